@@ -1,0 +1,4 @@
+// The program's entry point.
+int main() {
+    return 0;
+}

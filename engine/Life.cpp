@@ -1,0 +1,15 @@
+// Engine start and shutdown.
+#include "engine/OrvoCore.h"
+
+namespace {
+bool g_started = false;
+}
+
+extern "C" OV_API int OvInitiation(void) {
+    g_started = true;
+    return 1;
+}
+
+extern "C" OV_API void OvClosure(void) {
+    g_started = false;
+}

@@ -1,0 +1,11 @@
+// What the engine library needs from the platform layer beyond the Windows
+// subset: the SDL window behind a window handle, so it can put a GL context
+// on it. Not for framework code.
+#pragma once
+
+#include "platform/Windows.h"
+
+struct SDL_Window;
+
+// The SDL window of a live window handle; null for null or dead handles.
+SDL_Window* PlatformWindowSdl(HWND hwnd);

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the game and the tests need,
+# only those that are missing. Run as root (CI and the dev machines are).
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-dev
+  libgtest-dev libbenchmark-dev
+  libsdl2-dev libepoxy-dev libgl1-mesa-dri libglx-mesa0
+  xvfb xauth
+  libstb-dev libfreetype-dev fonts-dejavu-core
+  libopenal-dev libsndfile1-dev libbox2d-dev liblua5.4-dev libzip-dev zip unzip
+  libsqlite3-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
