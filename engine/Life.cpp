@@ -1,5 +1,6 @@
 // Engine start and shutdown.
 #include "engine/OrvoCore.h"
+#include "engine/RenderShutdown.h"
 
 namespace {
 bool g_started = false;
@@ -11,5 +12,6 @@ extern "C" OV_API int OvInitiation(void) {
 }
 
 extern "C" OV_API void OvClosure(void) {
+    OvRenderShutdown();
     g_started = false;
 }

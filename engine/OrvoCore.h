@@ -24,7 +24,10 @@ typedef struct OvHandle {
     uint32_t word1;
 } OvHandle;
 
-/* ---- life ---- */
+/* ---- life ----
+ * OvExtensions: 1 when a target is current and its GL has vertex buffers and
+ * framebuffer objects. OvRenderVsync: 1 when the swap interval was set on the
+ * current target, 0 when it could not be or no target is current. */
 OV_API int OvInitiation(void);
 OV_API void OvClosure(void);
 OV_API int OvExtensions(int flags);
@@ -42,7 +45,18 @@ typedef struct OvFour {
 OV_API void OvLengthdir(OvFour angles, OvFour* result);
 OV_API void OvDirection(OvFour from, OvFour to, OvFour* result);
 
-/* ---- render targets ---- */
+/* ---- render targets ----
+ * OvRenderTargetCreate puts a GL context on a window (every context shares
+ * one object namespace); 1 on success, 0 with the handle left empty.
+ * OvRenderTargetArea stores the viewport (x, y from the bottom, width,
+ * height, as GL counts it) and the perspective defaults; the viewport is
+ * applied at once when the target is current, else at its activation.
+ * OvRenderTargetGet: 432 x, 433 y, 434 width, 435 height (live integers: a
+ * change takes effect at the next activation or camera call), 436 the
+ * height of the target's window; null for other ids.
+ * OvRenderScene flags, done in this order: 1 flush pending drawing,
+ * 32 present, then the clears 2 colour (state 254), 4 depth, 8 stencil,
+ * 16 accumulation (where the context has one). Clears honour the clip. */
 OV_API int OvRenderTargetCreate(OvHandle* target, void* window, int flags, int bitsPerPixel);
 OV_API void OvRenderTargetArea(OvHandle target, int x, int y, int width, int height,
                                double fieldOfView, double nearPlane, double farPlane, double scale);
@@ -52,12 +66,95 @@ OV_API int OvRenderTargetShare(OvHandle target, OvHandle shareWith);
 OV_API void OvRenderTargetDestroy(OvHandle target);
 OV_API void OvRenderScene(int flags);
 
-/* ---- state ---- */
+/* ---- state ----
+ * values per id: 254 clear colour, 255 drawing colour (4 doubles each),
+ * 213 point size (1 double); 106 texturing, 152 blending, 98 line-break
+ * character, 216, 217, 218 point-sprite and smoothing switches, 212 clipping
+ * (1 int each); 153 blend factors source, destination (2 ints); 211 clip
+ * rectangle x, y from the bottom, width, height (4 ints). 16 is read-only:
+ * the current target's handle (empty when none). Unknown ids are ignored by
+ * OvSetState and give null from OvGetState.
+ * Blend factors: */
+#define OV_BLEND_SRC_ALPHA 162
+#define OV_BLEND_ONE_MINUS_SRC_ALPHA 163
+#define OV_BLEND_ONE 164
+#define OV_BLEND_ZERO 165
+#define OV_BLEND_SRC_COLOR 166
+#define OV_BLEND_ONE_MINUS_SRC_COLOR 167
+#define OV_BLEND_DST_ALPHA 168
+#define OV_BLEND_ONE_MINUS_DST_ALPHA 169
+#define OV_BLEND_DST_COLOR 170
+#define OV_BLEND_ONE_MINUS_DST_COLOR 171
 OV_API void OvSetState(int id, ...);
 OV_API void* OvGetState(int id);
 
-/* ---- matrices and cameras ---- */
+/* ---- matrices and cameras ----
+ * OvCameraOrtho: left x, right x + width, top y, bottom y + height (y grows
+ * downwards; a negative height flips). A zoom z magnifies about the area's
+ * centre, showing width / z by height / z; z <= 0 counts as 1. A zero width
+ * or height leaves the matrices as they were. The model view becomes the
+ * identity. */
+#define OV_MATRIX_PROJECTION 256
+#define OV_MATRIX_MODELVIEW 257
 OV_API void OvCameraOrtho(double x, double y, double width, double height, double zoom);
+
+/* ---- engine extensions: read-back for diagnostics and tests ----
+ * OvRenderTargetReadPixels: the current target's back buffer, x and y from
+ * the window's top-left, rows top to bottom, RGBA 8 bits a channel; 0 when
+ * no target is current or the rectangle leaves the window.
+ * OvRenderMatrixRead: the CPU matrix of a mode (column-major) into 16
+ * doubles; 0 for another mode. */
+OV_API int OvRenderTargetReadPixels(int x, int y, int width, int height, unsigned char* rgba);
+OV_API int OvRenderMatrixRead(int mode, double* matrix16);
+
+/* ---- virtual files ----
+ * A package is a zip archive of named members. OvVirtualFileInfoOpen lists
+ * its file members into a table (directory members are left out, and so are
+ * members whose name does not fit the name field or whose size does not fit
+ * 32 bits: names are never shortened). OvVirtualFileLoad reads one listed
+ * member into an engine-owned copy named by a handle (word0 0, word1 never
+ * reused); OvVirtualFileFree releases it. For writing, OvVirtualFileMakeFile
+ * describes one member (it borrows the data until OvVirtualFileSave returns)
+ * and OvVirtualFileSave writes them all as a new archive that replaces path
+ * only once it is complete. Functions that return int give 1 on success. */
+#define OV_VIRTUAL_FILE_NAME_SIZE 260
+#define OV_VIRTUAL_FILE_STORE 1 /* OvVirtualFileSave flag: no compression */
+
+typedef struct OvVirtualFileEntry {
+    uint64_t member; /* the member's index in the archive */
+    uint32_t size;
+    char name[OV_VIRTUAL_FILE_NAME_SIZE];
+} OvVirtualFileEntry;
+
+typedef struct OvVirtualFileTable {
+    uint32_t count;
+    OvVirtualFileEntry* entries;
+} OvVirtualFileTable;
+
+typedef struct OvVirtualFileSource {
+    const void* data;
+    uint32_t size;
+    char name[OV_VIRTUAL_FILE_NAME_SIZE];
+} OvVirtualFileSource;
+
+/* Fills table (count 0, entries null on failure; a table that was filled
+ * before must have been closed). */
+OV_API int OvVirtualFileInfoOpen(const char* path, OvVirtualFileTable* table);
+OV_API void OvVirtualFileInfoClose(OvVirtualFileTable* table);
+/* Fails when the member no longer matches the entry's name and size. */
+OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, const OvVirtualFileEntry* entry);
+OV_API uint32_t OvVirtualFileSize(OvHandle handle);
+/* Copies min(size, OvVirtualFileSize(handle)) bytes into data. */
+OV_API int OvVirtualFileGetData(OvHandle handle, void* data, uint32_t size);
+OV_API void OvVirtualFileFree(OvHandle handle);
+/* Fails for a null or empty name, a name of OV_VIRTUAL_FILE_NAME_SIZE bytes
+ * or more, or null data with a non-zero size. */
+OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const char* name, const void* data,
+                                 uint32_t size);
+/* Fails for no files, duplicate names, or any write error; then path keeps
+ * what it held before. */
+OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files, uint32_t count,
+                             int flags);
 
 #ifdef __cplusplus
 }

@@ -9,3 +9,8 @@ struct SDL_Window;
 
 // The SDL window of a live window handle; null for null or dead handles.
 SDL_Window* PlatformWindowSdl(HWND hwnd);
+
+// Starts SDL's video subsystem on first use and sets the GL attributes every
+// window is created with. False when there is no display; a failure is
+// remembered so later calls return at once.
+bool PlatformEnsureVideo();

@@ -33,6 +33,7 @@ struct PlatformCursor;
 struct PlatformDeviceContext;
 struct PlatformBrush;
 struct PlatformMenu;
+struct PlatformResource;
 
 typedef PlatformWindow* HWND;
 typedef PlatformModule* HINSTANCE;
@@ -42,6 +43,8 @@ typedef PlatformCursor* HCURSOR;
 typedef PlatformDeviceContext* HDC;
 typedef PlatformBrush* HBRUSH;
 typedef PlatformMenu* HMENU;
+typedef PlatformResource* HRSRC;
+typedef void* HGLOBAL;
 
 #ifndef TRUE
 #define TRUE 1
@@ -206,6 +209,13 @@ struct NOTIFYICONDATAA {
 
 #define WHEEL_DELTA 120
 
+// Mouse-message key state (wParam of button, move and wheel messages)
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+
 // System commands
 #define SC_SIZE 0xF000
 #define SC_MOVE 0xF010
@@ -260,15 +270,21 @@ struct NOTIFYICONDATAA {
 #define DISP_CHANGE_FAILED (-1)
 #define DISP_CHANGE_BADMODE (-2)
 #define ENUM_CURRENT_SETTINGS ((DWORD)-1)
+#define ENUM_REGISTRY_SETTINGS ((DWORD)-2)
 
 // System metrics and device caps
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
+#define HORZRES 8
+#define VERTRES 10
+#define BITSPIXEL 12
 #define VREFRESH 116
 
 // Resources
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define RT_ICON MAKEINTRESOURCEA(3)
+#define RT_RCDATA MAKEINTRESOURCEA(10)
 
 // Tray icons
 #define NIM_ADD 0x00000000
@@ -413,6 +429,11 @@ DWORD GetTickCount(void);
 HMODULE GetModuleHandleA(LPCSTR moduleName);
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+LPVOID LockResource(HGLOBAL resourceData);
+DWORD SizeofResource(HMODULE module, HRSRC resource);
+BOOL FreeResource(HGLOBAL resourceData);
 
 // Notification area
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);

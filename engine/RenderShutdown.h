@@ -1,0 +1,5 @@
+// Engine-internal: releases every render target and the share root; the
+// engine's closure calls it.
+#pragma once
+
+void OvRenderShutdown();

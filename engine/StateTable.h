@@ -1,0 +1,59 @@
+// The engine's render states by id: how many values each takes and of which
+// kind, their stored values, and how they reach GL.
+#pragma once
+
+#include <cstdarg>
+
+namespace ov {
+
+enum class StateKind { Doubles, Integers };
+
+struct StateSlot {
+    int id;
+    StateKind kind;
+    int count;
+    double reals[4];
+    int integers[4];
+};
+
+class StateTable {
+public:
+    StateTable();
+    // Reads the id's values from `values`; false (nothing stored) for an
+    // unknown or read-only id or values out of range.
+    bool Set(int id, va_list values);
+    // Pointer to the stored values; null for unknown ids.
+    void* Get(int id);
+    // Puts every GL-side state on the current context.
+    void ApplyAll() const;
+    void Apply(int id) const;
+
+    const double* ClearColour() const { return Slot(kClearColour).reals; }
+    const double* DrawColour() const { return Slot(kDrawColour).reals; }
+    bool Texturing() const { return Slot(kTexturing).integers[0] != 0; }
+
+    static constexpr int kCurrentTarget = 16;
+    static constexpr int kClearColour = 254;
+    static constexpr int kDrawColour = 255;
+    static constexpr int kTexturing = 106;
+    static constexpr int kBlending = 152;
+    static constexpr int kBlendFactors = 153;
+    static constexpr int kClipRectangle = 211;
+    static constexpr int kClipping = 212;
+    static constexpr int kPointSize = 213;
+
+private:
+    StateSlot* Find(int id);
+    const StateSlot& Slot(int id) const;
+    bool Accepts(const StateSlot& slot, const StateSlot& candidate) const;
+
+    static constexpr int kSlotCount = 12;
+    StateSlot slots_[kSlotCount];
+};
+
+StateTable& States();
+
+// The GL factor of a blend value (162 to 171); 0 when unknown.
+unsigned BlendFactorToGl(int value);
+
+}  // namespace ov

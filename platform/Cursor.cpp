@@ -1,0 +1,49 @@
+// Cursor position, warping and the ShowCursor display counter.
+#include "platform/Cursor.h"
+
+#include "platform/Platform.h"
+#include "platform/SdlBridge.h"
+
+#include <SDL2/SDL.h>
+
+namespace {
+int g_displayCount = 0;
+}
+
+void CachedCursorPos(POINT* point) {
+    *point = POINT{0, 0};
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    int x = 0, y = 0;
+    SDL_GetMouseState(&x, &y);
+    int windowX = 0, windowY = 0;
+    if (SDL_Window* focus = SDL_GetMouseFocus()) SDL_GetWindowPosition(focus, &windowX, &windowY);
+    *point = POINT{windowX + x, windowY + y};
+}
+
+void PlatformApplyCursorVisibility() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    SDL_ShowCursor(g_displayCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
+}
+
+int PlatformCursorDisplayCount() {
+    return g_displayCount;
+}
+
+BOOL GetCursorPos(POINT* point) {
+    if (!point || !PlatformEnsureVideo()) return FALSE;
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    *point = POINT{x, y};
+    return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+    if (!PlatformEnsureVideo()) return FALSE;
+    return SDL_WarpMouseGlobal(x, y) == 0 ? TRUE : FALSE;
+}
+
+int ShowCursor(BOOL show) {
+    g_displayCount += show ? 1 : -1;
+    PlatformApplyCursorVisibility();
+    return g_displayCount;
+}

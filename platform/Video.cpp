@@ -1,0 +1,37 @@
+// Lazy start of SDL's video subsystem and the GL attributes of every window.
+#include "platform/SdlBridge.h"
+
+#include "platform/Cursor.h"
+
+#include <SDL2/SDL.h>
+
+namespace {
+
+enum class VideoState { NotStarted, Ready, Failed };
+VideoState g_videoState = VideoState::NotStarted;
+
+void SetWindowGlAttributes() {
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+}  // namespace
+
+bool PlatformEnsureVideo() {
+    if (g_videoState == VideoState::NotStarted) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+            SetWindowGlAttributes();
+            g_videoState = VideoState::Ready;
+            PlatformApplyCursorVisibility();
+        } else {
+            g_videoState = VideoState::Failed;
+        }
+    }
+    return g_videoState == VideoState::Ready;
+}
