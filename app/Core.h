@@ -1,0 +1,72 @@
+#pragma once
+
+#include "app/SceneManager.h"
+#include "app/Window.h"
+#include "foundation/NamedList.h"
+#include "foundation/Vector.h"
+
+#include <cstdint>
+
+namespace OvCore {
+
+// The application core: owns every named resource of the program.
+class OV_CORE {
+public:
+    // Read from the screen when the core is constructed.
+    int32_t desktopWidth = 0;
+    int32_t desktopHeight = 0;
+    float desktopAspect = 0.0f;
+    OV_SCENE_MANAGER scenes;
+    OV_NAMED_LIST<OV_WINDOW> windows;
+    // The collections of the other resource kinds (textures, actors and
+    // views, fonts, shaders, frame buffers, render entries, soft-body
+    // models, sockets, audio) join here, and are released in Clear.
+
+    OV_CORE();
+    ~OV_CORE();
+    OV_CORE(const OV_CORE&) = delete;
+    OV_CORE& operator=(const OV_CORE&) = delete;
+
+    // Releases every resource the core holds; scenes and windows stay.
+    void Clear();
+
+    // Scene changes, for a running scene's frame code. Each refuses (false,
+    // nothing changed) when no message loop runs or the target does not
+    // exist; otherwise the chosen scene runs once the current loop ends.
+    bool ChangeScene(const char* name, int id);
+    bool ChangeSceneTo(OV_SCENE_MANAGER::Iterator target);
+    bool NextScene();
+    bool PreviousScene();
+    // Ends the current loop and the scene run. Always true.
+    bool ExitScenes();
+
+    // Engine vertical sync, else a software frame limit at the screen's rate.
+    void SetVsync(bool on);
+
+    // Windows by name (the first with that name, any id); nothing happens
+    // when none matches.
+    void ActivateWindow(const char* name, int id);
+    void CenterWindow(const char* name, int id);
+    void WindowOrthoView(const char* name, int id);
+
+    // The cursor relative to a window; a null window name means the screen.
+    int MouseX(const char* windowName, int id);
+    int MouseY(const char* windowName, int id);
+    int MouseX(const char* windowName, int id, const char* viewName, int viewId);
+    int MouseY(const char* windowName, int id, const char* viewName, int viewId);
+    OV_VECTOR MousePosition(const char* windowName, int id);
+    OV_VECTOR MousePosition(const char* windowName, int id, const char* viewName, int viewId);
+    bool MouseInRect(int left, int top, int right, int bottom, const char* windowName, int id);
+
+private:
+    OV_WINDOW* FindWindow(const char* name, int id);
+    bool SwitchTo(OV_SCENE_MANAGER::Iterator target);
+    // The area origin of the named view (the current view for a null name);
+    // false while there is no such view.
+    bool FindViewArea(const char* viewName, int viewId, double* x, double* y);
+};
+
+// The program's one core, constructed before main runs.
+extern OV_CORE core;
+
+} // namespace OvCore
