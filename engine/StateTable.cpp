@@ -31,6 +31,10 @@ OvHandle g_currentHandle{1, 0};
 
 }  // namespace
 
+bool IsBlendFactor(int value) {
+    return value >= OV_BLEND_SRC_ALPHA && value <= OV_BLEND_ONE_MINUS_DST_COLOR;
+}
+
 unsigned BlendFactorToGl(int value) {
     switch (value) {
         case OV_BLEND_SRC_ALPHA: return GL_SRC_ALPHA;
@@ -68,7 +72,7 @@ const StateSlot& StateTable::Slot(int id) const {
 
 bool StateTable::Accepts(const StateSlot& slot, const StateSlot& candidate) const {
     if (slot.id == kBlendFactors) {
-        return BlendFactorToGl(candidate.integers[0]) && BlendFactorToGl(candidate.integers[1]);
+        return IsBlendFactor(candidate.integers[0]) && IsBlendFactor(candidate.integers[1]);
     }
     if (slot.id == kPointSize) return candidate.reals[0] > 0.0;
     return true;

@@ -53,7 +53,8 @@ private:
 
 StateTable& States();
 
-// The GL factor of a blend value (162 to 171); 0 when unknown.
+bool IsBlendFactor(int value);
+// The GL factor of a blend value (162 to 171; GL_ZERO for unknown values).
 unsigned BlendFactorToGl(int value);
 
 }  // namespace ov

@@ -1,0 +1,80 @@
+// Real windows with render targets for the engine tests, and the few GL
+// calls the tests make themselves (looked up through SDL).
+#pragma once
+
+#include "engine/OrvoCore.h"
+#include "platform/Windows.h"
+
+#include <SDL2/SDL.h>
+
+#include <string>
+
+struct TestGl {
+    using GenTextures = void (*)(int, unsigned*);
+    using BindTexture = void (*)(unsigned, unsigned);
+    using IsTexture = unsigned char (*)(unsigned);
+    using DeleteTextures = void (*)(int, const unsigned*);
+    using GetIntegerv = void (*)(unsigned, int*);
+    using IsEnabled = unsigned char (*)(unsigned);
+
+    static constexpr unsigned kTexture2d = 0x0DE1;
+    static constexpr unsigned kViewport = 0x0BA2;
+    static constexpr unsigned kBlend = 0x0BE2;
+    static constexpr unsigned kScissorTest = 0x0C11;
+
+    GenTextures genTextures = reinterpret_cast<GenTextures>(SDL_GL_GetProcAddress("glGenTextures"));
+    BindTexture bindTexture = reinterpret_cast<BindTexture>(SDL_GL_GetProcAddress("glBindTexture"));
+    IsTexture isTexture = reinterpret_cast<IsTexture>(SDL_GL_GetProcAddress("glIsTexture"));
+    DeleteTextures deleteTextures =
+        reinterpret_cast<DeleteTextures>(SDL_GL_GetProcAddress("glDeleteTextures"));
+    GetIntegerv getIntegerv = reinterpret_cast<GetIntegerv>(SDL_GL_GetProcAddress("glGetIntegerv"));
+    IsEnabled isEnabled = reinterpret_cast<IsEnabled>(SDL_GL_GetProcAddress("glIsEnabled"));
+};
+
+inline LRESULT EngineTestProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+class EngineWindow {
+public:
+    EngineWindow(const char* name, int width, int height) : name_(name) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = EngineTestProcedure;
+        windowClass.lpszClassName = name_.c_str();
+        RegisterClassA(&windowClass);
+        hwnd_ = CreateWindowExA(WS_EX_APPWINDOW, name, name, WS_POPUP, 0, 0, width, height, nullptr,
+                                nullptr, nullptr, nullptr);
+        created_ = OvRenderTargetCreate(&target_, hwnd_, 80, 32) == 1;
+        if (created_) OvRenderTargetArea(target_, 0, 0, width, height, 45.0, -1.0, 1.0, 1.0);
+    }
+    ~EngineWindow() {
+        OvRenderTargetDestroy(target_);
+        DestroyWindow(hwnd_);
+        UnregisterClassA(name_.c_str(), nullptr);
+    }
+    EngineWindow(const EngineWindow&) = delete;
+    EngineWindow& operator=(const EngineWindow&) = delete;
+
+    bool Created() const { return created_; }
+    OvHandle Target() const { return target_; }
+    HWND Handle() const { return hwnd_; }
+    // Destroys the window under the target, leaving the target alive.
+    void DestroyWindowOnly() {
+        DestroyWindow(hwnd_);
+        hwnd_ = nullptr;
+    }
+
+private:
+    std::string name_;
+    HWND hwnd_ = nullptr;
+    OvHandle target_{1, 0};
+    bool created_ = false;
+};
+
+inline bool SameHandle(OvHandle a, OvHandle b) {
+    return a.word0 == b.word0 && a.word1 == b.word1;
+}
+
+inline bool IsEmptyHandle(OvHandle handle) {
+    return (handle.word0 & 0xFF) != 0 || handle.word1 == 0;
+}
