@@ -1,5 +1,6 @@
 // The end-of-frame call, swap interval, feature check and pixel read-back.
 #include "engine/OrvoCore.h"
+#include "engine/FrameCapture.h"
 #include "engine/RenderContext.h"
 
 #include <SDL2/SDL.h>
@@ -50,7 +51,10 @@ extern "C" OV_API void OvRenderScene(int flags) {
     ov::RenderContext& render = ov::Render();
     if (flags & kFlush) render.Flush();
     if (!render.Ready()) return;
-    if (flags & kPresent) SDL_GL_SwapWindow(render.Current()->window);
+    if (flags & kPresent) {
+        ov::CaptureFrameBeforePresent();
+        SDL_GL_SwapWindow(render.Current()->window);
+    }
     if (GLbitfield mask = ClearMask(flags)) glClear(mask);
 }
 

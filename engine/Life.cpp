@@ -1,5 +1,6 @@
 // Engine start and shutdown.
 #include "engine/OrvoCore.h"
+#include "engine/FrameCapture.h"
 #include "engine/RenderShutdown.h"
 
 namespace {
@@ -12,6 +13,7 @@ extern "C" OV_API int OvInitiation(void) {
 }
 
 extern "C" OV_API void OvClosure(void) {
+    ov::WriteCapturedFrame();
     OvRenderShutdown();
     g_started = false;
 }

@@ -2,6 +2,7 @@
 #include "platform/MessageQueue.h"
 
 #include "platform/Cursor.h"
+#include "platform/InputScript.h"
 #include "platform/EventPump.h"
 #include "platform/WindowRecord.h"
 
@@ -85,8 +86,11 @@ size_t PlatformQueuedMessageCount() {
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
     if (!msg) return FALSE;
     PumpSdlEvents();
+    InputScriptInject();
     bool remove = (removeFlags & PM_REMOVE) != 0;
-    return ThreadMessageQueue().Take(msg, hwnd, filterMin, filterMax, remove) ? TRUE : FALSE;
+    if (ThreadMessageQueue().Take(msg, hwnd, filterMin, filterMax, remove)) return TRUE;
+    InputScriptFrameEnded();
+    return FALSE;
 }
 
 BOOL TranslateMessage(const MSG* msg) {

@@ -1,0 +1,37 @@
+// Diagnostics: with OV_INPUT_SCRIPT=<file> in the environment, the message
+// queue plays a scripted run: at given frames it queues the messages a
+// user's keys, buttons, wheel, pointer and window close would have made, so
+// a headless machine can play the game exactly the same way each time.
+//
+// A frame ends each time PeekMessageA finds the queue empty (the message
+// loop then runs one frame). Script lines:
+//
+//   # comment
+//   wait "<title>" <width> <height>   hold until a live, shown window with
+//                                     that title has that client size; it
+//                                     becomes the target and frames count
+//                                     from 0 again
+//   <frame> key <vk> down|up          virtual-key code, decimal or 0x..
+//   <frame> char <code>               a typed character (1..255)
+//   <frame> move <x> <y>              pointer to client coordinates of the
+//                                     target (moves the real pointer too)
+//   <frame> button left|right|middle down|up
+//   <frame> wheel <delta>             120 per notch, away from the user > 0
+//   <frame> close                     the target is asked to close
+//
+// Frames are counted from the last wait; lines run in file order, and a
+// line waits for its frame. A line that cannot be read is skipped.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Reads a script from text; the file-reading form is used at first use.
+void InputScriptLoad(const std::string& text);
+// Queues whatever the script has for the current frame (called before the
+// queue is read).
+void InputScriptInject();
+// Called when the queue was found empty: one frame is about to run.
+void InputScriptFrameEnded();
+// Lines not yet played (for tests and for knowing when a run is over).
+size_t InputScriptPending();
