@@ -1,5 +1,6 @@
 // Virtual files: packages are zip archives, read and written with libzip.
 #include "engine/OrvoCore.h"
+#include "engine/VirtualFileArchives.h"
 #include "engine/VirtualFileStore.h"
 
 #include <zip.h>
@@ -12,20 +13,6 @@
 namespace {
 
 constexpr uint32_t kReadChunk = 1u << 20;
-
-// Closes a read-only archive without writing anything back.
-struct ArchiveReader {
-    zip_t* archive = nullptr;
-    explicit ArchiveReader(const char* path) {
-        int error = 0;
-        archive = zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &error);
-    }
-    ~ArchiveReader() {
-        if (archive) zip_discard(archive);
-    }
-    ArchiveReader(const ArchiveReader&) = delete;
-    ArchiveReader& operator=(const ArchiveReader&) = delete;
-};
 
 struct MemberReader {
     zip_file_t* file = nullptr;
@@ -111,15 +98,15 @@ extern "C" OV_API int OvVirtualFileInfoOpen(const char* path, OvVirtualFileTable
     table->count = 0;
     table->entries = nullptr;
     if (!path) return 0;
-    ArchiveReader reader(path);
-    if (!reader.archive) return 0;
-    const zip_int64_t members = zip_get_num_entries(reader.archive, 0);
+    zip_t* archive = OvEngine::VirtualFileArchives::Instance().Open(path);
+    if (!archive) return 0;
+    const zip_int64_t members = zip_get_num_entries(archive, 0);
     if (members < 0 || members > UINT32_MAX) return 0;
     std::vector<OvVirtualFileEntry> listed;
     listed.reserve(static_cast<size_t>(members));
     for (zip_int64_t member = 0; member < members; ++member) {
         OvVirtualFileEntry entry;
-        if (DescribeMember(reader.archive, static_cast<zip_uint64_t>(member), entry)) listed.push_back(entry);
+        if (DescribeMember(archive, static_cast<zip_uint64_t>(member), entry)) listed.push_back(entry);
     }
     if (listed.empty()) return 1;
     auto* entries = static_cast<OvVirtualFileEntry*>(std::malloc(listed.size() * sizeof(OvVirtualFileEntry)));
@@ -131,6 +118,7 @@ extern "C" OV_API int OvVirtualFileInfoOpen(const char* path, OvVirtualFileTable
 }
 
 extern "C" OV_API void OvVirtualFileInfoClose(OvVirtualFileTable* table) {
+    OvEngine::VirtualFileArchives::Instance().CloseAll();
     if (!table) return;
     std::free(table->entries);
     table->entries = nullptr;
@@ -141,10 +129,10 @@ extern "C" OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, cons
     if (!handle) return 0;
     *handle = OvHandle{1, 0};
     if (!path || !entry) return 0;
-    ArchiveReader reader(path);
-    if (!reader.archive || !MemberMatches(reader.archive, *entry)) return 0;
+    zip_t* archive = OvEngine::VirtualFileArchives::Instance().Open(path);
+    if (!archive || !MemberMatches(archive, *entry)) return 0;
     std::vector<uint8_t> bytes;
-    if (!ReadMember(reader.archive, entry->member, entry->size, bytes)) return 0;
+    if (!ReadMember(archive, entry->member, entry->size, bytes)) return 0;
     return OvEngine::VirtualFileStore::Instance().Add(std::move(bytes), *handle) ? 1 : 0;
 }
 

@@ -1,5 +1,8 @@
-// A fresh folder under /tmp for one test, removed with everything in it.
+// Test support: a fresh folder under /tmp for one test, removed with
+// everything in it, and a memory file's content as a string.
 #pragma once
+
+#include "data/MemoryFile.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,3 +42,7 @@ public:
 private:
     std::string root;
 };
+
+inline std::string ContentOf(const OvCore::OV_MEMORY_FILE& file) {
+    return std::string(reinterpret_cast<const char*>(file.Data()), file.Size());
+}
