@@ -156,6 +156,78 @@ OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const char* name, co
 OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files, uint32_t count,
                              int flags);
 
+/* ---- textures ----
+ * Handles: word0 0, word1 never reused; the GL texture is made when pixels
+ * arrive. Pixels are RGBA, 8 bits a channel, rows top to bottom (the first
+ * row is drawn at texture coordinate t = 0). Images are any format the
+ * decoder reads, PNG above all, detected from their bytes; at most 16384
+ * pixels a side and 256 MiB of pixels. Successful loads leave the texture
+ * bound, so OvTextureParameter (which acts on the bound texture) applies to
+ * it. The load flags are reserved.
+ * OvTextureLoadFromMemory has no size, so it accepts only images whose own
+ * bytes bound them: a PNG (signature, then chunks up to and including IEND)
+ * or "OVIM" followed by the payload's byte count (32-bit little-endian) and
+ * the payload, any decodable image. Everything else is refused; no byte past
+ * the declared end is read. OvTextureLoadFromMemorySized takes any format.
+ * OvTextureFromRender copies a rectangle (x, y from the window's top-left)
+ * of the current target's back buffer. Loading is refused while locked.
+ * OvTextureLock: a copy of the pixels, valid until OvTextureUnlock (flag
+ * non-zero uploads the copy back first); locking again returns the same
+ * copy. OvTextureGet: a pointer to a 32-bit integer. Empty, unknown and
+ * destroyed handles make every call do nothing (0 or null). */
+#define OV_TEXTURE_MIN_FILTER 229
+#define OV_TEXTURE_MAG_FILTER 230
+#define OV_TEXTURE_WRAP_S 231
+#define OV_TEXTURE_WRAP_T 232
+#define OV_TEXTURE_NEAREST 234
+#define OV_TEXTURE_LINEAR 235
+#define OV_TEXTURE_REPEAT 240
+#define OV_TEXTURE_CLAMP 241
+#define OV_TEXTURE_WIDTH 250
+#define OV_TEXTURE_HEIGHT 251
+#define OV_TEXTURE_BYTES 253
+#define OV_TEXTURE_GL_NAME 259 /* engine extension: the GL texture name, 0 before pixels */
+OV_API int OvTextureCreate(OvHandle* texture);
+OV_API int OvTextureLoad(OvHandle texture, const char* path, int loadFlag);
+OV_API int OvTextureLoadFromMemory(OvHandle texture, const void* data, int loadFlag);
+OV_API int OvTextureLoadEmpty(OvHandle texture, int width, int height, int flag);
+OV_API int OvTextureFromRender(OvHandle texture, int x, int y, int width, int height, int flag);
+OV_API void OvTextureParameter(int parameter, float value);
+OV_API void* OvTextureGet(OvHandle texture, int query);
+OV_API void* OvTextureLock(OvHandle texture, int flag);
+OV_API void OvTextureUnlock(OvHandle texture, int flag);
+OV_API void OvTextureActivate(OvHandle texture);
+OV_API void OvTextureUnactivate(void);
+OV_API void OvTextureDestroy(OvHandle texture);
+/* Engine extensions: loading from a block of known size, and decoding
+ * without GL (1 with the size when the bytes decode within the limits). */
+OV_API int OvTextureLoadFromMemorySized(OvHandle texture, const void* data, uint32_t size, int loadFlag);
+OV_API int OvImageProbe(const void* data, uint32_t size, int* width, int* height);
+
+/* ---- frame buffers ----
+ * A frame buffer draws into a texture of its own (OvFrameBufferCreate, which
+ * makes a transparent black one, destroyed with the frame buffer while still
+ * attached) or into a given one. While active on the current target, drawing
+ * and clears go to the texture and the viewport covers its pixels;
+ * OvFrameBufferUnactivate returns to the target. Activation fails (0) when no
+ * target is current, GL has no framebuffer objects or the texture is gone.
+ * OvFrameBufferGet: 440 width, 441 height (32-bit integers), 442 the
+ * texture's handle. OvFrameBufferSwapTexture attaches another texture (the
+ * previous one is left alive). The creation flags are reserved. */
+#define OV_FRAMEBUFFER_WIDTH 440
+#define OV_FRAMEBUFFER_HEIGHT 441
+#define OV_FRAMEBUFFER_TEXTURE 442
+OV_API int OvFrameBufferCreate(OvHandle* frameBuffer, int width, int height, unsigned char flag);
+OV_API int OvFrameBufferCreateFromTexture(OvHandle* frameBuffer, OvHandle texture, unsigned char flag);
+OV_API int OvFrameBufferActivate(OvHandle frameBuffer);
+OV_API void OvFrameBufferUnactivate(OvHandle frameBuffer);
+OV_API void OvFrameBufferMipmap(OvHandle frameBuffer);
+OV_API void* OvFrameBufferGet(OvHandle frameBuffer, int query);
+OV_API void OvFrameBufferActivateTexture(OvHandle frameBuffer);
+OV_API int OvFrameBufferSwapTexture(OvHandle frameBuffer, OvHandle texture);
+OV_API int OvFrameBufferUseFBO(OvHandle frameBuffer);
+OV_API void OvFrameBufferDestroy(OvHandle frameBuffer);
+
 #ifdef __cplusplus
 }
 #endif

@@ -3,3 +3,5 @@
 #pragma once
 
 void OvRenderShutdown();
+void OvTextureShutdown();
+void OvFrameBufferShutdown();

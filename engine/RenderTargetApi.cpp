@@ -61,5 +61,7 @@ extern "C" OV_API void OvRenderTargetDestroy(OvHandle target) {
 }
 
 void OvRenderShutdown() {
+    OvFrameBufferShutdown();
+    OvTextureShutdown();
     ov::RenderTargets().DestroyAll();
 }
