@@ -1,0 +1,12 @@
+// Bit arrays over any byte buffer: bit n lives in byte n / 8 at bit n % 8,
+// least significant bit first. The caller owns the buffer and its size.
+#pragma once
+
+namespace OvCore {
+
+void BitSet(void* buffer, unsigned n);
+void BitClear(void* buffer, unsigned n);
+// Exactly true or false, never the mask.
+bool BitTest(const void* buffer, unsigned n);
+
+}  // namespace OvCore

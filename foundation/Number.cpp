@@ -1,0 +1,11 @@
+#include "foundation/Number.h"
+
+#include "foundation/MathHelpers.h"
+
+namespace OvCore {
+
+long long OV_NUMBER::Truncated() const {
+    return TruncateToInt64(value_);
+}
+
+}  // namespace OvCore

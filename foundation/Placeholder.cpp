@@ -1,4 +1,0 @@
-// Keeps the library non-empty until its first sources land.
-namespace OvCore {
-void FoundationLinked() {}
-}
