@@ -228,6 +228,87 @@ OV_API int OvFrameBufferSwapTexture(OvHandle frameBuffer, OvHandle texture);
 OV_API int OvFrameBufferUseFBO(OvHandle frameBuffer);
 OV_API void OvFrameBufferDestroy(OvHandle frameBuffer);
 
+/* ---- matrices ----
+ * The engine's matrix format: 16 doubles (128 bytes), column-major, element
+ * [column * 4 + row], the translation in [12], [13], [14]. Two modes:
+ * OV_MATRIX_PROJECTION (256) and OV_MATRIX_MODELVIEW (257, selected at
+ * start); other modes are ignored. Translate, rotate (degrees about the axis
+ * x, y, z; a zero axis does nothing) and scale multiply the current matrix
+ * on the right, so the call made last applies to vertices first. Each mode
+ * has a stack 32 deep: a push onto a full stack and a pop from an empty one
+ * do nothing. OvMatrixSave writes the matrix of `mode` (256 or 257) to out;
+ * OvMatrixLoad replaces the current mode's matrix with 16 doubles from in.
+ * Vertices are transformed by the model view when they are added, so it may
+ * change freely while drawing is batched; a change of the projection flushes
+ * pending drawing first.
+ * OvCameraPerspective: fieldOfView (vertical, degrees), aspect (width /
+ * height, 0 = the current target's viewport), near and far (> 0, far >
+ * near); 0 for the field of view, near or far takes the target's value from
+ * OvRenderTargetArea. The eye sits at (eyeX, eyeY, eyeZ) looking towards -z
+ * (eyeW is not used); yDown 1 makes y grow downwards on screen as with
+ * OvCameraOrtho. The model view becomes the identity. 1 when applied, 0
+ * (nothing changed) for values that make no perspective. */
+OV_API void OvMatrixMode(int mode);
+OV_API void OvMatrixIdentity(void);
+OV_API void OvMatrixPush(void);
+OV_API void OvMatrixPop(void);
+OV_API void OvMatrixTranslate(double x, double y, double z);
+OV_API void OvMatrixRotate(double degrees, double x, double y, double z);
+OV_API void OvMatrixScale(double x, double y, double z);
+OV_API void OvMatrixSave(int mode, void* out);
+OV_API void OvMatrixLoad(const void* in);
+OV_API int OvCameraPerspective(double fieldOfView, double aspect, double nearPlane, double farPlane,
+                               double eyeX, double eyeY, double eyeZ, double eyeW, int yDown);
+
+/* ---- drawing ----
+ * Primitive kinds: */
+#define OV_PRIMITIVE_POINTS 4
+#define OV_PRIMITIVE_OUTLINE 6   /* closed line loop through the vertices */
+#define OV_PRIMITIVE_TRIANGLES 8 /* every 3 vertices */
+#define OV_PRIMITIVE_FAN 10      /* centre, then the points of the rim */
+#define OV_PRIMITIVE_QUADS 11    /* every 4 vertices */
+#define OV_COMPONENTS_FLOAT 2
+#define OV_COMPONENTS_DOUBLE 3
+/* Drawing is batched: vertices are transformed by the model view and
+ * collected; pending vertices are drawn when the primitive class (triangles,
+ * lines, points), blending, blend factors, clipping, point size or the
+ * point-sprite states, the projection, the viewport, the program or the
+ * target change, when the batch is full, at OvRenderScene(1) and before
+ * OvRenderTargetReadPixels. Colour (state 255) and texturing (state 106 and
+ * the bound texture) are taken per vertex and never flush. An incomplete
+ * quad, triangle, fan (< 3 vertices) or outline (< 2) draws nothing.
+ * OvPrimitiveBegin .. OvPrimitiveEnd: each OvPutVertex adds a vertex with the
+ * texture coordinate of the last OvPutTexvertex (r and q are not used) and
+ * the current colour. Nothing is drawn while no target is current.
+ * OvDrawData: count vertices from index first of the arrays; componentType
+ * OV_COMPONENTS_DOUBLE or OV_COMPONENTS_FLOAT for all arrays;
+ * componentsPerVertex (2 to 4) for positions (x, y, z = 0, w = 1) and
+ * texcoords (s, t); colours are 4 components (r, g, b, a in 0..1) per vertex,
+ * null for the current colour; texcoords null for (0, 0). normals and the
+ * parameters named reserved are not used (pass 0). Bad arguments, or a call
+ * between OvPrimitiveBegin and OvPrimitiveEnd, draw nothing. */
+OV_API void OvPrimitiveBegin(int kind);
+OV_API void OvPutVertex(double x, double y, double z, double w);
+OV_API void OvPutTexvertex(double s, double t, double r, double q);
+OV_API void OvPrimitiveEnd(void);
+OV_API void OvDrawData(int kind, int first, int count, const void* positions, const void* colours,
+                       const void* texcoords, const void* normals, const void* reserved8, int componentType,
+                       int reserved10, int reserved11, int reserved12, int reserved13, int reserved14,
+                       int reserved15, int componentsPerVertex, int reserved17, int reserved18,
+                       int reserved19, int reserved20, int reserved21, int reserved22, int reserved23);
+/* Reserves the batch's memory (about 15 MB, once): 0 when the batch is ready
+ * to draw, 1 when the memory could not be had. */
+OV_API int OvVertexBufferInit(void);
+
+/* ---- engine extensions: batch size and statistics ----
+ * OvVertexBufferReserve: the batch holds `vertices` (64 to 4194304) before
+ * it flushes for want of room; pending drawing is flushed first; 1 on
+ * success. OvRenderStatistics: draw calls issued and vertices drawn since
+ * the previous call (a frame's when called once a frame); either pointer may
+ * be null. */
+OV_API int OvVertexBufferReserve(int vertices);
+OV_API void OvRenderStatistics(int* drawCalls, int* vertices);
+
 #ifdef __cplusplus
 }
 #endif

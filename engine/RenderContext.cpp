@@ -23,26 +23,36 @@ RenderContext::RenderContext() {
 
 bool RenderContext::Activate(RenderTarget* target) {
     if (!target || !target->WindowAlive()) return false;
+    if (target != current_) Flush();
     if (SDL_GL_MakeCurrent(target->window, target->context) != 0) return false;
     current_ = target;
+    ++activations_;
+    std::fill(appliedViewport_, appliedViewport_ + 4, -1);
     ApplyViewport();
     States().ApplyAll();
     return true;
 }
 
 void RenderContext::Release(RenderTarget* target) {
-    if (current_ == target) current_ = nullptr;
+    if (current_ != target) return;
+    Flush();
+    current_ = nullptr;
 }
 
 bool RenderContext::Ready() const {
     return current_ && current_->WindowAlive() && SDL_GL_GetCurrentContext() == current_->context;
 }
 
-void RenderContext::ApplyViewport() const {
+void RenderContext::ApplyViewport() {
     if (!Ready()) return;
     const int* viewport = current_->viewport;
-    glViewport(viewport[kViewportX], viewport[kViewportY], std::max(viewport[kViewportWidth], 0),
-               std::max(viewport[kViewportHeight], 0));
+    int wanted[4] = {viewport[kViewportX], viewport[kViewportY], std::max(viewport[kViewportWidth], 0),
+                     std::max(viewport[kViewportHeight], 0)};
+    if (!std::equal(wanted, wanted + 4, appliedViewport_)) {
+        Flush();
+        std::copy(wanted, wanted + 4, appliedViewport_);
+    }
+    glViewport(wanted[0], wanted[1], wanted[2], wanted[3]);
 }
 
 void RenderContext::Flush() const {
@@ -51,12 +61,24 @@ void RenderContext::Flush() const {
 
 // glOrtho with near -1 and far 1; `top` is the edge at the top of the screen.
 void RenderContext::SetOrtho(double left, double right, double top, double bottom) {
-    std::memcpy(projection_, kIdentity, sizeof(projection_));
-    projection_[0] = 2.0 / (right - left);
-    projection_[5] = 2.0 / (top - bottom);
-    projection_[10] = -1.0;
-    projection_[12] = -(right + left) / (right - left);
-    projection_[13] = -(top + bottom) / (top - bottom);
+    double ortho[16];
+    std::memcpy(ortho, kIdentity, sizeof(ortho));
+    ortho[0] = 2.0 / (right - left);
+    ortho[5] = 2.0 / (top - bottom);
+    ortho[10] = -1.0;
+    ortho[12] = -(right + left) / (right - left);
+    ortho[13] = -(top + bottom) / (top - bottom);
+    SetProjection(ortho);
+}
+
+void RenderContext::SetProjection(const double* matrix16) {
+    if (std::memcmp(projection_, matrix16, sizeof(projection_)) == 0) return;
+    Flush();
+    std::memcpy(projection_, matrix16, sizeof(projection_));
+}
+
+void RenderContext::SetModelView(const double* matrix16) {
+    std::memcpy(modelView_, matrix16, sizeof(modelView_));
 }
 
 void RenderContext::ResetModelView() {

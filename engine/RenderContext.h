@@ -19,19 +19,29 @@ public:
     void Release(RenderTarget* target);
     // A target is current, its window lives and its context is GL's current.
     bool Ready() const;
-    void ApplyViewport() const;
+    // Flushes pending drawing first when the rectangle differs from the one
+    // applied last.
+    void ApplyViewport();
 
     void SetFlushHook(void (*hook)()) { flushHook_ = hook; }
     void Flush() const;
 
+    // Pending drawing is flushed first when the projection really changes.
     void SetOrtho(double left, double right, double top, double bottom);
+    void SetProjection(const double* matrix16);
+    void SetModelView(const double* matrix16);
     void ResetModelView();
+    // Counts successful activations, so GL-side caches can tell a context
+    // switch (and a possibly new object namespace) from the same context.
+    unsigned Activations() const { return activations_; }
     const double* Projection() const { return projection_; }
     const double* ModelView() const { return modelView_; }
 
 private:
     RenderTarget* current_ = nullptr;
     void (*flushHook_)() = nullptr;
+    unsigned activations_ = 0;
+    int appliedViewport_[4] = {-1, -1, -1, -1};
     double projection_[16];
     double modelView_[16];
 };

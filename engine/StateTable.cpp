@@ -78,6 +78,22 @@ bool StateTable::Accepts(const StateSlot& slot, const StateSlot& candidate) cons
     return true;
 }
 
+// Colour and texturing are taken per vertex when drawing is batched; the
+// other GL-side states apply to a whole draw call, so pending drawing has to
+// go out under the old value.
+bool StateTable::ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const {
+    switch (slot.id) {
+        case kDrawColour:
+        case kClearColour:
+        case kTexturing:
+        case 98:
+            return false;
+        default:
+            return !std::equal(slot.reals, slot.reals + 4, candidate.reals) ||
+                   !std::equal(slot.integers, slot.integers + 4, candidate.integers);
+    }
+}
+
 bool StateTable::Set(int id, va_list values) {
     StateSlot* slot = Find(id);
     if (!slot) return false;
@@ -90,6 +106,7 @@ bool StateTable::Set(int id, va_list values) {
         }
     }
     if (!Accepts(*slot, candidate)) return false;
+    if (ChangesPendingPixels(*slot, candidate)) Render().Flush();
     *slot = candidate;
     return true;
 }

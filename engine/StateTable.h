@@ -31,6 +31,8 @@ public:
     const double* ClearColour() const { return Slot(kClearColour).reals; }
     const double* DrawColour() const { return Slot(kDrawColour).reals; }
     bool Texturing() const { return Slot(kTexturing).integers[0] != 0; }
+    bool PointSprites() const { return Slot(kPointSprite).integers[0] != 0; }
+    bool SmoothPoints() const { return Slot(kSmoothPoints).integers[0] != 0; }
 
     static constexpr int kCurrentTarget = 16;
     static constexpr int kClearColour = 254;
@@ -41,11 +43,14 @@ public:
     static constexpr int kClipRectangle = 211;
     static constexpr int kClipping = 212;
     static constexpr int kPointSize = 213;
+    static constexpr int kPointSprite = 216;
+    static constexpr int kSmoothPoints = 218;
 
 private:
     StateSlot* Find(int id);
     const StateSlot& Slot(int id) const;
     bool Accepts(const StateSlot& slot, const StateSlot& candidate) const;
+    bool ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const;
 
     static constexpr int kSlotCount = 12;
     StateSlot slots_[kSlotCount];

@@ -1,0 +1,29 @@
+// The textures of the pending batch, one per texture unit; vertices name
+// their texture by unit, so a batch can span several textures.
+#pragma once
+
+#include <cstdint>
+
+namespace ov {
+
+class BatchTextures {
+public:
+    static constexpr int kMaximumUnits = 16;
+
+    // The number of units in use at most: min(kMaximumUnits, glUnits), >= 1.
+    void SetLimit(int glUnits);
+    int Limit() const { return limit_; }
+
+    // The unit holding glName, taking a free one when needed; -1 when every
+    // unit is taken by another texture.
+    int Acquire(unsigned glName);
+    // Frees every unit but `keep` (a unit, or -1 for none).
+    void ReleaseAllBut(int keep);
+    unsigned NameAt(int unit) const { return names_[unit]; }
+
+private:
+    unsigned names_[kMaximumUnits] = {};
+    int limit_ = 8;
+};
+
+}  // namespace ov

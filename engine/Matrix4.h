@@ -1,0 +1,22 @@
+// 4 x 4 matrices of doubles in column-major order (element m[column * 4 +
+// row]), the layout the engine's interface reads and writes.
+#pragma once
+
+namespace ov {
+
+struct Matrix4 {
+    double m[16];
+
+    static Matrix4 Identity();
+    static Matrix4 Translation(double x, double y, double z);
+    static Matrix4 Scaling(double x, double y, double z);
+    // Right-handed rotation about (x, y, z); the identity for a zero axis.
+    static Matrix4 Rotation(double degrees, double x, double y, double z);
+    // A symmetric frustum; fovY in degrees, aspect = width / height.
+    static Matrix4 Perspective(double fovY, double aspect, double nearPlane, double farPlane);
+
+    Matrix4 operator*(const Matrix4& o) const;
+    bool operator==(const Matrix4& o) const;
+};
+
+}  // namespace ov
