@@ -159,15 +159,15 @@ OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files,
 /* ---- textures ----
  * Handles: word0 0, word1 never reused; the GL texture is made when pixels
  * arrive. Pixels are RGBA, 8 bits a channel, rows top to bottom (the first
- * row is drawn at texture coordinate t = 0). Images are any format the
- * decoder reads, PNG above all, detected from their bytes; at most 16384
+ * row is drawn at texture coordinate t = 0). Images are PNG, BMP or TGA,
+ * detected from their bytes; at most 16384
  * pixels a side and 256 MiB of pixels. Successful loads leave the texture
  * bound, so OvTextureParameter (which acts on the bound texture) applies to
  * it. The load flags are reserved.
  * OvTextureLoadFromMemory has no size, so it accepts only images whose own
  * bytes bound them: a PNG (signature, then chunks up to and including IEND)
  * or "OVIM" followed by the payload's byte count (32-bit little-endian) and
- * the payload, any decodable image. Everything else is refused; no byte past
+ * the payload, any readable image. Everything else is refused; no byte past
  * the declared end is read. OvTextureLoadFromMemorySized takes any format.
  * OvTextureFromRender copies a rectangle (x, y from the window's top-left)
  * of the current target's back buffer. Loading is refused while locked.
@@ -305,9 +305,11 @@ OV_API int OvVertexBufferInit(void);
  * it flushes for want of room; pending drawing is flushed first; 1 on
  * success. OvRenderStatistics: draw calls issued and vertices drawn since
  * the previous call (a frame's when called once a frame); either pointer may
- * be null. */
+ * be null. OvRenderBindGlTexture: what OvTextureActivate does, for a texture
+ * made with GL directly (a GL_TEXTURE_2D name, 0 for none). */
 OV_API int OvVertexBufferReserve(int vertices);
 OV_API void OvRenderStatistics(int* drawCalls, int* vertices);
+OV_API void OvRenderBindGlTexture(unsigned glName, int width, int height);
 
 #ifdef __cplusplus
 }

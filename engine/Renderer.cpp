@@ -1,6 +1,7 @@
 #include "engine/Renderer.h"
 
 #include "engine/Batch.h"
+#include "engine/OrvoCore.h"
 #include "engine/RenderContext.h"
 
 namespace ov {
@@ -24,3 +25,7 @@ void UseBatchProgram(unsigned program) {
 }
 
 }  // namespace ov
+
+extern "C" OV_API void OvRenderBindGlTexture(unsigned glName, int width, int height) {
+    ov::BindTexture(glName, width, height);
+}

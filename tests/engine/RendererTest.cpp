@@ -1,0 +1,393 @@
+#include "EngineWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+
+using Rgba = std::array<int, 4>;
+
+struct Vec4 {
+    double x, y, z, w;
+};
+
+struct TextureGl {
+    using TexImage2D = void (*)(unsigned, int, int, int, int, int, unsigned, unsigned, const void*);
+    using TexParameteri = void (*)(unsigned, unsigned, int);
+    TexImage2D texImage2D = reinterpret_cast<TexImage2D>(SDL_GL_GetProcAddress("glTexImage2D"));
+    TexParameteri texParameteri = reinterpret_cast<TexParameteri>(SDL_GL_GetProcAddress("glTexParameteri"));
+};
+
+class RendererTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(window_.Created());
+        ASSERT_EQ(OvRenderTargetActivate(window_.Target()), 1);
+        OvSetState(152, 0);
+        OvSetState(153, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+        OvSetState(212, 0);
+        OvSetState(213, 1.0);
+        OvSetState(106, 1);
+        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvRenderBindGlTexture(0, 0, 0);
+        OvMatrixMode(OV_MATRIX_MODELVIEW);
+        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
+        Clear(0.0, 0.0, 0.0);
+        OvRenderStatistics(nullptr, nullptr);
+    }
+    void TearDown() override {
+        for (unsigned texture : textures_) gl_.deleteTextures(1, &texture);
+        OvSetState(152, 0);
+        OvSetState(212, 0);
+        OvSetState(213, 1.0);
+        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvRenderBindGlTexture(0, 0, 0);
+    }
+
+    static void Clear(double r, double g, double b) {
+        OvSetState(254, r, g, b, 1.0);
+        OvRenderScene(1 | 2);
+    }
+    static std::vector<unsigned char> Frame() {
+        std::vector<unsigned char> pixels(kWidth * kHeight * 4);
+        EXPECT_EQ(OvRenderTargetReadPixels(0, 0, kWidth, kHeight, pixels.data()), 1);
+        return pixels;
+    }
+    static Rgba Pixel(int x, int y) {
+        unsigned char p[4] = {};
+        EXPECT_EQ(OvRenderTargetReadPixels(x, y, 1, 1, p), 1);
+        return {p[0], p[1], p[2], p[3]};
+    }
+    static int Statistics(int* vertices = nullptr) {
+        int drawCalls = 0;
+        OvRenderStatistics(&drawCalls, vertices);
+        return drawCalls;
+    }
+    static void Quad(double x1, double y1, double x2, double y2, const double* colours = nullptr) {
+        const Vec4 corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
+        const Vec4 texcoords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
+        OvDrawData(11, 0, 4, corners, colours, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    }
+    static void Immediate(int kind, std::initializer_list<std::array<double, 2>> points) {
+        OvPrimitiveBegin(kind);
+        for (const auto& point : points) OvPutVertex(point[0], point[1], 0, 1);
+        OvPrimitiveEnd();
+    }
+    // A width x height RGBA texture, nearest filtering; rows top first.
+    unsigned MakeTexture(int width, int height, const std::vector<unsigned char>& rgba) {
+        unsigned texture = 0;
+        gl_.genTextures(1, &texture);
+        gl_.bindTexture(TestGl::kTexture2d, texture);
+        textureGl_.texImage2D(TestGl::kTexture2d, 0, 0x1908, width, height, 0, 0x1908, 0x1401, rgba.data());
+        textureGl_.texParameteri(TestGl::kTexture2d, 0x2801, 0x2600);
+        textureGl_.texParameteri(TestGl::kTexture2d, 0x2800, 0x2600);
+        textures_.push_back(texture);
+        return texture;
+    }
+    unsigned SolidTexture(unsigned char r, unsigned char g, unsigned char b) {
+        return MakeTexture(1, 1, {r, g, b, 255});
+    }
+
+    EngineWindow window_{"renderer", kWidth, kHeight};
+    TestGl gl_;
+    TextureGl textureGl_;
+    std::vector<unsigned> textures_;
+};
+
+constexpr Rgba kBlack{0, 0, 0, 255};
+constexpr Rgba kWhite{255, 255, 255, 255};
+constexpr Rgba kRed{255, 0, 0, 255};
+
+}  // namespace
+
+TEST_F(RendererTest, UntexturedQuadCoversExactlyItsPixelsInEveryForm) {
+    OvSetState(255, 1.0, 0.0, 0.0, 1.0);
+    Quad(10, 5, 20, 15);
+    std::vector<unsigned char> doubles = Frame();
+    EXPECT_EQ(Pixel(10, 5), kRed);
+    EXPECT_EQ(Pixel(19, 14), kRed);
+    for (auto [x, y] : {std::pair{9, 5}, {20, 5}, {10, 4}, {10, 15}}) EXPECT_EQ(Pixel(x, y), kBlack) << x << "," << y;
+
+    Clear(0, 0, 0);
+    const float corners[16] = {10, 5, 0, 1, 20, 5, 0, 1, 20, 15, 0, 1, 10, 15, 0, 1};
+    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(Frame(), doubles) << "32-bit floats give the same pixels as doubles";
+
+    Clear(0, 0, 0);
+    Immediate(11, {{10, 5}, {20, 5}, {20, 15}, {10, 15}});
+    EXPECT_EQ(Frame(), doubles) << "the immediate path gives the same pixels";
+
+    Clear(0, 0, 0);
+    const double two[8] = {10, 5, 20, 5, 20, 15, 10, 15};
+    OvDrawData(11, 0, 4, two, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(Frame(), doubles) << "two components per vertex";
+}
+
+TEST_F(RendererTest, TrianglesFansOutlinesAndPointsLandOnTheirPixels) {
+    Immediate(8, {{0, 0}, {20, 0}, {0, 20}});
+    EXPECT_EQ(Pixel(2, 2), kWhite);
+    EXPECT_EQ(Pixel(17, 17), kBlack) << "beyond the hypotenuse";
+
+    // A fan over the square 30..50 x 10..30 with its centre in the middle.
+    Immediate(10, {{40, 20}, {30, 10}, {50, 10}, {50, 30}, {30, 30}, {30, 10}});
+    EXPECT_EQ(Pixel(31, 11), kWhite);
+    EXPECT_EQ(Pixel(48, 28), kWhite);
+    EXPECT_EQ(Pixel(40, 20), kWhite);
+    EXPECT_EQ(Pixel(51, 20), kBlack);
+
+    Clear(0, 0, 0);
+    Immediate(6, {{10.5, 10.5}, {30.5, 10.5}, {30.5, 30.5}, {10.5, 30.5}});
+    EXPECT_EQ(Pixel(20, 10), kWhite) << "top edge";
+    EXPECT_EQ(Pixel(10, 20), kWhite) << "closing edge back to the first point";
+    EXPECT_EQ(Pixel(20, 20), kBlack) << "an outline is not filled";
+
+    Clear(0, 0, 0);
+    OvSetState(213, 4.0);
+    const double points[8] = {10, 10, 0, 1, 40, 30, 0, 1};
+    OvDrawData(4, 0, 2, points, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(Pixel(8, 8), kWhite);
+    EXPECT_EQ(Pixel(11, 11), kWhite);
+    EXPECT_EQ(Pixel(12, 12), kBlack) << "a 4-pixel point covers 8..11";
+    EXPECT_EQ(Pixel(39, 29), kWhite);
+}
+
+TEST_F(RendererTest, ColourStateAndPerVertexColoursTint) {
+    OvSetState(255, 0.0, 1.0, 0.0, 1.0);
+    Quad(0, 0, 10, 10);
+    OvSetState(255, 0.0, 0.0, 1.0, 1.0);
+    Quad(10, 0, 20, 10);
+    EXPECT_EQ(Pixel(5, 5), (Rgba{0, 255, 0, 255})) << "colour is taken per vertex";
+    EXPECT_EQ(Pixel(15, 5), (Rgba{0, 0, 255, 255}));
+
+    const double colours[16] = {1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1};
+    Quad(30, 0, 40, 10, colours);
+    EXPECT_EQ(Pixel(35, 5), kRed) << "a colour array wins over the colour state";
+    const float floatColours[16] = {0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1, 1};
+    const float corners[16] = {40, 0, 0, 1, 50, 0, 0, 1, 50, 10, 0, 1, 40, 10, 0, 1};
+    OvDrawData(11, 0, 4, corners, floatColours, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    EXPECT_EQ(Pixel(45, 5), (Rgba{0, 255, 255, 255}));
+}
+
+TEST_F(RendererTest, BlendingAndClippingApplyToPendingDrawingAsSet) {
+    Clear(0.0, 0.0, 1.0);
+    OvSetState(255, 1.0, 0.0, 0.0, 0.5);
+    OvSetState(152, 1);
+    Quad(0, 0, 10, 10);
+    OvSetState(152, 0);
+    Quad(10, 0, 20, 10);
+    Rgba blended = Pixel(5, 5);
+    EXPECT_NEAR(blended[0], 128, 1);
+    EXPECT_NEAR(blended[2], 127, 1);
+    EXPECT_EQ(Pixel(15, 5)[2], 0) << "blending off replaces the background";
+
+    Clear(0, 0, 0);
+    OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(211, 10, kHeight - 30, 20, 10);
+    OvSetState(212, 1);
+    Quad(0, 0, kWidth, kHeight);
+    OvSetState(212, 0);
+    Quad(0, 40, 5, 45);
+    EXPECT_EQ(Pixel(10, 20), kWhite) << "inside the clip (counted from the bottom)";
+    EXPECT_EQ(Pixel(29, 29), kWhite);
+    EXPECT_EQ(Pixel(9, 20), kBlack);
+    EXPECT_EQ(Pixel(10, 30), kBlack);
+    EXPECT_EQ(Pixel(2, 42), kWhite) << "drawn after clipping was switched off";
+}
+
+TEST_F(RendererTest, ModelViewMovesVerticesAndProjectionChangesFlush) {
+    OvMatrixPush();
+    OvMatrixTranslate(30, 20, 0);
+    OvMatrixScale(2, 2, 1);
+    Quad(0, 0, 5, 5);
+    OvMatrixPop();
+    Quad(0, 0, 5, 5);
+    EXPECT_EQ(Pixel(30, 20), kWhite);
+    EXPECT_EQ(Pixel(39, 29), kWhite) << "scaled to 10 x 10";
+    EXPECT_EQ(Pixel(40, 30), kBlack);
+    EXPECT_EQ(Pixel(2, 2), kWhite) << "the pop restored the identity";
+
+    Clear(0, 0, 0);
+    OvMatrixPush();
+    OvMatrixTranslate(40, 10, 0);
+    OvMatrixRotate(90, 0, 0, 1);
+    Quad(0, 0, 10, 5);  // turns to x 35..40, y 10..20
+    OvMatrixPop();
+    EXPECT_EQ(Pixel(36, 18), kWhite);
+    EXPECT_EQ(Pixel(41, 12), kBlack);
+    EXPECT_EQ(Pixel(45, 12), kBlack);
+
+    Clear(0, 0, 0);
+    Quad(0, 0, 4, 4);
+    OvCameraOrtho(-20, -20, kWidth, kHeight, 0);
+    EXPECT_EQ(Pixel(1, 1), kWhite) << "drawn under the projection it was added with";
+    EXPECT_EQ(Pixel(21, 21), kBlack);
+}
+
+TEST_F(RendererTest, TexturedQuadShowsItsTexelsWithTheFirstRowAtTheTop) {
+    const std::vector<unsigned char> texels = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+    unsigned texture = MakeTexture(2, 2, texels);
+    OvRenderBindGlTexture(texture, 2, 2);
+    Quad(0, 0, 8, 8);
+    EXPECT_EQ(Pixel(1, 1), kRed) << "texcoord (0, 0) at the smallest x and y";
+    EXPECT_EQ(Pixel(6, 1), (Rgba{0, 255, 0, 255}));
+    EXPECT_EQ(Pixel(1, 6), (Rgba{0, 0, 255, 255}));
+    EXPECT_EQ(Pixel(6, 6), kWhite);
+
+    OvSetState(255, 0.0, 1.0, 1.0, 1.0);
+    Quad(10, 0, 18, 8);
+    EXPECT_EQ(Pixel(16, 6), (Rgba{0, 255, 255, 255})) << "the colour tints the texels";
+    OvSetState(106, 0);
+    Quad(20, 0, 28, 8);
+    OvSetState(106, 1);
+    OvRenderBindGlTexture(0, 0, 0);
+    Quad(30, 0, 38, 8);
+    EXPECT_EQ(Pixel(21, 1), (Rgba{0, 255, 255, 255})) << "texturing off: plain colour";
+    EXPECT_EQ(Pixel(31, 1), (Rgba{0, 255, 255, 255})) << "no texture: plain colour";
+}
+
+TEST_F(RendererTest, AlternatingTexturesShareOneDrawCall) {
+    unsigned red = SolidTexture(255, 0, 0);
+    unsigned green = SolidTexture(0, 255, 0);
+    unsigned blue = SolidTexture(0, 0, 255);
+    ASSERT_EQ(Statistics(), 0);
+    const unsigned three[3] = {red, green, blue};
+    for (int i = 0; i < 6; ++i) {
+        OvRenderBindGlTexture(three[i % 3], 1, 1);
+        Quad(i * 10, 0, i * 10 + 8, 8);
+    }
+    OvRenderScene(1);
+    EXPECT_EQ(Statistics(), 1);
+    for (int i = 0; i < 6; ++i) {
+        Rgba expected{i % 3 == 0 ? 255 : 0, i % 3 == 1 ? 255 : 0, i % 3 == 2 ? 255 : 0, 255};
+        EXPECT_EQ(Pixel(i * 10 + 4, 4), expected) << i;
+    }
+
+    Statistics();
+    for (int i = 0; i < 1000; ++i) {
+        OvRenderBindGlTexture(i % 2 ? red : green, 1, 1);
+        double x = (i % 32) * 2, y = 10 + (i / 32) % 16 * 2;
+        Quad(x, y, x + 2, y + 2);
+    }
+    int vertices = 0;
+    OvRenderScene(1);
+    EXPECT_EQ(Statistics(&vertices), 1) << "1,000 quads of two textures";
+    EXPECT_EQ(vertices, 4000);
+
+    Quad(0, 0, 1, 1);
+    Immediate(6, {{0, 0}, {5, 5}});
+    Quad(0, 0, 1, 1);
+    OvSetState(152, 1);
+    Quad(0, 0, 1, 1);
+    OvRenderScene(1);
+    EXPECT_EQ(Statistics(), 4) << "primitive class and blending changes flush";
+}
+
+TEST_F(RendererTest, MoreTexturesThanUnitsFlushAndStillDrawRight) {
+    std::vector<unsigned> many;
+    for (int i = 0; i < 40; ++i) many.push_back(SolidTexture(static_cast<unsigned char>(i * 6), 0, 0));
+    for (int i = 0; i < 40; ++i) {
+        OvRenderBindGlTexture(many[i], 1, 1);
+        Quad(i, 0, i + 1, 4);
+    }
+    OvRenderScene(1);
+    EXPECT_GE(Statistics(), 3) << "at most 16 textures a draw call";
+    for (int i = 0; i < 40; ++i) EXPECT_EQ(Pixel(i, 2)[0], i * 6) << i;
+}
+
+TEST_F(RendererTest, ASmallBatchSplitsLongPrimitivesWithoutGaps) {
+    ASSERT_EQ(OvVertexBufferReserve(64), 1);
+    std::vector<Vec4> fan = {{32, 24, 0, 1}};
+    constexpr int kRim = 200;
+    for (int i = 0; i <= kRim; ++i) {
+        double angle = 2 * M_PI * i / kRim;
+        fan.push_back({32 + 20 * std::cos(angle), 24 + 20 * std::sin(angle), 0, 1});
+    }
+    OvDrawData(10, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
+               0, 0, 0, 0, 0, 0, 0);
+    for (int i = 0; i < 100; ++i) Quad(i % 64, 46, i % 64 + 1, 48);
+    OvRenderScene(1);
+    EXPECT_GT(Statistics(), 5);
+    int covered = 0;
+    for (int y = 10; y < 38; ++y) {
+        for (int x = 18; x < 46; ++x) covered += Pixel(x, y) == kWhite;
+    }
+    EXPECT_EQ(covered, 28 * 28) << "the whole disc's inner square is filled";
+    EXPECT_EQ(Pixel(63, 47), kWhite);
+
+    Clear(0, 0, 0);
+    OvPrimitiveBegin(6);
+    for (int i = 0; i < 100; ++i) OvPutVertex(i % 2 ? 60.5 : 2.5, 2.5 + i * 0.4, 0, 1);
+    OvPrimitiveEnd();
+    EXPECT_EQ(Pixel(31, 21), kWhite) << "the closing segment joins the last point to the first";
+    ASSERT_EQ(OvVertexBufferReserve(1 << 19), 1);
+}
+
+TEST_F(RendererTest, StateChangeInsideAPrimitiveKeepsItWhole) {
+    OvPrimitiveBegin(10);
+    OvPutVertex(20, 20, 0, 1);
+    OvPutVertex(10, 10, 0, 1);
+    OvPutVertex(30, 10, 0, 1);
+    OvSetState(213, 2.0);
+    OvPutVertex(30, 30, 0, 1);
+    OvPutVertex(10, 30, 0, 1);
+    OvPutVertex(10, 10, 0, 1);
+    OvPrimitiveEnd();
+    EXPECT_EQ(Pixel(11, 28), kWhite);
+    EXPECT_EQ(Pixel(28, 11), kWhite);
+    EXPECT_EQ(Pixel(28, 28), kWhite);
+}
+
+TEST_F(RendererTest, BadCallsDrawNothing) {
+    const double corners[16] = {0, 0, 0, 1, 64, 0, 0, 1, 64, 48, 0, 1, 0, 48, 0, 1};
+    OvDrawData(12, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 4, nullptr, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 0, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, -1, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 7, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 3, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    Immediate(10, {{0, 0}, {64, 0}});
+    Immediate(8, {{0, 0}, {64, 0}});
+    Immediate(6, {{0, 0}});
+    OvPutVertex(0, 0, 0, 1);
+    OvPrimitiveBegin(8);
+    OvPutVertex(0, 0, 0, 1);
+    OvPutVertex(64, 0, 0, 1);
+    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvPrimitiveEnd();
+    OvRenderScene(1);
+    EXPECT_EQ(Statistics(), 0);
+    EXPECT_EQ(Pixel(40, 10), kBlack);
+}
+
+TEST_F(RendererTest, PendingDrawingStaysWithItsTarget) {
+    EngineWindow other("renderer other", kWidth, kHeight);
+    ASSERT_TRUE(other.Created());
+    Quad(0, 0, 10, 10);
+    ASSERT_EQ(OvRenderTargetActivate(other.Target()), 1);
+    OvCameraOrtho(0, 0, kWidth, kHeight, 0);
+    Clear(0, 0, 0);
+    EXPECT_EQ(Pixel(5, 5), kBlack) << "nothing leaked into the next target";
+    ASSERT_EQ(OvRenderTargetActivate(window_.Target()), 1);
+    EXPECT_EQ(Pixel(5, 5), kWhite) << "flushed into its own target on the switch";
+}
+
+TEST_F(RendererTest, DrawingWorksAgainAfterTheEngineIsRestarted) {
+    OvClosure();
+    Quad(0, 0, 10, 10);
+    OvInitiation();
+    EngineWindow after("renderer restarted", kWidth, kHeight);
+    ASSERT_EQ(OvRenderTargetActivate(after.Target()), 1);
+    OvCameraOrtho(0, 0, kWidth, kHeight, 0);
+    Clear(0, 0, 0);
+    EXPECT_EQ(Pixel(5, 5), kBlack) << "drawing without a target was dropped";
+    Quad(0, 0, 10, 10);
+    EXPECT_EQ(Pixel(5, 5), kWhite);
+    textures_.clear();
+}
