@@ -49,7 +49,11 @@ void FlipRows(unsigned char* rgba, int width, int height) {
 
 extern "C" OV_API void OvRenderScene(int flags) {
     ov::RenderContext& render = ov::Render();
-    if (flags & kFlush) render.Flush();
+    // Drawing issued before a present or a clear belongs to the frame being
+    // finished, so both imply the flush.
+    constexpr int kEndsPendingDrawing =
+        kFlush | kPresent | kClearColour | kClearDepth | kClearStencil | kClearAccumulation;
+    if (flags & kEndsPendingDrawing) render.Flush();
     if (!render.Ready()) return;
     if (flags & kPresent) {
         ov::CaptureFrameBeforePresent();

@@ -391,3 +391,11 @@ TEST_F(RendererTest, DrawingWorksAgainAfterTheEngineIsRestarted) {
     EXPECT_EQ(Pixel(5, 5), kWhite);
     textures_.clear();
 }
+
+TEST_F(RendererTest, ClearAloneCoversDrawingIssuedBeforeIt) {
+    OvSetState(255, 1.0, 0.0, 0.0, 1.0);
+    Quad(0, 0, kWidth, kHeight);
+    OvSetState(254, 0.0, 0.0, 1.0, 1.0);
+    OvRenderScene(2);  // no flush flag: the pending quad must not land on top of the clear
+    EXPECT_EQ(Pixel(10, 10), (Rgba{0, 0, 255, 255}));
+}
