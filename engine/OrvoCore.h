@@ -311,6 +311,45 @@ OV_API int OvVertexBufferReserve(int vertices);
 OV_API void OvRenderStatistics(int* drawCalls, int* vertices);
 OV_API void OvRenderBindGlTexture(unsigned glName, int width, int height);
 
+/* ---- fonts ----
+ * OvGenerateFont copies a glyph table (OvGlyphTable) into an engine font;
+ * with a null table it makes a grid font: 16 x 16 cells over the texture
+ * bound when drawing, character c in column c % 16 and row c / 16 from the
+ * top. A grid font's metrics are the states 94 character width, 95
+ * character height, 96 horizontal spacing, 97 vertical spacing (1 double
+ * each; 16, 16, 0, 0 at start) and 98 its line-break character, all read
+ * when drawing. 1 on success, 0 (handle left as it was) for a null handle.
+ * OvDrawFont adds the text's glyphs as quads at the current model view with
+ * the bound texture and the current colour: the pen starts at (0, 0) and y
+ * grows downwards; a glyph c is the rectangle (pen + xoffset, yoffset) of
+ * width x height with the texture coordinates (s0, t0) to (s1, t1), and the
+ * pen moves on by xadvance + letterSpacing; the line-break character puts
+ * the pen at x 0 of the next line, lineHeight + lineSpacing further down.
+ * Glyphs of zero width or height add no quad. Every byte is its own
+ * character (0 to 255). OvDisplaylistDestroy releases an engine font; empty,
+ * unknown and destroyed handles make both calls do nothing. */
+typedef struct OvGlyph {
+    float width, height, xoffset, yoffset, xadvance;
+    float s0, t0, s1, t1;
+} OvGlyph;
+
+typedef struct OvGlyphTable {
+    float letterSpacing;
+    float lineSpacing;
+    char lineBreak;
+    float lineHeight;
+    OvGlyph glyphs[256];
+} OvGlyphTable;
+
+#define OV_STATE_CHARACTER_WIDTH 94
+#define OV_STATE_CHARACTER_HEIGHT 95
+#define OV_STATE_CHARACTER_SPACING 96
+#define OV_STATE_LINE_SPACING 97
+#define OV_STATE_LINE_BREAK 98
+OV_API int OvGenerateFont(OvHandle* font, const void* glyphTable);
+OV_API void OvDrawFont(OvHandle font, const char* text);
+OV_API void OvDisplaylistDestroy(OvHandle font);
+
 #ifdef __cplusplus
 }
 #endif

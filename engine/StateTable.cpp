@@ -25,6 +25,10 @@ constexpr StateSlot kDefaults[] = {
     {StateTable::kBlendFactors, StateKind::Integers, 2, {}, {OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA}},
     {StateTable::kClipRectangle, StateKind::Integers, 4, {}, {0, 0, 0, 0}},
     {StateTable::kClipping, StateKind::Integers, 1, {}, {0}},
+    {StateTable::kCharacterWidth, StateKind::Doubles, 1, {16, 0, 0, 0}, {}},
+    {StateTable::kCharacterHeight, StateKind::Doubles, 1, {16, 0, 0, 0}, {}},
+    {StateTable::kCharacterSpacing, StateKind::Doubles, 1, {0, 0, 0, 0}, {}},
+    {StateTable::kLineSpacing, StateKind::Doubles, 1, {0, 0, 0, 0}, {}},
 };
 
 OvHandle g_currentHandle{1, 0};
@@ -87,6 +91,10 @@ bool StateTable::ChangesPendingPixels(const StateSlot& slot, const StateSlot& ca
         case kClearColour:
         case kTexturing:
         case 98:
+        case kCharacterWidth:
+        case kCharacterHeight:
+        case kCharacterSpacing:
+        case kLineSpacing:
             return false;
         default:
             return !std::equal(slot.reals, slot.reals + 4, candidate.reals) ||

@@ -45,6 +45,12 @@ public:
     static constexpr int kPointSize = 213;
     static constexpr int kPointSprite = 216;
     static constexpr int kSmoothPoints = 218;
+    // Grid-font metrics, read when text is drawn.
+    static constexpr int kCharacterWidth = 94;
+    static constexpr int kCharacterHeight = 95;
+    static constexpr int kCharacterSpacing = 96;
+    static constexpr int kLineSpacing = 97;
+    static constexpr int kLineBreak = 98;
 
 private:
     StateSlot* Find(int id);
@@ -52,7 +58,7 @@ private:
     bool Accepts(const StateSlot& slot, const StateSlot& candidate) const;
     bool ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const;
 
-    static constexpr int kSlotCount = 12;
+    static constexpr int kSlotCount = 16;
     StateSlot slots_[kSlotCount];
 };
 
