@@ -3,7 +3,7 @@
 #include "engine/ImageDecode.h"
 #include "engine/OrvoCore.h"
 #include "engine/RenderShutdown.h"
-#include "engine/TextureBinding.h"
+#include "engine/Renderer.h"
 #include "engine/TextureGl.h"
 #include "engine/TextureStore.h"
 

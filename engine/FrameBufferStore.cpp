@@ -2,7 +2,7 @@
 
 #include "engine/RenderContext.h"
 #include "engine/RenderTargetTable.h"
-#include "engine/TextureBinding.h"
+#include "engine/Renderer.h"
 #include "engine/TextureGl.h"
 #include "engine/TextureStore.h"
 

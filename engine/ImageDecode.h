@@ -1,5 +1,5 @@
-// Decoding of encoded images (any format the image decoder reads, PNG above
-// all) into RGBA, 8 bits a channel, rows top to bottom, within fixed limits.
+// Decoding of encoded images (PNG above all, also BMP and TGA) into RGBA,
+// 8 bits a channel, rows top to bottom, within fixed limits.
 #pragma once
 
 #include <cstddef>
@@ -27,7 +27,8 @@ enum class SpanResult { Found, Unrecognised, Invalid };
 // engine's wrapper, "OVIM" followed by the payload's size as a little-endian
 // 32-bit number and the payload (any decodable image). Anything else is
 // Unrecognised; a recognised header whose declared length runs past `limit`
-// or the caps is Invalid.
+// or the caps is Invalid, and so is a PNG whose first image data chunk is
+// empty (the decoder mishandles it).
 SpanResult LocateEncodedImage(const uint8_t* data, size_t limit, EncodedSpan& span);
 
 struct FreeDecoded {
@@ -49,5 +50,10 @@ bool ProbeImageSize(const uint8_t* data, size_t size, int& width, int& height);
 // Full decode to RGBA; false (out untouched) for anything unreadable, a
 // size not allowed, or a stream that ends early.
 bool DecodeImage(const uint8_t* data, size_t size, DecodedImage& out);
+
+// The image inside `size` bytes: a recognised container is cut to the
+// length it declares (and refused when that is Invalid); other formats get
+// the whole block.
+bool DecodeImageBlock(const uint8_t* data, size_t size, DecodedImage& out);
 
 }  // namespace ov

@@ -3,7 +3,7 @@
 #include "engine/ImageDecode.h"
 #include "engine/OrvoCore.h"
 #include "engine/RenderShutdown.h"
-#include "engine/TextureBinding.h"
+#include "engine/Renderer.h"
 #include "engine/TextureGl.h"
 #include "engine/TextureStore.h"
 
@@ -36,19 +36,10 @@ bool SetDecoded(ov::Texture& texture, const uint8_t* data, size_t size) {
     return SetPixelsAndBind(texture, image.width, image.height, image.pixels.get()) == 1;
 }
 
-// The encoded image inside `size` bytes: a recognised container is cut to
-// the length it declares; other formats get the whole block.
 bool SetFromSizedMemory(ov::Texture& texture, const uint8_t* data, size_t size) {
-    ov::EncodedSpan span;
-    switch (ov::LocateEncodedImage(data, size, span)) {
-        case ov::SpanResult::Found:
-            return SetDecoded(texture, data + span.offset, span.length);
-        case ov::SpanResult::Unrecognised:
-            return SetDecoded(texture, data, size);
-        case ov::SpanResult::Invalid:
-            break;
-    }
-    return false;
+    ov::DecodedImage image;
+    if (!ov::DecodeImageBlock(data, size, image)) return false;
+    return SetPixelsAndBind(texture, image.width, image.height, image.pixels.get()) == 1;
 }
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
@@ -125,7 +116,7 @@ extern "C" OV_API int OvTextureLoadFromMemorySized(OvHandle handle, const void* 
 
 extern "C" OV_API int OvImageProbe(const void* data, uint32_t size, int* width, int* height) {
     ov::DecodedImage image;
-    if (!data || !ov::DecodeImage(static_cast<const uint8_t*>(data), size, image)) return 0;
+    if (!data || !ov::DecodeImageBlock(static_cast<const uint8_t*>(data), size, image)) return 0;
     if (width) *width = image.width;
     if (height) *height = image.height;
     return 1;

@@ -1,7 +1,7 @@
 #include "engine/TextureStore.h"
 
 #include "engine/ImageDecode.h"
-#include "engine/TextureBinding.h"
+#include "engine/Renderer.h"
 #include "engine/TextureGl.h"
 
 #include <cstring>

@@ -143,14 +143,19 @@ TEST_F(TextureTest, LyingTruncatedAndEmptyImagesAreRefused) {
     Bytes lyingWrapper = Wrapped(png);
     lyingWrapper[7] = 0x40;
     lyingWrapper.resize(lyingWrapper.size() - 1);
+    Bytes emptyFirstData(png);
+    const uint8_t emptyIdat[12] = {0, 0, 0, 0, 'I', 'D', 'A', 'T', 0x35, 0xAF, 0x06, 0x1E};
+    emptyFirstData.insert(emptyFirstData.begin() + 33, emptyIdat, emptyIdat + 12);
     const Bytes garbage = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
 
-    for (const Bytes* bad : std::initializer_list<const Bytes*>{&huge, &tooManyPixels, &truncated, &noEnd, &lyingChunk}) {
+    for (const Bytes* bad : std::initializer_list<const Bytes*>{&huge, &tooManyPixels, &truncated, &noEnd,
+                                                                &lyingChunk, &emptyFirstData}) {
         const auto size = static_cast<uint32_t>(bad->size());
         EXPECT_EQ(OvTextureLoadFromMemorySized(texture, bad->data(), size, 1), 0);
         EXPECT_EQ(OvImageProbe(bad->data(), size, nullptr, nullptr), 0);
     }
-    for (const Bytes* bad : std::initializer_list<const Bytes*>{&huge, &tooManyPixels, &lyingWrapper, &garbage}) {
+    for (const Bytes* bad :
+         std::initializer_list<const Bytes*>{&huge, &tooManyPixels, &lyingWrapper, &emptyFirstData, &garbage}) {
         EXPECT_EQ(OvTextureLoadFromMemory(texture, bad->data(), 1), 0);
     }
     EXPECT_EQ(OvTextureLoadFromMemorySized(texture, garbage.data(), 12, 1), 0);
