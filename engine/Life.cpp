@@ -1,6 +1,7 @@
 // Engine start and shutdown.
 #include "engine/OrvoCore.h"
 #include "engine/FrameCapture.h"
+#include "engine/LogoResource.h"
 #include "engine/RenderShutdown.h"
 
 namespace {
@@ -8,6 +9,7 @@ bool g_started = false;
 }
 
 extern "C" OV_API int OvInitiation(void) {
+    ov::RegisterLogoResource();
     g_started = true;
     return 1;
 }

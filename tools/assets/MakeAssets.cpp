@@ -87,7 +87,7 @@ bool MakeFolders(const fs::path& root) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
+    if (argc != 2 || argv[1][0] == '\0') {
         std::fprintf(stderr, "usage: ov_make_assets <data folder>\n");
         return 2;
     }
