@@ -39,6 +39,7 @@ OV_CORE::~OV_CORE() {
 }
 
 void OV_CORE::Clear() {
+    audio.Shutdown();
     // Each resource kind releases its collection here as it joins the core.
 }
 

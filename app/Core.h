@@ -2,6 +2,7 @@
 
 #include "app/SceneManager.h"
 #include "app/Window.h"
+#include "audio/Audio.h"
 #include "foundation/NamedList.h"
 #include "foundation/Vector.h"
 
@@ -16,6 +17,8 @@ public:
     int32_t desktopWidth = 0;
     int32_t desktopHeight = 0;
     float desktopAspect = 0.0f;
+    // The sound device and its sounds; shut down first in Clear.
+    OV_AUDIO audio;
     OV_SCENE_MANAGER scenes;
     OV_NAMED_LIST<OV_WINDOW> windows;
     // The collections of the other resource kinds (textures, actors and
