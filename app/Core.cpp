@@ -40,7 +40,14 @@ OV_CORE::~OV_CORE() {
 
 void OV_CORE::Clear() {
     audio.Shutdown();
-    // Each resource kind releases its collection here as it joins the core.
+    for (OV_CLEAR_HOOK hook : clearHooks)
+        if (hook) hook();
+}
+
+void OV_CORE::SetClearHook(OV_CLEAR_STAGE stage, OV_CLEAR_HOOK hook) {
+    const int index = static_cast<int>(stage);
+    if (index < 0 || index >= static_cast<int>(OV_CLEAR_STAGE::COUNT)) return;
+    clearHooks[index] = hook;
 }
 
 bool OV_CORE::SwitchTo(OV_SCENE_MANAGER::Iterator target) {

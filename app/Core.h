@@ -10,6 +10,27 @@
 
 namespace OvCore {
 
+// The stages of OV_CORE::Clear after the audio shutdown, in the order in
+// which they run. The resource collections of the layers above the
+// application shell (textures, actors, fonts, ...) live in those layers; each
+// registers one hook for its stage, so the core releases them in this order
+// without including them.
+enum class OV_CLEAR_STAGE : int {
+    TEXTURES,
+    ACTORS,
+    FONTS,
+    VIEWS,
+    RENDER_ENTRIES,
+    SHADERS,
+    FRAME_BUFFERS,
+    TECHNIQUE_SHADERS,
+    MODELS,
+    SOCKETS,
+    COUNT
+};
+
+using OV_CLEAR_HOOK = void (*)();
+
 // The application core: owns every named resource of the program.
 class OV_CORE {
 public:
@@ -21,9 +42,8 @@ public:
     OV_AUDIO audio;
     OV_SCENE_MANAGER scenes;
     OV_NAMED_LIST<OV_WINDOW> windows;
-    // The collections of the other resource kinds (textures, actors and
-    // views, fonts, shaders, frame buffers, render entries, soft-body
-    // models, sockets, audio) join here, and are released in Clear.
+    // The collections of the other resource kinds join through clear hooks
+    // (see OV_CLEAR_STAGE); textures are OvCore::Textures() in render/.
 
     OV_CORE();
     ~OV_CORE();
@@ -31,7 +51,12 @@ public:
     OV_CORE& operator=(const OV_CORE&) = delete;
 
     // Releases every resource the core holds; scenes and windows stay.
+    // Shuts audio down, then runs the registered hooks stage by stage.
     void Clear();
+
+    // One hook a stage: registering again replaces it, null removes it. An
+    // unknown stage is ignored.
+    void SetClearHook(OV_CLEAR_STAGE stage, OV_CLEAR_HOOK hook);
 
     // Scene changes, for a running scene's frame code. Each refuses (false,
     // nothing changed) when no message loop runs or the target does not
@@ -62,6 +87,8 @@ public:
     bool MouseInRect(int left, int top, int right, int bottom, const char* windowName, int id);
 
 private:
+    OV_CLEAR_HOOK clearHooks[static_cast<int>(OV_CLEAR_STAGE::COUNT)] = {};
+
     OV_WINDOW* FindWindow(const char* name, int id);
     bool SwitchTo(OV_SCENE_MANAGER::Iterator target);
     // The area origin of the named view (the current view for a null name);
