@@ -1,0 +1,166 @@
+// The raw limit: every quad transformed on the CPU into one vertex buffer
+// and drawn with one GL call; both textures stay bound on two units and each
+// vertex names its unit.
+#include "SpriteScenes.h"
+
+#include <SDL2/SDL.h>
+
+using namespace SpriteBench;
+
+namespace {
+
+struct Vertex {
+    float x, y, s, t, unit;
+};
+
+const char* const kVertexShader = R"(#version 120
+attribute vec2 position;
+attribute vec3 coordAndUnit;
+varying vec2 coord;
+varying float unit;
+uniform vec2 pixelToClip;
+void main() {
+    coord = coordAndUnit.xy;
+    unit = coordAndUnit.z;
+    gl_Position = vec4(position.x * pixelToClip.x - 1.0, 1.0 - position.y * pixelToClip.y, 0.0, 1.0);
+})";
+
+const char* const kFragmentShader = R"(#version 120
+varying vec2 coord;
+varying float unit;
+uniform sampler2D first;
+uniform sampler2D second;
+void main() {
+    gl_FragColor = unit < 0.5 ? texture2D(first, coord) : texture2D(second, coord);
+})";
+
+GLuint Compile(GLenum kind, const char* source) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    return shader;
+}
+
+class RawBackend {
+public:
+    bool Open() {
+        if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        window_ = SDL_CreateWindow("sprites", 0, 0, kWidth, kHeight, SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
+        if (!window_) return false;
+        context_ = SDL_GL_CreateContext(window_);
+        if (!context_) return false;
+        SDL_GL_SetSwapInterval(0);
+        glViewport(0, 0, kWidth, kHeight);
+        MakeProgram();
+        MakeTextures();
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        glClearColor(0, 0, 0, 1);
+        glGenBuffers(1, &vertexBuffer_);
+        glGenBuffers(1, &indexBuffer_);
+        return true;
+    }
+
+    void Close() {
+        glDeleteBuffers(1, &vertexBuffer_);
+        glDeleteBuffers(1, &indexBuffer_);
+        glDeleteTextures(2, textures_);
+        glDeleteProgram(program_);
+        SDL_GL_DeleteContext(context_);
+        SDL_DestroyWindow(window_);
+        SDL_Quit();
+    }
+
+    void DrawFrame(const Scene& scene, const Sprites& sprites, int frame) {
+        Prepare(sprites.Count());
+        const float half = scene.size / 2.0f;
+        constexpr float kRadiansPerDegree = static_cast<float>(M_PI / 180.0);
+        static constexpr float kCornerX[4] = {-1, 1, 1, -1}, kCornerY[4] = {-1, -1, 1, 1};
+        static constexpr float kS[4] = {0, 1, 1, 0}, kT[4] = {0, 0, 1, 1};
+        Vertex* out = vertices_.data();
+        for (int i = 0; i < sprites.Count(); ++i) {
+            const float radians = sprites.AngleAt(i, frame) * kRadiansPerDegree;
+            const float c = std::cos(radians) * half, s = std::sin(radians) * half;
+            const float unit = scene.twoTextures ? static_cast<float>(i & 1) : 0.0f;
+            for (int k = 0; k < 4; ++k) {
+                *out++ = Vertex{sprites.x[i] + kCornerX[k] * c - kCornerY[k] * s,
+                                sprites.y[i] + kCornerX[k] * s + kCornerY[k] * c, kS[k], kT[k], unit};
+            }
+        }
+        glClear(GL_COLOR_BUFFER_BIT);
+        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)), vertices_.data(),
+                     GL_STREAM_DRAW);
+        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(2 * sizeof(float)));
+        glDrawElements(GL_TRIANGLES, sprites.Count() * 6, GL_UNSIGNED_INT, nullptr);
+        SDL_GL_SwapWindow(window_);
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) continue;
+    }
+
+    void Finish() { glFinish(); }
+
+private:
+    void MakeProgram() {
+        program_ = glCreateProgram();
+        const GLuint vertex = Compile(GL_VERTEX_SHADER, kVertexShader);
+        const GLuint fragment = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
+        glAttachShader(program_, vertex);
+        glAttachShader(program_, fragment);
+        glBindAttribLocation(program_, 0, "position");
+        glBindAttribLocation(program_, 1, "coordAndUnit");
+        glLinkProgram(program_);
+        glDeleteShader(vertex);
+        glDeleteShader(fragment);
+        glUseProgram(program_);
+        glUniform2f(glGetUniformLocation(program_, "pixelToClip"), 2.0f / kWidth, 2.0f / kHeight);
+        glUniform1i(glGetUniformLocation(program_, "first"), 0);
+        glUniform1i(glGetUniformLocation(program_, "second"), 1);
+        glEnableVertexAttribArray(0);
+        glEnableVertexAttribArray(1);
+    }
+
+    void MakeTextures() {
+        glGenTextures(2, textures_);
+        for (int i = 0; i < 2; ++i) {
+            glActiveTexture(GL_TEXTURE0 + i);
+            glBindTexture(GL_TEXTURE_2D, textures_[i]);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kTextureSize, kTextureSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                         CheckerPixels(i).data());
+        }
+    }
+
+    // Sizes the vertex array and the index buffer once per sprite count.
+    void Prepare(int count) {
+        if (static_cast<int>(vertices_.size()) == count * 4) return;
+        vertices_.resize(static_cast<size_t>(count) * 4);
+        std::vector<GLuint> indices(static_cast<size_t>(count) * 6);
+        static constexpr GLuint kQuad[6] = {0, 1, 2, 0, 2, 3};
+        for (int i = 0; i < count; ++i)
+            for (int k = 0; k < 6; ++k) indices[static_cast<size_t>(i) * 6 + k] = static_cast<GLuint>(i * 4) + kQuad[k];
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer_);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(GLuint)), indices.data(),
+                     GL_STATIC_DRAW);
+    }
+
+    SDL_Window* window_ = nullptr;
+    SDL_GLContext context_ = nullptr;
+    GLuint program_ = 0, vertexBuffer_ = 0, indexBuffer_ = 0;
+    GLuint textures_[2] = {};
+    std::vector<Vertex> vertices_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    RawBackend backend;
+    if (!backend.Open()) return 1;
+    RunScenes(backend, ParseSettings(argc, argv));
+    backend.Close();
+    return 0;
+}

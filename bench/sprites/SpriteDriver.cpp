@@ -1,0 +1,76 @@
+// Runs the sprite programs one after another (each in its own process, found
+// beside this one) and prints their frame rates and the ratios to the raw
+// limit. Arguments: frames a repeat at 10,000 and at 100,000 sprites, and
+// the repeats (20, 4 and 3 when none are given: about four minutes on
+// llvmpipe); they are passed on to every program.
+#include <array>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+struct Program {
+    const char* label;
+    const char* file;
+};
+constexpr std::array<Program, 5> kPrograms = {{{"raw", "sprites_raw"},
+                                               {"framework", "sprites_framework"},
+                                               {"SFML", "sprites_sfml"},
+                                               {"SDL2", "sprites_sdl"},
+                                               {"Allegro", "sprites_allegro"}}};
+
+using Key = std::pair<char, int>;  // scene, sprite count
+
+std::string OwnFolder() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    std::string own(path, static_cast<size_t>(length));
+    return own.substr(0, own.rfind('/'));
+}
+
+std::map<Key, double> Run(const std::string& command) {
+    std::map<Key, double> results;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return results;
+    char line[256];
+    while (std::fgets(line, sizeof line, pipe)) {
+        char scene = 0;
+        int count = 0;
+        double fps = 0;
+        if (std::sscanf(line, "RESULT %c %d %lf", &scene, &count, &fps) == 3) results[{scene, count}] = fps;
+    }
+    pclose(pipe);
+    return results;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string arguments = argc > 1 ? "" : " 20 4 3";
+    for (int i = 1; i < argc; ++i) arguments += std::string(" ") + argv[i];
+    const std::string folder = OwnFolder();
+    std::array<std::map<Key, double>, kPrograms.size()> results;
+    for (size_t p = 0; p < kPrograms.size(); ++p) {
+        std::fprintf(stderr, "running %s\n", kPrograms[p].label);
+        results[p] = Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments + " 2>/dev/null");
+    }
+
+    std::printf("%-6s %7s", "scene", "sprites");
+    for (const Program& program : kPrograms) std::printf(" %18s", program.label);
+    std::printf("\n");
+    for (const auto& [key, raw] : results[0]) {
+        std::printf("%-6c %7d", key.first, key.second);
+        for (size_t p = 0; p < kPrograms.size(); ++p) {
+            const auto found = results[p].find(key);
+            if (found == results[p].end()) std::printf(" %18s", "-");
+            else std::printf(" %9.1f (%5.2f)", found->second, raw > 0 ? found->second / raw : 0.0);
+        }
+        std::printf("\n");
+    }
+    std::printf("fps, median of the repeats; in brackets the ratio to the raw limit\n");
+    return 0;
+}
