@@ -124,12 +124,10 @@ void OV_CORE::WindowOrthoView(const char* name, int id) {
     OvCameraOrtho(0.0, 0.0, window->width, window->height, 0.0);
 }
 
+void OV_CORE::SetViewAreaHook(OV_VIEW_AREA_HOOK hook) { viewAreaHook = hook; }
+
 bool OV_CORE::FindViewArea(const char* viewName, int viewId, double* x, double* y) {
-    (void)viewName;
-    (void)viewId;
-    (void)x;
-    (void)y;
-    return false;
+    return viewAreaHook && viewAreaHook(viewName, viewId, x, y);
 }
 
 int OV_CORE::MouseX(const char* windowName, int id) {

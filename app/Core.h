@@ -31,6 +31,10 @@ enum class OV_CLEAR_STAGE : int {
 
 using OV_CLEAR_HOOK = void (*)();
 
+// Gives the area origin of a view for the mouse queries that take one (the
+// views live in the world layer, which registers this).
+using OV_VIEW_AREA_HOOK = bool (*)(const char* viewName, int viewId, double* x, double* y);
+
 // The application core: owns every named resource of the program.
 class OV_CORE {
 public:
@@ -57,6 +61,8 @@ public:
     // One hook a stage: registering again replaces it, null removes it. An
     // unknown stage is ignored.
     void SetClearHook(OV_CLEAR_STAGE stage, OV_CLEAR_HOOK hook);
+    // Null removes it; without one, no view adds an offset.
+    void SetViewAreaHook(OV_VIEW_AREA_HOOK hook);
 
     // Scene changes, for a running scene's frame code. Each refuses (false,
     // nothing changed) when no message loop runs or the target does not
@@ -88,6 +94,7 @@ public:
 
 private:
     OV_CLEAR_HOOK clearHooks[static_cast<int>(OV_CLEAR_STAGE::COUNT)] = {};
+    OV_VIEW_AREA_HOOK viewAreaHook = nullptr;
 
     OV_WINDOW* FindWindow(const char* name, int id);
     bool SwitchTo(OV_SCENE_MANAGER::Iterator target);

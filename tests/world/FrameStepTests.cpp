@@ -1,0 +1,158 @@
+#include "WorldTestSupport.h"
+
+using namespace OvCore;
+using OvTest::CountOf;
+using OvTest::Journal;
+using OvTest::JournalActor;
+
+namespace {
+
+class FrameStepTest : public OvTest::WorldTest {
+protected:
+    void JournalEveryHook() {
+        world.updateHook = [] { Journal().push_back("update"); };
+        world.renderHook = [] { Journal().push_back("render"); };
+        world.renderAfterHook = [] { Journal().push_back("after"); };
+        world.SetFrameHook(OV_FRAME_SLOT::SOCKETS_UPDATE, [] { Journal().push_back("sockets"); });
+        world.SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_UPDATE, [] { Journal().push_back("entries"); });
+        world.SetFrameHook(OV_FRAME_SLOT::GUI_INPUT, [] { Journal().push_back("gui input"); });
+        world.SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_FIRST, [] { Journal().push_back("first"); });
+        world.SetFrameHook(OV_FRAME_SLOT::MODELS_DRAW, [] { Journal().push_back("models"); });
+        world.SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_LAST, [] { Journal().push_back("last"); });
+        world.SetFrameHook(OV_FRAME_SLOT::GUI_DRAW, [] { Journal().push_back("gui draw"); });
+    }
+};
+
+// Spawns one "child" in its first update.
+class Spawner : public JournalActor {
+public:
+    Spawner() : JournalActor("spawner") {}
+    void OnUpdate(int32_t unused) override {
+        JournalActor::OnUpdate(unused);
+        if (!spawned) spawned = World().SpawnActor("child", new JournalActor("child"));
+    }
+    bool spawned = false;
+};
+
+// Asks to die in every frame it lives, twice over.
+class Doomed : public JournalActor {
+public:
+    Doomed() : JournalActor("doomed") {}
+    void OnUpdate(int32_t unused) override {
+        JournalActor::OnUpdate(unused);
+        World().KillActor(this);
+        World().KillActor(this);
+    }
+};
+
+TEST_F(FrameStepTest, WithoutViewsRunsEveryPhaseOnceInOrder) {
+    SpawnLive("a");
+    SpawnLive("b");
+    JournalEveryHook();
+    world.FrameStep();
+    const std::vector<std::string> expected = {"update", "sockets", "U:a",   "U:b",  "entries", "gui input",
+                                               "render", "first",   "R:a",   "R:b",  "models",  "last",
+                                               "after",  "gui draw"};
+    EXPECT_EQ(Journal(), expected);
+    EXPECT_TRUE(world.currentView.IsEnd());
+}
+
+TEST_F(FrameStepTest, DrawsOncePerActiveViewWithThatViewCurrent) {
+    SpawnLive("a");
+    AddView("left", true);
+    AddView("off", false);
+    AddView("right", true);
+    world.renderHook = [] { Journal().push_back(std::string("view ") + World().currentView.Key()->name); };
+    world.renderAfterHook = [] { Journal().push_back("after"); };
+    world.FrameStep();
+    const std::vector<std::string> expected = {"U:a", "view left", "R:a", "after", "view right", "R:a", "after"};
+    EXPECT_EQ(Journal(), expected);
+    EXPECT_TRUE(world.currentView.IsEnd());
+
+    Journal().clear();
+    world.views.Get("left", 0)->active = false;
+    world.views.Get("right", 0)->active = false;
+    world.FrameStep();
+    EXPECT_EQ(Journal(), std::vector<std::string>{"U:a"}) << "views but none active: nothing is drawn";
+}
+
+TEST_F(FrameStepTest, ASpawnedActorJoinsAtTheEndOfItsFrame) {
+    ASSERT_TRUE(world.SpawnActor("spawner", new Spawner));
+    world.MergePendingActors();
+    static uint32_t childrenSeenWhileDrawing;
+    childrenSeenWhileDrawing = 99;
+    world.renderHook = [] { childrenSeenWhileDrawing = World().CountActors("child"); };
+
+    world.FrameStep();
+    EXPECT_EQ(childrenSeenWhileDrawing, 0u);
+    EXPECT_EQ(world.CountActors("child"), 1u) << "counted right after the step";
+    EXPECT_EQ(CountOf("U:child") + CountOf("R:child"), 0) << "neither updated nor drawn in its first frame";
+    EXPECT_EQ(world.pendingActors.Count(), 0u);
+
+    world.FrameStep();
+    EXPECT_EQ(CountOf("U:child"), 1);
+    EXPECT_EQ(CountOf("R:child"), 1);
+}
+
+TEST_F(FrameStepTest, DeadActorsAreDeletedOnceAndAfterTheDraw) {
+    ASSERT_TRUE(world.SpawnActor("doomed", new Doomed));
+    world.MergePendingActors();
+    world.FrameStep();
+    const std::vector<std::string> expected = {"U:doomed", "R:doomed", "D:doomed"};
+    EXPECT_EQ(Journal(), expected) << "still drawn in the frame it dies in";
+    EXPECT_EQ(JournalActor::deleted, 1);
+    EXPECT_EQ(world.actors.Count(), 0u);
+    EXPECT_TRUE(world.deadActors.empty());
+
+    // Listed again after it is gone, or never registered: skipped.
+    JournalActor stranger("stranger");
+    world.KillActor(&stranger);
+    world.FrameStep();
+    EXPECT_EQ(JournalActor::deleted, 1);
+}
+
+TEST_F(FrameStepTest, APendingActorListedDeadIsMergedThenReapedInTheSameFrame) {
+    JournalActor* pending = Spawn("ghost");
+    world.KillActor(pending);
+    world.FrameStep();
+    EXPECT_EQ(Journal(), std::vector<std::string>{"D:ghost"});
+    EXPECT_EQ(JournalActor::deleted, 1);
+    EXPECT_EQ(world.actors.Count() + world.pendingActors.Count(), 0u);
+}
+
+TEST_F(FrameStepTest, TimersFireOnceWhenTheyRunOut) {
+    static int fired;
+    fired = 0;
+    LoopState().delta = 0.1f;
+    world.timers.push_back({0.25f, [] { ++fired; }});
+    world.timers.push_back({0.0f, [] { fired += 100; }});  // already run out: never fires
+    world.timers.push_back({0.05f, nullptr});
+    world.FrameStep();
+    world.FrameStep();
+    EXPECT_EQ(fired, 0);
+    world.FrameStep();
+    EXPECT_EQ(fired, 1);
+    EXPECT_EQ(world.timers[0].remaining, 0.0f);
+    EXPECT_EQ(world.timers[2].remaining, 0.0f);
+    world.FrameStep();
+    world.FrameStep();
+    EXPECT_EQ(fired, 1);
+}
+
+TEST_F(FrameStepTest, ATimerCallbackMayStartAnotherTimer) {
+    static int fired;
+    fired = 0;
+    LoopState().delta = 1.0f;
+    world.timers.push_back({0.5f, [] {
+                                ++fired;
+                                for (int i = 0; i < 64; ++i) World().timers.push_back({1.5f, [] { ++fired; }});
+                            }});
+    world.FrameStep();
+    EXPECT_EQ(fired, 1);
+    world.FrameStep();
+    EXPECT_EQ(fired, 1);
+    world.FrameStep();
+    EXPECT_EQ(fired, 65);
+}
+
+}  // namespace

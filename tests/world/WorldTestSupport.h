@@ -1,0 +1,86 @@
+#pragma once
+
+#include "app/Core.h"
+#include "app/LoopState.h"
+#include "world/Actor.h"
+#include "world/FrameStep.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace OvTest {
+
+// What the test actors and hooks did, in order: "U:a" update of a, "R:a"
+// render of a, "D:a" destroy of a, "hook", "after", "gui", ...
+inline std::vector<std::string>& Journal() {
+    static std::vector<std::string> journal;
+    return journal;
+}
+
+inline int CountOf(const std::string& entry) {
+    int count = 0;
+    for (const std::string& e : Journal()) count += e == entry;
+    return count;
+}
+
+// An actor that journals its operations and counts its deletions.
+class JournalActor : public OvCore::OV_ACTOR {
+public:
+    static inline int deleted = 0;
+
+    explicit JournalActor(const char* actorName, float actorDepth = 0.0f) {
+        SetName(actorName);
+        depth = actorDepth;
+    }
+    ~JournalActor() override { ++deleted; }
+    void OnUpdate(int32_t) override { Journal().push_back(std::string("U:") + name); }
+    void OnRender(int32_t) override { Journal().push_back(std::string("R:") + name); }
+    void OnDestroy(int32_t) override { Journal().push_back(std::string("D:") + name); }
+};
+
+// Every test starts with an empty world and journal.
+class WorldTest : public ::testing::Test {
+protected:
+    OvCore::OV_WORLD& world = OvCore::World();
+
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+
+    void Reset() {
+        world.ClearActors(world.views);
+        world.views.Clear();
+        world.currentView = world.views.End();
+        world.updateHook = world.renderHook = world.renderAfterHook = nullptr;
+        world.timers.clear();
+        world.nextActorId = 0;
+        for (int slot = 0; slot < static_cast<int>(OvCore::OV_FRAME_SLOT::COUNT); ++slot)
+            world.SetFrameHook(static_cast<OvCore::OV_FRAME_SLOT>(slot), nullptr);
+        OvCore::LoopState() = OvCore::OV_LOOP_STATE{};
+        Journal().clear();
+        JournalActor::deleted = 0;
+    }
+
+    JournalActor* Spawn(const char* name, float depth = 0.0f) {
+        auto* actor = new JournalActor(name, depth);
+        EXPECT_TRUE(world.SpawnActor(name, actor));
+        return actor;
+    }
+
+    // Spawned and merged, so live from the next frame step on.
+    JournalActor* SpawnLive(const char* name, float depth = 0.0f) {
+        JournalActor* actor = Spawn(name, depth);
+        world.MergePendingActors();
+        return actor;
+    }
+
+    OvCore::OV_VIEW& AddView(const char* name, bool active) {
+        OvCore::OV_VIEW& view = *world.views.Get(name, 0);
+        view.active = active;
+        view.clear = false;
+        return view;
+    }
+};
+
+}  // namespace OvTest
