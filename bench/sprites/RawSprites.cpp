@@ -25,13 +25,23 @@ void main() {
     gl_Position = vec4(position.x * pixelToClip.x - 1.0, 1.0 - position.y * pixelToClip.y, 0.0, 1.0);
 })";
 
-const char* const kFragmentShader = R"(#version 120
+const char* const kTwoTextureShader = R"(#version 120
 varying vec2 coord;
 varying float unit;
 uniform sampler2D first;
 uniform sampler2D second;
 void main() {
-    gl_FragColor = unit < 0.5 ? texture2D(first, coord) : texture2D(second, coord);
+    if (unit < 0.5) gl_FragColor = texture2D(first, coord);
+    else gl_FragColor = texture2D(second, coord);
+})";
+
+// Scenes of one texture sample only that one.
+const char* const kOneTextureShader = R"(#version 120
+varying vec2 coord;
+varying float unit;
+uniform sampler2D first;
+void main() {
+    gl_FragColor = texture2D(first, coord);
 })";
 
 GLuint Compile(GLenum kind, const char* source) {
@@ -53,7 +63,10 @@ public:
         if (!context_) return false;
         SDL_GL_SetSwapInterval(0);
         glViewport(0, 0, kWidth, kHeight);
-        MakeProgram();
+        programs_[0] = MakeProgram(kOneTextureShader);
+        programs_[1] = MakeProgram(kTwoTextureShader);
+        glEnableVertexAttribArray(0);
+        glEnableVertexAttribArray(1);
         MakeTextures();
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -67,7 +80,7 @@ public:
         glDeleteBuffers(1, &vertexBuffer_);
         glDeleteBuffers(1, &indexBuffer_);
         glDeleteTextures(2, textures_);
-        glDeleteProgram(program_);
+        for (GLuint program : programs_) glDeleteProgram(program);
         SDL_GL_DeleteContext(context_);
         SDL_DestroyWindow(window_);
         SDL_Quit();
@@ -90,6 +103,7 @@ public:
             }
         }
         glClear(GL_COLOR_BUFFER_BIT);
+        glUseProgram(programs_[scene.twoTextures ? 1 : 0]);
         glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)), vertices_.data(),
                      GL_STREAM_DRAW);
@@ -104,23 +118,22 @@ public:
     void Finish() { glFinish(); }
 
 private:
-    void MakeProgram() {
-        program_ = glCreateProgram();
+    static GLuint MakeProgram(const char* fragmentSource) {
+        const GLuint program = glCreateProgram();
         const GLuint vertex = Compile(GL_VERTEX_SHADER, kVertexShader);
-        const GLuint fragment = Compile(GL_FRAGMENT_SHADER, kFragmentShader);
-        glAttachShader(program_, vertex);
-        glAttachShader(program_, fragment);
-        glBindAttribLocation(program_, 0, "position");
-        glBindAttribLocation(program_, 1, "coordAndUnit");
-        glLinkProgram(program_);
+        const GLuint fragment = Compile(GL_FRAGMENT_SHADER, fragmentSource);
+        glAttachShader(program, vertex);
+        glAttachShader(program, fragment);
+        glBindAttribLocation(program, 0, "position");
+        glBindAttribLocation(program, 1, "coordAndUnit");
+        glLinkProgram(program);
         glDeleteShader(vertex);
         glDeleteShader(fragment);
-        glUseProgram(program_);
-        glUniform2f(glGetUniformLocation(program_, "pixelToClip"), 2.0f / kWidth, 2.0f / kHeight);
-        glUniform1i(glGetUniformLocation(program_, "first"), 0);
-        glUniform1i(glGetUniformLocation(program_, "second"), 1);
-        glEnableVertexAttribArray(0);
-        glEnableVertexAttribArray(1);
+        glUseProgram(program);
+        glUniform2f(glGetUniformLocation(program, "pixelToClip"), 2.0f / kWidth, 2.0f / kHeight);
+        glUniform1i(glGetUniformLocation(program, "first"), 0);
+        glUniform1i(glGetUniformLocation(program, "second"), 1);
+        return program;
     }
 
     void MakeTextures() {
@@ -150,7 +163,8 @@ private:
 
     SDL_Window* window_ = nullptr;
     SDL_GLContext context_ = nullptr;
-    GLuint program_ = 0, vertexBuffer_ = 0, indexBuffer_ = 0;
+    GLuint programs_[2] = {};
+    GLuint vertexBuffer_ = 0, indexBuffer_ = 0;
     GLuint textures_[2] = {};
     std::vector<Vertex> vertices_;
 };

@@ -1,9 +1,12 @@
-// Runs the sprite programs one after another (each in its own process, found
-// beside this one) and prints their frame rates and the ratios to the raw
-// limit. Arguments: frames a repeat at 10,000 and at 100,000 sprites, and
-// the repeats (20, 4 and 3 when none are given: about four minutes on
-// llvmpipe); they are passed on to every program.
+// Runs the sprite programs (each in its own process, found beside this one)
+// scene by scene, all programs in turn for each scene so that a busy machine
+// weighs on them alike, and prints their frame rates and the ratios to the
+// raw limit. Arguments: frames a repeat at 10,000 and at 100,000 sprites,
+// and the repeats (20, 4 and 3 when none are given: about four minutes on
+// llvmpipe).
+#include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -50,13 +53,22 @@ std::map<Key, double> Run(const std::string& command) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string arguments = argc > 1 ? "" : " 20 4 3";
-    for (int i = 1; i < argc; ++i) arguments += std::string(" ") + argv[i];
+    const int framesSmall = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    const int framesLarge = argc > 2 ? std::max(1, std::atoi(argv[2])) : 4;
+    const int repeats = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
     const std::string folder = OwnFolder();
     std::array<std::map<Key, double>, kPrograms.size()> results;
-    for (size_t p = 0; p < kPrograms.size(); ++p) {
-        std::fprintf(stderr, "running %s\n", kPrograms[p].label);
-        results[p] = Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments + " 2>/dev/null");
+    for (const int count : {10000, 100000}) {
+        for (const char scene : {'A', 'B', 'C', 'D'}) {
+            std::fprintf(stderr, "scene %c, %d sprites\n", scene, count);
+            const int frames = count > 10000 ? framesLarge : framesSmall;
+            const std::string arguments = " " + std::to_string(frames) + " " + std::to_string(repeats) + " " +
+                                          scene + " " + std::to_string(count) + " 2>/dev/null";
+            for (size_t p = 0; p < kPrograms.size(); ++p) {
+                for (const auto& [key, fps] : Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments))
+                    results[p][key] = fps;
+            }
+        }
     }
 
     std::printf("%-6s %7s", "scene", "sprites");

@@ -68,17 +68,21 @@ inline std::vector<uint8_t> CheckerPixels(int which) {
     return pixels;
 }
 
+// Arguments: frames a repeat, repeats, and optionally one scene letter and
+// one sprite count to run alone (else every scene at every count).
 struct Settings {
-    int framesSmall = 30;  // frames a repeat at 10,000 sprites
-    int framesLarge = 30;  // at 100,000
+    int frames = 30;
     int repeats = 3;
+    char onlyScene = 0;
+    int onlyCount = 0;
 };
 
 inline Settings ParseSettings(int argc, char** argv) {
     Settings settings;
-    if (argc > 1) settings.framesSmall = std::max(1, std::atoi(argv[1]));
-    if (argc > 2) settings.framesLarge = std::max(1, std::atoi(argv[2]));
-    if (argc > 3) settings.repeats = std::max(1, std::atoi(argv[3]));
+    if (argc > 1) settings.frames = std::max(1, std::atoi(argv[1]));
+    if (argc > 2) settings.repeats = std::max(1, std::atoi(argv[2]));
+    if (argc > 3) settings.onlyScene = argv[3][0];
+    if (argc > 4) settings.onlyCount = std::atoi(argv[4]);
     return settings;
 }
 
@@ -104,10 +108,11 @@ double MedianFps(Backend& backend, const Scene& scene, const Sprites& sprites, i
 template <class Backend>
 void RunScenes(Backend& backend, const Settings& settings) {
     for (const int count : kCounts) {
+        if (settings.onlyCount && count != settings.onlyCount) continue;
         const Sprites sprites(count);
-        const int frames = count > 10000 ? settings.framesLarge : settings.framesSmall;
         for (const Scene& scene : kScenes) {
-            const double fps = MedianFps(backend, scene, sprites, frames, settings.repeats);
+            if (settings.onlyScene && scene.name != settings.onlyScene) continue;
+            const double fps = MedianFps(backend, scene, sprites, settings.frames, settings.repeats);
             std::printf("RESULT %c %d %.2f\n", scene.name, count, fps);
             std::fflush(stdout);
         }
