@@ -17,6 +17,8 @@ public:
     // Null for empty, unknown and destroyed handles.
     const Font* Find(OvHandle handle) const;
     void Destroy(OvHandle handle);
+    // Frees every font; handles already given out stay dead (ids are not reused).
+    void DestroyAll() { fonts_.clear(); }
     size_t Count() const { return fonts_.size(); }
 
 private:

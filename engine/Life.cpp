@@ -1,5 +1,6 @@
 // Engine start and shutdown.
 #include "engine/OrvoCore.h"
+#include "engine/FontStore.h"
 #include "engine/FrameCapture.h"
 #include "engine/LogoResource.h"
 #include "engine/RenderShutdown.h"
@@ -17,5 +18,6 @@ extern "C" OV_API int OvInitiation(void) {
 extern "C" OV_API void OvClosure(void) {
     ov::WriteCapturedFrame();
     OvRenderShutdown();
+    ov::Fonts().DestroyAll();
     g_started = false;
 }

@@ -176,3 +176,18 @@ TEST_F(FontEngineTest, EmptyUnknownAndDestroyedFontsDrawNothing) {
 }
 
 }  // namespace
+
+TEST(FontEngineClosure, ClosingTheEngineFreesEveryFont) {
+    OvHandle font{1, 0};
+    ASSERT_EQ(OvGenerateFont(&font, nullptr), 1);
+    OvClosure();
+    OvInitiation();
+    EngineWindow after("fonts after closure", 32, 32);
+    ASSERT_EQ(OvRenderTargetActivate(after.Target()), 1);
+    OvRenderStatistics(nullptr, nullptr);
+    OvDrawFont(font, "AAAA");
+    OvRenderScene(1);
+    int vertices = -1;
+    OvRenderStatistics(nullptr, &vertices);
+    EXPECT_EQ(vertices, 0) << "a font made before the closure is gone";
+}
