@@ -1,7 +1,9 @@
-// 100,000 2 x 2-pixel sprites a frame alternating between two textures
-// through OvDrawData, against the raw limit: the same quads transformed on
-// the CPU into one buffer and drawn with one call of a one-texture program.
-// Run under a display (tools/with-display.sh).
+// Rotated sprites through the engine's batch (matrix calls and OvDrawData per
+// sprite, one texture or two alternating) against the raw limit: the same
+// quads transformed on the CPU into one buffer of a one-texture program and
+// drawn with one call. Four scenes: 10,000 and 100,000 sprites of 32 x 32 and
+// of 2 x 2 pixels. Prints each engine run's ratio to the raw limit (medians
+// over repetitions). Run under a display (tools/with-display.sh).
 #include "engine/OrvoCore.h"
 #include "platform/Windows.h"
 
@@ -10,13 +12,23 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include <SDL2/SDL_opengl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kSprites = 100000;
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
+constexpr double kPi = 3.14159265358979323846;
+
+template <typename F>
+void LoadGl(F& entry, const char* name) {
+    entry = reinterpret_cast<F>(SDL_GL_GetProcAddress(name));
+}
 
 // GL entry points looked up through SDL once a context is current.
 struct Gl {
@@ -48,33 +60,33 @@ struct Gl {
     decltype(&::glDeleteBuffers) DeleteBuffers = nullptr;
     decltype(&::glDeleteProgram) DeleteProgram = nullptr;
     void Load() {
-        GenTextures = reinterpret_cast<decltype(GenTextures)>(SDL_GL_GetProcAddress("glGenTextures"));
-        BindTexture = reinterpret_cast<decltype(BindTexture)>(SDL_GL_GetProcAddress("glBindTexture"));
-        TexImage2D = reinterpret_cast<decltype(TexImage2D)>(SDL_GL_GetProcAddress("glTexImage2D"));
-        TexParameteri = reinterpret_cast<decltype(TexParameteri)>(SDL_GL_GetProcAddress("glTexParameteri"));
-        DeleteTextures = reinterpret_cast<decltype(DeleteTextures)>(SDL_GL_GetProcAddress("glDeleteTextures"));
-        Finish = reinterpret_cast<decltype(Finish)>(SDL_GL_GetProcAddress("glFinish"));
-        CreateProgram = reinterpret_cast<decltype(CreateProgram)>(SDL_GL_GetProcAddress("glCreateProgram"));
-        CreateShader = reinterpret_cast<decltype(CreateShader)>(SDL_GL_GetProcAddress("glCreateShader"));
-        ShaderSource = reinterpret_cast<decltype(ShaderSource)>(SDL_GL_GetProcAddress("glShaderSource"));
-        CompileShader = reinterpret_cast<decltype(CompileShader)>(SDL_GL_GetProcAddress("glCompileShader"));
-        AttachShader = reinterpret_cast<decltype(AttachShader)>(SDL_GL_GetProcAddress("glAttachShader"));
-        DeleteShader = reinterpret_cast<decltype(DeleteShader)>(SDL_GL_GetProcAddress("glDeleteShader"));
-        BindAttribLocation = reinterpret_cast<decltype(BindAttribLocation)>(SDL_GL_GetProcAddress("glBindAttribLocation"));
-        BindFragDataLocation = reinterpret_cast<decltype(BindFragDataLocation)>(SDL_GL_GetProcAddress("glBindFragDataLocation"));
-        LinkProgram = reinterpret_cast<decltype(LinkProgram)>(SDL_GL_GetProcAddress("glLinkProgram"));
-        GenBuffers = reinterpret_cast<decltype(GenBuffers)>(SDL_GL_GetProcAddress("glGenBuffers"));
-        UseProgram = reinterpret_cast<decltype(UseProgram)>(SDL_GL_GetProcAddress("glUseProgram"));
-        UniformMatrix4fv = reinterpret_cast<decltype(UniformMatrix4fv)>(SDL_GL_GetProcAddress("glUniformMatrix4fv"));
-        GetUniformLocation = reinterpret_cast<decltype(GetUniformLocation)>(SDL_GL_GetProcAddress("glGetUniformLocation"));
-        BindBuffer = reinterpret_cast<decltype(BindBuffer)>(SDL_GL_GetProcAddress("glBindBuffer"));
-        BufferData = reinterpret_cast<decltype(BufferData)>(SDL_GL_GetProcAddress("glBufferData"));
-        VertexAttribPointer = reinterpret_cast<decltype(VertexAttribPointer)>(SDL_GL_GetProcAddress("glVertexAttribPointer"));
-        EnableVertexAttribArray = reinterpret_cast<decltype(EnableVertexAttribArray)>(SDL_GL_GetProcAddress("glEnableVertexAttribArray"));
-        DrawArrays = reinterpret_cast<decltype(DrawArrays)>(SDL_GL_GetProcAddress("glDrawArrays"));
-        DisableVertexAttribArray = reinterpret_cast<decltype(DisableVertexAttribArray)>(SDL_GL_GetProcAddress("glDisableVertexAttribArray"));
-        DeleteBuffers = reinterpret_cast<decltype(DeleteBuffers)>(SDL_GL_GetProcAddress("glDeleteBuffers"));
-        DeleteProgram = reinterpret_cast<decltype(DeleteProgram)>(SDL_GL_GetProcAddress("glDeleteProgram"));
+        LoadGl(GenTextures, "glGenTextures");
+        LoadGl(BindTexture, "glBindTexture");
+        LoadGl(TexImage2D, "glTexImage2D");
+        LoadGl(TexParameteri, "glTexParameteri");
+        LoadGl(DeleteTextures, "glDeleteTextures");
+        LoadGl(Finish, "glFinish");
+        LoadGl(CreateProgram, "glCreateProgram");
+        LoadGl(CreateShader, "glCreateShader");
+        LoadGl(ShaderSource, "glShaderSource");
+        LoadGl(CompileShader, "glCompileShader");
+        LoadGl(AttachShader, "glAttachShader");
+        LoadGl(DeleteShader, "glDeleteShader");
+        LoadGl(BindAttribLocation, "glBindAttribLocation");
+        LoadGl(BindFragDataLocation, "glBindFragDataLocation");
+        LoadGl(LinkProgram, "glLinkProgram");
+        LoadGl(GenBuffers, "glGenBuffers");
+        LoadGl(UseProgram, "glUseProgram");
+        LoadGl(UniformMatrix4fv, "glUniformMatrix4fv");
+        LoadGl(GetUniformLocation, "glGetUniformLocation");
+        LoadGl(BindBuffer, "glBindBuffer");
+        LoadGl(BufferData, "glBufferData");
+        LoadGl(VertexAttribPointer, "glVertexAttribPointer");
+        LoadGl(EnableVertexAttribArray, "glEnableVertexAttribArray");
+        LoadGl(DrawArrays, "glDrawArrays");
+        LoadGl(DisableVertexAttribArray, "glDisableVertexAttribArray");
+        LoadGl(DeleteBuffers, "glDeleteBuffers");
+        LoadGl(DeleteProgram, "glDeleteProgram");
     }
 };
 
@@ -84,12 +96,29 @@ LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-struct Scene {
+constexpr int kTextureSize = 32;
+
+// A 32 x 32 checker of two shades, so both textures need real sampling.
+std::vector<unsigned char> Checker(unsigned char r, unsigned char g, unsigned char b) {
+    std::vector<unsigned char> texels(kTextureSize * kTextureSize * 4);
+    for (int i = 0; i < kTextureSize * kTextureSize; ++i) {
+        bool dark = ((i % kTextureSize) / 4 + (i / kTextureSize) / 4) % 2 != 0;
+        unsigned char shade = dark ? 2 : 1;
+        unsigned char* texel = &texels[static_cast<size_t>(i) * 4];
+        texel[0] = static_cast<unsigned char>(r / shade);
+        texel[1] = static_cast<unsigned char>(g / shade);
+        texel[2] = static_cast<unsigned char>(b / shade);
+        texel[3] = 255;
+    }
+    return texels;
+}
+
+struct Window {
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
     GLuint textures[2] = {};
 
-    Scene() {
+    Window() {
         OvInitiation();
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = Procedure;
@@ -103,16 +132,17 @@ struct Scene {
         OvSetState(106, 1);
         gl.Load();
         gl.GenTextures(2, textures);
-        const unsigned char texels[2][16] = {{255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255},
-                                             {0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255}};
+        const std::vector<unsigned char> texels[2] = {Checker(255, 64, 64), Checker(64, 64, 255)};
         for (int i = 0; i < 2; ++i) {
             gl.BindTexture(GL_TEXTURE_2D, textures[i]);
-            gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels[i]);
+            gl.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, kTextureSize, kTextureSize, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                          texels[i].data());
             gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
             gl.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         }
+        gl.BindTexture(GL_TEXTURE_2D, 0);
     }
-    ~Scene() {
+    ~Window() {
         gl.DeleteTextures(2, textures);
         OvRenderTargetDestroy(target);
         DestroyWindow(hwnd);
@@ -120,31 +150,57 @@ struct Scene {
     }
 };
 
-Scene& TheScene() {
-    static Scene scene;
-    return scene;
+Window& TheWindow() {
+    static Window window;
+    return window;
 }
 
-double SpriteX(int i) { return (i * 7) % (kWidth - 2); }
-double SpriteY(int i) { return (i * 13) % (kHeight - 2); }
+// One sprite's place and turn; identical for the engine and the raw limit.
+struct Sprite {
+    double x, y, degrees;
+};
 
-void BM_EngineSprites(benchmark::State& state) {
-    Scene& scene = TheScene();
+std::vector<Sprite> Sprites(int count, int size) {
+    std::vector<Sprite> sprites(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        sprites[i] = {static_cast<double>(size + (i * 7) % (kWidth - 2 * size)),
+                      static_cast<double>(size + (i * 13) % (kHeight - 2 * size)), static_cast<double>((i * 11) % 360)};
+    }
+    return sprites;
+}
+
+void Finish(benchmark::State& state, int count) {
+    state.SetItemsProcessed(state.iterations() * count);
+}
+
+// args: sprite count, sprite size in pixels, textures (1 or 2).
+void BM_Engine(benchmark::State& state) {
+    Window& window = TheWindow();
+    const int count = static_cast<int>(state.range(0));
+    const double half = static_cast<double>(state.range(1)) / 2;
+    const bool alternate = state.range(2) == 2;
+    const std::vector<Sprite> sprites = Sprites(count, static_cast<int>(state.range(1)));
+    const double corners[16] = {-half, -half, 0, 1, half, -half, 0, 1, half, half, 0, 1, -half, half, 0, 1};
     const double texcoords[16] = {0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 1, 0, 1, 0, 1};
+    OvRenderStatistics(nullptr, nullptr);
     for (auto _ : state) {
-        for (int i = 0; i < kSprites; ++i) {
-            double x = SpriteX(i), y = SpriteY(i);
-            const double corners[16] = {x, y, 0, 1, x + 2, y, 0, 1, x + 2, y + 2, 0, 1, x, y + 2, 0, 1};
-            OvRenderBindGlTexture(scene.textures[i & 1], 2, 2);
+        for (int i = 0; i < count; ++i) {
+            const Sprite& sprite = sprites[static_cast<size_t>(i)];
+            OvRenderBindGlTexture(window.textures[alternate ? i & 1 : 0], kTextureSize, kTextureSize);
+            OvMatrixPush();
+            OvMatrixIdentity();
+            OvMatrixTranslate(sprite.x, sprite.y, 0);
+            OvMatrixRotate(sprite.degrees, 0, 0, 1);
             OvDrawData(11, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvMatrixPop();
         }
         OvRenderScene(1 | 2);
         gl.Finish();
     }
     int drawCalls = 0;
     OvRenderStatistics(&drawCalls, nullptr);
-    state.counters["drawCallsPerFrame"] = static_cast<double>(drawCalls) / state.iterations();
-    state.SetItemsProcessed(state.iterations() * kSprites);
+    state.counters["drawCallsPerFrame"] = static_cast<double>(drawCalls) / static_cast<double>(state.iterations());
+    Finish(state, count);
 }
 
 struct RawVertex {
@@ -171,33 +227,39 @@ GLuint RawProgram() {
     return program;
 }
 
+// Two triangles a sprite, corners turned and moved on the CPU.
+RawVertex* TransformSprite(const Sprite& sprite, double half, RawVertex* out) {
+    const double radians = sprite.degrees * kPi / 180.0;
+    const double c = std::cos(radians), s = std::sin(radians);
+    const double corner[6][4] = {{-half, -half, 0, 0}, {half, -half, 1, 0}, {half, half, 1, 1},
+                                 {-half, -half, 0, 0}, {half, half, 1, 1},  {-half, half, 0, 1}};
+    for (const auto& k : corner) {
+        *out++ = {static_cast<float>(c * k[0] - s * k[1] + sprite.x), static_cast<float>(s * k[0] + c * k[1] + sprite.y),
+                  static_cast<float>(k[2]), static_cast<float>(k[3])};
+    }
+    return out;
+}
+
+// args: sprite count, sprite size in pixels.
 void BM_RawLimit(benchmark::State& state) {
-    Scene& scene = TheScene();
+    Window& window = TheWindow();
+    const int count = static_cast<int>(state.range(0));
+    const double half = static_cast<double>(state.range(1)) / 2;
+    const std::vector<Sprite> sprites = Sprites(count, static_cast<int>(state.range(1)));
     GLuint program = RawProgram();
     GLuint buffer = 0;
     gl.GenBuffers(1, &buffer);
-    std::vector<RawVertex> vertices(static_cast<size_t>(kSprites) * 6);
+    std::vector<RawVertex> vertices(static_cast<size_t>(count) * 6);
     const float projection[16] = {2.0f / kWidth, 0, 0, 0, 0, -2.0f / kHeight, 0, 0, 0, 0, -1, 0, -1, 1, 0, 1};
-    const double identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     for (auto _ : state) {
-        const double* m = identity;
         RawVertex* out = vertices.data();
-        for (int i = 0; i < kSprites; ++i) {
-            double x = SpriteX(i), y = SpriteY(i);
-            const double corner[6][4] = {{x, y, 0, 0}, {x + 2, y, 1, 0}, {x + 2, y + 2, 1, 1},
-                                         {x, y, 0, 0}, {x + 2, y + 2, 1, 1}, {x, y + 2, 0, 1}};
-            for (const auto& c : corner) {
-                *out++ = {static_cast<float>(m[0] * c[0] + m[4] * c[1] + m[12]),
-                          static_cast<float>(m[1] * c[0] + m[5] * c[1] + m[13]), static_cast<float>(c[2]),
-                          static_cast<float>(c[3])};
-            }
-        }
+        for (const Sprite& sprite : sprites) out = TransformSprite(sprite, half, out);
         gl.UseProgram(program);
         gl.UniformMatrix4fv(gl.GetUniformLocation(program, "p"), 1, GL_FALSE, projection);
-        gl.BindTexture(GL_TEXTURE_2D, scene.textures[0]);
+        gl.BindTexture(GL_TEXTURE_2D, window.textures[0]);
         gl.BindBuffer(GL_ARRAY_BUFFER, buffer);
         gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RawVertex)),
-                     vertices.data(), GL_STREAM_DRAW);
+                      vertices.data(), GL_STREAM_DRAW);
         gl.VertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(RawVertex), nullptr);
         gl.VertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(RawVertex), reinterpret_cast<void*>(8));
         gl.EnableVertexAttribArray(0);
@@ -205,17 +267,69 @@ void BM_RawLimit(benchmark::State& state) {
         gl.DrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(vertices.size()));
         gl.DisableVertexAttribArray(0);
         gl.DisableVertexAttribArray(1);
+        gl.BindBuffer(GL_ARRAY_BUFFER, 0);
+        gl.BindTexture(GL_TEXTURE_2D, 0);
         gl.UseProgram(0);
         OvRenderScene(2);
         gl.Finish();
     }
     gl.DeleteBuffers(1, &buffer);
     gl.DeleteProgram(program);
-    state.SetItemsProcessed(state.iterations() * kSprites);
+    Finish(state, count);
 }
+
+// Scene by scene: the raw limit, then the engine with one and two textures.
+void RegisterScenes() {
+    for (int count : {10000, 100000}) {
+        for (int size : {32, 2}) {
+            benchmark::RegisterBenchmark("BM_RawLimit", BM_RawLimit)->Args({count, size});
+            benchmark::RegisterBenchmark("BM_Engine", BM_Engine)->Args({count, size, 1});
+            benchmark::RegisterBenchmark("BM_Engine", BM_Engine)->Args({count, size, 2});
+        }
+    }
+}
+
+// Keeps every run's time a frame so that the ratios come from medians.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
+            times_[run.run_name.str()].push_back(run.GetAdjustedRealTime());
+        }
+    }
+    void PrintRatios() const {
+        std::printf("\nengine frame time against the raw limit (medians, 1.0 = as fast as raw):\n");
+        for (const auto& [name, times] : times_) {
+            if (name.rfind("BM_Engine/", 0) != 0) continue;
+            std::string scene = name.substr(std::string("BM_Engine/").size());
+            std::string rawName = "BM_RawLimit/" + scene.substr(0, scene.rfind('/'));
+            auto raw = times_.find(rawName);
+            if (raw == times_.end()) continue;
+            std::printf("  %-22s engine %8.2f  raw %8.2f  ratio %.2f\n", scene.c_str(), Median(times),
+                        Median(raw->second), Median(raw->second) / Median(times));
+        }
+    }
+
+private:
+    static double Median(std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        size_t n = values.size();
+        return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+    }
+    std::map<std::string, std::vector<double>> times_;
+};
 
 }  // namespace
 
-BENCHMARK(BM_EngineSprites)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_RawLimit)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    RegisterScenes();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
