@@ -1,8 +1,29 @@
 #pragma once
 
+#include "app/Window.h"
+#include "render/Texture.h"
+
 namespace OvCore {
 
-// The opening scene before the game.
+// The opening scene: the engine library's logo fades in and out over two
+// seconds of frame time in a small window of its own in the middle of the
+// screen, with the cursor hidden; closing that window ends it early.
 void IntroScene();
 
-} // namespace OvCore
+// What the intro's frames work on.
+struct OV_INTRO_CONTEXT {
+    OV_WINDOW* window;
+    double* angle;
+    OV_TEXTURE* image;
+};
+
+// One frame of the intro (context: an OV_INTRO_CONTEXT): the image drawn at
+// the opacity sin(angle), the angle moved on by 90 degrees a second of frame
+// time; the loop ends once it reaches 180.
+void IntroFrame(HWND hwnd, void* context);
+
+// The record of the intro window: a 640 x 360 tool window titled
+// "Orvo Core Intro", centred on the screen. It is not created.
+void DescribeIntroWindow(OV_WINDOW& window);
+
+}  // namespace OvCore
