@@ -27,6 +27,9 @@ extern "C" OV_API void OvMatrixTranslate(double x, double y, double z) {
 }
 
 extern "C" OV_API void OvMatrixRotate(double degrees, double x, double y, double z) {
+    // A turn by 0 is the identity; sprite drawing asks for two of them per
+    // sprite, so they are skipped rather than multiplied.
+    if (degrees == 0.0) return;
     ov::Matrices().Multiply(ov::Matrix4::Rotation(degrees, x, y, z));
 }
 
