@@ -135,7 +135,7 @@ void DropPlayer() {
 // showed, so that a headless run can report it.
 void PrintLastStatus() {
     const char* wanted = std::getenv("OV_PRINT_STATUS");
-    if (wanted && *wanted) std::printf("%s\n", statusText.data());
+    if (wanted && *wanted) std::printf("Last status text:\n%s\n", statusText.data());
 }
 
 }  // namespace
