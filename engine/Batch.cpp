@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace ov {
 
@@ -60,8 +61,7 @@ void Batch::Flush() {
         draw.primitiveClass = buffer_.Class();
         draw.vertices = buffer_.Vertices();
         draw.vertexCount = buffer_.VertexCount();
-        draw.indices = buffer_.Indices();
-        draw.indexCount = buffer_.IndexCount();
+        draw.capacity = buffer_.Capacity();
         draw.projection = Render().Projection();
         draw.textures = &textures_;
         draw.pointSprites = States().PointSprites();
@@ -87,19 +87,15 @@ bool Batch::Begin(int kind) {
 
 void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {
     if (!assembler_.Open()) return;
-    const double* m = Render().ModelView();
-    double outX = m[0] * x + m[4] * y + m[8] * z + m[12] * w;
-    double outY = m[1] * x + m[5] * y + m[9] * z + m[13] * w;
-    double outZ = m[2] * x + m[6] * y + m[10] * z + m[14] * w;
-    double outW = m[3] * x + m[7] * y + m[11] * z + m[15] * w;
-    if (outW != 1.0 && outW != 0.0) {
-        outX /= outW;
-        outY /= outW;
-        outZ /= outW;
-    }
-    BatchVertex vertex{static_cast<float>(outX), static_cast<float>(outY), static_cast<float>(outZ), s, t,
-                       {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]}, style.unit, {}};
+    BatchVertex vertex{0.0f, 0.0f, 0.0f, s, t, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]},
+                       style.unit, {}};
+    CurrentModelView().Place(x, y, z, w, vertex);
     assembler_.Add(vertex);
+}
+
+ModelViewTransform Batch::CurrentModelView() const {
+    const double* m = Render().ModelView();
+    return {m, m[3] == 0.0 && m[7] == 0.0 && m[11] == 0.0 && m[15] == 1.0};
 }
 
 void Batch::End() {
@@ -117,7 +113,11 @@ void Batch::ColourToBytes(double r, double g, double b, double a, uint8_t* rgba)
 VertexStyle Batch::CurrentStyle() const {
     VertexStyle style{};
     const double* colour = States().DrawColour();
-    ColourToBytes(colour[0], colour[1], colour[2], colour[3], style.rgba);
+    if (std::memcmp(colour, styleColour_, sizeof(styleColour_)) != 0) {
+        std::memcpy(styleColour_, colour, sizeof(styleColour_));
+        ColourToBytes(colour[0], colour[1], colour[2], colour[3], styleBytes_);
+    }
+    std::memcpy(style.rgba, styleBytes_, sizeof(styleBytes_));
     bool textured = boundName_ != 0 && boundUnit_ >= 0 && States().Texturing();
     style.unit = textured ? static_cast<uint8_t>(boundUnit_) : kUntextured;
     return style;

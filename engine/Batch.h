@@ -26,6 +26,28 @@ struct VertexStyle {
     uint8_t unit;
 };
 
+// The model view (column-major) as vertices are put through it; an affine
+// one has no perspective row to apply.
+struct ModelViewTransform {
+    const double* m;
+    bool affine;
+
+    void Place(double x, double y, double z, double w, BatchVertex& out) const {
+        double outX = m[0] * x + m[4] * y + m[8] * z + m[12] * w;
+        double outY = m[1] * x + m[5] * y + m[9] * z + m[13] * w;
+        double outZ = m[2] * x + m[6] * y + m[10] * z + m[14] * w;
+        double outW = affine ? w : m[3] * x + m[7] * y + m[11] * z + m[15] * w;
+        if (outW != 1.0 && outW != 0.0) {
+            outX /= outW;
+            outY /= outW;
+            outZ /= outW;
+        }
+        out.x = static_cast<float>(outX);
+        out.y = static_cast<float>(outY);
+        out.z = static_cast<float>(outZ);
+    }
+};
+
 class Batch {
 public:
     static Batch& Instance();
@@ -42,6 +64,12 @@ public:
     bool Begin(int kind);
     // Transforms (x, y, z, w) by the model view and adds it.
     void Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style);
+    // Adds a vertex already put through the model view.
+    void AddPlaced(const BatchVertex& vertex) { assembler_.Add(vertex); }
+    // Four slots for the next quad of an open quad primitive, filled by the
+    // caller at once; null when the primitive is not at a quad boundary.
+    BatchVertex* NextQuad() { return assembler_.NextQuad(); }
+    ModelViewTransform CurrentModelView() const;
     void End();
     bool Open() const { return assembler_.Open(); }
 
@@ -65,6 +93,9 @@ private:
     int boundUnit_ = -1;
     unsigned program_ = 0;
     BatchStatistics statistics_;
+    // The bytes of the colour state last converted.
+    mutable double styleColour_[4] = {1.0, 1.0, 1.0, 1.0};
+    mutable uint8_t styleBytes_[4] = {255, 255, 255, 255};
 };
 
 }  // namespace ov

@@ -18,6 +18,7 @@ struct ImmediateState {
 ImmediateState g_immediate;
 
 struct DrawArrays {
+    int kind;
     int count;
     int components;
     const void* positions;
@@ -25,30 +26,61 @@ struct DrawArrays {
     const void* texcoords;
 };
 
+// Reads vertex i of the arrays into a batch vertex.
+template <typename Component>
+struct VertexReader {
+    const Component* positions;
+    const Component* texcoords;
+    const Component* colours;
+    size_t components;
+    ov::ModelViewTransform transform;
+    ov::BatchVertex base;
+
+    void Read(size_t i, ov::BatchVertex& out) const {
+        out = base;
+        const Component* p = positions + i * components;
+        double z = components > 2 ? static_cast<double>(p[2]) : 0.0;
+        double w = components > 3 ? static_cast<double>(p[3]) : 1.0;
+        transform.Place(p[0], p[1], z, w, out);
+        if (texcoords) {
+            out.s = static_cast<float>(texcoords[i * components]);
+            out.t = static_cast<float>(texcoords[i * components + 1]);
+        }
+        if (colours) {
+            const Component* c = colours + i * 4;
+            ov::Batch::ColourToBytes(c[0], c[1], c[2], c[3], out.rgba);
+        }
+    }
+};
+
 template <typename Component>
 void Emit(const DrawArrays& arrays, int first) {
     ov::Batch& batch = ov::Batch::Instance();
-    const auto* positions = static_cast<const Component*>(arrays.positions) + static_cast<size_t>(first) * arrays.components;
+    const size_t components = static_cast<size_t>(arrays.components);
+    const size_t start = static_cast<size_t>(first);
     const auto* texcoords = static_cast<const Component*>(arrays.texcoords);
     const auto* colours = static_cast<const Component*>(arrays.colours);
-    if (texcoords) texcoords += static_cast<size_t>(first) * arrays.components;
-    if (colours) colours += static_cast<size_t>(first) * 4;
-    ov::VertexStyle style = batch.CurrentStyle();
-    const int components = arrays.components;
-    for (int i = 0; i < arrays.count; ++i) {
-        const Component* p = positions + static_cast<size_t>(i) * components;
-        double z = components > 2 ? static_cast<double>(p[2]) : 0.0;
-        double w = components > 3 ? static_cast<double>(p[3]) : 1.0;
-        float s = 0.0f, t = 0.0f;
-        if (texcoords) {
-            s = static_cast<float>(texcoords[static_cast<size_t>(i) * components]);
-            t = static_cast<float>(texcoords[static_cast<size_t>(i) * components + 1]);
+    const ov::VertexStyle style = batch.CurrentStyle();
+    VertexReader<Component> reader{static_cast<const Component*>(arrays.positions) + start * components,
+                                   texcoords ? texcoords + start * components : nullptr,
+                                   colours ? colours + start * 4 : nullptr,
+                                   components,
+                                   batch.CurrentModelView(),
+                                   {0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
+                                    {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]}, style.unit, {}}};
+    const size_t count = static_cast<size_t>(arrays.count);
+    size_t i = 0;
+    if (arrays.kind == ov::kPrimitiveQuads) {
+        for (; i + 4 <= count; i += 4) {
+            ov::BatchVertex* quad = batch.NextQuad();
+            if (!quad) break;
+            for (size_t corner = 0; corner < 4; ++corner) reader.Read(i + corner, quad[corner]);
         }
-        if (colours) {
-            const Component* c = colours + static_cast<size_t>(i) * 4;
-            ov::Batch::ColourToBytes(c[0], c[1], c[2], c[3], style.rgba);
-        }
-        batch.Add(p[0], p[1], z, w, s, t, style);
+    }
+    for (; i < count; ++i) {
+        ov::BatchVertex vertex;
+        reader.Read(i, vertex);
+        batch.AddPlaced(vertex);
     }
 }
 
@@ -82,7 +114,7 @@ extern "C" OV_API void OvDrawData(int kind, int first, int count, const void* po
     if (componentType != kFloats && componentType != kDoubles) return;
     ov::Batch& batch = ov::Batch::Instance();
     if (batch.Open() || !batch.Begin(kind)) return;
-    DrawArrays arrays{count, componentsPerVertex, positions, colours, texcoords};
+    DrawArrays arrays{kind, count, componentsPerVertex, positions, colours, texcoords};
     if (componentType == kDoubles) {
         Emit<double>(arrays, first);
     } else {

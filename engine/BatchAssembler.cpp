@@ -2,18 +2,6 @@
 
 namespace ov {
 
-namespace {
-
-int GroupSize(int kind) {
-    return kind == kPrimitiveQuads ? 4 : kind == kPrimitiveTriangles ? 3 : 0;
-}
-
-uint32_t GroupIndices(int groupSize) {
-    return groupSize == 4 ? 6 : 3;
-}
-
-}  // namespace
-
 PrimitiveClass ClassOfKind(int kind) {
     switch (kind) {
         case kPrimitivePoints: return PrimitiveClass::Points;
@@ -32,26 +20,26 @@ bool BatchAssembler::Begin(int kind) {
     if (!buffer_.Empty() && buffer_.Class() != primitiveClass) flush_();
     buffer_.SetClass(primitiveClass);
     kind_ = kind;
+    groupSize_ = kind == kPrimitiveQuads ? 4 : kind == kPrimitiveTriangles ? 3 : 0;
     count_ = 0;
-    startVertex_ = buffer_.VertexCount();
-    firstIndex_ = kNoIndex;
-    previousIndex_ = kNoIndex;
+    groupStart_ = buffer_.VertexCount();
+    openSlot_ = kNoIndex;
     return true;
 }
 
-void BatchAssembler::EnsureRoom(uint32_t vertices, uint32_t indices) {
-    if (!buffer_.HasRoom(vertices, indices)) flush_();
+void BatchAssembler::EnsureRoom(uint32_t vertices) {
+    if (!buffer_.HasRoom(vertices)) flush_();
 }
 
 void BatchAssembler::Add(const BatchVertex& vertex) {
     switch (kind_) {
         case kPrimitivePoints:
-            EnsureRoom(1, 0);
+            EnsureRoom(1);
             buffer_.Push(vertex);
             break;
         case kPrimitiveTriangles:
         case kPrimitiveQuads:
-            AddToGroup(vertex, GroupSize(kind_));
+            AddToGroup(vertex);
             break;
         case kPrimitiveFan:
             AddToFan(vertex);
@@ -65,111 +53,77 @@ void BatchAssembler::Add(const BatchVertex& vertex) {
     ++count_;
 }
 
-void BatchAssembler::AddToGroup(const BatchVertex& vertex, int groupSize) {
-    uint32_t position = count_ % groupSize;
+BatchVertex* BatchAssembler::NextQuad() {
+    if (kind_ != kPrimitiveQuads || count_ % 4 != 0) return nullptr;
+    EnsureRoom(4);
+    groupStart_ = buffer_.VertexCount();
+    count_ += 4;
+    return buffer_.PushQuad();
+}
+
+// Every group takes four slots, so quads stay aligned in the buffer.
+void BatchAssembler::AddToGroup(const BatchVertex& vertex) {
+    uint32_t position = count_ % groupSize_;
     if (position == 0) {
-        EnsureRoom(groupSize, GroupIndices(groupSize));
+        EnsureRoom(4);
         groupStart_ = buffer_.VertexCount();
     }
     carry_[position] = vertex;
     buffer_.Push(vertex);
-    if (position + 1 != static_cast<uint32_t>(groupSize)) return;
-    uint32_t s = groupStart_;
-    buffer_.PushIndex(s);
-    buffer_.PushIndex(s + 1);
-    buffer_.PushIndex(s + 2);
-    if (groupSize == 4) {
-        buffer_.PushIndex(s);
-        buffer_.PushIndex(s + 2);
-        buffer_.PushIndex(s + 3);
-    }
+    if (groupSize_ == 3 && position == 2) buffer_.Push(vertex);
 }
 
+// Triangle k of the fan is (centre, point k, point k + 1); a quad
+// (centre, a, b, c) draws (centre, a, b) and (centre, b, c).
 void BatchAssembler::AddToFan(const BatchVertex& vertex) {
-    if (count_ == 0) {
-        EnsureRoom(3, 3);
-        firstIndex_ = buffer_.Push(vertex);
-        carry_[0] = vertex;
+    if (count_ < 2) {
+        carry_[count_] = vertex;
         return;
     }
-    if (count_ >= 2) EnsureRoom(1, 3);
-    uint32_t current = buffer_.Push(vertex);
-    if (count_ >= 2) {
-        buffer_.PushIndex(firstIndex_);
-        buffer_.PushIndex(previousIndex_);
-        buffer_.PushIndex(current);
+    if (openSlot_ != kNoIndex) {
+        buffer_.At(openSlot_) = vertex;
+        openSlot_ = kNoIndex;
+    } else {
+        EnsureRoom(4);
+        BatchVertex* quad = buffer_.PushQuad();
+        quad[0] = carry_[0];
+        quad[1] = carry_[1];
+        quad[2] = vertex;
+        quad[3] = vertex;
+        openSlot_ = buffer_.VertexCount() - 1;
     }
-    previousIndex_ = current;
     carry_[1] = vertex;
+}
+
+void BatchAssembler::PushSegment(const BatchVertex& from, const BatchVertex& to) {
+    EnsureRoom(2);
+    buffer_.Push(from);
+    buffer_.Push(to);
 }
 
 void BatchAssembler::AddToOutline(const BatchVertex& vertex) {
     if (count_ == 0) {
-        EnsureRoom(2, 2);
-        firstIndex_ = previousIndex_ = buffer_.Push(vertex);
         carry_[0] = carry_[1] = vertex;
         return;
     }
-    EnsureRoom(1, 2);
-    uint32_t current = buffer_.Push(vertex);
-    buffer_.PushIndex(previousIndex_);
-    buffer_.PushIndex(current);
-    previousIndex_ = current;
+    PushSegment(carry_[1], vertex);
     carry_[1] = vertex;
 }
 
-void BatchAssembler::CloseOutline() {
-    if (firstIndex_ == kNoIndex) {
-        EnsureRoom(1, 2);
-        firstIndex_ = buffer_.Push(carry_[0]);
-    } else {
-        EnsureRoom(0, 2);
-    }
-    buffer_.PushIndex(previousIndex_);
-    buffer_.PushIndex(firstIndex_);
-}
-
 void BatchAssembler::End() {
-    switch (kind_) {
-        case kPrimitiveTriangles:
-        case kPrimitiveQuads:
-            if (count_ % GroupSize(kind_) != 0) buffer_.TruncateVertices(groupStart_);
-            break;
-        case kPrimitiveFan:
-            if (count_ < 3) buffer_.TruncateVertices(startVertex_);
-            break;
-        case kPrimitiveOutline:
-            if (count_ < 2) buffer_.TruncateVertices(startVertex_);
-            // Two points make one segment; closing would draw it twice.
-            if (count_ >= 3) CloseOutline();
-            break;
-        default:
-            break;
-    }
+    if (groupSize_ != 0 && count_ % groupSize_ != 0) buffer_.TruncateVertices(groupStart_);
+    // Two points make one segment; closing would draw it twice.
+    if (kind_ == kPrimitiveOutline && count_ >= 3) PushSegment(carry_[1], carry_[0]);
     kind_ = 0;
+    groupSize_ = 0;
 }
 
 void BatchAssembler::Resume() {
-    startVertex_ = 0;
-    switch (kind_) {
-        case kPrimitiveTriangles:
-        case kPrimitiveQuads: {
-            uint32_t pending = count_ % GroupSize(kind_);
-            groupStart_ = buffer_.VertexCount();
-            for (uint32_t i = 0; i < pending; ++i) buffer_.Push(carry_[i]);
-            break;
-        }
-        case kPrimitiveFan:
-            if (count_ >= 1) firstIndex_ = buffer_.Push(carry_[0]);
-            if (count_ >= 2) previousIndex_ = buffer_.Push(carry_[1]);
-            break;
-        case kPrimitiveOutline:
-            firstIndex_ = kNoIndex;
-            if (count_ >= 1) previousIndex_ = buffer_.Push(carry_[1]);
-            break;
-        default:
-            break;
-    }
+    openSlot_ = kNoIndex;
+    groupStart_ = buffer_.VertexCount();
+    if (groupSize_ == 0) return;
+    uint32_t pending = count_ % groupSize_;
+    for (uint32_t i = 0; i < pending; ++i) buffer_.Push(carry_[i]);
 }
 
 }  // namespace ov

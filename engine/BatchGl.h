@@ -1,33 +1,38 @@
-// The GL side of the batch: the program, the streaming vertex and index
-// buffers, and the one draw call per flush. Vertex attributes are set up at
+// The GL side of the batch: the program variants, the vertex ring and quad
+// indices, and the one draw call per flush. Vertex attributes are set up at
 // every draw, so any context of the shared namespace can draw.
 #pragma once
 
+#include "engine/BatchPrograms.h"
+#include "engine/BatchStream.h"
 #include "engine/BatchTextures.h"
 #include "engine/BatchVertex.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace ov {
 
+// Triangles come as quads of four vertices (a triangle repeats its last
+// vertex), lines as pairs, points one by one.
 struct BatchDraw {
     PrimitiveClass primitiveClass = PrimitiveClass::None;
     const BatchVertex* vertices = nullptr;
     uint32_t vertexCount = 0;
-    const uint32_t* indices = nullptr;
-    uint32_t indexCount = 0;
+    // The vertices a batch holds at most; sizes the GL buffers.
+    uint32_t capacity = 0;
     const double* projection = nullptr;
     const BatchTextures* textures = nullptr;
     bool pointSprites = false;
     bool smoothPoints = false;
-    // 0 for the renderer's own program.
+    // 0 for the renderer's own programs.
     unsigned program = 0;
 };
 
 class BatchGl {
 public:
-    // The program and buffers exist in the current context's object
-    // namespace; false when GL cannot make them. Needs a current context.
+    // The GL objects exist in the current context's object namespace; false
+    // when GL cannot make them. Needs a current context.
     bool Ensure();
     int TextureUnits() const { return textureUnits_; }
     // Issues the draw call; false when nothing was drawn.
@@ -36,18 +41,18 @@ public:
 private:
     bool StillOurs() const;
     bool Create();
-    void LabelProgram();
-    void SetUpAttributes() const;
+    void Forget();
+    BatchProgram* VariantFor(const BatchDraw& draw);
+    void SetUpAttributes(size_t offset) const;
     void BindTextures(const BatchTextures& textures) const;
-    void SetUniforms(const BatchDraw& draw) const;
+    void SetUniforms(const BatchDraw& draw, BatchProgram* own) const;
+    bool Issue(const BatchDraw& draw);
 
-    unsigned program_ = 0;
-    unsigned vertexBuffer_ = 0;
-    unsigned indexBuffer_ = 0;
+    BatchPrograms programs_;
+    BatchStream stream_;
+    // Names the namespace the objects live in (an empty texture of ours).
+    unsigned marker_ = 0;
     int textureUnits_ = 1;
-    int projectionLocation_ = -1;
-    int pointSpriteLocation_ = -1;
-    int smoothPointsLocation_ = -1;
     unsigned checkedActivation_ = 0;
     bool failed_ = false;
     char label_[32] = {};

@@ -1,5 +1,8 @@
-// The renderer's own GLSL program: vertices already in model-view space, the
-// projection as a uniform, one sampler per texture unit.
+// The renderer's own GLSL programs: vertices already in model-view space, the
+// projection as a uniform. A batch is drawn by the variant that fits it: no
+// sampler, one sampler (uTexture, set to the batch's one unit), or a power of
+// two of samplers (uTexture0 ...) picked by the vertex's unit; points have
+// variants of their own for sprites and round points.
 #pragma once
 
 #include <string>
@@ -8,9 +11,13 @@ namespace ov {
 
 enum BatchAttribute { kAttributePosition = 0, kAttributeTexcoord = 1, kAttributeColour = 2, kAttributeUnit = 3 };
 
+struct ShaderVariant {
+    // 0, 1, or a power of two up to the unit limit.
+    int samplers = 0;
+    bool points = false;
+};
+
 const char* BatchVertexShaderSource();
-// The fragment shader for `units` samplers (uTexture0 ...), chosen by the
-// vertex's unit with an if-chain.
-std::string BatchFragmentShaderSource(int units);
+std::string BatchFragmentShaderSource(const ShaderVariant& variant);
 
 }  // namespace ov

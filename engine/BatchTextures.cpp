@@ -25,4 +25,15 @@ void BatchTextures::ReleaseAllBut(int keep) {
     }
 }
 
+TextureUsage BatchTextures::Usage() const {
+    TextureUsage usage;
+    for (int unit = 0; unit < limit_; ++unit) {
+        if (names_[unit] == 0) continue;
+        ++usage.units;
+        if (usage.first < 0) usage.first = unit;
+        usage.end = unit + 1;
+    }
+    return usage;
+}
+
 }  // namespace ov

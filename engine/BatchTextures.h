@@ -6,6 +6,13 @@
 
 namespace ov {
 
+// Which units hold a texture: how many, the lowest, one past the highest.
+struct TextureUsage {
+    int units = 0;
+    int first = -1;
+    int end = 0;
+};
+
 class BatchTextures {
 public:
     static constexpr int kMaximumUnits = 16;
@@ -20,6 +27,7 @@ public:
     // Frees every unit but `keep` (a unit, or -1 for none).
     void ReleaseAllBut(int keep);
     unsigned NameAt(int unit) const { return names_[unit]; }
+    TextureUsage Usage() const;
 
 private:
     unsigned names_[kMaximumUnits] = {};

@@ -2,6 +2,62 @@
 
 namespace ov {
 
+namespace {
+
+// Point drawing reads gl_PointCoord for sprites and cuts round points.
+const char* kPointUniforms = "uniform bool uPointSprite;\nuniform bool uSmoothPoints;\n";
+const char* kPointCoordinates = R"(    vec2 tc = uPointSprite ? gl_PointCoord : vTexcoord;
+    if (uSmoothPoints && length(gl_PointCoord - vec2(0.5)) > 0.5) discard;
+)";
+
+std::string Header(const ShaderVariant& variant) {
+    std::string source = R"(#version 130
+in vec2 vTexcoord;
+in vec4 vColour;
+flat in int vUnit;
+out vec4 fragColour;
+)";
+    if (variant.points) source += kPointUniforms;
+    return source;
+}
+
+std::string MainStart(const ShaderVariant& variant) {
+    return std::string("void main() {\n") + (variant.points ? kPointCoordinates : "    vec2 tc = vTexcoord;\n");
+}
+
+std::string Untextured(const ShaderVariant& variant) {
+    return Header(variant) + MainStart(variant) + "    fragColour = vColour;\n}\n";
+}
+
+std::string OneSampler(const ShaderVariant& variant) {
+    return Header(variant) + "uniform sampler2D uTexture;\n" + MainStart(variant) + R"(    vec4 texel = texture(uTexture, tc);
+    fragColour = vUnit == 255 ? vColour : vColour * texel;
+}
+)";
+}
+
+// Sampling happens under non-uniform control flow, so the derivatives are
+// taken before the branch and passed explicitly.
+std::string ManySamplers(const ShaderVariant& variant) {
+    std::string source = Header(variant);
+    for (int unit = 0; unit < variant.samplers; ++unit) {
+        source += "uniform sampler2D uTexture" + std::to_string(unit) + ";\n";
+    }
+    source += "vec4 Texel(vec2 tc, vec2 dx, vec2 dy) {\n";
+    for (int unit = 0; unit < variant.samplers; ++unit) {
+        std::string n = std::to_string(unit);
+        source += "    if (vUnit == " + n + ") return textureGrad(uTexture" + n + ", tc, dx, dy);\n";
+    }
+    source += "    return vec4(1.0);\n}\n" + MainStart(variant) + R"(    vec2 dx = dFdx(tc);
+    vec2 dy = dFdy(tc);
+    fragColour = vColour * Texel(tc, dx, dy);
+}
+)";
+    return source;
+}
+
+}  // namespace
+
 const char* BatchVertexShaderSource() {
     return R"(#version 130
 uniform mat4 uProjection;
@@ -21,37 +77,10 @@ void main() {
 )";
 }
 
-// Sampling happens under non-uniform control flow, so the derivatives are
-// taken before the branch and passed explicitly.
-std::string BatchFragmentShaderSource(int units) {
-    std::string source = "#version 130\n";
-    for (int unit = 0; unit < units; ++unit) {
-        source += "uniform sampler2D uTexture" + std::to_string(unit) + ";\n";
-    }
-    source += R"(uniform bool uPointSprite;
-uniform bool uSmoothPoints;
-in vec2 vTexcoord;
-in vec4 vColour;
-flat in int vUnit;
-out vec4 fragColour;
-vec4 Texel(vec2 tc, vec2 dx, vec2 dy) {
-)";
-    for (int unit = 0; unit < units; ++unit) {
-        std::string n = std::to_string(unit);
-        source += "    if (vUnit == " + n + ") return textureGrad(uTexture" + n + ", tc, dx, dy);\n";
-    }
-    source += R"(    return vec4(1.0);
-}
-void main() {
-    vec2 tc = uPointSprite ? gl_PointCoord : vTexcoord;
-    vec2 dx = dFdx(tc);
-    vec2 dy = dFdy(tc);
-    if (uSmoothPoints && length(gl_PointCoord - vec2(0.5)) > 0.5) discard;
-    vec4 texel = vUnit == 255 ? vec4(1.0) : Texel(tc, dx, dy);
-    fragColour = vColour * texel;
-}
-)";
-    return source;
+std::string BatchFragmentShaderSource(const ShaderVariant& variant) {
+    if (variant.samplers <= 0) return Untextured(variant);
+    if (variant.samplers == 1) return OneSampler(variant);
+    return ManySamplers(variant);
 }
 
 }  // namespace ov
