@@ -45,8 +45,7 @@ void LoadLogo(OV_TEXTURE& image) {
     resource.Close();
 }
 
-}  // namespace
-
+// A 640 x 360 tool window in the middle of the screen.
 void DescribeIntroWindow(OV_WINDOW& window) {
     window.title = "Orvo Core Intro";
     window.taskbar = false;
@@ -56,6 +55,8 @@ void DescribeIntroWindow(OV_WINDOW& window) {
     window.width = kIntroWidth;
     window.height = kIntroHeight;
 }
+
+}  // namespace
 
 void IntroFrame(HWND, void* context) {
     const auto& intro = *static_cast<const OV_INTRO_CONTEXT*>(context);

@@ -22,8 +22,4 @@ struct OV_INTRO_CONTEXT {
 // time; the loop ends once it reaches 180.
 void IntroFrame(HWND hwnd, void* context);
 
-// The record of the intro window: a 640 x 360 tool window titled
-// "Orvo Core Intro", centred on the screen. It is not created.
-void DescribeIntroWindow(OV_WINDOW& window);
-
 }  // namespace OvCore
