@@ -7,6 +7,9 @@
 #include "render/TextureCollection.h"
 #include "world/FrameStep.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace OvCore {
 
 namespace {
@@ -19,6 +22,10 @@ constexpr double kRestSpeed = 0.3;
 constexpr double kSubstepLength = 8.0;
 constexpr float kRestPerSecond = 33.0f;
 constexpr int kColourState = 255;
+// The bounce tests look at most 3 pixels away; one more covers the rounding
+// of the summed substeps.
+constexpr double kTestReach = 4.0;
+constexpr double kSearchedMove = 512.0;
 
 void SetDrawingColour(double alpha) { OvSetState(kColourState, 1.0, 1.0, 1.0, alpha); }
 
@@ -67,8 +74,17 @@ void BouncingActor::RollOrFall(float dt) {
     if (velocity.Length() < kStopSpeed) velocity.y = 0;
 }
 
-// Once an axis has bounced, it is not tested again in this frame.
+// Once an axis has bounced, it is not tested again in this frame. Far from
+// every solid cell no test can fire, so the substeps only add up.
 void BouncingActor::MoveInSubsteps(float dt, double steps, int64_t count) {
+    const double stepX = dt * velocity.x / steps, stepY = dt * velocity.y / steps;
+    if (!SolidCellsNear(stepX * count, stepY * count)) {
+        for (int64_t i = 0; i < count; ++i) {
+            position.x += stepX;
+            position.y += stepY;
+        }
+        return;
+    }
     bool hitX = false, hitY = false;
     for (int64_t i = 0; i < count; ++i) {
         position.x += dt * velocity.x / steps;
@@ -76,6 +92,15 @@ void BouncingActor::MoveInSubsteps(float dt, double steps, int64_t count) {
         if (!hitX) hitX = BounceHorizontally();
         if (!hitY) hitY = BounceVertically();
     }
+}
+
+// Whether a solid cell lies within reach of the bounce tests anywhere along
+// a move by (dx, dy). Long moves are not searched and count as near.
+bool BouncingActor::SolidCellsNear(double dx, double dy) const {
+    if (!(std::fabs(dx) < kSearchedMove && std::fabs(dy) < kSearchedMove)) return true;
+    const double x = position.x, y = position.y;
+    return GameMap().AnySolidIn(std::min(x, x + dx) - kTestReach, std::min(y, y + dy) - kTestReach,
+                                std::max(x, x + dx) + kTestReach, std::max(y, y + dy) + kTestReach);
 }
 
 // Both directions are tested, so the two bounces of an axis can happen in

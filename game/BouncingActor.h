@@ -19,7 +19,8 @@ struct BOUNCE_STYLE {
 };
 
 // A small object thrown into the tile map: it falls, rolls to a stop on the
-// ground, bounces off solid cells in substeps of at most 8 pixels, rests,
+// ground, bounces off solid cells, moving in one substep per 8 pixels per
+// second of speed, rests,
 // fades out and then lists itself for deletion. While moving it is drawn as a
 // translucent trail.
 class BouncingActor : public OV_ACTOR2D {
@@ -46,6 +47,7 @@ private:
 
     void RollOrFall(float dt);
     void MoveInSubsteps(float dt, double steps, int64_t count);
+    bool SolidCellsNear(double dx, double dy) const;
     bool BounceHorizontally();
     bool BounceVertically();
     void Bounce(double& component);

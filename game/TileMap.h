@@ -24,6 +24,9 @@ public:
     void SetSolid(double x, double y);
     // By cell; false outside 0..999.
     bool IsSolidCell(int column, int row) const;
+    // Whether any cell touching the rectangle is solid; the rectangle may
+    // reach off the map. True when a side is not finite (nothing known).
+    bool AnySolidIn(double left, double top, double right, double bottom) const;
     // Every cell empty again.
     void Clear();
 

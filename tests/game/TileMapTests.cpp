@@ -59,6 +59,21 @@ TEST_F(TileMapTest, PointsOffTheMapAreNeverSolidAndCannotBeSet) {
     EXPECT_FALSE(map->IsSolidCell(1000, 0));
 }
 
+TEST_F(TileMapTest, ARectangleFindsTheSolidCellsItTouchesOnAndOffTheMap) {
+    map->SetSolid(100, 200);  // the cell x 96..112, y 192..208
+    EXPECT_TRUE(map->AnySolidIn(90, 180, 96, 192));
+    EXPECT_TRUE(map->AnySolidIn(111.9, 207.9, 130, 220));
+    EXPECT_FALSE(map->AnySolidIn(80, 180, 95.9, 300));
+    EXPECT_FALSE(map->AnySolidIn(112, 0, 500, 500));
+    EXPECT_TRUE(map->AnySolidIn(-1e300, -5, 1e300, 1e300));
+    EXPECT_FALSE(map->AnySolidIn(-50, -50, -1, 300));
+    EXPECT_FALSE(map->AnySolidIn(16000, 0, 17000, 300));
+    map->SetSolid(0, 15999);
+    EXPECT_TRUE(map->AnySolidIn(-20, 15990, 3, 16500));
+    EXPECT_TRUE(map->AnySolidIn(std::nan(""), 0, 1, 1));
+    EXPECT_TRUE(map->AnySolidIn(0, 0, std::numeric_limits<double>::infinity(), 1));
+}
+
 TEST(SubstepCountTest, WholeStepsPlusOneAndNoneWithoutSpeed) {
     using OvCore::SubstepCount;
     EXPECT_EQ(SubstepCount(0.0), 0);

@@ -1,3 +1,4 @@
+// Before the scene tests in this binary: a finished scene shuts the audio down.
 #include "GameTestSupport.h"
 
 #include "app/Core.h"
