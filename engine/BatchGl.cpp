@@ -22,6 +22,31 @@ void ToFloats(const double* matrix, GLfloat* out) {
     for (int i = 0; i < 16; ++i) out[i] = static_cast<GLfloat>(matrix[i]);
 }
 
+// What the vertices of a batch share: one colour, texturing.
+struct BatchTraits {
+    bool sameColour = true;
+    bool anyTextured = false;
+    bool anyUntextured = false;
+};
+
+BatchTraits TraitsOf(const BatchVertex* vertices, uint32_t count) {
+    BatchTraits traits;
+    uint32_t first = 0;
+    std::memcpy(&first, vertices[0].rgba, sizeof(first));
+    uint32_t differing = 0;
+    uint32_t untextured = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t colour = 0;
+        std::memcpy(&colour, vertices[i].rgba, sizeof(colour));
+        differing |= colour ^ first;
+        untextured += vertices[i].unit == kUntextured;
+    }
+    traits.sameColour = differing == 0;
+    traits.anyUntextured = untextured != 0;
+    traits.anyTextured = untextured != count;
+    return traits;
+}
+
 constexpr GLuint kAttributes[] = {kAttributePosition, kAttributeTexcoord, kAttributeColour, kAttributeUnit};
 
 }  // namespace
@@ -59,7 +84,7 @@ bool BatchGl::Create() {
     GLint units = 1;
     glGetIntegerv(GL_MAX_TEXTURE_IMAGE_UNITS, &units);
     textureUnits_ = units < 1 ? 1 : units > BatchTextures::kMaximumUnits ? BatchTextures::kMaximumUnits : units;
-    if (!programs_.Get(ShaderVariant{0, false}, textureUnits_)) return false;
+    if (!programs_.Get(ShaderVariant{}, textureUnits_)) return false;
     glGenBuffers(1, &marker_);
     // A buffer name becomes a buffer object only once bound.
     glBindBuffer(GL_ARRAY_BUFFER, marker_);
@@ -72,15 +97,24 @@ bool BatchGl::Create() {
 }
 
 BatchProgram* BatchGl::VariantFor(const BatchDraw& draw) {
-    TextureUsage usage = draw.textures->Usage();
+    const TextureUsage usage = draw.textures->Usage();
+    const BatchTraits traits = TraitsOf(draw.vertices, draw.vertexCount);
     ShaderVariant variant;
     variant.points = draw.primitiveClass == PrimitiveClass::Points;
-    variant.samplers = usage.units <= 1 ? usage.units : usage.end;
+    variant.uniformColour = traits.sameColour;
+    variant.someUntextured = traits.anyUntextured;
+    variant.samplers = !traits.anyTextured ? 0 : usage.units <= 1 ? usage.units : usage.end;
     BatchProgram* program = programs_.Get(variant, textureUnits_);
-    if (program && program->sampler >= 0) {
-        glUseProgram(program->name);
-        if (program->samplerUnit != usage.first) glUniform1i(program->sampler, usage.first);
+    if (!program) return nullptr;
+    glUseProgram(program->name);
+    if (program->sampler >= 0 && program->samplerUnit != usage.first) {
+        glUniform1i(program->sampler, usage.first);
         program->samplerUnit = usage.first;
+    }
+    if (program->colour >= 0) {
+        const uint8_t* rgba = draw.vertices[0].rgba;
+        constexpr float kScale = 1.0f / 255.0f;
+        glUniform4f(program->colour, rgba[0] * kScale, rgba[1] * kScale, rgba[2] * kScale, rgba[3] * kScale);
     }
     return program;
 }

@@ -50,20 +50,28 @@ int BatchPrograms::ClassOf(int samplers) {
     return samplerClass;
 }
 
+int BatchPrograms::IndexOf(int samplerClass, const ShaderVariant& variant) {
+    bool someUntextured = samplerClass == 1 && variant.someUntextured;
+    return samplerClass * 8 + variant.points * 4 + variant.uniformColour * 2 + someUntextured;
+}
+
 BatchProgram* BatchPrograms::Get(const ShaderVariant& variant, int unitLimit) {
     int samplerClass = ClassOf(variant.samplers);
-    BatchProgram& program = programs_[samplerClass][variant.points];
+    int index = IndexOf(samplerClass, variant);
+    BatchProgram& program = programs_[index];
     if (program.name) return &program;
-    bool& failed = failed_[samplerClass][variant.points];
+    bool& failed = failed_[index];
     if (failed) return nullptr;
     int samplers = SamplersOf(samplerClass);
-    ShaderVariant exact{samplers > unitLimit && samplers > 1 ? unitLimit : samplers, variant.points};
+    ShaderVariant exact = variant;
+    exact.samplers = samplers > unitLimit && samplers > 1 ? unitLimit : samplers;
+    exact.someUntextured = samplerClass == 1 && variant.someUntextured;
     failed = !Build(exact, program);
     return failed ? nullptr : &program;
 }
 
 bool BatchPrograms::Build(const ShaderVariant& variant, BatchProgram& program) {
-    GLuint vertexShader = CompileShader(GL_VERTEX_SHADER, BatchVertexShaderSource());
+    GLuint vertexShader = CompileShader(GL_VERTEX_SHADER, BatchVertexShaderSource(variant).c_str());
     GLuint fragmentShader = CompileShader(GL_FRAGMENT_SHADER, BatchFragmentShaderSource(variant).c_str());
     GLuint name = vertexShader && fragmentShader ? LinkProgram(vertexShader, fragmentShader) : 0;
     if (vertexShader) glDeleteShader(vertexShader);
@@ -75,6 +83,7 @@ bool BatchPrograms::Build(const ShaderVariant& variant, BatchProgram& program) {
     program.pointSprite = glGetUniformLocation(name, "uPointSprite");
     program.smoothPoints = glGetUniformLocation(name, "uSmoothPoints");
     program.sampler = glGetUniformLocation(name, "uTexture");
+    program.colour = glGetUniformLocation(name, "uColour");
     glUseProgram(name);
     for (int unit = 0; unit < variant.samplers && variant.samplers > 1; ++unit) {
         std::string sampler = "uTexture" + std::to_string(unit);
@@ -85,10 +94,8 @@ bool BatchPrograms::Build(const ShaderVariant& variant, BatchProgram& program) {
 }
 
 void BatchPrograms::Forget() {
-    for (auto& row : programs_) {
-        for (BatchProgram& program : row) program = BatchProgram{};
-    }
-    for (auto& row : failed_) row[0] = row[1] = false;
+    for (BatchProgram& program : programs_) program = BatchProgram{};
+    for (bool& failed : failed_) failed = false;
 }
 
 }  // namespace ov

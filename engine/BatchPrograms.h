@@ -11,6 +11,7 @@ struct BatchProgram {
     int projection = -1;
     int pointSprite = -1;
     int smoothPoints = -1;
+    int colour = -1;
     // The one-sampler variant's sampler; its unit is set per draw.
     int sampler = -1;
     int samplerUnit = -1;
@@ -31,8 +32,11 @@ private:
     static int ClassOf(int samplers);
     static bool Build(const ShaderVariant& variant, BatchProgram& program);
 
-    BatchProgram programs_[kSamplerClasses][2] = {};
-    bool failed_[kSamplerClasses][2] = {};
+    static constexpr int kVariants = kSamplerClasses * 8;
+    static int IndexOf(int samplerClass, const ShaderVariant& variant);
+
+    BatchProgram programs_[kVariants] = {};
+    bool failed_[kVariants] = {};
 };
 
 }  // namespace ov

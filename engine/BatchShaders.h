@@ -1,8 +1,10 @@
 // The renderer's own GLSL programs: vertices already in model-view space, the
 // projection as a uniform. A batch is drawn by the variant that fits it: no
 // sampler, one sampler (uTexture, set to the batch's one unit), or a power of
-// two of samplers (uTexture0 ...) picked by the vertex's unit; points have
-// variants of their own for sprites and round points.
+// two of samplers (uTexture0 ...) picked by the vertex's unit; the colour
+// comes per vertex or, when every vertex of the batch has the same one, as
+// the uniform uColour; points have variants of their own for sprites and
+// round points.
 #pragma once
 
 #include <string>
@@ -15,9 +17,12 @@ struct ShaderVariant {
     // 0, 1, or a power of two up to the unit limit.
     int samplers = 0;
     bool points = false;
+    bool uniformColour = false;
+    // One sampler, but some vertices are untextured.
+    bool someUntextured = false;
 };
 
-const char* BatchVertexShaderSource();
+std::string BatchVertexShaderSource(const ShaderVariant& variant);
 std::string BatchFragmentShaderSource(const ShaderVariant& variant);
 
 }  // namespace ov

@@ -4,6 +4,10 @@ namespace ov {
 
 namespace {
 
+bool ReadsUnit(const ShaderVariant& variant) {
+    return variant.samplers > 1 || (variant.samplers == 1 && variant.someUntextured);
+}
+
 // Point drawing reads gl_PointCoord for sprites and cuts round points.
 const char* kPointUniforms = "uniform bool uPointSprite;\nuniform bool uSmoothPoints;\n";
 const char* kPointCoordinates = R"(    vec2 tc = uPointSprite ? gl_PointCoord : vTexcoord;
@@ -11,29 +15,28 @@ const char* kPointCoordinates = R"(    vec2 tc = uPointSprite ? gl_PointCoord : 
 )";
 
 std::string Header(const ShaderVariant& variant) {
-    std::string source = R"(#version 130
-in vec2 vTexcoord;
-in vec4 vColour;
-flat in int vUnit;
-out vec4 fragColour;
-)";
+    std::string source = "#version 130\nin vec2 vTexcoord;\nout vec4 fragColour;\n";
+    source += variant.uniformColour ? "uniform vec4 uColour;\n" : "in vec4 vColour;\n";
+    if (ReadsUnit(variant)) source += "flat in int vUnit;\n";
     if (variant.points) source += kPointUniforms;
     return source;
 }
 
 std::string MainStart(const ShaderVariant& variant) {
-    return std::string("void main() {\n") + (variant.points ? kPointCoordinates : "    vec2 tc = vTexcoord;\n");
+    std::string source = "void main() {\n";
+    source += variant.uniformColour ? "    vec4 colour = uColour;\n" : "    vec4 colour = vColour;\n";
+    return source + (variant.points ? kPointCoordinates : "    vec2 tc = vTexcoord;\n");
 }
 
 std::string Untextured(const ShaderVariant& variant) {
-    return Header(variant) + MainStart(variant) + "    fragColour = vColour;\n}\n";
+    return Header(variant) + MainStart(variant) + "    fragColour = colour;\n}\n";
 }
 
 std::string OneSampler(const ShaderVariant& variant) {
-    return Header(variant) + "uniform sampler2D uTexture;\n" + MainStart(variant) + R"(    vec4 texel = texture(uTexture, tc);
-    fragColour = vUnit == 255 ? vColour : vColour * texel;
-}
-)";
+    std::string source = Header(variant) + "uniform sampler2D uTexture;\n" + MainStart(variant);
+    source += "    vec4 texel = texture(uTexture, tc);\n";
+    if (variant.someUntextured) return source + "    fragColour = vUnit == 255 ? colour : colour * texel;\n}\n";
+    return source + "    fragColour = colour * texel;\n}\n";
 }
 
 // Sampling happens under non-uniform control flow, so the derivatives are
@@ -50,7 +53,7 @@ std::string ManySamplers(const ShaderVariant& variant) {
     }
     source += "    return vec4(1.0);\n}\n" + MainStart(variant) + R"(    vec2 dx = dFdx(tc);
     vec2 dy = dFdy(tc);
-    fragColour = vColour * Texel(tc, dx, dy);
+    fragColour = colour * Texel(tc, dx, dy);
 }
 )";
     return source;
@@ -58,23 +61,22 @@ std::string ManySamplers(const ShaderVariant& variant) {
 
 }  // namespace
 
-const char* BatchVertexShaderSource() {
-    return R"(#version 130
+std::string BatchVertexShaderSource(const ShaderVariant& variant) {
+    std::string source = R"(#version 130
 uniform mat4 uProjection;
 in vec3 aPosition;
 in vec2 aTexcoord;
-in vec4 aColour;
-in float aUnit;
 out vec2 vTexcoord;
-out vec4 vColour;
-flat out int vUnit;
-void main() {
+)";
+    if (!variant.uniformColour) source += "in vec4 aColour;\nout vec4 vColour;\n";
+    if (ReadsUnit(variant)) source += "in float aUnit;\nflat out int vUnit;\n";
+    source += R"(void main() {
     gl_Position = uProjection * vec4(aPosition, 1.0);
     vTexcoord = aTexcoord;
-    vColour = aColour;
-    vUnit = int(aUnit + 0.5);
-}
 )";
+    if (!variant.uniformColour) source += "    vColour = aColour;\n";
+    if (ReadsUnit(variant)) source += "    vUnit = int(aUnit + 0.5);\n";
+    return source + "}\n";
 }
 
 std::string BatchFragmentShaderSource(const ShaderVariant& variant) {

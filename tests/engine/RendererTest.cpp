@@ -399,3 +399,146 @@ TEST_F(RendererTest, ClearAloneCoversDrawingIssuedBeforeIt) {
     OvRenderScene(2);  // no flush flag: the pending quad must not land on top of the clear
     EXPECT_EQ(Pixel(10, 10), (Rgba{0, 0, 255, 255}));
 }
+
+namespace {
+
+// The pixels of the rectangle x0..x1 x y0..y1 (exclusive ends) of a frame.
+std::vector<unsigned char> Region(const std::vector<unsigned char>& frame, int x0, int y0, int x1, int y1) {
+    std::vector<unsigned char> region;
+    for (int y = y0; y < y1; ++y) {
+        for (int x = x0; x < x1; ++x) {
+            const unsigned char* p = &frame[(static_cast<size_t>(y) * kWidth + x) * 4];
+            region.insert(region.end(), p, p + 4);
+        }
+    }
+    return region;
+}
+
+}  // namespace
+
+TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
+    const std::vector<unsigned char> checker = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 200, 100, 50, 255};
+    unsigned texture = MakeTexture(2, 2, checker);
+    unsigned other = SolidTexture(10, 20, 30);
+    auto reference = [&] {
+        OvRenderBindGlTexture(texture, 2, 2);
+        OvSetState(255, 0.5, 1.0, 0.25, 1.0);
+        Quad(1, 1, 17, 17);
+        OvMatrixPush();
+        OvMatrixTranslate(24, 9, 0);
+        OvMatrixRotate(30, 0, 0, 1);
+        Quad(-7, -7, 7, 7);
+        OvMatrixPop();
+    };
+    reference();
+    OvRenderScene(1);
+    ASSERT_EQ(Statistics(), 1);
+    const std::vector<unsigned char> expected = Region(Frame(), 0, 0, 34, 20);
+    EXPECT_EQ(Pixel(4, 4), (Rgba{128, 0, 0, 255})) << "one sampler, one colour";
+
+    struct Extra {
+        const char* variant;
+        unsigned texture;
+        bool texturing;
+        const double* colours;
+    };
+    const double mixed[16] = {1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 1, 1, 1, 1};
+    const Extra extras[] = {{"one sampler, some vertices untextured", 0, true, nullptr},
+                            {"one sampler, texturing off for some", texture, false, nullptr},
+                            {"two samplers", other, true, nullptr},
+                            {"one sampler, colours per vertex", texture, true, mixed},
+                            {"two samplers, colours per vertex", other, true, mixed}};
+    for (const Extra& extra : extras) {
+        Clear(0, 0, 0);
+        reference();
+        OvRenderBindGlTexture(extra.texture, 1, 1);
+        OvSetState(106, extra.texturing ? 1 : 0);
+        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        Quad(40, 30, 60, 46, extra.colours);
+        OvSetState(106, 1);
+        OvRenderScene(1);
+        EXPECT_EQ(Statistics(), 1) << extra.variant;
+        EXPECT_EQ(Region(Frame(), 0, 0, 34, 20), expected) << extra.variant;
+    }
+}
+
+TEST_F(RendererTest, FansAndTrianglesOfAnyLengthCoverTheirTriangles) {
+    // A fan around (32, 24) with rim points on a circle, and the same
+    // triangles as a triangle list; packed into quads differently.
+    for (int triangles = 1; triangles <= 6; ++triangles) {
+        std::vector<Vec4> fan = {{32, 24, 0, 1}};
+        std::vector<Vec4> list;
+        auto rim = [](int i) { return Vec4{32 + 20 * std::cos(i * 0.9), 24 + 20 * std::sin(i * 0.9), 0, 1}; };
+        for (int i = 0; i <= triangles; ++i) fan.push_back(rim(i));
+        for (int i = 0; i < triangles; ++i) list.insert(list.end(), {fan[0], rim(i), rim(i + 1)});
+        Clear(0, 0, 0);
+        OvDrawData(10, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
+                   0, 0, 0, 0, 0, 0, 0);
+        std::vector<unsigned char> fanPixels = Frame();
+        Clear(0, 0, 0);
+        OvDrawData(8, 0, static_cast<int>(list.size()), list.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
+                   0, 0, 0, 0, 0, 0, 0);
+        EXPECT_EQ(Frame(), fanPixels) << triangles << " triangles";
+        Vec4 inside = {(fan[0].x + rim(triangles - 1).x + rim(triangles).x) / 3,
+                       (fan[0].y + rim(triangles - 1).y + rim(triangles).y) / 3, 0, 1};
+        EXPECT_EQ(Pixel(static_cast<int>(inside.x), static_cast<int>(inside.y)), kWhite)
+            << "the last triangle of " << triangles;
+    }
+}
+
+namespace {
+
+// Draws 20,000 one-pixel quads in a tiny batch, so that their vertices pass
+// through the vertex ring several times in one frame, and checks that every
+// pixel shows the last quad drawn on it.
+void DrawThroughTheRingAndCheck(const char* mode) {
+    ASSERT_EQ(OvVertexBufferReserve(64), 1);
+    constexpr int kPixels = kWidth * kHeight;
+    constexpr int kQuads = 20000;
+    auto colourOf = [](int i) { return Rgba{i % 251, (i / 251) % 256, 255 - i % 199, 255}; };
+    for (int i = 0; i < kQuads; ++i) {
+        Rgba c = colourOf(i);
+        const double x = i % kPixels % kWidth, y = i % kPixels / kWidth;
+        const Vec4 corners[4] = {{x, y, 0, 1}, {x + 1, y, 0, 1}, {x + 1, y + 1, 0, 1}, {x, y + 1, 0, 1}};
+        OvSetState(255, c[0] / 255.0, c[1] / 255.0, c[2] / 255.0, 1.0);
+        OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    }
+    OvRenderScene(1);
+    int vertices = 0;
+    int drawCalls = 0;
+    OvRenderStatistics(&drawCalls, &vertices);
+    EXPECT_EQ(vertices, kQuads * 4) << mode;
+    EXPECT_GE(drawCalls, kQuads * 4 / 64) << mode;
+    std::vector<unsigned char> frame(kPixels * 4);
+    ASSERT_EQ(OvRenderTargetReadPixels(0, 0, kWidth, kHeight, frame.data()), 1);
+    int wrong = 0;
+    for (int p = 0; p < kPixels; ++p) {
+        int last = (kQuads - 1) - ((kQuads - 1 - p) % kPixels);
+        Rgba expected = colourOf(last);
+        const unsigned char* got = &frame[static_cast<size_t>(p) * 4];
+        wrong += Rgba{got[0], got[1], got[2], got[3]} != expected;
+    }
+    EXPECT_EQ(wrong, 0) << mode;
+    ASSERT_EQ(OvVertexBufferReserve(1 << 19), 1);
+}
+
+}  // namespace
+
+TEST_F(RendererTest, VerticesWrapAroundTheRingWithinOneFrameOnEveryUploadPath) {
+    DrawThroughTheRingAndCheck("persistently mapped ring");
+
+    // Without buffer storage the ring is written with glBufferSubData; the
+    // choice is made when the engine's GL objects are made.
+    OvClosure();
+    setenv("OV_GL_NO_BUFFER_STORAGE", "1", 1);
+    OvInitiation();
+    {
+        EngineWindow after("renderer sub-data", kWidth, kHeight);
+        ASSERT_EQ(OvRenderTargetActivate(after.Target()), 1);
+        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
+        Clear(0, 0, 0);
+        DrawThroughTheRingAndCheck("glBufferSubData ring");
+    }
+    unsetenv("OV_GL_NO_BUFFER_STORAGE");
+    textures_.clear();
+}
