@@ -33,7 +33,8 @@ static_assert(sizeof(OV_NAMED_KEY) == 128, "OV_NAMED_KEY is a fixed 128-byte rec
 template <class T>
 class OV_NAMED_LIST {
     struct Node {
-        explicit Node(const OV_NAMED_KEY& k) : key(k), value() {}
+        Node(const OV_NAMED_KEY& k, OV_NAMED_LIST* list) : owner(list), key(k), value() {}
+        OV_NAMED_LIST* owner;
         Node* prev = nullptr;
         Node* next = nullptr;
         OV_NAMED_KEY key;
@@ -119,6 +120,32 @@ public:
     Iterator Begin() { return Iterator(first_); }
     static Iterator End() { return Iterator(); }
 
+    // Moves every entry of `other`, in order and without copying an element,
+    // to the end of this list; `other` is left empty. Element addresses stay
+    // the same. Linear in the entries moved, whatever the size of this list.
+    void SpliceBack(OV_NAMED_LIST& other) {
+        if (&other == this || !other.first_) return;
+        for (Node* node = other.first_; node; node = node->next) node->owner = this;
+        other.first_->prev = last_;
+        if (last_) last_->next = other.first_;
+        else first_ = other.first_;
+        last_ = other.last_;
+        count_ += other.count_;
+        other.first_ = other.last_ = nullptr;
+        other.count_ = 0;
+    }
+
+    // Removes the entry at `it` without a lookup and gives the iterator of
+    // the entry after it. The end iterator, or one of another list, removes
+    // nothing and gives the end.
+    Iterator Erase(Iterator it) {
+        Node* node = it.node_;
+        if (!node || node->owner != this) return End();
+        Node* next = node->next;
+        Destroy(node);
+        return Iterator(next);
+    }
+
     // Destroys every entry. The list is already empty while the elements'
     // destructors run, so a destructor that looks at the list sees it empty.
     void Clear() {
@@ -150,7 +177,7 @@ private:
         std::memset(&key, 0, sizeof key);
         std::memcpy(key.name, name, std::strlen(name));
         key.id = id;
-        Node* node = new (std::nothrow) Node(key);
+        Node* node = new (std::nothrow) Node(key, this);
         if (!node) return End();
         node->prev = last_;
         if (last_) last_->next = node;

@@ -3,6 +3,7 @@
 #include "world/Actor.h"
 #include "world/View.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -20,12 +21,6 @@ bool TakeFirst(OV_NAMED_LIST<OV_ACTOR*>& list, OV_NAMED_KEY* key, OV_ACTOR** act
     *actor = *first.Value();
     list.Access(REMOVE, key->name, key->id);
     return true;
-}
-
-OV_NAMED_LIST<OV_ACTOR*>::Iterator FindByValue(OV_NAMED_LIST<OV_ACTOR*>& list, const OV_ACTOR* actor) {
-    OV_NAMED_LIST<OV_ACTOR*>::Iterator it = list.Begin();
-    while (!it.IsEnd() && *it.Value() != actor) it.Next();
-    return it;
 }
 
 // Whether a belongs before b: larger depths first, not-a-number last.
@@ -103,39 +98,47 @@ void OV_ACTOR_REGISTRY::SortActorsByDepth() {
     }
 }
 
-OV_ACTOR** OV_ACTOR_REGISTRY::ClaimLiveSlot(OV_NAMED_KEY* key) {
-    for (;;) {
-        OV_ACTOR** slot = actors.Get(key->name, key->id);
-        if (!slot || !*slot) return slot;
-        key->id = TakeActorId();
-    }
-}
 
 void OV_ACTOR_REGISTRY::MergePendingActors() {
-    for (auto first = pendingActors.Begin(); !first.IsEnd(); first = pendingActors.Begin()) {
-        OV_NAMED_KEY key = *first.Key();
-        const int32_t pendingId = key.id;
-        if (OV_ACTOR* actor = *first.Value()) {
-            OV_ACTOR** slot = ClaimLiveSlot(&key);
-            if (!slot) return;  // out of memory: the rest waits for the next merge
-            *slot = actor;
+    actors.SpliceBack(pendingActors);
+}
+
+void OV_ACTOR_REGISTRY::UnlinkDead() {
+    unlinkedScratch_.clear();
+    for (auto it = actors.Begin(); !it.IsEnd();) {
+        OV_ACTOR* actor = *it.Value();
+        if (actor && std::binary_search(deadScratch_.begin(), deadScratch_.end(), actor)) {
+            unlinkedScratch_.push_back(actor);
+            it = actors.Erase(it);
+        } else {
+            it.Next();
         }
-        pendingActors.Access(REMOVE, key.name, pendingId);
     }
+    std::sort(unlinkedScratch_.begin(), unlinkedScratch_.end());
 }
 
 void OV_ACTOR_REGISTRY::ReapDeadActors(OV_NAMED_LIST<OV_VIEW>& views) {
-    // By index: an OnDestroy may list further actors, which are reaped too.
-    for (size_t i = 0; i < deadActors.size(); ++i) {
-        OV_ACTOR* dead = deadActors[i];
-        if (!dead) continue;
-        const OV_NAMED_LIST<OV_ACTOR*>::Iterator entry = FindByValue(actors, dead);
-        if (entry.IsEnd()) continue;
-        const OV_NAMED_KEY key = *entry.Key();
-        actors.Access(REMOVE, key.name, key.id);
-        ForgetViewTarget(views, dead);
-        dead->OnDestroy(0);
-        delete dead;
+    // In batches: an OnDestroy may list further actors, which are reaped too.
+    size_t begin = 0;
+    while (begin < deadActors.size()) {
+        const size_t end = deadActors.size();
+        deadScratch_.assign(deadActors.begin() + static_cast<std::ptrdiff_t>(begin),
+                            deadActors.begin() + static_cast<std::ptrdiff_t>(end));
+        std::sort(deadScratch_.begin(), deadScratch_.end());
+        UnlinkDead();
+        deletedScratch_.assign(unlinkedScratch_.size(), 0);
+        for (size_t i = begin; i < end; ++i) {
+            OV_ACTOR* dead = deadActors[i];
+            auto found = std::lower_bound(unlinkedScratch_.begin(), unlinkedScratch_.end(), dead);
+            if (found == unlinkedScratch_.end() || *found != dead) continue;
+            char& deleted = deletedScratch_[static_cast<size_t>(found - unlinkedScratch_.begin())];
+            if (deleted) continue;
+            deleted = 1;
+            ForgetViewTarget(views, dead);
+            dead->OnDestroy(0);
+            delete dead;
+        }
+        begin = end;
     }
     deadActors.clear();
 }

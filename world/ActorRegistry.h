@@ -41,11 +41,13 @@ public:
     // that is not a number counts as below every other.
     void SortActorsByDepth();
 
-    // Appends every pending entry to actors, keys and all. A key already
-    // live gets a fresh id rather than replacing the live actor.
+    // Moves every pending entry to the end of actors, keys and all, without
+    // a lookup: the cost is the number of pending actors, not of live ones.
+    // Nothing is replaced, so a key that is already live is simply there twice.
     void MergePendingActors();
-    // Deletes each listed actor that is live (OnDestroy(0) first), clears
-    // the views that follow it, and empties deadActors.
+    // Deletes each listed actor that is live (OnDestroy(0) first, in the
+    // order of deadActors, each once), clears the views that follow it, and
+    // empties deadActors. One walk over actors per batch of dead actors.
     void ReapDeadActors(OV_NAMED_LIST<OV_VIEW>& views);
     // Every live actor gets OnDestroy(0) and is deleted, in order; pending
     // actors are deleted without it; the views following any lose it.
@@ -57,10 +59,16 @@ private:
         OV_ACTOR* actor;
     };
     std::vector<SortEntry> sortScratch_;
+    // Reused from frame to frame by the reap: the dead actors of a batch in
+    // pointer order, the live ones among them unlinked, and which of those
+    // were deleted already.
+    std::vector<OV_ACTOR*> deadScratch_;
+    std::vector<OV_ACTOR*> unlinkedScratch_;
+    std::vector<char> deletedScratch_;
 
-    // The entry of actors for key, made when missing; a key taken by another
-    // live actor is replaced by a fresh id first. Null when out of memory.
-    OV_ACTOR** ClaimLiveSlot(OV_NAMED_KEY* key);
+    // Unlinks from actors every entry whose actor is in deadScratch_,
+    // collecting them (sorted) in unlinkedScratch_.
+    void UnlinkDead();
 };
 
 // Clears the target of every view that follows actor.

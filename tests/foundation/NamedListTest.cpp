@@ -298,3 +298,47 @@ TEST(NamedList, ClearEmptiesTheListBeforeDestroyingElements) {
     g_observed = nullptr;
     EXPECT_EQ(g_countsSeen, (std::vector<uint32_t>{0, 0}));
 }
+
+TEST(NamedList, SpliceBackMovesEveryEntryInOrderWithoutCopying) {
+    OV_NAMED_LIST<int> live, pending;
+    *live.Get("a", 0) = 1;
+    *pending.Get("b", 1) = 2;
+    *pending.Get("a", 0) = 3;  // a key the other list has too: both are kept
+    int* moved = pending.Get("b", 1);
+    live.SpliceBack(pending);
+    EXPECT_EQ(Names(live), (std::vector<std::string>{"a", "b", "a"}));
+    EXPECT_EQ(live.Count(), 3u);
+    EXPECT_EQ(pending.Count(), 0u);
+    EXPECT_TRUE(pending.Begin().IsEnd());
+    EXPECT_EQ(live.Get("b", 1), moved) << "the element did not move in memory";
+    live.SpliceBack(live);
+    live.SpliceBack(pending);
+    EXPECT_EQ(live.Count(), 3u);
+    *pending.Get("c", 2) = 4;
+    OV_NAMED_LIST<int> empty;
+    empty.SpliceBack(pending);
+    EXPECT_EQ(Names(empty), (std::vector<std::string>{"c"}));
+}
+
+TEST(NamedList, EraseRemovesAtThePositionAndRefusesOtherLists) {
+    OV_NAMED_LIST<int> list, other;
+    list.Get("a", 0);
+    list.Get("b", 0);
+    list.Get("c", 0);
+    other.Get("x", 0);
+    EXPECT_TRUE(list.Erase(other.Begin()).IsEnd());
+    EXPECT_TRUE(list.Erase(list.End()).IsEnd());
+    EXPECT_EQ(list.Count(), 3u);
+    auto next = list.Erase(list.Access(FIND, "b", 0));
+    EXPECT_STREQ(next.Key()->name, "c");
+    EXPECT_TRUE(list.Erase(next).IsEnd());
+    list.Erase(list.Begin());
+    EXPECT_EQ(list.Count(), 0u);
+    EXPECT_TRUE(list.Begin().IsEnd());
+    list.Get("d", 0);
+    EXPECT_EQ(Names(list), (std::vector<std::string>{"d"}));
+    OV_NAMED_LIST<int> target;
+    target.SpliceBack(other);
+    EXPECT_TRUE(other.Erase(target.Begin()).IsEnd()) << "a moved entry belongs to its new list";
+    EXPECT_FALSE(target.Erase(target.Begin()).Key());
+}

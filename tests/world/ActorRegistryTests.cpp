@@ -43,7 +43,7 @@ TEST_F(ActorRegistryTest, SpawningNeverOverwritesAndMergingNeverLosesAnActor) {
     world.nextActorId = 0;
     Spawn("a");  // ("a", 0) again, while ("a", 0) is live
     world.MergePendingActors();
-    EXPECT_EQ(LiveOrder(), (std::vector<std::string>{"a:0", "a:1"}));
+    EXPECT_EQ(LiveOrder(), (std::vector<std::string>{"a:0", "a:0"})) << "both stay live, none replaced";
     EXPECT_EQ(world.CountActors("a"), 2u);
     EXPECT_EQ(world.CountActors("A"), 0u);
     EXPECT_EQ(world.CountActors(nullptr), 0u);
