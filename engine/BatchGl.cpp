@@ -102,6 +102,9 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw) {
     ShaderVariant variant;
     variant.points = draw.primitiveClass == PrimitiveClass::Points;
     variant.uniformColour = traits.sameColour;
+    uint32_t colour = 0;
+    std::memcpy(&colour, draw.vertices[0].rgba, sizeof(colour));
+    variant.white = traits.sameColour && colour == 0xFFFFFFFFu;
     variant.someUntextured = traits.anyUntextured;
     variant.samplers = !traits.anyTextured ? 0 : usage.units <= 1 ? usage.units : usage.end;
     BatchProgram* program = programs_.Get(variant, textureUnits_);

@@ -52,7 +52,8 @@ int BatchPrograms::ClassOf(int samplers) {
 
 int BatchPrograms::IndexOf(int samplerClass, const ShaderVariant& variant) {
     bool someUntextured = samplerClass == 1 && variant.someUntextured;
-    return samplerClass * 8 + variant.points * 4 + variant.uniformColour * 2 + someUntextured;
+    bool white = variant.uniformColour && variant.white;
+    return samplerClass * 16 + white * 8 + variant.points * 4 + variant.uniformColour * 2 + someUntextured;
 }
 
 BatchProgram* BatchPrograms::Get(const ShaderVariant& variant, int unitLimit) {
@@ -66,6 +67,7 @@ BatchProgram* BatchPrograms::Get(const ShaderVariant& variant, int unitLimit) {
     ShaderVariant exact = variant;
     exact.samplers = samplers > unitLimit && samplers > 1 ? unitLimit : samplers;
     exact.someUntextured = samplerClass == 1 && variant.someUntextured;
+    exact.white = variant.uniformColour && variant.white;
     failed = !Build(exact, program);
     return failed ? nullptr : &program;
 }

@@ -3,7 +3,7 @@
 // sampler, one sampler (uTexture, set to the batch's one unit), or a power of
 // two of samplers (uTexture0 ...) picked by the vertex's unit; the colour
 // comes per vertex or, when every vertex of the batch has the same one, as
-// the uniform uColour; points have variants of their own for sprites and
+// the uniform uColour, or not at all when it is opaque white; points have variants of their own for sprites and
 // round points.
 #pragma once
 
@@ -18,6 +18,8 @@ struct ShaderVariant {
     int samplers = 0;
     bool points = false;
     bool uniformColour = false;
+    // The one colour is opaque white, so the texel stands as it is.
+    bool white = false;
     // One sampler, but some vertices are untextured.
     bool someUntextured = false;
 };

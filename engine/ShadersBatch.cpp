@@ -16,7 +16,7 @@ const char* kPointCoordinates = R"(    vec2 tc = uPointSprite ? gl_PointCoord : 
 
 std::string Header(const ShaderVariant& variant) {
     std::string source = "#version 130\nin vec2 vTexcoord;\nout vec4 fragColour;\n";
-    source += variant.uniformColour ? "uniform vec4 uColour;\n" : "in vec4 vColour;\n";
+    if (!variant.white) source += variant.uniformColour ? "uniform vec4 uColour;\n" : "in vec4 vColour;\n";
     if (ReadsUnit(variant)) source += "flat in int vUnit;\n";
     if (variant.points) source += kPointUniforms;
     return source;
@@ -24,17 +24,22 @@ std::string Header(const ShaderVariant& variant) {
 
 std::string MainStart(const ShaderVariant& variant) {
     std::string source = "void main() {\n";
-    source += variant.uniformColour ? "    vec4 colour = uColour;\n" : "    vec4 colour = vColour;\n";
+    if (!variant.white) source += variant.uniformColour ? "    vec4 colour = uColour;\n" : "    vec4 colour = vColour;\n";
     return source + (variant.points ? kPointCoordinates : "    vec2 tc = vTexcoord;\n");
 }
 
 std::string Untextured(const ShaderVariant& variant) {
-    return Header(variant) + MainStart(variant) + "    fragColour = colour;\n}\n";
+    const char* body = variant.white ? "    fragColour = vec4(1.0);\n}\n" : "    fragColour = colour;\n}\n";
+    return Header(variant) + MainStart(variant) + body;
 }
 
 std::string OneSampler(const ShaderVariant& variant) {
     std::string source = Header(variant) + "uniform sampler2D uTexture;\n" + MainStart(variant);
     source += "    vec4 texel = texture(uTexture, tc);\n";
+    if (variant.white) {
+        if (variant.someUntextured) return source + "    fragColour = vUnit == 255 ? vec4(1.0) : texel;\n}\n";
+        return source + "    fragColour = texel;\n}\n";
+    }
     if (variant.someUntextured) return source + "    fragColour = vUnit == 255 ? colour : colour * texel;\n}\n";
     return source + "    fragColour = colour * texel;\n}\n";
 }
@@ -53,9 +58,7 @@ std::string ManySamplers(const ShaderVariant& variant) {
     }
     source += "    return vec4(1.0);\n}\n" + MainStart(variant) + R"(    vec2 dx = dFdx(tc);
     vec2 dy = dFdy(tc);
-    fragColour = colour * Texel(tc, dx, dy);
-}
-)";
+    fragColour = )" + std::string(variant.white ? "" : "colour * ") + "Texel(tc, dx, dy);\n}\n";
     return source;
 }
 

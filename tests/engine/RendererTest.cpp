@@ -420,22 +420,6 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
     const std::vector<unsigned char> checker = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 200, 100, 50, 255};
     unsigned texture = MakeTexture(2, 2, checker);
     unsigned other = SolidTexture(10, 20, 30);
-    auto reference = [&] {
-        OvRenderBindGlTexture(texture, 2, 2);
-        OvSetState(255, 0.5, 1.0, 0.25, 1.0);
-        Quad(1, 1, 17, 17);
-        OvMatrixPush();
-        OvMatrixTranslate(24, 9, 0);
-        OvMatrixRotate(30, 0, 0, 1);
-        Quad(-7, -7, 7, 7);
-        OvMatrixPop();
-    };
-    reference();
-    OvRenderScene(1);
-    ASSERT_EQ(Statistics(), 1);
-    const std::vector<unsigned char> expected = Region(Frame(), 0, 0, 34, 20);
-    EXPECT_EQ(Pixel(4, 4), (Rgba{128, 0, 0, 255})) << "one sampler, one colour";
-
     struct Extra {
         const char* variant;
         unsigned texture;
@@ -448,17 +432,37 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
                             {"two samplers", other, true, nullptr},
                             {"one sampler, colours per vertex", texture, true, mixed},
                             {"two samplers, colours per vertex", other, true, mixed}};
-    for (const Extra& extra : extras) {
+    // White takes the variants without a colour, the tint those with one.
+    for (const std::array<double, 3> tint : {std::array<double, 3>{1.0, 1.0, 1.0}, {0.5, 1.0, 0.25}}) {
+        auto reference = [&] {
+            OvRenderBindGlTexture(texture, 2, 2);
+            OvSetState(255, tint[0], tint[1], tint[2], 1.0);
+            Quad(1, 1, 17, 17);
+            OvMatrixPush();
+            OvMatrixTranslate(24, 9, 0);
+            OvMatrixRotate(30, 0, 0, 1);
+            Quad(-7, -7, 7, 7);
+            OvMatrixPop();
+        };
         Clear(0, 0, 0);
         reference();
-        OvRenderBindGlTexture(extra.texture, 1, 1);
-        OvSetState(106, extra.texturing ? 1 : 0);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
-        Quad(40, 30, 60, 46, extra.colours);
-        OvSetState(106, 1);
         OvRenderScene(1);
-        EXPECT_EQ(Statistics(), 1) << extra.variant;
-        EXPECT_EQ(Region(Frame(), 0, 0, 34, 20), expected) << extra.variant;
+        ASSERT_EQ(Statistics(), 1);
+        const std::vector<unsigned char> expected = Region(Frame(), 0, 0, 34, 20);
+        EXPECT_EQ(Pixel(4, 4), (Rgba{static_cast<int>(std::lround(255 * tint[0])), 0, 0, 255}));
+        const bool white = tint[0] == 1.0;
+        // The extra quad keeps the reference's colour unless it brings its own.
+        for (const Extra& extra : extras) {
+            Clear(0, 0, 0);
+            reference();
+            OvRenderBindGlTexture(extra.texture, 1, 1);
+            OvSetState(106, extra.texturing ? 1 : 0);
+            Quad(40, 30, 60, 46, extra.colours);
+            OvSetState(106, 1);
+            OvRenderScene(1);
+            EXPECT_EQ(Statistics(), 1) << extra.variant << (white ? ", white" : ", tinted");
+            EXPECT_EQ(Region(Frame(), 0, 0, 34, 20), expected) << extra.variant << (white ? ", white" : ", tinted");
+        }
     }
 }
 
