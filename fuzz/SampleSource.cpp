@@ -9,22 +9,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include <unistd.h>
+#include "ScratchFile.h"
 
 namespace {
-
-char g_scratch[] = "/tmp/ov_fuzz_sound_XXXXXX";
-
-const char* ScratchPath() {
-    static const bool made = [] {
-        const int fd = mkstemp(g_scratch);
-        if (fd < 0) return false;
-        close(fd);
-        std::atexit([] { unlink(g_scratch); });
-        return true;
-    }();
-    return made ? g_scratch : nullptr;
-}
 
 constexpr int kChunkFrames = 4096;
 
@@ -40,14 +27,10 @@ int64_t DecodeToEnd(OvAudio::SampleSource& source, std::vector<int16_t>& chunk) 
 }
 
 void ReadTag(const uint8_t* bytes, size_t size) {
-    const char* path = ScratchPath();
+    const char* path = ScratchFile::Write("ov_fuzz_sound", bytes, size);
     if (!path) return;
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return;
-    const bool written = std::fwrite(bytes, 1, size, file) == size;
-    std::fclose(file);
     OvCore::OV_ID3_TAG tag{};
-    if (written && ReadId3Tag(path, &tag) != (size >= 128 && bytes[size - 128] == 'T' &&
+    if (ReadId3Tag(path, &tag) != (size >= 128 && bytes[size - 128] == 'T' &&
                                                bytes[size - 127] == 'A' && bytes[size - 126] == 'G'))
         std::abort();
 }
