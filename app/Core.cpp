@@ -9,12 +9,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kStateTexturing = 106;
-constexpr int kStateClearColor = 254;
-constexpr int kStateDrawColor = 255;
-constexpr int kStateBlending = 152;
-constexpr int kStateBlendFunction = 153;
-constexpr int kStateCurrentTarget = 16;
 constexpr int kMillisecondsPerSecond = 1000;
 
 float Aspect(int width, int height) {
@@ -103,11 +97,11 @@ void OV_CORE::ActivateWindow(const char* name, int id) {
     OvRenderTargetActivate(window->renderTarget);
     OvExtensions(0);
     OvRenderVsync(0);
-    OvSetState(kStateTexturing, 1);
-    OvSetState(kStateClearColor, 0.0, 0.0, 0.0, 1.0);
-    OvSetState(kStateDrawColor, 1.0, 1.0, 1.0, 1.0);
-    OvSetState(kStateBlending, 1);
-    OvSetState(kStateBlendFunction, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
 }
 
 void OV_CORE::CenterWindow(const char* name, int id) {
@@ -120,7 +114,7 @@ void OV_CORE::CenterWindow(const char* name, int id) {
 void OV_CORE::WindowOrthoView(const char* name, int id) {
     const OV_WINDOW* window = FindWindow(name, id);
     if (!window) return;
-    if (auto* current = static_cast<OvHandle*>(OvGetState(kStateCurrentTarget))) OvRenderTargetActivate(*current);
+    if (auto* current = static_cast<OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET))) OvRenderTargetActivate(*current);
     OvCameraOrtho(0.0, 0.0, window->width, window->height, 0.0);
 }
 

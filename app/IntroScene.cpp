@@ -18,22 +18,17 @@ constexpr int kIntroHeight = 360;
 constexpr double kDegreesPerSecond = 90.0;
 constexpr double kEndAngle = 180.0;
 constexpr int kPresentFrame = 35;
-constexpr int kStateTexturing = 106;
-constexpr int kStateClearColor = 254;
-constexpr int kStateDrawColor = 255;
-constexpr int kStateBlending = 152;
-constexpr int kStateBlendFunction = 153;
 constexpr WORD kLogoType = 1024;
 constexpr WORD kLogoId = 1;
 
 void PrepareRenderState(const OV_WINDOW& window) {
     OvRenderTargetActivate(window.renderTarget);
     OvRenderVsync(0);
-    OvSetState(kStateTexturing, 1);
-    OvSetState(kStateClearColor, 0.0, 0.0, 0.0, 0.0);
-    OvSetState(kStateDrawColor, 1.0, 1.0, 1.0, 1.0);
-    OvSetState(kStateBlending, 1);
-    OvSetState(kStateBlendFunction, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 0.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
 }
 
 // Without the resource no frame is made and the intro shows an empty window.
@@ -62,7 +57,7 @@ void IntroFrame(HWND, void* context) {
     const auto& intro = *static_cast<const OV_INTRO_CONTEXT*>(context);
     double& angle = *intro.angle;
     OvCameraOrtho(0.0, 0.0, intro.window->width, intro.window->height, 0.0);
-    OvSetState(kStateDrawColor, 1.0, 1.0, 1.0, std::sin(DegToRad(angle)));
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, std::sin(DegToRad(angle)));
     angle += LoopState().delta * kDegreesPerSecond;
     // An angle that is not a number (from a broken frame time) would never
     // reach the end, so it ends the intro as well.

@@ -8,9 +8,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kStateClearColor = 254;
-constexpr int kStateDrawColor = 255;
-constexpr int kStateBlendFunction = 153;
 constexpr int kClearFlag = 2;
 
 int ShiftOf(char letter) {
@@ -36,7 +33,7 @@ void SetColor(uint32_t packed) {
 }
 
 void SetColor(double r, double g, double b, double a) {
-    OvSetState(kStateDrawColor, r, g, b, a);
+    OvSetState(OV_STATE_DRAW_COLOR, r, g, b, a);
 }
 
 void ClearScreen(uint32_t packed) {
@@ -44,12 +41,12 @@ void ClearScreen(uint32_t packed) {
 }
 
 void ClearScreen(double r, double g, double b, double a) {
-    OvSetState(kStateClearColor, r, g, b, a);
+    OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, a);
     OvRenderScene(kClearFlag);
 }
 
 void SetBlend(int source, int destination) {
-    OvSetState(kStateBlendFunction, source, destination);
+    OvSetState(OV_STATE_BLEND_FACTORS, source, destination);
 }
 
 void DefaultBlend() {

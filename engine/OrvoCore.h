@@ -73,8 +73,17 @@ OV_API void OvRenderScene(int flags);
  * (1 int each); 153 blend factors source, destination (2 ints); 211 clip
  * rectangle x, y from the bottom, width, height (4 ints). 16 is read-only:
  * the current target's handle (empty when none). Unknown ids are ignored by
- * OvSetState and give null from OvGetState.
- * Blend factors: */
+ * OvSetState and give null from OvGetState. */
+#define OV_STATE_CURRENT_TARGET 16
+#define OV_STATE_TEXTURING 106
+#define OV_STATE_BLENDING 152
+#define OV_STATE_BLEND_FACTORS 153
+#define OV_STATE_CLIP_RECT 211
+#define OV_STATE_CLIPPING 212
+#define OV_STATE_POINT_SIZE 213
+#define OV_STATE_CLEAR_COLOR 254
+#define OV_STATE_DRAW_COLOR 255
+/* Blend factors: */
 #define OV_BLEND_SRC_ALPHA 162
 #define OV_BLEND_ONE_MINUS_SRC_ALPHA 163
 #define OV_BLEND_ONE 164

@@ -28,7 +28,6 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kViewHeight = 600;
 constexpr int kPresentFrame = 35;
-constexpr int kStateDrawColor = 255;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyEnter = 13;
 constexpr int kDrawnCells = 100;
@@ -120,7 +119,7 @@ void DrawStatusText(const OV_WINDOW* window) {
     std::snprintf(statusText.data(), statusText.size(), "Spikeballs: %u\nFPS: %i\n%i x %i\nDt: %f",
                   World().CountActors("Ball"), WholeFps(loop.fps), window ? window->width : 0,
                   window ? window->height : 0, static_cast<double>(loop.delta) * 1000.0);
-    OvSetState(kStateDrawColor, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
     if (const OV_FONT* font = Fonts().Access(FIND, "font", 0).Value())
         font->DrawText(statusText.data(), OV_VECTOR(10, 10, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
 }

@@ -9,11 +9,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kStateCharacterWidth = 94;
-constexpr int kStateCharacterHeight = 95;
-constexpr int kStateCharacterSpacing = 96;
-constexpr int kStateLineSpacing = 97;
-constexpr int kStateLineBreak = 98;
 constexpr int kTextureQueryWidth = 250;
 constexpr int kLoadFlag = 1;
 
@@ -73,7 +68,7 @@ bool OV_FONT::LoadFromMemory(const void* textureData, const char* descriptionTex
 
 bool OV_FONT::LoadTexture(char lineBreak, int minFilter, int magFilter, const void* memoryImage,
                           const char* path) {
-    OvSetState(kStateLineBreak, static_cast<int>(static_cast<unsigned char>(lineBreak)));
+    OvSetState(OV_STATE_LINE_BREAK, static_cast<int>(static_cast<unsigned char>(lineBreak)));
     if (!OvTextureCreate(&texture) || IsEmptyHandle(texture)) {
         texture = EmptyHandle();
         return false;
@@ -120,7 +115,7 @@ void OV_FONT::Release() {
 
 unsigned char OV_FONT::LineBreak() const {
     if (glyphTable) return static_cast<unsigned char>(glyphTable->lineBreak);
-    const auto* value = static_cast<const int*>(OvGetState(kStateLineBreak));
+    const auto* value = static_cast<const int*>(OvGetState(OV_STATE_LINE_BREAK));
     return static_cast<unsigned char>(value ? *value : '\n');
 }
 
@@ -131,8 +126,8 @@ OV_VECTOR OV_FONT::MeasureText(const char* text) const {
 
 OV_VECTOR OV_FONT::MeasureSpan(const char* begin, const char* end) const {
     const unsigned char lineBreak = LineBreak();
-    const double gridAdvance = StateDouble(kStateCharacterWidth) + StateDouble(kStateCharacterSpacing);
-    const double gridHeight = StateDouble(kStateCharacterHeight) + StateDouble(kStateLineSpacing);
+    const double gridAdvance = StateDouble(OV_STATE_CHARACTER_WIDTH) + StateDouble(OV_STATE_CHARACTER_SPACING);
+    const double gridHeight = StateDouble(OV_STATE_CHARACTER_HEIGHT) + StateDouble(OV_STATE_LINE_SPACING);
     double width = 0.0;
     double height = 0.0;
     double lineWidth = 0.0;

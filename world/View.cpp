@@ -10,9 +10,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kStateCurrentTarget = 16;
-constexpr int kStateClipRect = 211;
-constexpr int kStateClipping = 212;
 constexpr int kQueryViewportX = 432;
 constexpr int kRenderClearColor = 2;
 
@@ -26,7 +23,7 @@ struct TargetViewport {
 
 TargetViewport CurrentTargetViewport() {
     TargetViewport viewport;
-    const auto* current = static_cast<const OvHandle*>(OvGetState(kStateCurrentTarget));
+    const auto* current = static_cast<const OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET));
     if (!current) return viewport;
     viewport.handle = *current;
     for (int i = 0; i < 4; ++i) viewport.cell[i] = static_cast<int*>(OvRenderTargetGet(viewport.handle, kQueryViewportX + i));
@@ -63,8 +60,8 @@ void OV_VIEW::Apply() {
     }
     OvRenderTargetActivate(target.handle);
     OvCameraOrtho(area.x, area.y, area.z, area.w, zoom);
-    OvSetState(kStateClipping, 1);
-    OvSetState(kStateClipRect, x, y, width, height);
+    OvSetState(OV_STATE_CLIPPING, 1);
+    OvSetState(OV_STATE_CLIP_RECT, x, y, width, height);
     if (target.Found())
         for (int i = 0; i < 4; ++i) *target.cell[i] = saved[i];
     if (clear) OvRenderScene(kRenderClearColor);
@@ -76,10 +73,10 @@ void RestoreDefaultView() {
     if (target.Found()) {
         const int x = *target.cell[0], y = *target.cell[1], width = *target.cell[2], height = *target.cell[3];
         OvCameraOrtho(x, y, width, height, 0.0);
-        OvSetState(kStateClipping, 0);
-        OvSetState(kStateClipRect, x, y, width, height);
+        OvSetState(OV_STATE_CLIPPING, 0);
+        OvSetState(OV_STATE_CLIP_RECT, x, y, width, height);
     } else {
-        OvSetState(kStateClipping, 0);
+        OvSetState(OV_STATE_CLIPPING, 0);
     }
 }
 
