@@ -1,0 +1,23 @@
+// Engine start and shutdown.
+#include "engine/OrvoCore.h"
+#include "engine/font/FontStore.h"
+#include "engine/render/FrameCapture.h"
+#include "engine/core/LogoResource.h"
+#include "engine/render/RenderShutdown.h"
+
+namespace {
+bool g_started = false;
+}
+
+extern "C" OV_API int OvInitiation(void) {
+    ov::RegisterLogoResource();
+    g_started = true;
+    return 1;
+}
+
+extern "C" OV_API void OvClosure(void) {
+    ov::WriteCapturedFrame();
+    OvRenderShutdown();
+    ov::Fonts().DestroyAll();
+    g_started = false;
+}

@@ -1,0 +1,72 @@
+#include "engine/matrix/Matrix4.h"
+
+#include <cmath>
+#include <cstring>
+#include <numbers>
+
+namespace ov {
+
+Matrix4 Matrix4::Identity() {
+    return Matrix4{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+}
+
+Matrix4 Matrix4::Translation(double x, double y, double z) {
+    Matrix4 result = Identity();
+    result.m[12] = x;
+    result.m[13] = y;
+    result.m[14] = z;
+    return result;
+}
+
+Matrix4 Matrix4::Scaling(double x, double y, double z) {
+    Matrix4 result = Identity();
+    result.m[0] = x;
+    result.m[5] = y;
+    result.m[10] = z;
+    return result;
+}
+
+Matrix4 Matrix4::Rotation(double degrees, double x, double y, double z) {
+    double length = std::sqrt(x * x + y * y + z * z);
+    if (!(length > 0.0) || !std::isfinite(length)) return Identity();
+    x /= length;
+    y /= length;
+    z /= length;
+    double radians = degrees * std::numbers::pi / 180.0;
+    double c = std::cos(radians);
+    double s = std::sin(radians);
+    double t = 1.0 - c;
+    return Matrix4{{x * x * t + c, y * x * t + z * s, z * x * t - y * s, 0,
+                    x * y * t - z * s, y * y * t + c, z * y * t + x * s, 0,
+                    x * z * t + y * s, y * z * t - x * s, z * z * t + c, 0,
+                    0, 0, 0, 1}};
+}
+
+Matrix4 Matrix4::Perspective(double fovY, double aspect, double nearPlane, double farPlane) {
+    double f = 1.0 / std::tan(fovY * std::numbers::pi / 360.0);
+    Matrix4 result{};
+    result.m[0] = f / aspect;
+    result.m[5] = f;
+    result.m[10] = (farPlane + nearPlane) / (nearPlane - farPlane);
+    result.m[11] = -1.0;
+    result.m[14] = 2.0 * farPlane * nearPlane / (nearPlane - farPlane);
+    return result;
+}
+
+Matrix4 Matrix4::operator*(const Matrix4& o) const {
+    Matrix4 result{};
+    for (int column = 0; column < 4; ++column) {
+        for (int row = 0; row < 4; ++row) {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k) sum += m[k * 4 + row] * o.m[column * 4 + k];
+            result.m[column * 4 + row] = sum;
+        }
+    }
+    return result;
+}
+
+bool Matrix4::operator==(const Matrix4& o) const {
+    return std::memcmp(m, o.m, sizeof(m)) == 0;
+}
+
+}  // namespace ov

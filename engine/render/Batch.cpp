@@ -1,0 +1,132 @@
+#include "engine/render/Batch.h"
+
+#include "engine/render/RenderContext.h"
+#include "engine/render/StateTable.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace ov {
+
+Batch& Batch::Instance() {
+    static Batch batch;
+    return batch;
+}
+
+Batch::Batch() : assembler_(buffer_, &Batch::FlushInstance) {}
+
+void Batch::FlushInstance() {
+    Instance().Flush();
+}
+
+bool Batch::Reserve(uint32_t vertices) {
+    if (assembler_.Open()) return false;
+    Flush();
+    return buffer_.Reserve(vertices);
+}
+
+bool Batch::Ready() {
+    if (!Render().Ready()) return false;
+    if (!buffer_.Reserved() && !buffer_.Reserve(BatchBuffer::kDefaultVertices)) return false;
+    if (!gl_.Ensure()) return false;
+    textures_.SetLimit(gl_.TextureUnits());
+    if (boundUnit_ >= textures_.Limit()) BindTexture(boundName_);
+    return true;
+}
+
+void Batch::BindTexture(unsigned glName) {
+    boundName_ = glName;
+    boundUnit_ = -1;
+    if (glName == 0) return;
+    int unit = textures_.Acquire(glName);
+    if (unit < 0) {
+        Flush();
+        unit = textures_.Acquire(glName);
+    }
+    boundUnit_ = unit;
+}
+
+void Batch::UseProgram(unsigned program) {
+    if (program == program_) return;
+    Flush();
+    program_ = program;
+}
+
+// Drawing that cannot reach a live target is dropped rather than kept for
+// whichever target comes next.
+void Batch::Flush() {
+    if (!buffer_.Empty() && Render().Ready()) {
+        BatchDraw draw;
+        draw.primitiveClass = buffer_.Class();
+        draw.vertices = buffer_.Vertices();
+        draw.vertexCount = buffer_.VertexCount();
+        draw.capacity = buffer_.Capacity();
+        draw.projection = Render().Projection();
+        draw.textures = &textures_;
+        draw.pointSprites = States().PointSprites();
+        draw.smoothPoints = States().SmoothPoints();
+        draw.program = program_;
+        if (gl_.Draw(draw)) {
+            ++statistics_.drawCalls;
+            statistics_.vertices += buffer_.VertexCount();
+        }
+    }
+    buffer_.Clear();
+    textures_.ReleaseAllBut(boundUnit_);
+    assembler_.Resume();
+}
+
+bool Batch::Begin(int kind) {
+    if (!Ready()) {
+        assembler_.End();
+        return false;
+    }
+    return assembler_.Begin(kind);
+}
+
+void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {
+    if (!assembler_.Open()) return;
+    BatchVertex vertex{0.0f, 0.0f, 0.0f, s, t, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]},
+                       style.unit, {}};
+    CurrentModelView().Place(x, y, z, w, vertex);
+    assembler_.Add(vertex);
+}
+
+ModelViewTransform Batch::CurrentModelView() const {
+    const double* m = Render().ModelView();
+    return {m, m[3] == 0.0 && m[7] == 0.0 && m[11] == 0.0 && m[15] == 1.0};
+}
+
+void Batch::End() {
+    assembler_.End();
+}
+
+void Batch::ColourToBytes(double r, double g, double b, double a, uint8_t* rgba) {
+    const double channels[4] = {r, g, b, a};
+    for (int i = 0; i < 4; ++i) {
+        double value = std::isnan(channels[i]) ? 0.0 : std::clamp(channels[i], 0.0, 1.0);
+        rgba[i] = static_cast<uint8_t>(std::lround(value * 255.0));
+    }
+}
+
+VertexStyle Batch::CurrentStyle() const {
+    VertexStyle style{};
+    const double* colour = States().DrawColour();
+    if (std::memcmp(colour, styleColour_, sizeof(styleColour_)) != 0) {
+        std::memcpy(styleColour_, colour, sizeof(styleColour_));
+        ColourToBytes(colour[0], colour[1], colour[2], colour[3], styleBytes_);
+    }
+    std::memcpy(style.rgba, styleBytes_, sizeof(styleBytes_));
+    bool textured = boundName_ != 0 && boundUnit_ >= 0 && States().Texturing();
+    style.unit = textured ? static_cast<uint8_t>(boundUnit_) : kUntextured;
+    return style;
+}
+
+BatchStatistics Batch::TakeStatistics() {
+    BatchStatistics taken = statistics_;
+    statistics_ = BatchStatistics{};
+    return taken;
+}
+
+}  // namespace ov

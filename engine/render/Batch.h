@@ -1,0 +1,101 @@
+// The engine's batched renderer: vertices of every drawing call are
+// transformed by the model view on the CPU and collected in one buffer that
+// is drawn with one call when something that applies to the whole draw
+// changes (primitive class, projection, blend, clip, point size, program,
+// target), when a new texture finds every texture unit taken, when the
+// buffer is full, and at the end of a frame.
+#pragma once
+
+#include "engine/render/BatchAssembler.h"
+#include "engine/render/BatchBuffer.h"
+#include "engine/render/BatchGl.h"
+#include "engine/render/BatchTextures.h"
+
+#include <cstdint>
+
+namespace ov {
+
+struct BatchStatistics {
+    uint32_t drawCalls = 0;
+    uint32_t vertices = 0;
+};
+
+// How the vertices of one drawing call look apart from their positions.
+struct VertexStyle {
+    uint8_t rgba[4];
+    uint8_t unit;
+};
+
+// The model view (column-major) as vertices are put through it; an affine
+// one has no perspective row to apply.
+struct ModelViewTransform {
+    const double* m;
+    bool affine;
+
+    void Place(double x, double y, double z, double w, BatchVertex& out) const {
+        double outX = m[0] * x + m[4] * y + m[8] * z + m[12] * w;
+        double outY = m[1] * x + m[5] * y + m[9] * z + m[13] * w;
+        double outZ = m[2] * x + m[6] * y + m[10] * z + m[14] * w;
+        double outW = affine ? w : m[3] * x + m[7] * y + m[11] * z + m[15] * w;
+        if (outW != 1.0 && outW != 0.0) {
+            outX /= outW;
+            outY /= outW;
+            outZ /= outW;
+        }
+        out.x = static_cast<float>(outX);
+        out.y = static_cast<float>(outY);
+        out.z = static_cast<float>(outZ);
+    }
+};
+
+class Batch {
+public:
+    static Batch& Instance();
+
+    // Sizes the buffer (pending drawing is flushed first); false when the
+    // memory cannot be had.
+    bool Reserve(uint32_t vertices);
+    void BindTexture(unsigned glName);
+    void UseProgram(unsigned program);
+    void Flush();
+
+    // Opens a primitive; false (later vertices are ignored) for an unknown
+    // kind or when no target is current.
+    bool Begin(int kind);
+    // Transforms (x, y, z, w) by the model view and adds it.
+    void Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style);
+    // Adds a vertex already put through the model view.
+    void AddPlaced(const BatchVertex& vertex) { assembler_.Add(vertex); }
+    // Four slots for the next quad of an open quad primitive, filled by the
+    // caller at once; null when the primitive is not at a quad boundary.
+    BatchVertex* NextQuad() { return assembler_.NextQuad(); }
+    ModelViewTransform CurrentModelView() const;
+    void End();
+    bool Open() const { return assembler_.Open(); }
+
+    // The drawing colour and texture unit the state table gives now.
+    VertexStyle CurrentStyle() const;
+    static void ColourToBytes(double r, double g, double b, double a, uint8_t* rgba);
+
+    // Numbers since the previous call, then counting starts anew.
+    BatchStatistics TakeStatistics();
+
+private:
+    Batch();
+    static void FlushInstance();
+    bool Ready();
+
+    BatchBuffer buffer_;
+    BatchAssembler assembler_;
+    BatchTextures textures_;
+    BatchGl gl_;
+    unsigned boundName_ = 0;
+    int boundUnit_ = -1;
+    unsigned program_ = 0;
+    BatchStatistics statistics_;
+    // The bytes of the colour state last converted.
+    mutable double styleColour_[4] = {1.0, 1.0, 1.0, 1.0};
+    mutable uint8_t styleBytes_[4] = {255, 255, 255, 255};
+};
+
+}  // namespace ov

@@ -1,0 +1,194 @@
+#include "engine/render/BatchGl.h"
+
+#include "engine/render/BatchShaders.h"
+#include "engine/render/RenderContext.h"
+
+#include <epoxy/gl.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace ov {
+
+namespace {
+
+unsigned g_labelSerial = 0;
+
+bool HasObjectLabels() {
+    return epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_KHR_debug");
+}
+
+void ToFloats(const double* matrix, GLfloat* out) {
+    for (int i = 0; i < 16; ++i) out[i] = static_cast<GLfloat>(matrix[i]);
+}
+
+// What the vertices of a batch share: one colour, texturing.
+struct BatchTraits {
+    bool sameColour = true;
+    bool anyTextured = false;
+    bool anyUntextured = false;
+};
+
+BatchTraits TraitsOf(const BatchVertex* vertices, uint32_t count) {
+    BatchTraits traits;
+    uint32_t first = 0;
+    std::memcpy(&first, vertices[0].rgba, sizeof(first));
+    uint32_t differing = 0;
+    uint32_t untextured = 0;
+    for (uint32_t i = 0; i < count; ++i) {
+        uint32_t colour = 0;
+        std::memcpy(&colour, vertices[i].rgba, sizeof(colour));
+        differing |= colour ^ first;
+        untextured += vertices[i].unit == kUntextured;
+    }
+    traits.sameColour = differing == 0;
+    traits.anyUntextured = untextured != 0;
+    traits.anyTextured = untextured != count;
+    return traits;
+}
+
+constexpr GLuint kAttributes[] = {kAttributePosition, kAttributeTexcoord, kAttributeColour, kAttributeUnit};
+
+}  // namespace
+
+// A context switch may mean a new object namespace (the engine was closed
+// and started again), in which the old names are dead or someone else's.
+bool BatchGl::StillOurs() const {
+    if (!glIsBuffer(marker_)) return false;
+    if (!HasObjectLabels()) return true;
+    char label[sizeof(label_)] = {};
+    GLsizei length = 0;
+    glGetObjectLabel(GL_BUFFER, marker_, sizeof(label), &length, label);
+    return std::strcmp(label, label_) == 0;
+}
+
+void BatchGl::Forget() {
+    marker_ = 0;
+    programs_.Forget();
+    stream_.Forget();
+}
+
+bool BatchGl::Ensure() {
+    if (checkedActivation_ != Render().Activations()) {
+        checkedActivation_ = Render().Activations();
+        failed_ = false;
+        if (marker_ && !StillOurs()) Forget();
+    }
+    if (marker_) return true;
+    if (failed_) return false;
+    failed_ = !Create();
+    return !failed_;
+}
+
+bool BatchGl::Create() {
+    GLint units = 1;
+    glGetIntegerv(GL_MAX_TEXTURE_IMAGE_UNITS, &units);
+    textureUnits_ = units < 1 ? 1 : units > BatchTextures::kMaximumUnits ? BatchTextures::kMaximumUnits : units;
+    if (!programs_.Get(ShaderVariant{}, textureUnits_)) return false;
+    glGenBuffers(1, &marker_);
+    // A buffer name becomes a buffer object only once bound.
+    glBindBuffer(GL_ARRAY_BUFFER, marker_);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    if (HasObjectLabels()) {
+        std::snprintf(label_, sizeof(label_), "ov batch %u", ++g_labelSerial);
+        glObjectLabel(GL_BUFFER, marker_, -1, label_);
+    }
+    return true;
+}
+
+BatchProgram* BatchGl::VariantFor(const BatchDraw& draw) {
+    const TextureUsage usage = draw.textures->Usage();
+    const BatchTraits traits = TraitsOf(draw.vertices, draw.vertexCount);
+    ShaderVariant variant;
+    variant.points = draw.primitiveClass == PrimitiveClass::Points;
+    variant.uniformColour = traits.sameColour;
+    uint32_t colour = 0;
+    std::memcpy(&colour, draw.vertices[0].rgba, sizeof(colour));
+    variant.white = traits.sameColour && colour == 0xFFFFFFFFu;
+    variant.someUntextured = traits.anyUntextured;
+    variant.samplers = !traits.anyTextured ? 0 : usage.units <= 1 ? usage.units : usage.end;
+    BatchProgram* program = programs_.Get(variant, textureUnits_);
+    if (!program) return nullptr;
+    glUseProgram(program->name);
+    if (program->sampler >= 0 && program->samplerUnit != usage.first) {
+        glUniform1i(program->sampler, usage.first);
+        program->samplerUnit = usage.first;
+    }
+    if (program->colour >= 0) {
+        const uint8_t* rgba = draw.vertices[0].rgba;
+        constexpr float kScale = 1.0f / 255.0f;
+        glUniform4f(program->colour, rgba[0] * kScale, rgba[1] * kScale, rgba[2] * kScale, rgba[3] * kScale);
+    }
+    return program;
+}
+
+void BatchGl::SetUpAttributes(size_t offset) const {
+    const GLsizei stride = sizeof(BatchVertex);
+    auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
+    glVertexAttribPointer(kAttributePosition, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, x)));
+    glVertexAttribPointer(kAttributeTexcoord, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, s)));
+    glVertexAttribPointer(kAttributeColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(BatchVertex, rgba)));
+    glVertexAttribPointer(kAttributeUnit, 1, GL_UNSIGNED_BYTE, GL_FALSE, stride, at(offsetof(BatchVertex, unit)));
+    for (GLuint attribute : kAttributes) glEnableVertexAttribArray(attribute);
+}
+
+void BatchGl::BindTextures(const BatchTextures& textures) const {
+    for (int unit = 0; unit < textures.Limit(); ++unit) {
+        if (textures.NameAt(unit) == 0) continue;
+        glActiveTexture(GL_TEXTURE0 + unit);
+        glBindTexture(GL_TEXTURE_2D, textures.NameAt(unit));
+    }
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void BatchGl::SetUniforms(const BatchDraw& draw, BatchProgram* own) const {
+    GLfloat projection[16];
+    ToFloats(draw.projection, projection);
+    GLuint program = own ? own->name : draw.program;
+    GLint projectionLocation = own ? own->projection : glGetUniformLocation(program, "uProjection");
+    GLint spriteLocation = own ? own->pointSprite : glGetUniformLocation(program, "uPointSprite");
+    GLint smoothLocation = own ? own->smoothPoints : glGetUniformLocation(program, "uSmoothPoints");
+    glUniformMatrix4fv(projectionLocation, 1, GL_FALSE, projection);
+    if (spriteLocation >= 0) glUniform1i(spriteLocation, draw.pointSprites ? 1 : 0);
+    if (smoothLocation >= 0) glUniform1i(smoothLocation, draw.smoothPoints ? 1 : 0);
+}
+
+bool BatchGl::Issue(const BatchDraw& draw) {
+    size_t offset = stream_.Upload(draw.vertices, draw.vertexCount, draw.capacity);
+    if (offset == BatchStream::kNoOffset) return false;
+    glBindBuffer(GL_ARRAY_BUFFER, stream_.VertexBuffer());
+    SetUpAttributes(offset);
+    bool drawn = true;
+    if (draw.primitiveClass == PrimitiveClass::Triangles) {
+        uint32_t quads = draw.vertexCount / 4;
+        drawn = stream_.BindQuadIndices(quads, draw.capacity);
+        if (drawn) glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_INT, nullptr);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    } else {
+        GLenum mode = draw.primitiveClass == PrimitiveClass::Lines ? GL_LINES : GL_POINTS;
+        glDrawArrays(mode, 0, static_cast<GLsizei>(draw.vertexCount));
+    }
+    stream_.Fence();
+    for (GLuint attribute : kAttributes) glDisableVertexAttribArray(attribute);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return drawn;
+}
+
+bool BatchGl::Draw(const BatchDraw& draw) {
+    if (draw.vertexCount == 0 || draw.primitiveClass == PrimitiveClass::None) return false;
+    if (!Ensure()) return false;
+    BatchProgram* own = draw.program ? nullptr : VariantFor(draw);
+    if (!draw.program && !own) return false;
+    glUseProgram(own ? own->name : draw.program);
+    SetUniforms(draw, own);
+    BindTextures(*draw.textures);
+    bool points = draw.primitiveClass == PrimitiveClass::Points;
+    bool sprites = points && (draw.pointSprites || draw.smoothPoints);
+    if (sprites) glEnable(GL_POINT_SPRITE);
+    bool drawn = Issue(draw);
+    if (sprites) glDisable(GL_POINT_SPRITE);
+    glUseProgram(0);
+    return drawn;
+}
+
+}  // namespace ov

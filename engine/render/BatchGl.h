@@ -1,0 +1,61 @@
+// The GL side of the batch: the program variants, the vertex ring and quad
+// indices, and the one draw call per flush. Vertex attributes are set up at
+// every draw, so any context of the shared namespace can draw.
+#pragma once
+
+#include "engine/render/BatchPrograms.h"
+#include "engine/render/BatchStream.h"
+#include "engine/render/BatchTextures.h"
+#include "engine/render/BatchVertex.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ov {
+
+// Triangles come as quads of four vertices (a triangle repeats its last
+// vertex), lines as pairs, points one by one.
+struct BatchDraw {
+    PrimitiveClass primitiveClass = PrimitiveClass::None;
+    const BatchVertex* vertices = nullptr;
+    uint32_t vertexCount = 0;
+    // The vertices a batch holds at most; sizes the GL buffers.
+    uint32_t capacity = 0;
+    const double* projection = nullptr;
+    const BatchTextures* textures = nullptr;
+    bool pointSprites = false;
+    bool smoothPoints = false;
+    // 0 for the renderer's own programs.
+    unsigned program = 0;
+};
+
+class BatchGl {
+public:
+    // The GL objects exist in the current context's object namespace; false
+    // when GL cannot make them. Needs a current context.
+    bool Ensure();
+    int TextureUnits() const { return textureUnits_; }
+    // Issues the draw call; false when nothing was drawn.
+    bool Draw(const BatchDraw& draw);
+
+private:
+    bool StillOurs() const;
+    bool Create();
+    void Forget();
+    BatchProgram* VariantFor(const BatchDraw& draw);
+    void SetUpAttributes(size_t offset) const;
+    void BindTextures(const BatchTextures& textures) const;
+    void SetUniforms(const BatchDraw& draw, BatchProgram* own) const;
+    bool Issue(const BatchDraw& draw);
+
+    BatchPrograms programs_;
+    BatchStream stream_;
+    // Names the namespace the objects live in (an empty texture of ours).
+    unsigned marker_ = 0;
+    int textureUnits_ = 1;
+    unsigned checkedActivation_ = 0;
+    bool failed_ = false;
+    char label_[32] = {};
+};
+
+}  // namespace ov

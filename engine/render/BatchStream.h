@@ -1,0 +1,58 @@
+// The GL buffers of the batch, allocated once: a vertex ring that every
+// flush copies its vertices into (persistently mapped where buffer storage
+// exists, written with glBufferSubData otherwise), and an index buffer of
+// quads (0, 1, 2, 0, 2, 3, then the same four vertices on), filled once.
+// Fences keep a flush from overwriting vertices GL may still read.
+#pragma once
+
+#include "engine/render/BatchVertex.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace ov {
+
+class BatchStream {
+public:
+    static constexpr size_t kNoOffset = static_cast<size_t>(-1);
+
+    // Forgets every GL object (their namespace is gone).
+    void Forget();
+    // Copies the vertices into the ring; the byte offset of the first, or
+    // kNoOffset when no room can be had. The ring holds two batches of
+    // `capacity` vertices.
+    size_t Upload(const BatchVertex* vertices, uint32_t count, uint32_t capacity);
+    // Marks the vertices of the last upload as in use by the draw just issued.
+    void Fence();
+    // Binds an index buffer that covers `quads` quads; false when it cannot.
+    bool BindQuadIndices(uint32_t quads, uint32_t capacity);
+    unsigned VertexBuffer() const { return vertexBuffer_; }
+    bool Persistent() const { return mapped_ != nullptr; }
+
+private:
+    struct Fenced {
+        void* sync;
+        size_t begin;
+        size_t end;
+    };
+    static constexpr int kFences = 64;
+
+    bool CreateRing(size_t bytes);
+    void DropRing();
+    void WaitFor(size_t begin, size_t end);
+    void WaitOldest();
+
+    unsigned vertexBuffer_ = 0;
+    unsigned indexBuffer_ = 0;
+    unsigned char* mapped_ = nullptr;
+    size_t ringBytes_ = 0;
+    size_t head_ = 0;
+    size_t lastBegin_ = 0;
+    size_t lastEnd_ = 0;
+    uint32_t indexedQuads_ = 0;
+    Fenced fences_[kFences] = {};
+    int oldestFence_ = 0;
+    int fenceCount_ = 0;
+};
+
+}  // namespace ov

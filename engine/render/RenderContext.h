@@ -1,0 +1,51 @@
+// What every drawing call works against: the current target, the CPU-side
+// projection and model-view matrices (column-major), and the hook through
+// which pending batched drawing is flushed.
+#pragma once
+
+#include "engine/render/RenderTarget.h"
+
+namespace ov {
+
+class RenderContext {
+public:
+    RenderContext();
+
+    RenderTarget* Current() const { return current_; }
+    // Makes the target's context current and puts the viewport and the state
+    // table on it; false (nothing changed) when it cannot be made current.
+    bool Activate(RenderTarget* target);
+    // Leaves no target current (the share root holds GL).
+    void Release(RenderTarget* target);
+    // A target is current, its window lives and its context is GL's current.
+    bool Ready() const;
+    // Flushes pending drawing first when the rectangle differs from the one
+    // applied last.
+    void ApplyViewport();
+
+    void SetFlushHook(void (*hook)()) { flushHook_ = hook; }
+    void Flush() const;
+
+    // Pending drawing is flushed first when the projection really changes.
+    void SetOrtho(double left, double right, double top, double bottom);
+    void SetProjection(const double* matrix16);
+    void SetModelView(const double* matrix16);
+    void ResetModelView();
+    // Counts successful activations, so GL-side caches can tell a context
+    // switch (and a possibly new object namespace) from the same context.
+    unsigned Activations() const { return activations_; }
+    const double* Projection() const { return projection_; }
+    const double* ModelView() const { return modelView_; }
+
+private:
+    RenderTarget* current_ = nullptr;
+    void (*flushHook_)() = nullptr;
+    unsigned activations_ = 0;
+    int appliedViewport_[4] = {-1, -1, -1, -1};
+    double projection_[16];
+    double modelView_[16];
+};
+
+RenderContext& Render();
+
+}  // namespace ov

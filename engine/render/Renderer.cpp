@@ -1,0 +1,31 @@
+#include "engine/render/Renderer.h"
+
+#include "engine/render/Batch.h"
+#include "engine/OrvoCore.h"
+#include "engine/render/RenderContext.h"
+
+namespace ov {
+
+namespace {
+
+[[maybe_unused]] const bool g_flushHookInstalled = (Render().SetFlushHook(&FlushBatch), true);
+
+}  // namespace
+
+void BindTexture(unsigned glName, int, int) {
+    Batch::Instance().BindTexture(glName);
+}
+
+void FlushBatch() {
+    Batch::Instance().Flush();
+}
+
+void UseBatchProgram(unsigned program) {
+    Batch::Instance().UseProgram(program);
+}
+
+}  // namespace ov
+
+extern "C" OV_API void OvRenderBindGlTexture(unsigned glName, int width, int height) {
+    ov::BindTexture(glName, width, height);
+}

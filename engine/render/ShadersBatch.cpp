@@ -1,0 +1,91 @@
+#include "engine/render/BatchShaders.h"
+
+namespace ov {
+
+namespace {
+
+bool ReadsUnit(const ShaderVariant& variant) {
+    return variant.samplers > 1 || (variant.samplers == 1 && variant.someUntextured);
+}
+
+// Point drawing reads gl_PointCoord for sprites and cuts round points.
+const char* kPointUniforms = "uniform bool uPointSprite;\nuniform bool uSmoothPoints;\n";
+const char* kPointCoordinates = R"(    vec2 tc = uPointSprite ? gl_PointCoord : vTexcoord;
+    if (uSmoothPoints && length(gl_PointCoord - vec2(0.5)) > 0.5) discard;
+)";
+
+std::string Header(const ShaderVariant& variant) {
+    std::string source = "#version 130\nin vec2 vTexcoord;\nout vec4 fragColour;\n";
+    if (!variant.white) source += variant.uniformColour ? "uniform vec4 uColour;\n" : "in vec4 vColour;\n";
+    if (ReadsUnit(variant)) source += "flat in int vUnit;\n";
+    if (variant.points) source += kPointUniforms;
+    return source;
+}
+
+std::string MainStart(const ShaderVariant& variant) {
+    std::string source = "void main() {\n";
+    if (!variant.white) source += variant.uniformColour ? "    vec4 colour = uColour;\n" : "    vec4 colour = vColour;\n";
+    return source + (variant.points ? kPointCoordinates : "    vec2 tc = vTexcoord;\n");
+}
+
+std::string Untextured(const ShaderVariant& variant) {
+    const char* body = variant.white ? "    fragColour = vec4(1.0);\n}\n" : "    fragColour = colour;\n}\n";
+    return Header(variant) + MainStart(variant) + body;
+}
+
+std::string OneSampler(const ShaderVariant& variant) {
+    std::string source = Header(variant) + "uniform sampler2D uTexture;\n" + MainStart(variant);
+    source += "    vec4 texel = texture(uTexture, tc);\n";
+    if (variant.white) {
+        if (variant.someUntextured) return source + "    fragColour = vUnit == 255 ? vec4(1.0) : texel;\n}\n";
+        return source + "    fragColour = texel;\n}\n";
+    }
+    if (variant.someUntextured) return source + "    fragColour = vUnit == 255 ? colour : colour * texel;\n}\n";
+    return source + "    fragColour = colour * texel;\n}\n";
+}
+
+// Sampling happens under non-uniform control flow, so the derivatives are
+// taken before the branch and passed explicitly.
+std::string ManySamplers(const ShaderVariant& variant) {
+    std::string source = Header(variant);
+    for (int unit = 0; unit < variant.samplers; ++unit) {
+        source += "uniform sampler2D uTexture" + std::to_string(unit) + ";\n";
+    }
+    source += "vec4 Texel(vec2 tc, vec2 dx, vec2 dy) {\n";
+    for (int unit = 0; unit < variant.samplers; ++unit) {
+        std::string n = std::to_string(unit);
+        source += "    if (vUnit == " + n + ") return textureGrad(uTexture" + n + ", tc, dx, dy);\n";
+    }
+    source += "    return vec4(1.0);\n}\n" + MainStart(variant) + R"(    vec2 dx = dFdx(tc);
+    vec2 dy = dFdy(tc);
+    fragColour = )" + std::string(variant.white ? "" : "colour * ") + "Texel(tc, dx, dy);\n}\n";
+    return source;
+}
+
+}  // namespace
+
+std::string BatchVertexShaderSource(const ShaderVariant& variant) {
+    std::string source = R"(#version 130
+uniform mat4 uProjection;
+in vec3 aPosition;
+in vec2 aTexcoord;
+out vec2 vTexcoord;
+)";
+    if (!variant.uniformColour) source += "in vec4 aColour;\nout vec4 vColour;\n";
+    if (ReadsUnit(variant)) source += "in float aUnit;\nflat out int vUnit;\n";
+    source += R"(void main() {
+    gl_Position = uProjection * vec4(aPosition, 1.0);
+    vTexcoord = aTexcoord;
+)";
+    if (!variant.uniformColour) source += "    vColour = aColour;\n";
+    if (ReadsUnit(variant)) source += "    vUnit = int(aUnit + 0.5);\n";
+    return source + "}\n";
+}
+
+std::string BatchFragmentShaderSource(const ShaderVariant& variant) {
+    if (variant.samplers <= 0) return Untextured(variant);
+    if (variant.samplers == 1) return OneSampler(variant);
+    return ManySamplers(variant);
+}
+
+}  // namespace ov
