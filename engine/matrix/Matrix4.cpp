@@ -65,6 +65,39 @@ Matrix4 Matrix4::operator*(const Matrix4& o) const {
     return result;
 }
 
+void TranslateInPlace(double* m, double x, double y, double z) {
+    for (int row = 0; row < 4; ++row) m[12 + row] = m[row] * x + m[4 + row] * y + m[8 + row] * z + m[12 + row];
+}
+
+void ScaleInPlace(double* m, double x, double y, double z) {
+    for (int row = 0; row < 4; ++row) {
+        m[row] *= x;
+        m[4 + row] *= y;
+        m[8 + row] *= z;
+    }
+}
+
+void RotateInPlace(double* m, double degrees, double x, double y, double z) {
+    if (x == 0.0 && y == 0.0 && z > 0.0 && std::isfinite(z)) {
+        // About +z (every turn of a sprite): the third column stays.
+        const double radians = degrees * std::numbers::pi / 180.0;
+        const double c = std::cos(radians), s = std::sin(radians);
+        for (int row = 0; row < 4; ++row) {
+            const double a = m[row], b = m[4 + row];
+            m[row] = a * c + b * s;
+            m[4 + row] = a * -s + b * c;
+        }
+        return;
+    }
+    const Matrix4 r = Matrix4::Rotation(degrees, x, y, z);
+    for (int row = 0; row < 4; ++row) {
+        const double a = m[row], b = m[4 + row], c = m[8 + row];
+        m[row] = a * r.m[0] + b * r.m[1] + c * r.m[2];
+        m[4 + row] = a * r.m[4] + b * r.m[5] + c * r.m[6];
+        m[8 + row] = a * r.m[8] + b * r.m[9] + c * r.m[10];
+    }
+}
+
 bool Matrix4::operator==(const Matrix4& o) const {
     return std::memcmp(m, o.m, sizeof(m)) == 0;
 }

@@ -19,4 +19,11 @@ struct Matrix4 {
     bool operator==(const Matrix4& o) const;
 };
 
+// In-place forms of m = m x Translation, m x Scaling and m x Rotation for a
+// column-major m: only the columns the factor changes are computed, with the
+// terms of the full product in the same order.
+void TranslateInPlace(double* m, double x, double y, double z);
+void ScaleInPlace(double* m, double x, double y, double z);
+void RotateInPlace(double* m, double degrees, double x, double y, double z);
+
 }  // namespace ov

@@ -23,18 +23,18 @@ extern "C" OV_API void OvMatrixPop(void) {
 }
 
 extern "C" OV_API void OvMatrixTranslate(double x, double y, double z) {
-    ov::Matrices().Multiply(ov::Matrix4::Translation(x, y, z));
+    ov::Matrices().Translate(x, y, z);
 }
 
 extern "C" OV_API void OvMatrixRotate(double degrees, double x, double y, double z) {
     // A turn by 0 is the identity; sprite drawing asks for two of them per
     // sprite, so they are skipped rather than multiplied.
     if (degrees == 0.0) return;
-    ov::Matrices().Multiply(ov::Matrix4::Rotation(degrees, x, y, z));
+    ov::Matrices().Rotate(degrees, x, y, z);
 }
 
 extern "C" OV_API void OvMatrixScale(double x, double y, double z) {
-    ov::Matrices().Multiply(ov::Matrix4::Scaling(x, y, z));
+    ov::Matrices().Scale(x, y, z);
 }
 
 extern "C" OV_API void OvMatrixSave(int mode, void* out) {

@@ -29,17 +29,44 @@ void MatrixModes::Replace(const Matrix4& matrix) {
     }
 }
 
-void MatrixModes::Multiply(const Matrix4& factor) {
-    Replace(Current() * factor);
+template <class Edit>
+void MatrixModes::ChangeCurrent(Edit edit) {
+    if (mode_ == kModelView) {
+        edit(Render().MutableModelView());
+        return;
+    }
+    Matrix4 projection = Current();
+    edit(projection.m);
+    Replace(projection);
+}
+
+void MatrixModes::Translate(double x, double y, double z) {
+    ChangeCurrent([=](double* m) { TranslateInPlace(m, x, y, z); });
+}
+
+void MatrixModes::Scale(double x, double y, double z) {
+    ChangeCurrent([=](double* m) { ScaleInPlace(m, x, y, z); });
+}
+
+void MatrixModes::Rotate(double degrees, double x, double y, double z) {
+    ChangeCurrent([=](double* m) { RotateInPlace(m, degrees, x, y, z); });
 }
 
 void MatrixModes::Push() {
-    Stack().Push(Current());
+    if (mode_ == kModelView) {
+        modelViewStack_.Push(Render().ModelView());
+    } else {
+        projectionStack_.Push(Render().Projection());
+    }
 }
 
 void MatrixModes::Pop() {
+    if (mode_ == kModelView) {
+        modelViewStack_.Pop(Render().MutableModelView());
+        return;
+    }
     Matrix4 saved;
-    if (Stack().Pop(saved)) Replace(saved);
+    if (projectionStack_.Pop(saved.m)) Replace(saved);
 }
 
 MatrixModes& Matrices() {

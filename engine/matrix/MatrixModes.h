@@ -22,12 +22,18 @@ public:
     // pending drawing).
     void Replace(const Matrix4& matrix);
     // Current = current x factor, as the fixed-function matrix calls do.
-    void Multiply(const Matrix4& factor);
+    void Translate(double x, double y, double z);
+    void Scale(double x, double y, double z);
+    void Rotate(double degrees, double x, double y, double z);
     void Push();
     void Pop();
 
 private:
-    MatrixStack& Stack() { return mode_ == kProjection ? projectionStack_ : modelViewStack_; }
+    // Applies edit(double* m16) to the current matrix: the model view in
+    // place, the projection through Replace, which flushes what was drawn
+    // under the old one.
+    template <class Edit>
+    void ChangeCurrent(Edit edit);
 
     int mode_ = kModelView;
     MatrixStack projectionStack_;

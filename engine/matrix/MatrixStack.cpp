@@ -1,16 +1,18 @@
 #include "engine/matrix/MatrixStack.h"
 
+#include <cstring>
+
 namespace ov {
 
-bool MatrixStack::Push(const Matrix4& matrix) {
+bool MatrixStack::Push(const double* matrix16) {
     if (depth_ >= kDepth) return false;
-    saved_[depth_++] = matrix;
+    std::memcpy(saved_[depth_++].m, matrix16, sizeof(Matrix4::m));
     return true;
 }
 
-bool MatrixStack::Pop(Matrix4& out) {
+bool MatrixStack::Pop(double* out16) {
     if (depth_ <= 0) return false;
-    out = saved_[--depth_];
+    std::memcpy(out16, saved_[--depth_].m, sizeof(Matrix4::m));
     return true;
 }
 

@@ -10,9 +10,9 @@ class MatrixStack {
 public:
     static constexpr int kDepth = 32;
 
-    bool Push(const Matrix4& matrix);
-    // The most recently pushed matrix into `out`; false when empty.
-    bool Pop(Matrix4& out);
+    bool Push(const double* matrix16);
+    // The most recently pushed matrix into `out16`; false when empty.
+    bool Pop(double* out16);
     int Depth() const { return depth_; }
     void Clear() { depth_ = 0; }
 

@@ -95,7 +95,7 @@ void Batch::Add(double x, double y, double z, double w, float s, float t, const 
 
 ModelViewTransform Batch::CurrentModelView() const {
     const double* m = Render().ModelView();
-    return {m, m[3] == 0.0 && m[7] == 0.0 && m[11] == 0.0 && m[15] == 1.0};
+    return {m, IsAffine(m)};
 }
 
 void Batch::End() {

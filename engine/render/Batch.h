@@ -26,6 +26,11 @@ struct VertexStyle {
     uint8_t unit;
 };
 
+// True when the column-major matrix has no perspective row to apply.
+inline bool IsAffine(const double* m) {
+    return m[3] == 0.0 && m[7] == 0.0 && m[11] == 0.0 && m[15] == 1.0;
+}
+
 // The model view (column-major) as vertices are put through it; an affine
 // one has no perspective row to apply.
 struct ModelViewTransform {

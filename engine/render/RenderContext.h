@@ -36,6 +36,9 @@ public:
     unsigned Activations() const { return activations_; }
     const double* Projection() const { return projection_; }
     const double* ModelView() const { return modelView_; }
+    // The model view applies to each vertex as it is added, so changing it
+    // in place needs no flush.
+    double* MutableModelView() { return modelView_; }
 
 private:
     RenderTarget* current_ = nullptr;
