@@ -320,6 +320,24 @@ OV_API int OvVertexBufferReserve(int vertices);
 OV_API void OvRenderStatistics(int* drawCalls, int* vertices);
 OV_API void OvRenderBindGlTexture(unsigned glName, int width, int height);
 
+/* ---- engine extension: one transformed quad in one call ----
+ * OvDrawTransformedQuad draws what this sequence draws, and leaves the same
+ * state behind (the texture activated, the matrices as they were):
+ *   OvMatrixPush(); OvMatrixIdentity();
+ *   OvMatrixTranslate(translate[0], translate[1], translate[2]);
+ *   OvMatrixRotate(turns[0], 1, 0, 0); OvMatrixRotate(turns[1], 0, 1, 0);
+ *   OvMatrixRotate(turns[2], 0, 0, 1);
+ *   OvMatrixScale(scale[0], scale[1], scale[2]);
+ *   OvTextureActivate(texture);
+ *   OvDrawData(11, 0, 4, corners, 0, coords, 0, 0, 3, ..., 4, ...);
+ *   OvMatrixPop();
+ * corners and coords are four vertices of four doubles each (x, y, z, w and
+ * s, t, r, q). While the projection is the selected matrix mode the
+ * sequence itself runs, as it would change the projection. A sprite costs
+ * one call instead of eight and one matrix built in place. */
+OV_API void OvDrawTransformedQuad(OvHandle texture, const double* translate, const double* turns,
+                                  const double* scale, const double* corners, const double* coords);
+
 /* ---- fonts ----
  * OvGenerateFont copies a glyph table (OvGlyphTable) into an engine font;
  * with a null table it makes a grid font: 16 x 16 cells over the texture

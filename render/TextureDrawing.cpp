@@ -51,8 +51,18 @@ void OV_TEXTURE::Draw(bool useArrays) const {
     DrawQuad(corners, useArrays ? texcoords : kUnitCoords, useArrays);
 }
 
+// Push, identity, translate, turn about x, y and z, scale, draw, pop: the
+// batched path asks the engine for all of it in one call.
 void OV_TEXTURE::DrawTransformed(OV_VECTOR position, OV_ANGLES rotation, OV_VECTOR scale, bool useArrays) const {
-    if (IsEmptyHandle(GetCurrentFrame())) return;
+    const OvHandle frame = GetCurrentFrame();
+    if (IsEmptyHandle(frame)) return;
+    if (useArrays) {
+        const double translate[3] = {position.x, position.y, position.z};
+        const double turns[3] = {rotation.z, rotation.y, rotation.x};
+        const double factors[3] = {scale.x, scale.y, scale.z};
+        OvDrawTransformedQuad(frame, translate, turns, factors, &corners[0].x, &texcoords[0].x);
+        return;
+    }
     OvMatrixPush();
     OvMatrixIdentity();
     OvMatrixTranslate(position.x, position.y, position.z);
@@ -60,7 +70,7 @@ void OV_TEXTURE::DrawTransformed(OV_VECTOR position, OV_ANGLES rotation, OV_VECT
     OvMatrixRotate(rotation.y, 0, 1, 0);
     OvMatrixRotate(rotation.x, 0, 0, 1);
     OvMatrixScale(scale.x, scale.y, scale.z);
-    DrawQuad(corners, useArrays ? texcoords : kUnitCoords, useArrays);
+    DrawQuad(corners, kUnitCoords, false);
     OvMatrixPop();
 }
 

@@ -1,6 +1,8 @@
 // The drawing functions of the engine's C interface.
 #include "engine/render/Batch.h"
 #include "engine/OrvoCore.h"
+#include "engine/matrix/Matrix4.h"
+#include "engine/matrix/MatrixModes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -26,25 +28,26 @@ struct DrawArrays {
     const void* texcoords;
 };
 
-// Reads vertex i of the arrays into a batch vertex.
-template <typename Component>
+// Reads vertex i of the arrays into a batch vertex; N components a vertex,
+// fixed at compile time so that the sprite path (quads of doubles, four
+// components) reads its arrays without per-vertex branching on the layout.
+template <typename Component, int N>
 struct VertexReader {
     const Component* positions;
     const Component* texcoords;
     const Component* colours;
-    size_t components;
     ov::ModelViewTransform transform;
     ov::BatchVertex base;
 
     void Read(size_t i, ov::BatchVertex& out) const {
         out = base;
-        const Component* p = positions + i * components;
-        double z = components > 2 ? static_cast<double>(p[2]) : 0.0;
-        double w = components > 3 ? static_cast<double>(p[3]) : 1.0;
+        const Component* p = positions + i * N;
+        const double z = N > 2 ? static_cast<double>(p[N > 2 ? 2 : 0]) : 0.0;
+        const double w = N > 3 ? static_cast<double>(p[N > 3 ? 3 : 0]) : 1.0;
         transform.Place(p[0], p[1], z, w, out);
         if (texcoords) {
-            out.s = static_cast<float>(texcoords[i * components]);
-            out.t = static_cast<float>(texcoords[i * components + 1]);
+            out.s = static_cast<float>(texcoords[i * N]);
+            out.t = static_cast<float>(texcoords[i * N + 1]);
         }
         if (colours) {
             const Component* c = colours + i * 4;
@@ -53,21 +56,17 @@ struct VertexReader {
     }
 };
 
-template <typename Component>
-void Emit(const DrawArrays& arrays, int first) {
+template <typename Component, int N>
+void EmitVertices(const DrawArrays& arrays, int first, const ov::ModelViewTransform& transform) {
     ov::Batch& batch = ov::Batch::Instance();
-    const size_t components = static_cast<size_t>(arrays.components);
     const size_t start = static_cast<size_t>(first);
     const auto* texcoords = static_cast<const Component*>(arrays.texcoords);
     const auto* colours = static_cast<const Component*>(arrays.colours);
     const ov::VertexStyle style = batch.CurrentStyle();
-    VertexReader<Component> reader{static_cast<const Component*>(arrays.positions) + start * components,
-                                   texcoords ? texcoords + start * components : nullptr,
-                                   colours ? colours + start * 4 : nullptr,
-                                   components,
-                                   batch.CurrentModelView(),
-                                   {0.0f, 0.0f, 0.0f, 0.0f, 0.0f,
-                                    {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]}, style.unit, {}}};
+    const VertexReader<Component, N> reader{
+        static_cast<const Component*>(arrays.positions) + start * N, texcoords ? texcoords + start * N : nullptr,
+        colours ? colours + start * 4 : nullptr, transform,
+        {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]}, style.unit, {}}};
     const size_t count = static_cast<size_t>(arrays.count);
     size_t i = 0;
     if (arrays.kind == ov::kPrimitiveQuads) {
@@ -82,6 +81,49 @@ void Emit(const DrawArrays& arrays, int first) {
         reader.Read(i, vertex);
         batch.AddPlaced(vertex);
     }
+}
+
+template <typename Component>
+void Emit(const DrawArrays& arrays, int first) {
+    const ov::ModelViewTransform transform = ov::Batch::Instance().CurrentModelView();
+    switch (arrays.components) {
+        case 2:
+            EmitVertices<Component, 2>(arrays, first, transform);
+            break;
+        case 3:
+            EmitVertices<Component, 3>(arrays, first, transform);
+            break;
+        default:
+            EmitVertices<Component, 4>(arrays, first, transform);
+            break;
+    }
+}
+
+void DrawTransformedQuadBySteps(OvHandle texture, const double* translate, const double* turns, const double* scale,
+                                const double* corners, const double* coords) {
+    OvMatrixPush();
+    OvMatrixIdentity();
+    OvMatrixTranslate(translate[0], translate[1], translate[2]);
+    OvMatrixRotate(turns[0], 1, 0, 0);
+    OvMatrixRotate(turns[1], 0, 1, 0);
+    OvMatrixRotate(turns[2], 0, 0, 1);
+    OvMatrixScale(scale[0], scale[1], scale[2]);
+    OvTextureActivate(texture);
+    OvDrawData(ov::kPrimitiveQuads, 0, 4, corners, nullptr, coords, nullptr, nullptr, kDoubles, 0, 0, 0, 0, 0, 0, 4,
+               0, 0, 0, 0, 0, 0, 0);
+    OvMatrixPop();
+}
+
+// The matrix the steps above would build, made in place without touching the
+// model view.
+ov::Matrix4 SpriteMatrix(const double* translate, const double* turns, const double* scale) {
+    ov::Matrix4 matrix = ov::Matrix4::Identity();
+    ov::TranslateInPlace(matrix.m, translate[0], translate[1], translate[2]);
+    if (turns[0] != 0.0) ov::RotateInPlace(matrix.m, turns[0], 1, 0, 0);
+    if (turns[1] != 0.0) ov::RotateInPlace(matrix.m, turns[1], 0, 1, 0);
+    if (turns[2] != 0.0) ov::RotateInPlace(matrix.m, turns[2], 0, 0, 1);
+    ov::ScaleInPlace(matrix.m, scale[0], scale[1], scale[2]);
+    return matrix;
 }
 
 }  // namespace
@@ -120,6 +162,23 @@ extern "C" OV_API void OvDrawData(int kind, int first, int count, const void* po
     } else {
         Emit<float>(arrays, first);
     }
+    batch.End();
+}
+
+extern "C" OV_API void OvDrawTransformedQuad(OvHandle texture, const double* translate, const double* turns,
+                                             const double* scale, const double* corners, const double* coords) {
+    if (!translate || !turns || !scale || !corners || !coords) return;
+    if (ov::Matrices().Selected() != ov::MatrixModes::kModelView) {
+        DrawTransformedQuadBySteps(texture, translate, turns, scale, corners, coords);
+        return;
+    }
+    OvTextureActivate(texture);
+    ov::Batch& batch = ov::Batch::Instance();
+    if (batch.Open() || !batch.Begin(ov::kPrimitiveQuads)) return;
+    const ov::Matrix4 matrix = SpriteMatrix(translate, turns, scale);
+    const ov::ModelViewTransform transform{matrix.m, ov::IsAffine(matrix.m)};
+    const DrawArrays arrays{ov::kPrimitiveQuads, 4, 4, corners, nullptr, coords};
+    EmitVertices<double, 4>(arrays, 0, transform);
     batch.End();
 }
 

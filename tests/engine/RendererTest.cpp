@@ -1,4 +1,5 @@
 #include "EngineWindow.h"
+#include "ImageFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -545,4 +546,60 @@ TEST_F(RendererTest, VerticesWrapAroundTheRingWithinOneFrameOnEveryUploadPath) {
     }
     unsetenv("OV_GL_NO_BUFFER_STORAGE");
     textures_.clear();
+}
+
+// One call per sprite must draw what the eight-call sequence draws, under any
+// turn, flip and scale, and leave the matrices as they were.
+TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
+    OvHandle texture{1, 0};
+    ASSERT_EQ(OvTextureCreate(&texture), 1);
+    ASSERT_EQ(OvTextureLoadFromMemory(texture, EncodePng(4, 4, PatternPixels(4, 4)).data(), 1), 1);
+    const Vec4 corners[4] = {{-6, -4, 0, 1}, {6, -4, 0, 1}, {6, 4, 0, 1}, {-6, 4, 0, 1}};
+    const Vec4 coords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
+    struct Sprite {
+        double translate[3], turns[3], scale[3];
+    };
+    const Sprite sprites[] = {{{12, 10, 0}, {0, 0, 0}, {1, 1, 1}},
+                              {{40, 12, 0}, {0, 0, 37}, {1.5, 0.75, 1}},
+                              {{20, 34, 0}, {180, 0, 0}, {1, 1, 1}},
+                              {{48, 34, 0}, {30, 150, 200}, {-1, 2, 1}}};
+    auto drawBySteps = [&] {
+        for (const Sprite& s : sprites) {
+            OvMatrixPush();
+            OvMatrixIdentity();
+            OvMatrixTranslate(s.translate[0], s.translate[1], s.translate[2]);
+            OvMatrixRotate(s.turns[0], 1, 0, 0);
+            OvMatrixRotate(s.turns[1], 0, 1, 0);
+            OvMatrixRotate(s.turns[2], 0, 0, 1);
+            OvMatrixScale(s.scale[0], s.scale[1], s.scale[2]);
+            OvTextureActivate(texture);
+            OvDrawData(11, 0, 4, corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvMatrixPop();
+        }
+    };
+    auto drawInOneCall = [&] {
+        for (const Sprite& s : sprites)
+            OvDrawTransformedQuad(texture, s.translate, s.turns, s.scale, &corners[0].x, &coords[0].x);
+    };
+    OvMatrixTranslate(3, 2, 0);  // replaced by the identity inside, restored after
+    drawBySteps();
+    const std::vector<unsigned char> expected = Frame();
+    Clear(0, 0, 0);
+    ASSERT_NE(Frame(), expected) << "the sprites drew something";
+    drawInOneCall();
+    EXPECT_EQ(Frame(), expected);
+    OvRenderBindGlTexture(0, 0, 0);
+    Quad(0, 0, 1, 1);
+    EXPECT_EQ(Pixel(3, 2), kWhite) << "the model view is the one from before the sprites";
+
+    Clear(0, 0, 0);
+    OvMatrixIdentity();
+    OvMatrixMode(OV_MATRIX_PROJECTION);
+    drawBySteps();
+    const std::vector<unsigned char> projected = Frame();
+    Clear(0, 0, 0);
+    drawInOneCall();
+    EXPECT_EQ(Frame(), projected) << "with the projection selected the steps change the projection";
+    OvMatrixMode(OV_MATRIX_MODELVIEW);
+    OvTextureDestroy(texture);
 }
