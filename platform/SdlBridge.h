@@ -10,6 +10,10 @@ struct SDL_Window;
 // The SDL window of a live window handle; null for null or dead handles.
 SDL_Window* PlatformWindowSdl(HWND hwnd);
 
+// Changes whenever a window is created or destroyed, so the engine can keep
+// what it learnt about live windows until then.
+unsigned PlatformWindowGeneration();
+
 // Starts SDL's video subsystem on first use and sets the GL attributes every
 // window is created with. False when there is no display; a failure is
 // remembered so later calls return at once.

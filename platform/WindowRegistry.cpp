@@ -14,15 +14,19 @@ std::vector<HWND>& LiveWindows() {
     return windows;
 }
 
+unsigned generation = 0;
+
 }  // namespace
 
 void WindowRegistryAdd(HWND hwnd) {
     LiveWindows().push_back(hwnd);
+    ++generation;
 }
 
 void WindowRegistryRemove(HWND hwnd) {
     auto& windows = LiveWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), hwnd), windows.end());
+    ++generation;
 }
 
 bool WindowRegistryContains(HWND hwnd) {
@@ -53,6 +57,10 @@ size_t WindowRegistrySize() {
 
 HWND WindowRegistryAt(size_t index) {
     return LiveWindows()[index];
+}
+
+unsigned PlatformWindowGeneration() {
+    return generation;
 }
 
 SDL_Window* PlatformWindowSdl(HWND hwnd) {

@@ -36,6 +36,7 @@ bool Batch::Ready() {
 }
 
 void Batch::BindTexture(unsigned glName) {
+    if (glName != 0 && glName == boundName_ && boundUnit_ >= 0) return;
     boundName_ = glName;
     boundUnit_ = -1;
     if (glName == 0) return;

@@ -1,6 +1,7 @@
 #include "engine/render/RenderContext.h"
 
 #include "engine/render/StateTable.h"
+#include "platform/SdlBridge.h"
 
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
@@ -14,6 +15,13 @@ namespace {
 
 constexpr double kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
+// Zero never matches a stamp: the stamp's low half counts from one.
+unsigned contextChanges = 1;
+
+uint64_t LivenessStamp() {
+    return (static_cast<uint64_t>(PlatformWindowGeneration()) << 32) | contextChanges;
+}
+
 }  // namespace
 
 RenderContext::RenderContext() {
@@ -24,6 +32,7 @@ RenderContext::RenderContext() {
 bool RenderContext::Activate(RenderTarget* target) {
     if (!target || !target->WindowAlive()) return false;
     if (target != current_) Flush();
+    NoteCurrentContextChange();
     if (SDL_GL_MakeCurrent(target->window, target->context) != 0) return false;
     current_ = target;
     ++activations_;
@@ -40,7 +49,12 @@ void RenderContext::Release(RenderTarget* target) {
 }
 
 bool RenderContext::Ready() const {
-    return current_ && current_->WindowAlive() && SDL_GL_GetCurrentContext() == current_->context;
+    const uint64_t stamp = LivenessStamp();
+    if (current_ && current_ == readyTarget_ && stamp == readyStamp_) return true;
+    const bool ready = current_ && current_->WindowAlive() && SDL_GL_GetCurrentContext() == current_->context;
+    readyTarget_ = current_;
+    readyStamp_ = ready ? stamp : 0;
+    return ready;
 }
 
 void RenderContext::ApplyViewport() {
@@ -88,6 +102,10 @@ void RenderContext::ResetModelView() {
 RenderContext& Render() {
     static RenderContext context;
     return context;
+}
+
+void NoteCurrentContextChange() {
+    if (++contextChanges == 0) contextChanges = 1;
 }
 
 }  // namespace ov

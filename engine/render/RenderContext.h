@@ -5,6 +5,8 @@
 
 #include "engine/render/RenderTarget.h"
 
+#include <cstdint>
+
 namespace ov {
 
 class RenderContext {
@@ -18,6 +20,8 @@ public:
     // Leaves no target current (the share root holds GL).
     void Release(RenderTarget* target);
     // A target is current, its window lives and its context is GL's current.
+    // The answer is kept until a window comes or goes or the engine changes
+    // GL's current context: every drawing call asks.
     bool Ready() const;
     // Flushes pending drawing first when the rectangle differs from the one
     // applied last.
@@ -44,11 +48,16 @@ private:
     RenderTarget* current_ = nullptr;
     void (*flushHook_)() = nullptr;
     unsigned activations_ = 0;
+    mutable const RenderTarget* readyTarget_ = nullptr;
+    mutable uint64_t readyStamp_ = 0;
     int appliedViewport_[4] = {-1, -1, -1, -1};
     double projection_[16];
     double modelView_[16];
 };
 
 RenderContext& Render();
+
+// Every place in the engine that changes GL's current context calls this.
+void NoteCurrentContextChange();
 
 }  // namespace ov

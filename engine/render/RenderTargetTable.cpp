@@ -22,6 +22,7 @@ RenderTarget* RenderTargetTable::Create(void* hwnd, int flags, int bitsPerPixel)
     SDL_Window* window = PlatformWindowSdl(static_cast<HWND>(hwnd));
     if (!window || !root_.Ensure() || !root_.MakeCurrent()) return nullptr;
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+    NoteCurrentContextChange();
     SDL_GLContext context = SDL_GL_CreateContext(window);
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
     if (!context) {
@@ -46,6 +47,7 @@ RenderTarget* RenderTargetTable::Create(void* hwnd, int flags, int bitsPerPixel)
 }
 
 void RenderTargetTable::RestoreCurrent() {
+    NoteCurrentContextChange();
     RenderTarget* current = Render().Current();
     if (current && current->WindowAlive() &&
         SDL_GL_MakeCurrent(current->window, current->context) == 0) {
@@ -70,6 +72,7 @@ void RenderTargetTable::Destroy(RenderTarget* target) {
         root_.MakeCurrent();
     }
     if (SDL_GL_GetCurrentContext() == target->context) root_.MakeCurrent();
+    NoteCurrentContextChange();
     SDL_GL_DeleteContext(target->context);
     for (auto it = targets_.begin(); it != targets_.end(); ++it) {
         if (it->get() == target) {

@@ -1,5 +1,6 @@
 #include "engine/render/ShareRoot.h"
 
+#include "engine/render/RenderContext.h"
 #include "platform/SdlBridge.h"
 
 #include <SDL2/SDL.h>
@@ -12,6 +13,7 @@ bool ShareRoot::Ensure() {
     window_ = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     if (!window_) return false;
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
+    NoteCurrentContextChange();
     context_ = SDL_GL_CreateContext(window_);
     if (!context_) {
         SDL_DestroyWindow(window_);
@@ -22,10 +24,12 @@ bool ShareRoot::Ensure() {
 }
 
 bool ShareRoot::MakeCurrent() const {
+    NoteCurrentContextChange();
     return context_ && SDL_GL_MakeCurrent(window_, context_) == 0;
 }
 
 void ShareRoot::Destroy() {
+    NoteCurrentContextChange();
     if (context_) {
         if (SDL_GL_GetCurrentContext() == context_) SDL_GL_MakeCurrent(window_, nullptr);
         SDL_GL_DeleteContext(context_);

@@ -58,20 +58,17 @@ unsigned BlendFactorToGl(int value) {
 StateTable::StateTable() {
     static_assert(sizeof(kDefaults) / sizeof(kDefaults[0]) == kSlotCount);
     std::copy(std::begin(kDefaults), std::end(kDefaults), slots_);
+    std::fill(std::begin(slotOfId_), std::end(slotOfId_), -1);
+    static_assert(kSlotCount < 128);
+    for (int index = 0; index < kSlotCount; ++index) {
+        const int id = slots_[index].id;
+        if (id >= 0 && id < kIdRange) slotOfId_[id] = static_cast<signed char>(index);
+    }
 }
 
 StateSlot* StateTable::Find(int id) {
-    for (auto& slot : slots_) {
-        if (slot.id == id) return &slot;
-    }
-    return nullptr;
-}
-
-const StateSlot& StateTable::Slot(int id) const {
-    for (const auto& slot : slots_) {
-        if (slot.id == id) return slot;
-    }
-    return slots_[0];
+    const int index = id >= 0 && id < kIdRange ? slotOfId_[id] : -1;
+    return index >= 0 ? &slots_[index] : nullptr;
 }
 
 bool StateTable::Accepts(const StateSlot& slot, const StateSlot& candidate) const {

@@ -54,12 +54,19 @@ public:
 
 private:
     StateSlot* Find(int id);
-    const StateSlot& Slot(int id) const;
+    // Every vertex asks for the colour and texturing: a direct index, not a
+    // search. Unknown ids read the first slot.
+    const StateSlot& Slot(int id) const {
+        const int index = id >= 0 && id < kIdRange ? slotOfId_[id] : -1;
+        return slots_[index >= 0 ? index : 0];
+    }
     bool Accepts(const StateSlot& slot, const StateSlot& candidate) const;
     bool ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const;
 
     static constexpr int kSlotCount = 16;
+    static constexpr int kIdRange = 256;
     StateSlot slots_[kSlotCount];
+    signed char slotOfId_[kIdRange];
 };
 
 StateTable& States();
