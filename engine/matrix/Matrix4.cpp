@@ -77,6 +77,21 @@ void ScaleInPlace(double* m, double x, double y, double z) {
     }
 }
 
+Matrix4 Matrix4::PlanePlacement(const double* translate, double degrees, const double* scale) {
+    double c = 1.0, s = 0.0;
+    if (degrees != 0.0) {
+        const double radians = degrees * std::numbers::pi / 180.0;
+        c = std::cos(radians);
+        s = std::sin(radians);
+    }
+    Matrix4 r;
+    r.m[0] = c * scale[0], r.m[1] = s * scale[0], r.m[2] = 0.0, r.m[3] = 0.0;
+    r.m[4] = -s * scale[1], r.m[5] = c * scale[1], r.m[6] = 0.0, r.m[7] = 0.0;
+    r.m[8] = 0.0, r.m[9] = 0.0, r.m[10] = scale[2], r.m[11] = 0.0;
+    r.m[12] = translate[0], r.m[13] = translate[1], r.m[14] = translate[2], r.m[15] = 1.0;
+    return r;
+}
+
 void RotateInPlace(double* m, double degrees, double x, double y, double z) {
     if (x == 0.0 && y == 0.0 && z > 0.0 && std::isfinite(z)) {
         // About +z (every turn of a sprite): the third column stays.

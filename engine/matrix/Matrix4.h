@@ -12,6 +12,9 @@ struct Matrix4 {
     static Matrix4 Scaling(double x, double y, double z);
     // Right-handed rotation about (x, y, z); the identity for a zero axis.
     static Matrix4 Rotation(double degrees, double x, double y, double z);
+    // Translation(t) * Rotation(degrees, 0, 0, 1) * Scaling(s), written out:
+    // the same values the three steps give, without their products.
+    static Matrix4 PlanePlacement(const double* translate, double degrees, const double* scale);
     // A symmetric frustum; fovY in degrees, aspect = width / height.
     static Matrix4 Perspective(double fovY, double aspect, double nearPlane, double farPlane);
 

@@ -117,6 +117,7 @@ void DrawTransformedQuadBySteps(OvHandle texture, const double* translate, const
 // The matrix the steps above would build, made in place without touching the
 // model view.
 ov::Matrix4 SpriteMatrix(const double* translate, const double* turns, const double* scale) {
+    if (turns[0] == 0.0 && turns[1] == 0.0) return ov::Matrix4::PlanePlacement(translate, turns[2], scale);
     ov::Matrix4 matrix = ov::Matrix4::Identity();
     ov::TranslateInPlace(matrix.m, translate[0], translate[1], translate[2]);
     if (turns[0] != 0.0) ov::RotateInPlace(matrix.m, turns[0], 1, 0, 0);
