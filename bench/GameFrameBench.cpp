@@ -3,6 +3,7 @@
 // status text, and the present. Reports frames per second. Run it under a
 // display (tools/with-display.sh); the balls are thrown again every second of
 // frame time so that they stay in the air.
+#include "AllocationCounter.h"
 #include "app/Core.h"
 #include "app/LoopState.h"
 #include "foundation/EngineHandle.h"
@@ -63,12 +64,15 @@ void BM_GameFrame(benchmark::State& state) {
     BuildWalls();
     std::vector<Ball*> balls = SpawnBalls(static_cast<int>(state.range(0)));
     int frame = 0;
+    const long long allocationsBefore = AllocationCounter::Count();
     for (auto _ : state) {
         if (++frame % kFramesPerThrow == 0)
             for (Ball* ball : balls) Throw(*ball);
         GameFrame(nullptr, nullptr);
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["allocationsPerFrame"] =
+        static_cast<double>(AllocationCounter::Count() - allocationsBefore) / static_cast<double>(state.iterations());
     state.counters["balls"] = static_cast<double>(World().CountActors("Ball"));
     World().ClearActors(World().views);
 }

@@ -4,6 +4,7 @@
 // drawn with one call. Four scenes: 10,000 and 100,000 sprites of 32 x 32 and
 // of 2 x 2 pixels. Prints each engine run's ratio to the raw limit (medians
 // over repetitions). Run under a display (tools/with-display.sh).
+#include "AllocationCounter.h"
 #include "engine/OrvoCore.h"
 #include "platform/Windows.h"
 
@@ -183,6 +184,7 @@ void BM_Engine(benchmark::State& state) {
     const double corners[16] = {-half, -half, 0, 1, half, -half, 0, 1, half, half, 0, 1, -half, half, 0, 1};
     const double texcoords[16] = {0, 0, 0, 1, 1, 0, 0, 1, 1, 1, 0, 1, 0, 1, 0, 1};
     OvRenderStatistics(nullptr, nullptr);
+    const long long allocationsBefore = AllocationCounter::Count();
     for (auto _ : state) {
         for (int i = 0; i < count; ++i) {
             const Sprite& sprite = sprites[static_cast<size_t>(i)];
@@ -200,6 +202,8 @@ void BM_Engine(benchmark::State& state) {
     int drawCalls = 0;
     OvRenderStatistics(&drawCalls, nullptr);
     state.counters["drawCallsPerFrame"] = static_cast<double>(drawCalls) / static_cast<double>(state.iterations());
+    state.counters["allocationsPerFrame"] =
+        static_cast<double>(AllocationCounter::Count() - allocationsBefore) / static_cast<double>(state.iterations());
     Finish(state, count);
 }
 

@@ -1,5 +1,6 @@
 // The world's frame step over many actors that move themselves: the cost per
 // frame should grow linearly with the number of actors.
+#include "AllocationCounter.h"
 #include "app/LoopState.h"
 #include "world/Actor.h"
 #include "world/FrameStep.h"
@@ -19,7 +20,10 @@ void BM_FrameStep(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     for (int i = 0; i < count; ++i) world.SpawnActor("Drifter", new Drifter);
     world.MergePendingActors();
+    const long long allocationsBefore = AllocationCounter::Count();
     for (auto _ : state) world.FrameStep();
+    state.counters["allocationsPerFrame"] =
+        static_cast<double>(AllocationCounter::Count() - allocationsBefore) / static_cast<double>(state.iterations());
     state.SetItemsProcessed(state.iterations() * count);
     state.counters["ns_per_actor"] = benchmark::Counter(static_cast<double>(count),
                                                         benchmark::Counter::kIsIterationInvariantRate |
