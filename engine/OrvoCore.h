@@ -377,6 +377,92 @@ OV_API int OvGenerateFont(OvHandle* font, const void* glyphTable);
 OV_API void OvDrawFont(OvHandle font, const char* text);
 OV_API void OvDisplaylistDestroy(OvHandle font);
 
+/* ---- sockets ----
+ * TCP over POSIX sockets, IPv4 and IPv6. OvSocketCreate makes an empty
+ * endpoint; OvSocketOpen readies it for one listening socket or connection
+ * and its third argument picks the address family:
+ *   OV_SOCKET_ANY (0): a connection tries every address the host name gives
+ *     (getaddrinfo order) until one answers; a listening socket takes IPv6
+ *     and IPv4 clients alike (IPv4 only where the system has no IPv6);
+ *   OV_SOCKET_IPV4 (4), OV_SOCKET_IPV6 (6): that family only, so "::1"
+ *     cannot be reached with 4, nor "127.0.0.1" with 6.
+ * Opening again forgets the previous connection. OvSocketListen binds every
+ * interface (port 0: a free port, see OvSocketLocalPort; backlog <= 0: the
+ * system's largest). OvSocketConnect resolves host names and literal
+ * addresses. OvSocketAccept moves the next waiting connection of a listening
+ * socket into a fresh endpoint (0 when none waits on a non-blocking listener).
+ * New connections block until OvSocketAsync(s, 1) makes them non-blocking.
+ * OvSocketNagle(s, 1) sends small writes at once (TCP_NODELAY, Nagle's
+ * algorithm off); 0 lets the system gather them.
+ *
+ * Buffers (OvBuffer, the framework's byte buffer): OvSocketSend sends count
+ * bytes from data + offset (count 0: up to the end of the array; bytes past
+ * the array are never read). A blocking connection sends everything, or
+ * stops when the connection fails. On a non-blocking one the third argument
+ * says what happens to what the kernel cannot take at once:
+ *   OV_SOCKET_SEND_KEEP (1): it is kept, in order, and handed over by later
+ *     sends, receives and OvSocketFlush; the call returns count. When the
+ *     kept bytes would pass OV_SOCKET_QUEUE_LIMIT, nothing is taken and the
+ *     call returns 0 (a peer that never reads cannot exhaust memory);
+ *   OV_SOCKET_SEND_NOW (0): only what the kernel takes now is sent and
+ *     counted; nothing at all while earlier kept bytes still wait.
+ * OvSocketReceive replaces the buffer's content with the next block of at
+ * most blockSize bytes (0: 65536): the block starts at data, the cursor
+ * stands after it, the array grows when too small and is otherwise kept.
+ * It returns the block's size; 0 when nothing waits (non-blocking), the
+ * peer closed or failed, or a blocking wait passed the timeout; the cursor
+ * is then at data. With a null handle it empties the buffer (cursor at
+ * data; flags OV_SOCKET_RECEIVE_RELEASE also frees the array).
+ * OvSocketIsConnected: 1 until a send or receive has seen the peer close or
+ * fail. No call ever raises SIGPIPE. OvSocketDestroy hands over what the
+ * kernel takes at once of the kept bytes, then closes. OvSocketClosure
+ * destroys every endpoint left. Functions that return int give 1 on success. */
+#define OV_SOCKET_ANY 0
+#define OV_SOCKET_IPV4 4
+#define OV_SOCKET_IPV6 6
+#define OV_SOCKET_SEND_NOW 0
+#define OV_SOCKET_SEND_KEEP 1
+#define OV_SOCKET_RECEIVE_RELEASE 1
+#define OV_SOCKET_QUEUE_LIMIT (16u * 1024u * 1024u)
+#define OV_SOCKET_DEFAULT_BLOCK 65536u
+
+typedef struct OvBuffer {
+    uint32_t capacity;
+    uint8_t* data;   /* from malloc: the engine may realloc and free it */
+    uint8_t* cursor;
+} OvBuffer;
+
+OV_API int OvSocketInitiation(void);
+OV_API void OvSocketClosure(void);
+OV_API int OvSocketCreate(OvHandle* socket);
+OV_API int OvSocketOpen(OvHandle socket, int family);
+OV_API int OvSocketListen(OvHandle socket, uint16_t port, int backlog);
+OV_API int OvSocketConnect(OvHandle socket, const char* host, uint16_t port);
+OV_API int OvSocketAccept(OvHandle pending, OvHandle listening);
+OV_API int OvSocketNagle(OvHandle socket, int noDelay);
+OV_API int OvSocketAsync(OvHandle socket, int nonBlocking);
+OV_API uint32_t OvSocketSend(OvHandle socket, const OvBuffer* buffer, int keepRest, uint32_t offset,
+                             uint32_t count);
+OV_API uint32_t OvSocketReceive(OvHandle socket, OvBuffer* buffer, uint32_t blockSize, int flags);
+OV_API int OvSocketIsConnected(OvHandle socket);
+OV_API void OvSocketDestroy(OvHandle socket);
+/* Engine extensions. OvSocketTimeout: the longest a blocking connect, send
+ * or receive waits for the peer, in milliseconds (0, the start value: as
+ * long as the system does). OvSocketFlush: hands kept bytes to the kernel
+ * as far as it takes them now; 0 when the connection failed. OvSocketQueued:
+ * the kept bytes still waiting. OvSocketLocalPort: the local port of a
+ * listening socket or connection, 0 without one. OvSocketReadable: one wait
+ * of at most timeoutMs (0: none) over count endpoints; readable[i] becomes 1
+ * where a receive would find data or the end of the connection (or where
+ * the endpoint is not connected), and kept bytes are handed over where the
+ * kernel takes them; returns how many are readable. */
+OV_API int OvSocketTimeout(OvHandle socket, uint32_t milliseconds);
+OV_API int OvSocketFlush(OvHandle socket);
+OV_API uint32_t OvSocketQueued(OvHandle socket);
+OV_API uint16_t OvSocketLocalPort(OvHandle socket);
+OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_t* readable,
+                                 int timeoutMs);
+
 #ifdef __cplusplus
 }
 #endif
