@@ -12,6 +12,7 @@ packages=(
   libopenal-dev libsndfile1-dev libbox2d-dev liblua5.4-dev libzip-dev zip unzip
   libsqlite3-dev
   libsfml-dev liballegro5-dev
+  nginx-light curl
 )
 
 missing=()
