@@ -1,0 +1,210 @@
+// Chat: two programs talk over TCP, a line at a time, through the sockets the
+// core polls in its frame step.
+//
+//   example_chat server [port]          listens (port 5150 by default) and
+//                                       passes every line on to all others
+//   example_chat client [host] [port]   connects (127.0.0.1:5150), trying
+//                                       again every second until it answers
+//
+// Controls: type a line and press Enter to send it; Backspace; Escape quits.
+// Your own lines are white, lines from the others green; each line that
+// arrives is also printed as "< line". The text uses the game's font
+// (Data/Fonts/, which the build copies next to the programs).
+#include "app/Core.h"
+#include "app/Input.h"
+#include "app/LoopState.h"
+#include "app/MessageLoop.h"
+#include "foundation/EngineHandle.h"
+#include "net/SocketCollection.h"
+#include "render/FontCollection.h"
+#include "render/Texture.h"
+#include "world/FrameStep.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <string>
+
+using namespace OvCore;
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 480;
+constexpr size_t kShownLines = 22;
+constexpr size_t kLongestLine = 200;
+constexpr int kKeyEscape = 27;
+constexpr int kPresentFrame = 35;  // flush, present, clear
+
+struct Line {
+    bool ours;
+    std::string text;
+};
+
+struct Chat {
+    bool server = false;
+    std::string host = "127.0.0.1";
+    uint16_t port = 5150;
+    std::deque<Line> lines;
+    std::string typing;
+    std::string arriving;  // the bytes of a line not yet ended
+    float retryIn = 0.0f;
+} chat;
+
+OV_SOCKET& Connection() { return *Sockets().Get("chat", 0); }
+
+void AddLine(bool ours, const std::string& text) {
+    chat.lines.push_back({ours, text});
+    if (chat.lines.size() > kShownLines) chat.lines.pop_front();
+    if (!ours) {
+        std::printf("< %s\n", text.c_str());
+        std::fflush(stdout);
+    }
+}
+
+void TakeBytes(const OV_MEMORY_FILE* buffer) {
+    for (uint32_t i = 0; i < buffer->size; ++i) {
+        const char c = static_cast<char>(buffer->data[i]);
+        if (c == '\n') {
+            AddLine(false, chat.arriving);
+            chat.arriving.clear();
+        } else if (chat.arriving.size() < kLongestLine) {
+            chat.arriving += c;
+        }
+    }
+}
+
+// The server passes each block on to every client but its sender.
+void OnClientReceive(OV_SOCKET* socket, OvHandle client, OV_MEMORY_FILE* buffer) {
+    TakeBytes(buffer);
+    OV_SOCKET_MESSAGE relay;
+    relay.buffer = buffer;
+    relay.target = client;
+    relay.broadcast = 1;
+    socket->Send(relay);
+}
+
+void OnReceive(OV_SOCKET*, OV_MEMORY_FILE* buffer) { TakeBytes(buffer); }
+
+void SendLine(const std::string& text) {
+    OV_MEMORY_FILE bytes;
+    const std::string line = text + "\n";
+    bytes.Write(line.data(), static_cast<uint32_t>(line.size()));
+    OV_SOCKET_MESSAGE message;
+    message.buffer = &bytes;
+    Connection().Send(message);
+    AddLine(true, text);
+}
+
+void ReadKeyboard() {
+    if (KeyPressed(kKeyEscape)) LoopState().running = false;
+    char c = 0;
+    while (PopTypedChar(c)) {
+        if (c == '\r' || c == '\n') {
+            if (!chat.typing.empty()) SendLine(chat.typing);
+            chat.typing.clear();
+        } else if (c == '\b') {
+            if (!chat.typing.empty()) chat.typing.pop_back();
+        } else if (c >= ' ' && chat.typing.size() < kLongestLine) {
+            chat.typing += c;
+        }
+    }
+}
+
+void KeepClientConnected() {
+    if (chat.server || Connection().mode == OV_SOCKET::CLIENT) return;
+    chat.retryIn -= LoopState().delta;
+    if (chat.retryIn > 0.0f) return;
+    chat.retryIn = 1.0f;
+    Connection().Connect(chat.host.c_str(), chat.port, OV_SOCKET_ANY);
+}
+
+void DrawText(const OV_FONT& font, const std::string& text, double x, double y) {
+    font.DrawText(text.c_str(), OV_VECTOR(x, y, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
+}
+
+void Draw() {
+    core.WindowOrthoView("main", 0);
+    const OV_FONT* font = Fonts().Access(FIND, "font", 0).Value();
+    if (!font) return;
+    char status[96];
+    if (chat.server)
+        std::snprintf(status, sizeof status, "server on port %u, %zu connected", chat.port, Connection().clients.size());
+    else
+        std::snprintf(status, sizeof status, "%s %s:%u", Connection().mode == OV_SOCKET::CLIENT ? "talking to" : "waiting for",
+                      chat.host.c_str(), chat.port);
+    OvSetState(OV_STATE_DRAW_COLOR, 0.6, 0.6, 1.0, 1.0);
+    DrawText(*font, status, 10, 8);
+    double y = 34;
+    for (const Line& line : chat.lines) {
+        if (line.ours) OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+        else OvSetState(OV_STATE_DRAW_COLOR, 0.2, 1.0, 0.2, 1.0);
+        DrawText(*font, line.text, 10, y);
+        y += 18;
+    }
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 0.3, 1.0);
+    DrawText(*font, "> " + chat.typing + "_", 10, kHeight - 26);
+}
+
+void Frame(HWND, void*) {
+    ReadKeyboard();
+    KeepClientConnected();
+    World().FrameStep();  // polls the core's sockets: Connection() among them
+    Draw();
+    OvRenderScene(kPresentFrame);
+}
+
+bool ReadArguments(int argc, char** argv) {
+    if (argc < 2) return false;
+    chat.server = std::strcmp(argv[1], "server") == 0;
+    if (!chat.server && std::strcmp(argv[1], "client") != 0) return false;
+    const int portArgument = chat.server ? 2 : 3;
+    if (!chat.server && argc > 2) chat.host = argv[2];
+    if (argc > portArgument) chat.port = static_cast<uint16_t>(std::atoi(argv[portArgument]));
+    return true;
+}
+
+bool OpenWindow() {
+    OV_WINDOW* window = core.windows.Get("main", 0);
+    window->title = chat.server ? "Chat server" : "Chat client";
+    window->width = kWidth;
+    window->height = kHeight;
+    window->bitsPerPixel = 32;
+    if (!window->Create(EmptyHandle())) return false;
+    core.CenterWindow("main", 0);
+    core.ActivateWindow("main", 0);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!ReadArguments(argc, argv)) {
+        std::fprintf(stderr, "usage: %s server [port] | client [host] [port]\n", argv[0]);
+        return 2;
+    }
+    // Set-up.
+    OvInitiation();
+    SocketsStartup();
+    if (!OpenWindow()) return 1;
+    Fonts().Get("font", 0)->Load("Data/Fonts/courier_new.ovt", "Data/Fonts/courier_new.fnt", 10, TEXTURE_NEAREST,
+                                 TEXTURE_NEAREST);
+    OV_SOCKET& connection = Connection();
+    connection.OnClientReceive = OnClientReceive;
+    connection.OnReceive = OnReceive;
+    if (chat.server && !connection.Listen(chat.port, 0)) {
+        std::fprintf(stderr, "cannot listen on port %u\n", chat.port);
+        return 1;
+    }
+    LoopState().frameMs = 16;  // about 60 frames a second
+    CalibrateFrameLimiter();
+    // The frame loop.
+    RunMessageLoop(Frame, nullptr);
+    // Clean-up.
+    core.Clear();
+    core.windows.Get("main", 0)->Destroy();
+    SocketsShutdown();
+    OvClosure();
+    return 0;
+}

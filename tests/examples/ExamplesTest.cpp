@@ -1,0 +1,168 @@
+// The network examples, run as their own processes under the display with
+// scripted typing, on loopback; what arrived is checked in their output, in
+// the files they wrote and in the last frame each one saved.
+#include "tests/net/NginxServer.h"
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb/stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Script lines that type the text and press Enter at the given frame.
+std::string Typing(int frame, const std::string& text) {
+    std::string lines;
+    for (char c : text) lines += std::to_string(frame) + " char " + std::to_string(static_cast<unsigned char>(c)) + "\n";
+    return lines + std::to_string(frame) + " char 13\n";
+}
+
+struct Process {
+    pid_t pid = -1;
+    std::string output;  // the file its standard output goes to
+};
+
+// Starts an example in the build folder with an input script and a frame to save.
+Process Start(const std::string& folder, const std::string& name, const std::vector<std::string>& arguments,
+          const std::string& script) {
+    Process run;
+    run.output = folder + "/" + name + ".out";
+    std::ofstream(folder + "/" + name + ".script") << script;
+    const std::string scriptVariable = "OV_INPUT_SCRIPT=" + folder + "/" + name + ".script";
+    const std::string frameVariable = "OV_SAVE_FRAME=" + folder + "/" + name + ".png";
+    std::vector<char*> environment;
+    for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
+    environment.push_back(const_cast<char*>(scriptVariable.c_str()));
+    environment.push_back(const_cast<char*>(frameVariable.c_str()));
+    environment.push_back(nullptr);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, run.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (posix_spawn(&run.pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) run.pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+int Finish(Process& run) {
+    int status = -1;
+    if (run.pid > 0) waitpid(run.pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct Frame {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgba;
+    explicit Frame(const std::string& path) {
+        int channels = 0;
+        if (stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4)) {
+            rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
+            stbi_image_free(pixels);
+        }
+    }
+    // Pixels in the rectangle whose colour passes the test.
+    int Count(int x0, int y0, int x1, int y1, bool (*test)(const uint8_t*)) const {
+        int count = 0;
+        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
+            for (int x = std::max(0, x0); x < std::min(width, x1); ++x)
+                count += test(&rgba[(static_cast<size_t>(y) * width + x) * 4]) ? 1 : 0;
+        return count;
+    }
+};
+
+bool Green(const uint8_t* p) { return p[1] > 200 && p[0] < 120 && p[2] < 120; }
+bool White(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
+
+class Examples : public ::testing::Test {
+protected:
+    std::string folder;
+    void SetUp() override {
+        char pattern[] = "/tmp/ov_examples_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { if (!getenv("OV_KEEP")) std::filesystem::remove_all(folder); }
+};
+
+uint16_t FreePort() {
+    uint16_t port = 0;
+    close(peer::Listen(&port));
+    return port;
+}
+
+}  // namespace
+
+TEST_F(Examples, ChatLinesTypedInOneProgramAppearInTheOther) {
+    const uint16_t port = FreePort();
+    Process server = Start(folder, "server", {OV_EXAMPLE_CHAT, "server", std::to_string(port)},
+                           "wait \"Chat server\" 640 480\n" + Typing(240, "hi from the server") + "480 close\n");
+    int probe = -1;
+    for (int i = 0; i < 1000 && probe < 0; ++i) {
+        probe = peer::Connect(port);
+        if (probe < 0) usleep(10000);
+    }
+    ASSERT_GE(probe, 0) << "the chat server never listened";
+    close(probe);
+    Process client = Start(folder, "client", {OV_EXAMPLE_CHAT, "client", "127.0.0.1", std::to_string(port)},
+                           "wait \"Chat client\" 640 480\n" + Typing(30, "hello from the client") + "420 close\n");
+    EXPECT_EQ(Finish(client), 0);
+    EXPECT_EQ(Finish(server), 0);
+    EXPECT_EQ(ReadFile(server.output), "< hello from the client\n");
+    EXPECT_EQ(ReadFile(client.output), "< hi from the server\n");
+    // Each window shows the other's line in green and its own in white.
+    for (const char* name : {"server", "client"}) {
+        const Frame frame(folder + "/" + name + ".png");
+        ASSERT_EQ(frame.width, 640) << name;
+        EXPECT_GT(frame.Count(0, 30, 640, 70, Green), 50) << name;
+        EXPECT_GT(frame.Count(0, 30, 640, 70, White), 50) << name;
+    }
+}
+
+TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
+    NginxServer nginx;
+    std::string file(1500 * 1024, '\0');
+    for (size_t i = 0; i < file.size(); ++i) file[i] = static_cast<char>(i * 31 / 7);
+    nginx.Serve("file.bin", file);
+    ASSERT_TRUE(nginx.Start());
+    const std::string saved = folder + "/saved.bin";
+    Process download = Start(folder, "download",
+                         {OV_EXAMPLE_DOWNLOAD, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
+                         "wait \"Download\" 640 240\n180 close\n");
+    EXPECT_EQ(Finish(download), 0);
+    EXPECT_EQ(ReadFile(download.output), "downloaded " + std::to_string(file.size()) + " bytes\n");
+    EXPECT_TRUE(ReadFile(saved) == file);
+    // The bar (40..600 x 100..140) is green from end to end.
+    const Frame frame(folder + "/download.png");
+    ASSERT_EQ(frame.width, 640);
+    EXPECT_GT(frame.Count(40, 100, 600, 140, Green), 560 * 40 * 9 / 10);
+    EXPECT_EQ(frame.Count(0, 150, 640, 240, Green), 0);
+
+    // Nobody there: the bar turns red, nothing is saved.
+    nginx.Stop();
+    Process refused = Start(folder, "refused",
+                        {OV_EXAMPLE_DOWNLOAD, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder + "/none"},
+                        "wait \"Download\" 640 240\n20 close\n");
+    EXPECT_EQ(Finish(refused), 0);
+    EXPECT_EQ(ReadFile(refused.output), "download failed\n");
+    EXPECT_FALSE(std::filesystem::exists(folder + "/none"));
+    const Frame red(folder + "/refused.png");
+    EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }), 560 * 40 * 9 / 10);
+}
