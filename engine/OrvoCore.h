@@ -454,7 +454,8 @@ OV_API void OvSocketDestroy(OvHandle socket);
  * listening socket or connection, 0 without one. OvSocketReadable: one wait
  * of at most timeoutMs (0: none) over count endpoints; readable[i] becomes 1
  * where a receive would find data or the end of the connection (or where
- * the endpoint is not connected), and kept bytes are handed over where the
+ * the endpoint is not connected), and on a listening endpoint where a
+ * connection waits to be accepted; kept bytes are handed over where the
  * kernel takes them; returns how many are readable. */
 OV_API int OvSocketTimeout(OvHandle socket, uint32_t milliseconds);
 OV_API int OvSocketFlush(OvHandle socket);

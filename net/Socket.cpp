@@ -151,10 +151,17 @@ bool OV_SOCKET::Update() {
     return false;
 }
 
+// One poll over the listener and every client tells which need a call, so
+// an idle server costs a single system call a frame.
 bool OV_SOCKET::UpdateServer() {
     if (IsNullSocket(socket) || IsNullSocket(pending)) return false;
-    AcceptWaiting();
-    if (mode == SERVER) DrainClients();
+    snapshot_.assign(1, socket);
+    snapshot_.insert(snapshot_.end(), clients.begin(), clients.end());
+    readable_.resize(snapshot_.size());
+    const uint32_t count = static_cast<uint32_t>(snapshot_.size());
+    const uint32_t ready = OvSocketReadable(snapshot_.data(), count, readable_.data(), 0);
+    if (readable_[0]) AcceptWaiting();
+    if (mode == SERVER && ready > readable_[0]) DrainClients();
     if (mode == SERVER) DropDisconnectedClients();
     return mode == SERVER;
 }
@@ -178,15 +185,12 @@ void OV_SOCKET::AcceptWaiting() {
     }
 }
 
-// Only the clients with data or an ended connection are read; callbacks may
-// disconnect clients (or close the server) while the list is walked.
+// Only the clients the poll found with data or an ended connection are read
+// (the snapshot's entry 0 is the listener); callbacks may disconnect clients
+// (or close the server) while the list is walked.
 void OV_SOCKET::DrainClients() {
-    snapshot_.assign(clients.begin(), clients.end());
-    readable_.resize(snapshot_.size());
-    if (OvSocketReadable(snapshot_.data(), static_cast<uint32_t>(snapshot_.size()), readable_.data(), 0) == 0)
-        return;
     const uint32_t stamp = clientsChanged_;
-    for (size_t i = 0; i < snapshot_.size() && mode == SERVER; ++i) {
+    for (size_t i = 1; i < snapshot_.size() && mode == SERVER; ++i) {
         if (!readable_[i]) continue;
         const OvHandle client = snapshot_[i];
         if (clientsChanged_ != stamp && !IsClient(client)) continue;
@@ -196,11 +200,13 @@ void OV_SOCKET::DrainClients() {
 
 void OV_SOCKET::DrainClient(OvHandle client) {
     for (int block = 0; block < kBlocksPerUpdate; ++block) {
-        if (ReceiveInto(client, incoming_, 0) == 0) return;
+        const uint32_t received = ReceiveInto(client, incoming_, 0);
+        if (received == 0) return;
         const uint32_t stamp = clientsChanged_;
         if (OnClientReceive) OnClientReceive(this, client, &incoming_);
         EmptyBuffer(incoming_);
         if (mode != SERVER || (clientsChanged_ != stamp && !IsClient(client))) return;
+        if (received < OV_SOCKET_DEFAULT_BLOCK) return;  // drained: the rest waits for the next poll
     }
 }
 
@@ -223,9 +229,11 @@ void OV_SOCKET::DropDisconnectedClients() {
 
 bool OV_SOCKET::UpdateClient() {
     for (int block = 0; block < kBlocksPerUpdate && mode == CLIENT; ++block) {
-        if (ReceiveInto(socket, incoming_, 0) == 0) break;
+        const uint32_t received = ReceiveInto(socket, incoming_, 0);
+        if (received == 0) break;
         if (OnReceive) OnReceive(this, &incoming_);
         EmptyBuffer(incoming_);
+        if (received < OV_SOCKET_DEFAULT_BLOCK) break;  // a short block: nothing more waits now
     }
     if (mode != CLIENT) return false;
     if (OvSocketIsConnected(socket)) return true;

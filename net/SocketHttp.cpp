@@ -44,6 +44,13 @@ uint32_t Milliseconds(float seconds) {
     return static_cast<uint32_t>(std::min(std::ceil(seconds * 1000.0f), 4.0e9f));
 }
 
+// A body read again into the same memory file reuses its array: a large
+// download then costs no fresh pages the second time.
+void EmptyKeepingArray(OV_MEMORY_FILE& body) {
+    body.size = 0;
+    body.Seek(0, false, false);
+}
+
 int Clamped(uint64_t value) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
@@ -66,7 +73,7 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
         Close();
         return false;
     }
-    body.Clear();
+    EmptyKeepingArray(body);
     response_.Reset();
     while (response_.state() == OV_HTTP_RESPONSE::HEAD || response_.state() == OV_HTTP_RESPONSE::BODY) {
         const uint32_t received = ReceiveInto(socket, incoming_, blockSize);

@@ -74,6 +74,7 @@ void Socket::CloseDescriptor() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     connected_ = false;
+    listening_ = false;
     queue_.clear();
     queueStart_ = 0;
 }
@@ -112,6 +113,7 @@ bool Socket::Listen(uint16_t port, int backlog) {
         return false;
     }
     fd_ = fd;
+    listening_ = true;
     return ApplyOptions();
 }
 

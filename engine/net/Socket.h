@@ -36,6 +36,7 @@ public:
     bool Flush();
 
     bool IsConnected() const { return fd_ >= 0 && connected_; }
+    bool IsListening() const { return fd_ >= 0 && listening_; }
     bool IsAsync() const { return async_; }
     uint32_t Queued() const { return static_cast<uint32_t>(queue_.size() - queueStart_); }
     uint16_t LocalPort() const;
@@ -46,6 +47,7 @@ private:
     int family_ = OV_SOCKET_ANY;
     bool opened_ = false;
     bool connected_ = false;
+    bool listening_ = false;
     bool async_ = false;
     bool noDelay_ = false;
     uint32_t timeoutMs_ = 0;

@@ -145,7 +145,7 @@ extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t co
     waiting.resize(count);
     for (uint32_t i = 0; i < count; ++i) {
         ov::Socket* socket = Find(handles[i]);
-        const bool live = socket && socket->IsConnected();
+        const bool live = socket && (socket->IsConnected() || socket->IsListening());
         const short events = live ? static_cast<short>(POLLIN | (socket->Queued() ? POLLOUT : 0)) : 0;
         waiting[i] = pollfd{live ? socket->Descriptor() : -1, events, 0};
     }

@@ -129,6 +129,16 @@ TEST(Http, BlockingGetReadsBodiesHoweverTheyAreDelimitedAndSplit) {
     EXPECT_EQ(toClose.body, "until close");
     // Bytes past the declared length are not body.
     EXPECT_EQ(BlockingGet({{"HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nabcdef"}}).body, "ab");
+    // A second request into the same memory file holds only the new body.
+    {
+        ScriptedServer first({{"HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nfirst one"}});
+        ScriptedServer second({{kHello}});
+        OV_SOCKET socket;
+        OV_MEMORY_FILE body;
+        ASSERT_TRUE(socket.HttpGet("127.0.0.1", "1", body, first.Port()));
+        ASSERT_TRUE(socket.HttpGet("127.0.0.1", "2", body, second.Port()));
+        EXPECT_EQ(Content(body), "hello");
+    }
     Get empty = BlockingGet({{"HTTP/1.1 204 No Content\r\n\r\n"}}, "e", 30.0f, false);
     EXPECT_TRUE(empty.ok);
     EXPECT_EQ(empty.body, "");
