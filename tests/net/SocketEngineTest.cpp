@@ -256,6 +256,24 @@ TEST_F(SocketEngine, ReadableMarksSocketsWithDataOrAnEndAndFlushesKeptBytes) {
     close(remote);
     EXPECT_EQ(OvSocketReadable(handles, 1, readable, 2000), 1u);
     OvSocketDestroy(idle);
+
+    // A listener is readable only while a connection waits to be accepted.
+    OvHandle listener{}, accepted{};
+    ASSERT_TRUE(OvSocketCreate(&listener));
+    ASSERT_TRUE(OvSocketCreate(&accepted));
+    ASSERT_TRUE(OvSocketOpen(listener, OV_SOCKET_IPV4));
+    ASSERT_TRUE(OvSocketListen(listener, 0, 0));
+    EXPECT_EQ(OvSocketReadable(&listener, 1, readable, 0), 0u);
+    EXPECT_EQ(readable[0], 0);
+    const int caller = peer::Connect(OvSocketLocalPort(listener));
+    ASSERT_GE(caller, 0);
+    EXPECT_EQ(OvSocketReadable(&listener, 1, readable, 2000), 1u);
+    EXPECT_EQ(readable[0], 1);
+    EXPECT_TRUE(OvSocketAccept(accepted, listener));
+    EXPECT_EQ(OvSocketReadable(&listener, 1, readable, 0), 0u);
+    close(caller);
+    OvSocketDestroy(accepted);
+    OvSocketDestroy(listener);
 }
 
 TEST(SocketEngineClosure, DestroysEverySocketAndItsDescriptor) {
