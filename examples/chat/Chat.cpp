@@ -120,8 +120,8 @@ void KeepClientConnected() {
     Connection().Connect(chat.host.c_str(), chat.port, OV_SOCKET_ANY);
 }
 
-void DrawText(const OV_FONT& font, const std::string& text, double x, double y) {
-    font.DrawText(text.c_str(), OV_VECTOR(x, y, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
+void DrawText(const OV_FONT& font, const char* text, double x, double y) {
+    font.DrawText(text, OV_VECTOR(x, y, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
 }
 
 void Draw() {
@@ -130,21 +130,25 @@ void Draw() {
     if (!font) return;
     char status[96];
     if (chat.server)
-        std::snprintf(status, sizeof status, "server on port %u, %zu connected", chat.port, Connection().clients.size());
+        std::snprintf(status, sizeof status, "server on port %u, %zu connected", chat.port,
+                      Connection().clients.size());
     else
-        std::snprintf(status, sizeof status, "%s %s:%u", Connection().mode == OV_SOCKET::CLIENT ? "talking to" : "waiting for",
-                      chat.host.c_str(), chat.port);
+        std::snprintf(status, sizeof status, "%s %s:%u",
+                      Connection().mode == OV_SOCKET::CLIENT ? "talking to" : "waiting for", chat.host.c_str(),
+                      chat.port);
     OvSetState(OV_STATE_DRAW_COLOR, 0.6, 0.6, 1.0, 1.0);
     DrawText(*font, status, 10, 8);
     double y = 34;
     for (const Line& line : chat.lines) {
         if (line.ours) OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         else OvSetState(OV_STATE_DRAW_COLOR, 0.2, 1.0, 0.2, 1.0);
-        DrawText(*font, line.text, 10, y);
+        DrawText(*font, line.text.c_str(), 10, y);
         y += 18;
     }
+    char prompt[kLongestLine + 8];
+    std::snprintf(prompt, sizeof prompt, "> %s_", chat.typing.c_str());
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 0.3, 1.0);
-    DrawText(*font, "> " + chat.typing + "_", 10, kHeight - 26);
+    DrawText(*font, prompt, 10, kHeight - 26);
 }
 
 void Frame(HWND, void*) {
