@@ -1,10 +1,12 @@
 // Chat: two programs talk over TCP, a line at a time, through the sockets the
 // core polls in its frame step.
 //
-//   example_chat server [port]          listens (port 5150 by default) and
-//                                       passes every line on to all others
+//   example_chat server [port]          listens (port 5150 by default),
+//                                       passes every line on to all others and
+//                                       greets a newcomer with the lines so far
 //   example_chat client [host] [port]   connects (127.0.0.1:5150), trying
-//                                       again every second until it answers
+//                                       again every second until it answers;
+//                                       lines typed before that go out then
 //
 // Controls: type a line and press Enter to send it; Backspace; Escape quits.
 // Your own lines are white, lines from the others green; each line that
@@ -49,6 +51,7 @@ struct Chat {
     std::deque<Line> lines;
     std::string typing;
     std::string arriving;  // the bytes of a line not yet ended
+    std::string unsent;    // a client's lines typed while not connected
     float retryIn = 0.0f;
 } chat;
 
@@ -87,13 +90,32 @@ void OnClientReceive(OV_SOCKET* socket, OvHandle client, OV_MEMORY_FILE* buffer)
 
 void OnReceive(OV_SOCKET*, OV_MEMORY_FILE* buffer) { TakeBytes(buffer); }
 
-void SendLine(const std::string& text) {
+void SendText(OV_SOCKET& socket, const std::string& text, OvHandle target) {
     OV_MEMORY_FILE bytes;
-    const std::string line = text + "\n";
-    bytes.Write(line.data(), static_cast<uint32_t>(line.size()));
+    bytes.Write(text.data(), static_cast<uint32_t>(text.size()));
     OV_SOCKET_MESSAGE message;
     message.buffer = &bytes;
-    Connection().Send(message);
+    message.target = target;
+    socket.Send(message);
+}
+
+// A newcomer first gets the lines shown so far.
+bool OnAccept(OV_SOCKET* socket, OvHandle client) {
+    std::string history;
+    for (const Line& line : chat.lines) history += line.text + "\n";
+    if (!history.empty()) SendText(*socket, history, client);
+    return true;
+}
+
+bool OnConnect(OV_SOCKET* socket) {
+    if (!chat.unsent.empty()) SendText(*socket, chat.unsent, OvHandle{0, 0});
+    chat.unsent.clear();
+    return true;
+}
+
+void SendLine(const std::string& text) {
+    if (chat.server || Connection().mode == OV_SOCKET::CLIENT) SendText(Connection(), text + "\n", OvHandle{0, 0});
+    else chat.unsent += text + "\n";
     AddLine(true, text);
 }
 
@@ -195,6 +217,8 @@ int main(int argc, char** argv) {
     Fonts().Get("font", 0)->Load("Data/Fonts/courier_new.ovt", "Data/Fonts/courier_new.fnt", 10, TEXTURE_NEAREST,
                                  TEXTURE_NEAREST);
     OV_SOCKET& connection = Connection();
+    connection.OnAccept = OnAccept;
+    connection.OnConnect = OnConnect;
     connection.OnClientReceive = OnClientReceive;
     connection.OnReceive = OnReceive;
     if (chat.server && !connection.Listen(chat.port, 0)) {

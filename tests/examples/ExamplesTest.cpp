@@ -110,10 +110,12 @@ uint16_t FreePort() {
 
 }  // namespace
 
+// However late the client starts, the server's line reaches it: live, or in
+// the lines a newcomer is greeted with.
 TEST_F(Examples, ChatLinesTypedInOneProgramAppearInTheOther) {
     const uint16_t port = FreePort();
     Process server = Start(folder, "server", {OV_EXAMPLE_CHAT, "server", std::to_string(port)},
-                           "wait \"Chat server\" 640 480\n" + Typing(240, "hi from the server") + "480 close\n");
+                           "wait \"Chat server\" 640 480\n" + Typing(240, "hi from the server") + "900 close\n");
     int probe = -1;
     for (int i = 0; i < 1000 && probe < 0; ++i) {
         probe = peer::Connect(port);
