@@ -40,6 +40,11 @@ public:
     size_t Length() const;
     void Clear();
 
+    // A borrowed string showing text, made without allocating: the caller
+    // keeps the array alive (and zero-terminated) for as long as the string
+    // shows it. Readers that keep many texts in one block use this.
+    static OV_STRING Borrowing(char* text) { return OV_STRING(text, true); }
+
     void SetBorrowed(bool value) { borrowed = value; }
     bool IsBorrowed() const { return borrowed; }
 
@@ -116,6 +121,8 @@ public:
 private:
     char* data;
     bool borrowed;
+
+    OV_STRING(char* text, bool isBorrowed) : data(text), borrowed(isBorrowed) {}
 
     void Install(char* fresh);
     void Append(const char* text, size_t n);
