@@ -26,6 +26,7 @@ enum class OV_CLEAR_STAGE : int {
     TECHNIQUE_SHADERS,
     MODELS,
     SOCKETS,
+    GUI,
     COUNT
 };
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+
+namespace OvCore {
+
+class OV_CONTROL;
+class OV_GUI;
+
+// Message types. The input step makes 0 to 11 and 19, CreateControl 12; the
+// application sends the commands 13 to 18.
+enum OV_MESSAGE_TYPE : int32_t {
+    MSG_KEY_PRESSED = 0,      // value: virtual key
+    MSG_KEY_HELD = 1,         // value: virtual key
+    MSG_KEY_RELEASED = 2,     // value: virtual key
+    MSG_CHAR = 3,             // value: character code
+    MSG_BUTTON_PRESSED = 4,   // value: button 1 to 5; aux 0 inside the control's own rectangle
+    MSG_BUTTON_HELD = 5,      // as 4
+    MSG_BUTTON_RELEASED = 6,  // as 4
+    MSG_MOUSE_MOVED = 7,      // value: change of x, aux: change of y
+    MSG_MOUSE_ENTERED = 8,
+    MSG_MOUSE_LEFT = 9,
+    MSG_MOUSE_OVER = 10,
+    MSG_MOUSE_OUTSIDE = 11,
+    MSG_CREATED = 12,
+    MSG_DETACH = 13,
+    MSG_SET_VISIBLE = 14,   // value non-zero: on
+    MSG_SET_EDITABLE = 15,  // value non-zero: on
+    MSG_SET_ACTIVE = 16,    // value non-zero: on
+    MSG_SET_DATA = 17,      // value bytes at extra
+    MSG_SET_TEXT = 18,      // zero-terminated text at extra
+    MSG_FRAME = 19          // value: cursor x, aux: cursor y, on the screen
+};
+
+// Returns true when it handled the message.
+using OV_MESSAGE_PROC = bool (*)(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value,
+                                 void* extra);
+
+struct OV_MESSAGE {
+    OV_CONTROL* control = nullptr;
+    OV_GUI* gui = nullptr;
+    int32_t type = 0;
+    int32_t aux = 0;
+    int32_t value = 0;
+    void* extra = nullptr;
+};
+
+}  // namespace OvCore

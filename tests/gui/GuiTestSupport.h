@@ -1,0 +1,74 @@
+#pragma once
+
+#include "app/Input.h"
+#include "gui/Gui.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace GuiTest {
+
+// What the journal procedure received: "name type aux value" per message.
+inline std::vector<std::string>& Received() {
+    static std::vector<std::string> received;
+    return received;
+}
+
+inline std::map<const OvCore::OV_CONTROL*, std::string>& Names() {
+    static std::map<const OvCore::OV_CONTROL*, std::string> names;
+    return names;
+}
+
+// Journals the message, then lets the default procedure act on it.
+inline bool Journal(OvCore::OV_CONTROL* control, OvCore::OV_GUI* gui, int32_t type, int32_t aux, int32_t value,
+                    void* extra) {
+    Received().push_back(Names()[control] + " " + std::to_string(type) + " " + std::to_string(aux) + " " +
+                         std::to_string(value));
+    return OvCore::OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
+}
+
+inline std::string Joined(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const std::string& line : lines) out += (out.empty() ? "" : "|") + line;
+    return out;
+}
+
+inline std::string WriteFile(const std::string& name, const std::string& text) {
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+// Every test starts with an empty GUI reading the screen, no input, no journal.
+class GuiTest : public ::testing::Test {
+protected:
+    OvCore::OV_GUI& gui = OvCore::Gui();
+
+    void SetUp() override { Reset(); }
+    void TearDown() override { Reset(); }
+
+    void Reset() {
+        gui.ClearGui();
+        gui.window = nullptr;
+        gui.lastMouseX = gui.lastMouseY = 0;
+        OvCore::InputStore() = OvCore::OV_INPUT{};
+        Received().clear();
+        Names().clear();
+    }
+
+    // A journalled control at (x, y) of size (w, h) within parent.
+    OvCore::OV_CONTROL* Make(const char* name, OvCore::OV_CONTROL* parent, double x, double y, double w, double h) {
+        OvCore::OV_CONTROL* control = gui.CreateControl(parent);
+        control->position = OvCore::OV_VECTOR(x, y);
+        control->size = OvCore::OV_VECTOR(w, h);
+        control->messageProc = Journal;
+        Names()[control] = name;
+        return control;
+    }
+};
+
+}  // namespace GuiTest
