@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <map>
 #include <string>
@@ -43,8 +45,23 @@ inline std::string WriteFile(const std::string& name, const std::string& text) {
     return path;
 }
 
+// The game's font folder beside the test program.
+inline std::string FontFolder() {
+    char self[4096] = {};
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    std::string folder(self, n > 0 ? static_cast<size_t>(n) : 0);
+    return folder.substr(0, folder.rfind('/')) + "/Data/Fonts";
+}
+
+// The text with every "@" replaced by FontFolder().
+inline std::string WithFonts(std::string text) {
+    for (size_t at = text.find('@'); at != std::string::npos; at = text.find('@', at))
+        text.replace(at, 1, FontFolder());
+    return text;
+}
+
 // Every test starts with an empty GUI reading the screen, no input, no journal.
-class GuiTest : public ::testing::Test {
+class GuiFixture : public ::testing::Test {
 protected:
     OvCore::OV_GUI& gui = OvCore::Gui();
 

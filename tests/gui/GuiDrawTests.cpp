@@ -1,0 +1,257 @@
+// The GUI drawn into a real window: quads, outlines, text, icons, clipping.
+#include "GuiTestSupport.h"
+
+#include "platform/Windows.h"
+
+#include <epoxy/gl.h>
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb/stb_image_write.h>
+
+#include <cstdint>
+#include <vector>
+
+using namespace OvCore;
+using GuiTest::WriteFile;
+
+namespace {
+
+constexpr int kSize = 100;
+constexpr const char* kClassName = "gui-tests";
+
+LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void AppendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::string*>(context);
+    out->append(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+
+// A PNG of 2 x 2 opaque texels of one colour.
+std::string SolidPng(uint8_t r, uint8_t g, uint8_t b) {
+    const uint8_t texel[4] = {r, g, b, 255};
+    std::vector<uint8_t> pixels;
+    for (int i = 0; i < 4; ++i) pixels.insert(pixels.end(), texel, texel + 4);
+    std::string png;
+    stbi_write_png_to_func(AppendBytes, &png, 2, 2, 4, pixels.data(), 8);
+    return png;
+}
+
+struct Rgb {
+    int r, g, b;
+    bool operator==(const Rgb& o) const { return r == o.r && g == o.g && b == o.b; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Rgb& c) { return out << c.r << "," << c.g << "," << c.b; }
+
+const Rgb kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
+
+class GuiDraw : public GuiTest::GuiFixture {
+protected:
+    HWND hwnd = nullptr;
+    OvHandle target{1, 0};
+
+    void SetUp() override {
+        GuiFixture::SetUp();
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+        hwnd = CreateWindowExA(WS_EX_APPWINDOW, kClassName, kClassName, WS_POPUP, 0, 0, kSize, kSize, nullptr,
+                               nullptr, nullptr, nullptr);
+        ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
+        OvRenderTargetArea(target, 0, 0, kSize, kSize, 45.0, 1.0, 100.0, 1.0);
+        ASSERT_EQ(OvRenderTargetActivate(target), 1);
+        OvExtensions(0);
+        OvCameraOrtho(0, 0, kSize, kSize, 0);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_BLENDING, 1);
+        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+        OvSetState(OV_STATE_CLIPPING, 0);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+        const std::string theme = R"(<Theme Name="T">
+	<Texture Name="red" File="%red.png" MinFilter="LINEAR" WrapS="CLAMP" WrapT="clamp"/>
+	<Font Name="Mono" TexFile="@/courier_new.ovt" MapFile="@/courier_new.fnt"/>
+	<Style Name="red"><AreaColors><0 Value="1:0:0:1"/><1 Value="1:0:0:1"/><2 Value="1:0:0:1"/><3 Value="1:0:0:1"/></AreaColors></Style>
+	<Style Name="green"><AreaColors><0 Value="0:1:0:1"/><1 Value="0:1:0:1"/><2 Value="0:1:0:1"/><3 Value="0:1:0:1"/></AreaColors></Style>
+	<Style Name="frame"><AsBorder Mode="On"/></Style>
+	<Style Name="textured"><AreaTexture Name="red"/><IconRect><1 Value="10:0"/><2 Value="10:10"/><3 Value="0:10"/></IconRect></Style>
+	<Style Name="left"><AreaColors><0 Value="0:0:1"/><1 Value="0:0:1"/><2 Value="0:0:1"/><3 Value="0:0:1"/></AreaColors>
+		<TextFont Name="Mono"/><TextColor Value="1:1:0:1"/><TextOffset Value="2:2"/></Style>
+	<Style Name="right"><AreaColors><0 Value="0:0:1"/><1 Value="0:0:1"/><2 Value="0:0:1"/><3 Value="0:0:1"/></AreaColors>
+		<TextFont Name="Mono"/><TextColor Value="1:1:0:1"/><TextOffset Value="98:2"/><TextHalign Mode="RIGHT"/></Style>
+</Theme>)";
+        WriteFile("red.png", SolidPng(255, 0, 0));
+        std::string text = GuiTest::WithFonts(theme);
+        text.replace(text.find("%red.png"), 8, ::testing::TempDir() + "red.png");
+        ASSERT_TRUE(gui.LoadTheme(WriteFile("draw-theme.xml", text).c_str(), "T"));
+    }
+
+    void TearDown() override {
+        gui.ClearGui();
+        OvRenderTargetDestroy(target);
+        DestroyWindow(hwnd);
+        UnregisterClassA(kClassName, nullptr);
+        GuiFixture::TearDown();
+    }
+
+    OV_STYLE* Style(const char* name) { return *gui.styles.Access(FIND, name, 0).Value(); }
+
+    OV_CONTROL* Styled(const char* style, OV_CONTROL* parent, double x, double y, double w, double h) {
+        OV_CONTROL* control = Make(style, parent, x, y, w, h);
+        control->style = Style(style);
+        return control;
+    }
+
+    // The frame after one GUI placement and drawing over black.
+    std::vector<Rgb> Render() {
+        OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+        OvRenderScene(1 | 2);
+        gui.Place();
+        gui.Draw();
+        std::vector<uint8_t> rgba(kSize * kSize * 4);
+        EXPECT_EQ(OvRenderTargetReadPixels(0, 0, kSize, kSize, rgba.data()), 1);
+        std::vector<Rgb> frame(kSize * kSize);
+        for (size_t i = 0; i < frame.size(); ++i) frame[i] = Rgb{rgba[i * 4], rgba[i * 4 + 1], rgba[i * 4 + 2]};
+        return frame;
+    }
+    static Rgb At(const std::vector<Rgb>& frame, int x, int y) { return frame[y * kSize + x]; }
+};
+
+}  // namespace
+
+TEST_F(GuiDraw, ChildrenAreClippedToTheParentAndHiddenWithIt) {
+    OV_CONTROL* parent = Styled("red", nullptr, 10, 10, 40, 40);
+    OV_CONTROL* child = Styled("green", parent, 20, 20, 40, 40);
+    std::vector<Rgb> frame = Render();
+    EXPECT_EQ(At(frame, 11, 11), kRed);
+    EXPECT_EQ(At(frame, 49, 29), kRed);
+    EXPECT_EQ(At(frame, 31, 31), kGreen);
+    EXPECT_EQ(At(frame, 49, 49), kGreen);
+    EXPECT_EQ(At(frame, 51, 40), kBlack);
+    EXPECT_EQ(At(frame, 40, 51), kBlack);
+    EXPECT_EQ(At(frame, 65, 65), kBlack);
+    EXPECT_EQ(At(frame, 5, 5), kBlack);
+    // Clipping is switched off again after each control.
+    EXPECT_EQ(*static_cast<int*>(OvGetState(OV_STATE_CLIPPING)), 0);
+
+    child->cutArea = false;
+    EXPECT_EQ(At(Render(), 65, 65), kGreen);
+    child->cutArea = true;
+    parent->cutArea = false;
+    frame = Render();
+    EXPECT_EQ(At(frame, 65, 65), kGreen);
+    EXPECT_EQ(At(frame, 11, 11), kRed);
+
+    // An inactive control is drawn; an invisible one hides its children.
+    parent->cutArea = true;
+    parent->active = false;
+    frame = Render();
+    EXPECT_EQ(At(frame, 11, 11), kRed);
+    EXPECT_EQ(At(frame, 31, 31), kGreen);
+    parent->visible = false;
+    frame = Render();
+    EXPECT_EQ(At(frame, 11, 11), kBlack);
+    EXPECT_EQ(At(frame, 31, 31), kBlack);
+    parent->visible = true;
+    child->visible = false;
+    parent->style = nullptr;
+    frame = Render();
+    EXPECT_EQ(At(frame, 11, 11), kBlack);
+    EXPECT_EQ(At(frame, 31, 31), kBlack);
+}
+
+TEST_F(GuiDraw, OutlineTexturedQuadAndIcon) {
+    Styled("frame", nullptr, 20, 20, 30, 20);
+    std::vector<Rgb> frame = Render();
+    int white = 0;
+    for (const Rgb& pixel : frame) white += pixel == kWhite;
+    EXPECT_GE(white, 90);
+    EXPECT_LE(white, 110);
+    for (int y = 23; y < 37; ++y)
+        for (int x = 23; x < 47; ++x) ASSERT_EQ(At(frame, x, y), kBlack) << x << "," << y;
+    EXPECT_TRUE(At(frame, 35, 19) == kWhite || At(frame, 35, 20) == kWhite);
+    EXPECT_TRUE(At(frame, 20, 30) == kWhite || At(frame, 21, 30) == kWhite);
+    EXPECT_TRUE(At(frame, 35, 38) == kWhite || At(frame, 35, 39) == kWhite);
+
+    gui.ClearGui();
+    ASSERT_TRUE(gui.LoadTheme(WriteFile("icon-theme.xml", R"(<Theme Name="I">
+	<Texture Name="green" File="@green.png"/>
+	<Style Name="white"><IconRect><1 Value="10:0"/><2 Value="10:10"/><3 Value="0:10"/></IconRect></Style>
+</Theme>)").c_str(), "I"));
+    // The icon file name was not replaced, so the icon texture has no pixels:
+    // load the green image into it here.
+    const std::string png = SolidPng(0, 255, 0);
+    OvHandle green = *gui.themeTextures.Access(FIND, "green", 0).Value();
+    ASSERT_EQ(OvTextureLoadFromMemorySized(green, png.data(), static_cast<uint32_t>(png.size()), 1), 1);
+    OV_CONTROL* iconic = Styled("white", nullptr, 60, 60, 30, 30);
+    iconic->icon = green;
+    frame = Render();
+    EXPECT_EQ(At(frame, 61, 61), kGreen);
+    EXPECT_EQ(At(frame, 68, 68), kGreen);
+    EXPECT_EQ(At(frame, 75, 75), kWhite);
+    EXPECT_EQ(At(frame, 61, 75), kWhite);
+}
+
+TEST_F(GuiDraw, ThemeTextureParametersAndTexturedStyle) {
+    const OvHandle red = *gui.themeTextures.Access(FIND, "red", 0).Value();
+    ASSERT_FALSE(IsEmptyHandle(red));
+    EXPECT_EQ(Style("textured")->texture.word1, red.word1);
+    const auto* name = static_cast<const uint32_t*>(OvTextureGet(red, OV_TEXTURE_GL_NAME));
+    ASSERT_NE(name, nullptr);
+    glBindTexture(GL_TEXTURE_2D, *name);
+    GLint minFilter = 0, magFilter = 0, wrapS = 0, wrapT = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
+    EXPECT_EQ(minFilter, GL_LINEAR);
+    EXPECT_EQ(magFilter, GL_NEAREST);
+    EXPECT_EQ(wrapS, GL_CLAMP_TO_EDGE);
+    EXPECT_EQ(wrapT, GL_REPEAT);
+    OvTextureUnactivate();
+
+    Styled("textured", nullptr, 0, 0, 50, 50);
+    const std::vector<Rgb> frame = Render();
+    EXPECT_EQ(At(frame, 25, 25), kRed);
+    EXPECT_EQ(At(frame, 75, 75), kBlack);
+}
+
+TEST_F(GuiDraw, TextInItsColourAlignedAboutTheOffset) {
+    auto yellowColumns = [](const std::vector<Rgb>& frame, int* first, int* last) {
+        *first = kSize;
+        *last = -1;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const Rgb p = At(frame, x, y);
+                if (p.r > 160 && p.g > 160 && p.b < 100) {
+                    if (x < *first) *first = x;
+                    if (x > *last) *last = x;
+                }
+            }
+    };
+    OV_CONTROL* label = Styled("left", nullptr, 0, 0, 100, 30);
+    label->SetData("MMMM", 4);
+    int first = 0, last = 0;
+    std::vector<Rgb> frame = Render();
+    yellowColumns(frame, &first, &last);
+    EXPECT_GE(first, 2);
+    EXPECT_LT(first, 10);
+    EXPECT_LT(last, 60);
+    EXPECT_EQ(At(frame, 95, 25), kBlue);
+    EXPECT_EQ(Style("left")->textFont->horizontalAlign, -1);
+
+    label->style = Style("right");
+    yellowColumns(Render(), &first, &last);
+    EXPECT_GT(first, 40);
+    EXPECT_LE(last, 98);
+    EXPECT_GT(last, 90);
+    EXPECT_EQ(Style("right")->textFont->horizontalAlign, -1);
+
+    // No text, no font: only the quad.
+    label->SetData("", 0);
+    yellowColumns(Render(), &first, &last);
+    EXPECT_EQ(last, -1);
+}
