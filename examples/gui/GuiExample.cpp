@@ -172,8 +172,8 @@ bool OpenWindow() {
     window->width = kWidth;
     window->height = kHeight;
     window->bitsPerPixel = 32;
+    core.CenterWindow("main", 0);  // before Create, which places the window there
     if (!window->Create(EmptyHandle())) return false;
-    core.CenterWindow("main", 0);
     core.ActivateWindow("main", 0);
     return true;
 }

@@ -134,8 +134,11 @@ TEST_F(GuiDraw, ChildrenAreClippedToTheParentAndHiddenWithIt) {
     EXPECT_EQ(At(frame, 40, 51), kBlack);
     EXPECT_EQ(At(frame, 65, 65), kBlack);
     EXPECT_EQ(At(frame, 5, 5), kBlack);
-    // Clipping is switched off again after each control.
+    // Clipping is switched off again after each control; the last scissor
+    // rectangle was the child's, cut to the parent, y counted from the bottom.
     EXPECT_EQ(*static_cast<int*>(OvGetState(OV_STATE_CLIPPING)), 0);
+    const int* scissor = static_cast<int*>(OvGetState(OV_STATE_CLIP_RECT));
+    EXPECT_EQ(std::vector<int>(scissor, scissor + 4), (std::vector<int>{30, 50, 20, 20}));
 
     child->cutArea = false;
     EXPECT_EQ(At(Render(), 65, 65), kGreen);
@@ -254,4 +257,23 @@ TEST_F(GuiDraw, TextInItsColourAlignedAboutTheOffset) {
     label->SetData("", 0);
     yellowColumns(Render(), &first, &last);
     EXPECT_EQ(last, -1);
+}
+
+TEST_F(GuiDraw, DrawingBatchedBeforeAClipIsNotCutByIt) {
+    // An unclipped control, then a clipped one, then an unclipped one again,
+    // all in one batch: the clip applies to the middle one only.
+    Styled("red", nullptr, 0, 0, 100, 30)->cutArea = false;
+    OV_CONTROL* clipped = Styled("green", nullptr, 10, 40, 20, 20);
+    Styled("green", clipped, -10, -10, 40, 40)->cutArea = true;
+    Styled("red", nullptr, 0, 70, 100, 30)->cutArea = false;
+    const std::vector<Rgb> frame = Render();
+    EXPECT_EQ(At(frame, 1, 1), kRed);
+    EXPECT_EQ(At(frame, 98, 28), kRed);
+    EXPECT_EQ(At(frame, 1, 71), kRed);
+    EXPECT_EQ(At(frame, 98, 98), kRed);
+    EXPECT_EQ(At(frame, 10, 40), kGreen);
+    EXPECT_EQ(At(frame, 29, 59), kGreen);
+    EXPECT_EQ(At(frame, 5, 35), kBlack);   // the child, outside its parent
+    EXPECT_EQ(At(frame, 35, 50), kBlack);
+    EXPECT_EQ(At(frame, 50, 50), kBlack);
 }
