@@ -52,7 +52,7 @@ expect_contains("${printed}" "style Tiles: filled, texture wall, font none, text
 expect_contains("${printed}" "control window (20, 20)-(620, 460) style Window, clips \"\"\n")
 expect_contains("${printed}" "\n    control wide (52, 200)-(452, 230) style Bar, clips \"a bar wider than its panel is cut at the edge\"\n")
 expect_contains("${printed}" "\n  control label (40, 106)-(600, 130) style Label, inactive, clips \"Click a button.\"\n")
-expect_contains("${printed}" "\n      control fieldFrame")
+expect_contains("${printed}" "\n    control fieldFrame (100, 140)-(400, 168) style Frame, inactive, clips \"\"\n")
 expect_contains("${printed}" "procedure button must be registered by the program\n")
 string(FIND "${printed}" "warning:" at)
 if(NOT at EQUAL -1)

@@ -20,6 +20,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <set>
 #include <string>
 
 using namespace OvCore;
@@ -137,6 +138,7 @@ void CheckReferences(OV_GUI& gui, const char* path, const char* group) {
         if (node->name == "Group" && name && std::strcmp(name, group) == 0) found = node;
     }
     if (!found) return;
+    std::set<std::string> procedures;
     for (const OV_NODE* control = found->firstChild; control; control = control->next) {
         if (!(control->name == "Control")) continue;
         for (const OV_NODE* key = control->firstChild; key; key = key->next) {
@@ -146,7 +148,8 @@ void CheckReferences(OV_GUI& gui, const char* path, const char* group) {
                 std::printf("warning: style %s is not in the theme\n", name);
             if (key->name == "Icon" && !gui.themeTextures.Access(FIND, name, 0).Value())
                 std::printf("warning: icon %s is not a texture of the theme\n", name);
-            if (key->name == "MessageProc") std::printf("procedure %s must be registered by the program\n", name);
+            if (key->name == "MessageProc" && procedures.insert(name).second)
+                std::printf("procedure %s must be registered by the program\n", name);
         }
     }
 }
