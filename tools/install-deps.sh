@@ -11,6 +11,7 @@ packages=(
   libstb-dev libfreetype-dev fonts-dejavu-core
   libopenal-dev libsndfile1-dev libbox2d-dev liblua5.4-dev libzip-dev zip unzip
   libsqlite3-dev
+  libpugixml-dev libtinyxml2-dev
   libsfml-dev liballegro5-dev
   nginx-light curl
 )
