@@ -8,6 +8,7 @@ namespace OvCore {
 
 void OV_CONTROL_NODE::Append(OV_CONTROL_NODE* child) {
     child->parent = this;
+    child->attached = attached;
     child->prev = lastChild;
     child->next = nullptr;
     if (lastChild) lastChild->next = child;
@@ -22,6 +23,21 @@ void OV_CONTROL_NODE::Detach() {
     if (next) next->prev = prev;
     else parent->lastChild = prev;
     parent = prev = next = nullptr;
+    MarkDetached();
+}
+
+// Clears attached over the subtree, in a loop: trees of any depth are safe.
+void OV_CONTROL_NODE::MarkDetached() {
+    OV_CONTROL_NODE* node = this;
+    while (node) {
+        node->attached = false;
+        if (node->firstChild) {
+            node = node->firstChild;
+            continue;
+        }
+        while (node != this && !node->next) node = node->parent;
+        node = node == this ? nullptr : node->next;
+    }
 }
 
 const char* OV_CONTROL::Text() const {
@@ -37,10 +53,6 @@ bool OV_CONTROL::SetData(const void* bytes, uint32_t n) {
     return true;
 }
 
-bool OV_CONTROL::InTree() const {
-    const OV_CONTROL_NODE* top = &node;
-    while (top->parent) top = top->parent;
-    return gui && top == &gui->root;
-}
+bool OV_CONTROL::InTree() const { return gui && node.attached; }
 
 }  // namespace OvCore

@@ -22,10 +22,18 @@ struct OV_CONTROL_NODE {
     OV_CONTROL_NODE* next = nullptr;
     OV_CONTROL_NODE* firstChild = nullptr;
     OV_CONTROL_NODE* lastChild = nullptr;
+    // True while the node hangs below a GUI's root (the root itself is), so
+    // delivery tells detached controls apart without walking up the tree.
+    bool attached = false;
 
+    // Appends a node without children; it is attached when this node is.
     void Append(OV_CONTROL_NODE* child);
-    // Takes this node (with its subtree) out of its parent's children.
+    // Takes this node (with its subtree) out of its parent's children; the
+    // whole subtree is detached.
     void Detach();
+
+private:
+    void MarkDetached();
 };
 
 // A rectangle of the GUI: placed relative to its parent's corner 0, drawn

@@ -53,7 +53,7 @@ public:
     OV_NAMED_LIST<OV_STYLE*> styles;
     OV_NAMED_LIST<OV_CONTROL*> controls;
 
-    OV_GUI() = default;
+    OV_GUI() { root.attached = true; }
     ~OV_GUI();
     OV_GUI(const OV_GUI&) = delete;
     OV_GUI& operator=(const OV_GUI&) = delete;

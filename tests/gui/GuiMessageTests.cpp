@@ -182,6 +182,12 @@ TEST_F(GuiMessages, DeliveryDropsDetachedControlsAndRunsWhatIsPostedMeanwhile) {
     EXPECT_TRUE(parent->visible && child->visible);
     EXPECT_FALSE(parent->InTree() || child->InTree());
     EXPECT_EQ(gui.root.firstChild, nullptr);
+    // A control made below a detached one is out of the tree from the start.
+    OV_CONTROL* late = Make("l", child, 0, 0, 1, 1);
+    EXPECT_FALSE(late->InTree());
+    Received().clear();
+    gui.Deliver();
+    EXPECT_EQ(Joined(Received()), "");
 
     // Clearing the GUI from a procedure ends the delivery.
     OV_CONTROL* clearing = gui.CreateControl(nullptr);
