@@ -227,6 +227,9 @@ bool OV_WINDOW::Apply() {
         SetWindowLongA(hwnd, GWL_EXSTYLE, static_cast<LONG>(exStyle));
     }
     MoveWindow(hwnd, x, y, width, height, TRUE);
+    // A shown window takes the keyboard focus when no window of the program
+    // has it (nothing else gives it on a display without a window manager).
+    if (visible && !GetFocus()) SetFocus(hwnd);
     if (trayIcon) {
         CopyTitleToTip();
         Shell_NotifyIconA(NIM_MODIFY, &notifyIcon);

@@ -3,6 +3,7 @@
 
 #include "platform/Platform.h"
 #include "platform/SdlBridge.h"
+#include "platform/X11Server.h"
 
 #include <SDL2/SDL.h>
 
@@ -29,8 +30,11 @@ int PlatformCursorDisplayCount() {
     return g_displayCount;
 }
 
+// On X11 the pointer is asked of the server: one round trip, and it follows
+// the pointer over any window and outside them.
 BOOL GetCursorPos(POINT* point) {
     if (!point || !PlatformEnsureVideo()) return FALSE;
+    if (X11QueryPointer(point)) return TRUE;
     int x = 0, y = 0;
     SDL_GetGlobalMouseState(&x, &y);
     *point = POINT{x, y};
@@ -39,6 +43,7 @@ BOOL GetCursorPos(POINT* point) {
 
 BOOL SetCursorPos(int x, int y) {
     if (!PlatformEnsureVideo()) return FALSE;
+    if (X11WarpPointer(x, y)) return TRUE;
     return SDL_WarpMouseGlobal(x, y) == 0 ? TRUE : FALSE;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/Cursor.h"
 #include "platform/InputScript.h"
 #include "platform/EventPump.h"
+#include "platform/TerminationSignals.h"
 #include "platform/WindowRecord.h"
 
 namespace {
@@ -12,6 +13,13 @@ bool PassesFilter(const MSG& message, HWND hwnd, UINT filterMin, UINT filterMax)
     if (hwnd && message.hwnd != hwnd) return false;
     if (filterMin == 0 && filterMax == 0) return true;
     return message.message >= filterMin && message.message <= filterMax;
+}
+
+MSG QuitMessage() {
+    MSG quit{};
+    quit.message = WM_QUIT;
+    quit.time = GetTickCount();
+    return quit;
 }
 
 }  // namespace
@@ -89,6 +97,10 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     InputScriptInject();
     bool remove = (removeFlags & PM_REMOVE) != 0;
     if (ThreadMessageQueue().Take(msg, hwnd, filterMin, filterMax, remove)) return TRUE;
+    if (TerminationRequested() && PassesFilter(QuitMessage(), hwnd, filterMin, filterMax)) {
+        *msg = QuitMessage();
+        return TRUE;
+    }
     InputScriptFrameEnded();
     return FALSE;
 }

@@ -2,6 +2,7 @@
 #include "platform/SdlBridge.h"
 
 #include "platform/Cursor.h"
+#include "platform/TerminationSignals.h"
 
 #include <SDL2/SDL.h>
 
@@ -25,6 +26,10 @@ void SetWindowGlAttributes() {
 
 bool PlatformEnsureVideo() {
     if (g_videoState == VideoState::NotStarted) {
+        // SDL's own handlers would turn SIGINT and SIGTERM into an SDL_QUIT
+        // event and leave SIGHUP alone; ours end every message loop.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        TerminationSignalsInstall();
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
             SetWindowGlAttributes();
             g_videoState = VideoState::Ready;

@@ -23,6 +23,9 @@ struct PlatformWindow {
     DWORD style = 0;
     DWORD exStyle = 0;
     PlatformLayeredAttributes layered{0, 255, 0};
+    // When the window last got the keyboard focus from us (0: never); the
+    // focus goes back to the latest one when the window holding it leaves.
+    uint64_t focusOrder = 0;
     PlatformDeviceContext dc{this};
 };
 

@@ -6,6 +6,7 @@
 #include "platform/Tray.h"
 #include "platform/WindowClasses.h"
 #include "platform/WindowRecord.h"
+#include "platform/X11Server.h"
 
 #include <SDL2/SDL.h>
 
@@ -25,6 +26,38 @@ Uint32 SdlFlagsFor(DWORD exStyle) {
 void ApplyOpacity(HWND hwnd) {
     bool translucent = (hwnd->exStyle & WS_EX_LAYERED) && (hwnd->layered.flags & LWA_ALPHA);
     SDL_SetWindowOpacity(hwnd->sdl, translucent ? hwnd->layered.alpha / 255.0f : 1.0f);
+}
+
+uint64_t g_focusCount = 0;
+
+// The keyboard focus is given explicitly: a display without a window manager
+// gives it to no window by itself.
+void GiveFocus(HWND hwnd) {
+    hwnd->focusOrder = ++g_focusCount;
+    if (!X11FocusWindow(hwnd->sdl)) SDL_SetWindowInputFocus(hwnd->sdl);
+}
+
+bool HoldsFocusOrNoOneDoes(HWND hwnd) {
+    const unsigned long focused = X11FocusedWindow(hwnd->sdl);
+    return focused == 0 || focused == X11WindowOf(hwnd->sdl);
+}
+
+// Before a shown window is hidden or destroyed: when it holds the focus (the
+// server would then give it to no one) or no window does, the shown window of
+// ours that had it most recently takes it.
+void HandFocusOn(HWND leaving) {
+    if (!(leaving->style & WS_VISIBLE) || !HoldsFocusOrNoOneDoes(leaving)) return;
+    HWND next = nullptr;
+    WindowRegistryForEach([&](HWND candidate) {
+        if (candidate == leaving || !(candidate->style & WS_VISIBLE)) return;
+        if (!next || candidate->focusOrder >= next->focusOrder) next = candidate;
+    });
+    if (next) GiveFocus(next);
+}
+
+bool Activates(int command) {
+    return command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_SHOWMAXIMIZED ||
+           command == SW_RESTORE;
 }
 
 }  // namespace
@@ -62,6 +95,7 @@ BOOL DestroyWindow(HWND hwnd) {
     SendMessageA(hwnd, WM_DESTROY, 0, 0);
     // The procedure may have destroyed the window itself.
     if (!IsWindow(hwnd)) return TRUE;
+    HandFocusOn(hwnd);
     WindowRegistryRemove(hwnd);
     MessageQueueDiscardWindow(hwnd);
     TrayForgetWindow(hwnd);
@@ -75,6 +109,7 @@ BOOL ShowWindow(HWND hwnd, int command) {
     BOOL wasVisible = (hwnd->style & WS_VISIBLE) ? TRUE : FALSE;
     switch (command) {
         case SW_HIDE:
+            HandFocusOn(hwnd);
             SDL_HideWindow(hwnd->sdl);
             hwnd->style &= ~WS_VISIBLE;
             return wasVisible;
@@ -96,12 +131,15 @@ BOOL ShowWindow(HWND hwnd, int command) {
             break;
     }
     hwnd->style |= WS_VISIBLE;
+    if (Activates(command)) GiveFocus(hwnd);
     return wasVisible;
 }
 
+// Only a shown window can take the keyboard focus.
 BOOL SetForegroundWindow(HWND hwnd) {
     if (!IsWindow(hwnd)) return FALSE;
     SDL_RaiseWindow(hwnd->sdl);
+    if (hwnd->style & WS_VISIBLE) GiveFocus(hwnd);
     return TRUE;
 }
 
@@ -109,15 +147,32 @@ HWND SetActiveWindow(HWND hwnd) {
     if (!IsWindow(hwnd)) return nullptr;
     HWND previous = WindowRegistryKeyboardTarget();
     SDL_RaiseWindow(hwnd->sdl);
+    if (hwnd->style & WS_VISIBLE) GiveFocus(hwnd);
     return previous;
 }
 
 HWND SetFocus(HWND hwnd) {
     if (!IsWindow(hwnd)) return nullptr;
     HWND previous = WindowRegistryKeyboardTarget();
-    // Only a shown window can take the input focus.
-    if (hwnd->style & WS_VISIBLE) SDL_SetWindowInputFocus(hwnd->sdl);
+    if (hwnd->style & WS_VISIBLE) GiveFocus(hwnd);
     return previous;
+}
+
+// The window of ours that has the keyboard focus now, as the server says
+// (SDL's focus where the windows are not on X11).
+HWND GetFocus(void) {
+    if (WindowRegistrySize() == 0) return nullptr;
+    SDL_Window* any = WindowRegistryAt(0)->sdl;
+    if (X11WindowOf(any) == 0) {
+        SDL_Window* focus = SDL_GetKeyboardFocus();
+        return focus ? WindowRegistryFindSdl(SDL_GetWindowID(focus)) : nullptr;
+    }
+    const unsigned long focused = X11FocusedWindow(any);
+    HWND found = nullptr;
+    WindowRegistryForEach([&](HWND hwnd) {
+        if (focused != 0 && X11WindowOf(hwnd->sdl) == focused) found = hwnd;
+    });
+    return found;
 }
 
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
@@ -162,8 +217,11 @@ BOOL AdjustWindowRectEx(RECT* rect, DWORD, BOOL, DWORD) {
     return rect ? TRUE : FALSE;
 }
 
+// The place and size as the server has them: a window manager or another
+// client may have moved the window since SDL last heard of it.
 BOOL GetWindowRect(HWND hwnd, RECT* rect) {
     if (!rect || !IsWindow(hwnd)) return FALSE;
+    if (X11WindowRect(hwnd->sdl, rect)) return TRUE;
     int x = 0, y = 0, width = 0, height = 0;
     SDL_GetWindowPosition(hwnd->sdl, &x, &y);
     SDL_GetWindowSize(hwnd->sdl, &width, &height);
@@ -173,6 +231,10 @@ BOOL GetWindowRect(HWND hwnd, RECT* rect) {
 
 BOOL GetClientRect(HWND hwnd, RECT* rect) {
     if (!rect || !IsWindow(hwnd)) return FALSE;
+    if (X11WindowRect(hwnd->sdl, rect)) {
+        *rect = RECT{0, 0, rect->right - rect->left, rect->bottom - rect->top};
+        return TRUE;
+    }
     int width = 0, height = 0;
     SDL_GetWindowSize(hwnd->sdl, &width, &height);
     *rect = RECT{0, 0, width, height};

@@ -387,6 +387,7 @@ BOOL IsWindow(HWND hwnd);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL SetForegroundWindow(HWND hwnd);
 HWND SetFocus(HWND hwnd);
+HWND GetFocus(void);
 HWND SetActiveWindow(HWND hwnd);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL UpdateWindow(HWND hwnd);
