@@ -48,6 +48,22 @@ std::optional<WindowGeometry> Search(Display* display, Window parent, const std:
     return found;
 }
 
+// Windows of other programs may go while the session looks at them: errors
+// about them are expected, and must not end the test process.
+class IgnoredErrors {
+public:
+    explicit IgnoredErrors(Display* display) : display_(display), previous_(XSetErrorHandler(Ignore)) {}
+    ~IgnoredErrors() {
+        XSync(display_, False);
+        XSetErrorHandler(previous_);
+    }
+
+private:
+    static int Ignore(Display*, XErrorEvent*) { return 0; }
+    Display* display_;
+    XErrorHandler previous_;
+};
+
 uint32_t Channel(unsigned long pixel, unsigned long mask) {
     if (mask == 0) return 0;
     int shift = 0;
@@ -85,6 +101,7 @@ int XSession::ScreenWidth() const { return DisplayWidth(display_, DefaultScreen(
 int XSession::ScreenHeight() const { return DisplayHeight(display_, DefaultScreen(display_)); }
 
 std::optional<WindowGeometry> XSession::FindWindow(const std::string& title) const {
+    IgnoredErrors ignored(display_);
     return Search(display_, DefaultRootWindow(display_), title);
 }
 
@@ -107,11 +124,13 @@ unsigned long XSession::FocusedWindow() const {
 }
 
 void XSession::MoveWindow(unsigned long window, int x, int y) const {
+    IgnoredErrors ignored(display_);
     XMoveWindow(display_, window, x, y);
     XSync(display_, False);
 }
 
 void XSession::ResizeWindow(unsigned long window, int width, int height) const {
+    IgnoredErrors ignored(display_);
     XResizeWindow(display_, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XSync(display_, False);
 }
