@@ -227,12 +227,37 @@ bool XSession::StartWindowManager(double seconds) {
     options.environment = {"DISPLAY=" + displayName_};
     options.outputPath = "/dev/null";
     if (!windowManager_.Launch(options)) return false;
-    if (WaitUntil([&] { return WindowManagerRunning() || !windowManager_.Running(); }, seconds, 0.05) &&
-        windowManager_.Running()) {
-        return true;
-    }
+    const bool announced =
+        WaitUntil([&] { return WindowManagerRunning() || !windowManager_.Running(); }, seconds, 0.05) &&
+        windowManager_.Running();
+    if (announced && WindowManagerFramesAProbe(seconds)) return true;
     windowManager_.Stop();
     return false;
+}
+
+// openbox announces itself before its event loop runs, and a map request
+// that arrives in between can stay unanswered until some later event wakes
+// it (a program mapping its first window would then wait for ever). A probe
+// window of the session's own is mapped, and the root window touched while
+// it waits, until the manager has put the probe in a frame: from then on it
+// answers every request as it comes.
+bool XSession::WindowManagerFramesAProbe(double seconds) const {
+    const Window root = DefaultRootWindow(display_);
+    const Window probe = XCreateSimpleWindow(display_, root, 0, 0, 8, 8, 0, 0, 0);
+    XMapWindow(display_, probe);
+    const Atom poke = XInternAtom(display_, "_OV_TEST_POKE", False);
+    const bool framed = WaitUntil([&] {
+        XChangeProperty(display_, root, poke, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
+        XSync(display_, False);
+        Window rootOut = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (XQueryTree(display_, probe, &rootOut, &parent, &children, &count) && children) XFree(children);
+        return parent != 0 && parent != root;
+    }, seconds, 0.1);
+    XDestroyWindow(display_, probe);
+    XDeleteProperty(display_, root, poke);
+    XSync(display_, False);
+    return framed;
 }
 
 void XSession::StopWindowManager() {

@@ -86,6 +86,7 @@ public:
 
 private:
     void FakeKey(const std::string& keysymName, bool press) const;
+    bool WindowManagerFramesAProbe(double seconds) const;
 
     Display* display_ = nullptr;
     std::string displayName_;
