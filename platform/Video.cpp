@@ -30,6 +30,10 @@ bool PlatformEnsureVideo() {
         // event and leave SIGHUP alone; ours end every message loop.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         TerminationSignalsInstall();
+        // A click that arrives with the keyboard focus (SDL drops it when it
+        // handles both within a few milliseconds, which a busy frame always
+        // does) is a click like any other.
+        SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
             SetWindowGlAttributes();
             g_videoState = VideoState::Ready;

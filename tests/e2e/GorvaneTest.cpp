@@ -27,7 +27,7 @@ using OvTest::WindowGeometry;
 
 // Generous bounds: a loaded machine with software GL and sanitizers is slow,
 // and a bound only turns a hang into a failure.
-constexpr double kPatience = 60.0;
+constexpr double kPatience = 8.0;
 constexpr int kLeft = 1, kRight = 3;
 constexpr int kCell = 16;
 constexpr int kFloorRow = 26;  // y 416..431 in the window
