@@ -3,6 +3,7 @@
 
 #include "platform/SdlBridge.h"
 #include "platform/WindowRecord.h"
+#include "platform/X11Server.h"
 
 #include <SDL2/SDL.h>
 
@@ -143,8 +144,12 @@ BOOL EnumDisplaySettingsA(LPCSTR, DWORD modeNumber, DEVMODEA* mode) {
     return TRUE;
 }
 
+// The screen as the server has it: SDL's desktop mode is what it read when
+// it started, or when it last handled a screen-change event.
 int GetSystemMetrics(int index) {
     if ((index != SM_CXSCREEN && index != SM_CYSCREEN) || !PlatformEnsureVideo()) return 0;
+    int width = 0, height = 0;
+    if (X11ScreenSize(&width, &height)) return index == SM_CXSCREEN ? width : height;
     SDL_DisplayMode desktop{};
     if (SDL_GetDesktopDisplayMode(kDisplay, &desktop) != 0) return 0;
     return index == SM_CXSCREEN ? desktop.w : desktop.h;

@@ -84,11 +84,13 @@ void TranslateWheel(const SDL_MouseWheelEvent& wheel) {
     int delta = notches * WHEEL_DELTA;
     if (delta > 32767) delta = 32767;
     if (delta < -32768) delta = -32768;
-    int windowX = 0, windowY = 0;
-    SDL_GetWindowPosition(hwnd->sdl, &windowX, &windowY);
+    // The window's place as the server has it (a window manager may have
+    // moved it since SDL last heard).
+    RECT place{0, 0, 0, 0};
+    GetWindowRect(hwnd, &place);
     WPARAM wParam = MAKEWPARAM(MouseKeyState(), static_cast<short>(delta));
     MessageQueuePost(hwnd, WM_MOUSEWHEEL, wParam,
-                     MAKELPARAM(windowX + wheel.mouseX, windowY + wheel.mouseY));
+                     MAKELPARAM(place.left + wheel.mouseX, place.top + wheel.mouseY));
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& window) {

@@ -7,8 +7,8 @@
 
 namespace {
 
-// A connection of our own for the pointer, so that reading it needs no
-// window and does not touch SDL's event stream.
+// A connection of our own for the pointer and the screen, so that reading
+// them needs no window and does not touch SDL's event stream.
 Display* PointerConnection() {
     static Display* display = nullptr;
     static bool tried = false;
@@ -80,6 +80,19 @@ bool X11WarpPointer(int x, int y) {
     if (!display) return false;
     XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
     XSync(display, False);
+    return true;
+}
+
+bool X11ScreenSize(int* width, int* height) {
+    Display* display = PointerConnection();
+    if (!display) return false;
+    Window root = 0;
+    int x = 0, y = 0;
+    unsigned int rootWidth = 0, rootHeight = 0, border = 0, depth = 0;
+    if (!XGetGeometry(display, DefaultRootWindow(display), &root, &x, &y, &rootWidth, &rootHeight, &border, &depth))
+        return false;
+    *width = static_cast<int>(rootWidth);
+    *height = static_cast<int>(rootHeight);
     return true;
 }
 

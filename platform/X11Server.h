@@ -14,6 +14,8 @@ struct SDL_Window;
 bool X11QueryPointer(POINT* point);
 // Moves the pointer to a screen position; the next query reads it.
 bool X11WarpPointer(int x, int y);
+// The screen's size now (after a mode change by any client too).
+bool X11ScreenSize(int* width, int* height);
 
 // The X window behind an SDL window.
 unsigned long X11WindowOf(SDL_Window* window);

@@ -143,3 +143,30 @@ TEST_F(PlatformXTest, WindowPlaceAndSizeFollowMovesByOthersWithAndWithoutAWindow
         if (managed) session_.StopWindowManager();
     }
 }
+
+// The wheel message carries the pointer in screen coordinates, from where
+// the window is now, after another client moved it; the screen size is the
+// server's.
+TEST_F(PlatformXTest, WheelPointAndScreenSizeComeFromTheServer) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), session_.ScreenWidth());
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), session_.ScreenHeight());
+    TestWindow window("wheel", 100, 100, 160, 120);
+    ShowWindow(window.Handle(), SW_SHOW);
+    session_.MoveWindow(XWindow("wheel"), 500, 300);
+    ASSERT_TRUE(WaitUntil([&] {
+        auto seen = session_.FindWindow("wheel");
+        return seen && seen->x == 500 && seen->y == 300;
+    }, kPatience));
+    session_.MovePointer(530, 340);
+    DrainMessages();
+    session_.Click(4);  // one notch away from the user
+    MSG wheel{};
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const MSG& msg : DrainMessages(WM_MOUSEWHEEL, WM_MOUSEWHEEL))
+            if (msg.hwnd == window.Handle()) wheel = msg;
+        return wheel.hwnd != nullptr;
+    }, kPatience));
+    EXPECT_EQ(static_cast<short>(HIWORD(wheel.wParam)), WHEEL_DELTA);
+    EXPECT_EQ(static_cast<short>(LOWORD(wheel.lParam)), 530);
+    EXPECT_EQ(static_cast<short>(HIWORD(wheel.lParam)), 340);
+}
