@@ -84,16 +84,21 @@ OV_API void OvRenderScene(int flags);
 #define OV_STATE_CLEAR_COLOR 254
 #define OV_STATE_DRAW_COLOR 255
 /* Blend factors: */
+#define OV_BLEND_ZERO 156
+#define OV_BLEND_ONE 157
+#define OV_BLEND_SRC_COLOR 158
+#define OV_BLEND_ONE_MINUS_SRC_COLOR 159
+#define OV_BLEND_DST_COLOR 160
+#define OV_BLEND_ONE_MINUS_DST_COLOR 161
 #define OV_BLEND_SRC_ALPHA 162
 #define OV_BLEND_ONE_MINUS_SRC_ALPHA 163
-#define OV_BLEND_ONE 164
-#define OV_BLEND_ZERO 165
-#define OV_BLEND_SRC_COLOR 166
-#define OV_BLEND_ONE_MINUS_SRC_COLOR 167
-#define OV_BLEND_DST_ALPHA 168
-#define OV_BLEND_ONE_MINUS_DST_ALPHA 169
-#define OV_BLEND_DST_COLOR 170
-#define OV_BLEND_ONE_MINUS_DST_COLOR 171
+#define OV_BLEND_DST_ALPHA 164
+#define OV_BLEND_ONE_MINUS_DST_ALPHA 165
+#define OV_BLEND_SRC_ALPHA_SATURATE 166
+#define OV_BLEND_CONSTANT_COLOR 167
+#define OV_BLEND_ONE_MINUS_CONSTANT_COLOR 168
+#define OV_BLEND_CONSTANT_ALPHA 169
+#define OV_BLEND_ONE_MINUS_CONSTANT_ALPHA 170
 OV_API void OvSetState(int id, ...);
 OV_API void* OvGetState(int id);
 
@@ -463,6 +468,50 @@ OV_API uint32_t OvSocketQueued(OvHandle socket);
 OV_API uint16_t OvSocketLocalPort(OvHandle socket);
 OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_t* readable,
                                  int timeoutMs);
+
+/* ---- shaders ----
+ * Kinds: 421 and 422 GL assembly vertex and fragment programs (the ARB
+ * program text), 423 and 424 GLSL vertex and fragment shaders, 425 a GLSL
+ * program made by OvShaderMakeProgram from loaded GLSL shaders (GLSL of the
+ * compatibility profile). Building needs a current target. OvShaderLastLog:
+ * GL's message for the last Load or MakeProgram that failed, empty after one
+ * that succeeded (valid until the next call). Loading or making a shader
+ * again releases what it held before. OvShaderActivate: an assembly program
+ * replaces the active one of its kind, a linked GLSL program all of them
+ * while it is active; 0 for anything else. OvShaderUnactivate(kind) ends the
+ * active program of that kind. While programs are active, everything drawn
+ * reaches them as on a compatibility-profile GL: gl_Vertex / vertex.position
+ * (already through the model view: the built-in model view is the
+ * identity), gl_Color, gl_MultiTexCoord0, the engine's projection as the
+ * built-in projection (so gl_ModelViewProjectionMatrix, ftransform() and
+ * state.matrix.mvp place vertices as the engine does), and the bound texture
+ * on unit 0. Switching programs and every call that sets a value draws
+ * pending drawing first. OvShaderUniform*, with count 1 to 4 components, act
+ * on the active GLSL program; OvShaderLocalParam on the active assembly
+ * program of the kind; OvShaderAttribute sets a generic attribute's value.
+ * OvShaderUniformMatrix takes 16 doubles in the engine's matrix format.
+ * Locations of anything but a program are -1. */
+#define OV_SHADER_ASSEMBLY_VERTEX 421
+#define OV_SHADER_ASSEMBLY_FRAGMENT 422
+#define OV_SHADER_VERTEX 423
+#define OV_SHADER_FRAGMENT 424
+#define OV_SHADER_PROGRAM 425
+OV_API int OvShaderInit(void);
+OV_API int OvShaderCreate(OvHandle* shader);
+OV_API int OvShaderLoad(OvHandle shader, int kind, const char* path);
+OV_API int OvShaderLoadFromMemory(OvHandle shader, int kind, const char* source);
+OV_API int OvShaderMakeProgram(OvHandle program, const OvHandle* shaders, int count);
+OV_API const char* OvShaderLastLog(void);
+OV_API int OvShaderActivate(OvHandle shader);
+OV_API void OvShaderUnactivate(int kind);
+OV_API int OvShaderUniformLocation(OvHandle program, const char* name);
+OV_API int OvShaderAttributeLocation(OvHandle program, const char* name);
+OV_API void OvShaderLocalParam(int kind, int index, float x, float y, float z, float w);
+OV_API void OvShaderUniform(int location, float x, float y, float z, float w, int count);
+OV_API void OvShaderUniformInteger(int location, const int* values, int count);
+OV_API void OvShaderUniformMatrix(int location, const void* matrix, int transpose);
+OV_API void OvShaderAttribute(int location, float x, float y, float z, float w, int count);
+OV_API void OvShaderDestroy(OvHandle shader);
 
 #ifdef __cplusplus
 }

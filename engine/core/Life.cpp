@@ -17,6 +17,7 @@ extern "C" OV_API int OvInitiation(void) {
 
 extern "C" OV_API void OvClosure(void) {
     ov::WriteCapturedFrame();
+    OvShaderShutdown();
     OvRenderShutdown();
     ov::Fonts().DestroyAll();
     g_started = false;

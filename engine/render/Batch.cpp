@@ -37,6 +37,8 @@ bool Batch::Ready() {
 
 void Batch::BindTexture(unsigned glName) {
     if (glName != 0 && glName == boundName_ && boundUnit_ >= 0) return;
+    // A program of the user's samples one texture, on unit 0.
+    if (programs_.Any() && glName != boundName_ && glName != 0) Flush();
     boundName_ = glName;
     boundUnit_ = -1;
     if (glName == 0) return;
@@ -48,10 +50,10 @@ void Batch::BindTexture(unsigned glName) {
     boundUnit_ = unit;
 }
 
-void Batch::UseProgram(unsigned program) {
-    if (program == program_) return;
+void Batch::UsePrograms(const UserPrograms& programs) {
+    if (programs == programs_) return;
     Flush();
-    program_ = program;
+    programs_ = programs;
 }
 
 // Drawing that cannot reach a live target is dropped rather than kept for
@@ -67,7 +69,7 @@ void Batch::Flush() {
         draw.textures = &textures_;
         draw.pointSprites = States().PointSprites();
         draw.smoothPoints = States().SmoothPoints();
-        draw.program = program_;
+        draw.programs = programs_;
         if (gl_.Draw(draw)) {
             ++statistics_.drawCalls;
             statistics_.vertices += buffer_.VertexCount();

@@ -10,6 +10,7 @@
 #include "engine/render/BatchBuffer.h"
 #include "engine/render/BatchGl.h"
 #include "engine/render/BatchTextures.h"
+#include "engine/render/Renderer.h"
 
 #include <cstdint>
 
@@ -61,7 +62,7 @@ public:
     // memory cannot be had.
     bool Reserve(uint32_t vertices);
     void BindTexture(unsigned glName);
-    void UseProgram(unsigned program);
+    void UsePrograms(const UserPrograms& programs);
     void Flush();
 
     // Opens a primitive; false (later vertices are ignored) for an unknown
@@ -96,7 +97,7 @@ private:
     BatchGl gl_;
     unsigned boundName_ = 0;
     int boundUnit_ = -1;
-    unsigned program_ = 0;
+    UserPrograms programs_;
     BatchStatistics statistics_;
     // The bytes of the colour state last converted.
     mutable double styleColour_[4] = {1.0, 1.0, 1.0, 1.0};

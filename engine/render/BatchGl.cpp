@@ -141,23 +141,20 @@ void BatchGl::BindTextures(const BatchTextures& textures) const {
     glActiveTexture(GL_TEXTURE0);
 }
 
-void BatchGl::SetUniforms(const BatchDraw& draw, BatchProgram* own) const {
+void BatchGl::SetUniforms(const BatchDraw& draw, const BatchProgram& own) const {
     GLfloat projection[16];
     ToFloats(draw.projection, projection);
-    GLuint program = own ? own->name : draw.program;
-    GLint projectionLocation = own ? own->projection : glGetUniformLocation(program, "uProjection");
-    GLint spriteLocation = own ? own->pointSprite : glGetUniformLocation(program, "uPointSprite");
-    GLint smoothLocation = own ? own->smoothPoints : glGetUniformLocation(program, "uSmoothPoints");
-    glUniformMatrix4fv(projectionLocation, 1, GL_FALSE, projection);
-    if (spriteLocation >= 0) glUniform1i(spriteLocation, draw.pointSprites ? 1 : 0);
-    if (smoothLocation >= 0) glUniform1i(smoothLocation, draw.smoothPoints ? 1 : 0);
+    glUniformMatrix4fv(own.projection, 1, GL_FALSE, projection);
+    if (own.pointSprite >= 0) glUniform1i(own.pointSprite, draw.pointSprites ? 1 : 0);
+    if (own.smoothPoints >= 0) glUniform1i(own.smoothPoints, draw.smoothPoints ? 1 : 0);
 }
 
-bool BatchGl::Issue(const BatchDraw& draw) {
+bool BatchGl::Issue(const BatchDraw& draw, bool builtIns) {
     size_t offset = stream_.Upload(draw.vertices, draw.vertexCount, draw.capacity);
     if (offset == BatchStream::kNoOffset) return false;
     glBindBuffer(GL_ARRAY_BUFFER, stream_.VertexBuffer());
-    SetUpAttributes(offset);
+    if (builtIns) SetUpBuiltIns(offset);
+    else SetUpAttributes(offset);
     bool drawn = true;
     if (draw.primitiveClass == PrimitiveClass::Triangles) {
         uint32_t quads = draw.vertexCount / 4;
@@ -169,26 +166,30 @@ bool BatchGl::Issue(const BatchDraw& draw) {
         glDrawArrays(mode, 0, static_cast<GLsizei>(draw.vertexCount));
     }
     stream_.Fence();
-    for (GLuint attribute : kAttributes) glDisableVertexAttribArray(attribute);
+    if (builtIns) TearDownBuiltIns();
+    else for (GLuint attribute : kAttributes) glDisableVertexAttribArray(attribute);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return drawn;
+}
+
+bool BatchGl::DrawOwn(const BatchDraw& draw) {
+    BatchProgram* own = VariantFor(draw);
+    if (!own) return false;
+    SetUniforms(draw, *own);
+    BindTextures(*draw.textures);
+    bool points = draw.primitiveClass == PrimitiveClass::Points;
+    bool sprites = points && (draw.pointSprites || draw.smoothPoints);
+    if (sprites) glEnable(GL_POINT_SPRITE);
+    bool drawn = Issue(draw, false);
+    if (sprites) glDisable(GL_POINT_SPRITE);
+    glUseProgram(0);
     return drawn;
 }
 
 bool BatchGl::Draw(const BatchDraw& draw) {
     if (draw.vertexCount == 0 || draw.primitiveClass == PrimitiveClass::None) return false;
     if (!Ensure()) return false;
-    BatchProgram* own = draw.program ? nullptr : VariantFor(draw);
-    if (!draw.program && !own) return false;
-    glUseProgram(own ? own->name : draw.program);
-    SetUniforms(draw, own);
-    BindTextures(*draw.textures);
-    bool points = draw.primitiveClass == PrimitiveClass::Points;
-    bool sprites = points && (draw.pointSprites || draw.smoothPoints);
-    if (sprites) glEnable(GL_POINT_SPRITE);
-    bool drawn = Issue(draw);
-    if (sprites) glDisable(GL_POINT_SPRITE);
-    glUseProgram(0);
-    return drawn;
+    return draw.programs.Any() ? DrawUser(draw) : DrawOwn(draw);
 }
 
 }  // namespace ov

@@ -7,6 +7,7 @@
 #include "engine/render/BatchStream.h"
 #include "engine/render/BatchTextures.h"
 #include "engine/render/BatchVertex.h"
+#include "engine/render/Renderer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,8 +26,8 @@ struct BatchDraw {
     const BatchTextures* textures = nullptr;
     bool pointSprites = false;
     bool smoothPoints = false;
-    // 0 for the renderer's own programs.
-    unsigned program = 0;
+    // None for the renderer's own programs.
+    UserPrograms programs;
 };
 
 class BatchGl {
@@ -44,9 +45,14 @@ private:
     void Forget();
     BatchProgram* VariantFor(const BatchDraw& draw);
     void SetUpAttributes(size_t offset) const;
+    // The compatibility profile's vertex, colour and texture-coordinate arrays.
+    static void SetUpBuiltIns(size_t offset);
+    static void TearDownBuiltIns();
     void BindTextures(const BatchTextures& textures) const;
-    void SetUniforms(const BatchDraw& draw, BatchProgram* own) const;
-    bool Issue(const BatchDraw& draw);
+    void SetUniforms(const BatchDraw& draw, const BatchProgram& own) const;
+    bool Issue(const BatchDraw& draw, bool builtIns);
+    bool DrawOwn(const BatchDraw& draw);
+    bool DrawUser(const BatchDraw& draw);
 
     BatchPrograms programs_;
     BatchStream stream_;

@@ -5,3 +5,4 @@
 void OvRenderShutdown();
 void OvTextureShutdown();
 void OvFrameBufferShutdown();
+void OvShaderShutdown();

@@ -20,8 +20,8 @@ void FlushBatch() {
     Batch::Instance().Flush();
 }
 
-void UseBatchProgram(unsigned program) {
-    Batch::Instance().UseProgram(program);
+void UseUserPrograms(const UserPrograms& programs) {
+    Batch::Instance().UsePrograms(programs);
 }
 
 }  // namespace ov

@@ -9,10 +9,22 @@ void BindTexture(unsigned glName, int width, int height);
 // Draws pending vertices. Call it before changing a texture's pixels,
 // deleting a texture, or changing the destination of drawing.
 void FlushBatch();
-// Draws later vertices with `program` (0 for the renderer's own). A program
-// of its own gets the attributes 0 position (vec3), 1 texcoord (vec2),
-// 2 colour (vec4), 3 texture unit (float, 255 untextured) and, where it
-// declares them, the uniforms uProjection, uPointSprite and uSmoothPoints.
-void UseBatchProgram(unsigned program);
+// Programs of the user's that draw later vertices in place of the
+// renderer's own: a GLSL program, or assembly vertex and fragment programs
+// (either may be 0); all 0 for the renderer's own. They get the vertices as
+// a compatibility-profile GL gives them: gl_Vertex (already through the
+// model view, so the built-in model view is the identity), gl_Color,
+// gl_MultiTexCoord0 and the projection as the built-in projection matrix;
+// the texture of the batch's first textured vertex is bound to unit 0, and a
+// texture change flushes. A change of programs flushes pending drawing.
+struct UserPrograms {
+    unsigned glsl = 0;
+    unsigned assemblyVertex = 0;
+    unsigned assemblyFragment = 0;
+
+    bool Any() const { return glsl != 0 || assemblyVertex != 0 || assemblyFragment != 0; }
+    bool operator==(const UserPrograms&) const = default;
+};
+void UseUserPrograms(const UserPrograms& programs);
 
 }  // namespace ov

@@ -36,21 +36,26 @@ OvHandle g_currentHandle{1, 0};
 }  // namespace
 
 bool IsBlendFactor(int value) {
-    return value >= OV_BLEND_SRC_ALPHA && value <= OV_BLEND_ONE_MINUS_DST_COLOR;
+    return value >= OV_BLEND_ZERO && value <= OV_BLEND_ONE_MINUS_CONSTANT_ALPHA;
 }
 
 unsigned BlendFactorToGl(int value) {
     switch (value) {
-        case OV_BLEND_SRC_ALPHA: return GL_SRC_ALPHA;
-        case OV_BLEND_ONE_MINUS_SRC_ALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-        case OV_BLEND_ONE: return GL_ONE;
         case OV_BLEND_ZERO: return GL_ZERO;
+        case OV_BLEND_ONE: return GL_ONE;
         case OV_BLEND_SRC_COLOR: return GL_SRC_COLOR;
         case OV_BLEND_ONE_MINUS_SRC_COLOR: return GL_ONE_MINUS_SRC_COLOR;
-        case OV_BLEND_DST_ALPHA: return GL_DST_ALPHA;
-        case OV_BLEND_ONE_MINUS_DST_ALPHA: return GL_ONE_MINUS_DST_ALPHA;
         case OV_BLEND_DST_COLOR: return GL_DST_COLOR;
         case OV_BLEND_ONE_MINUS_DST_COLOR: return GL_ONE_MINUS_DST_COLOR;
+        case OV_BLEND_SRC_ALPHA: return GL_SRC_ALPHA;
+        case OV_BLEND_ONE_MINUS_SRC_ALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+        case OV_BLEND_DST_ALPHA: return GL_DST_ALPHA;
+        case OV_BLEND_ONE_MINUS_DST_ALPHA: return GL_ONE_MINUS_DST_ALPHA;
+        case OV_BLEND_SRC_ALPHA_SATURATE: return GL_SRC_ALPHA_SATURATE;
+        case OV_BLEND_CONSTANT_COLOR: return GL_CONSTANT_COLOR;
+        case OV_BLEND_ONE_MINUS_CONSTANT_COLOR: return GL_ONE_MINUS_CONSTANT_COLOR;
+        case OV_BLEND_CONSTANT_ALPHA: return GL_CONSTANT_ALPHA;
+        case OV_BLEND_ONE_MINUS_CONSTANT_ALPHA: return GL_ONE_MINUS_CONSTANT_ALPHA;
         default: return 0;
     }
 }

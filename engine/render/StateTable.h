@@ -72,7 +72,7 @@ private:
 StateTable& States();
 
 bool IsBlendFactor(int value);
-// The GL factor of a blend value (162 to 171; GL_ZERO for unknown values).
+// The GL factor of a blend value (156 to 170; GL_ZERO for unknown values).
 unsigned BlendFactorToGl(int value);
 
 }  // namespace ov
