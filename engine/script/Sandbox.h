@@ -1,0 +1,73 @@
+// One run of a script in a Lua state of its own: only the base, string,
+// table, math and utf8 libraries, without anything that reaches files, the
+// process, other code or the interpreter's internals; a budget of
+// instructions and of bytes; commands of the definition list as functions,
+// its keywords as integer constants.
+#pragma once
+
+#include "engine/script/Definitions.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct lua_State;
+
+namespace ov {
+
+struct ScriptLimits {
+    uint64_t instructions = 5'000'000;
+    uint64_t bytes = 16u << 20;
+};
+
+ScriptLimits& Limits();
+
+// What a command function needs: its definition, its handler and the
+// variables a script may pass.
+struct CommandBinding {
+    const CommandDefinition* command = nullptr;
+    OvLumetHandler handler = nullptr;
+    size_t keywordCount = 0;
+    const uintptr_t* cells = nullptr;
+    size_t cellCount = 0;
+};
+
+struct ScriptBudget {
+    uint64_t bytesLimit = 0;
+    uint64_t bytesUsed = 0;
+    int64_t instructionsLeft = 0;
+    bool bytesExceeded = false;
+    bool instructionsExceeded = false;
+};
+
+class Sandbox {
+public:
+    Sandbox();
+    ~Sandbox();
+    Sandbox(const Sandbox&) = delete;
+    Sandbox& operator=(const Sandbox&) = delete;
+
+    // Parses the source; false with the message and line of the first error.
+    bool Check(std::string_view source, std::string& message);
+    // Runs the source with the list's commands and keywords; the script gets
+    // a variable for each of the cells as its arguments (...). False with a
+    // message for an error, a budget run out or a state that could not be made.
+    bool Run(std::string_view source, const DefinitionList* list, uintptr_t* cells, size_t cellCount,
+             std::string& message);
+
+private:
+    bool Protected(int (*body)(lua_State*), std::string& message);
+    static int CheckBody(lua_State* state);
+    static int RunBody(lua_State* state);
+
+    lua_State* state_ = nullptr;
+    ScriptBudget budget_;
+    std::string_view source_;
+    const DefinitionList* list_ = nullptr;
+    uintptr_t* cells_ = nullptr;
+    size_t cellCount_ = 0;
+    CommandBinding* bindings_ = nullptr;
+    size_t bindingCount_ = 0;
+};
+
+}  // namespace ov
