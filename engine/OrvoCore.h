@@ -513,6 +513,71 @@ OV_API void OvShaderUniformMatrix(int location, const void* matrix, int transpos
 OV_API void OvShaderAttribute(int location, float x, float y, float z, float w, int count);
 OV_API void OvShaderDestroy(OvHandle shader);
 
+/* ---- script ----
+ * Scripts are Lua 5.4 run in a sandbox. An extension is linked from a
+ * definition header:
+ *   !EXTERNAL: name
+ *   !KEYWORDS: word word ...            (numbered from 0 in this order)
+ *   !DEFINITIONS: count                 (decimal, an optional trailing d)
+ *   COMMAND<blank>KIND<blank>KIND ...   (count lines; KIND is KEYWORD or VARIABLE)
+ *   !END
+ * (blanks are spaces or tabs; line feeds, a carriage return before one is
+ * dropped). OvLumetBuildDefinitionList gathers the linked headers into a
+ * list that compiling and executing take; handlers are registered per
+ * extension and command and looked up when a command runs (a command
+ * without a handler does nothing).
+ * In a script every keyword is a global integer constant (its number) and
+ * every command a global function. A name that is both (COLOR, CANVAS) is
+ * the function, and passing it where a keyword goes passes the keyword.
+ * The host's argument list of OvLumetExecute is an array of cells; the
+ * script receives one variable per cell as the values of `...`:
+ *   local shaders, slot = ...
+ *   PASS(ENABLE, shaders, slot)
+ * A command checks its argument count and kinds (an integer keyword number
+ * in range, or a variable of this run) and calls its handler with the
+ * argument stream: one pointer-sized value per argument, a keyword's number
+ * or the address of a variable's cell.
+ * Scripts see base (without load, loadfile, dofile, collectgarbage, print),
+ * string (without the pattern functions), table, math and utf8; no io, os,
+ * package, debug, coroutine or require. Each execution has a budget of
+ * instructions and bytes (OvLumetSetLimits); a script that runs out of
+ * either, or raises an error, stops and the execution fails with the
+ * script's line in OvLumetLastLog ("script:LINE: message").
+ * The compiled form is the engine's own (a checked header and the source
+ * text, never Lua bytecode); bytes that are damaged or not ours are
+ * refused. OvLumetCompile and OvLumetCompileFile fill a buffer with
+ * malloc'ed bytes that OvLumetFree releases. Functions that return int give
+ * 1 on success, 0 on failure. Handlers must return normally (no exceptions
+ * or long jumps through the engine). */
+typedef struct OvLumetBuffer {
+    uint32_t capacity;
+    uint8_t* data;
+    uint8_t* cursor;
+} OvLumetBuffer;
+typedef struct OvLumetDefinitionList OvLumetDefinitionList;
+typedef void (*OvLumetHandler)(const uintptr_t* arguments);
+OV_API int OvLumetLinkDefinition(const char* name, const char* header, uint32_t length);
+OV_API OvLumetDefinitionList* OvLumetBuildDefinitionList(void);
+OV_API void OvLumetFreeDefinitionList(OvLumetDefinitionList* list);
+OV_API void OvLumetUnlinkDefinitions(void);
+OV_API void OvLumetClearDefinitionsProc(void);
+OV_API int OvLumetAddDefinitionProc(const char* external, const char* command, OvLumetHandler handler);
+OV_API int OvLumetCompile(OvLumetBuffer* script, const char* text, uint32_t size,
+                          const OvLumetDefinitionList* definitions);
+OV_API int OvLumetCompileFile(OvLumetBuffer* script, const char* path, const OvLumetDefinitionList* definitions);
+OV_API int OvLumetCompileToFile(const char* text, uint32_t size, const char* target,
+                                const OvLumetDefinitionList* definitions);
+OV_API int OvLumetCompileFileToFile(const char* source, const char* target,
+                                    const OvLumetDefinitionList* definitions);
+OV_API int OvLumetExecute(const OvLumetBuffer* script, uintptr_t* arguments, uint32_t count,
+                          const OvLumetDefinitionList* definitions);
+OV_API void OvLumetFree(OvLumetBuffer* script);
+/* Engine extensions: the message of the last call that failed (empty after
+ * one that succeeded), and the budget of one execution (0 keeps a value;
+ * 5,000,000 instructions and 16 MiB at start). */
+OV_API const char* OvLumetLastLog(void);
+OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes);
+
 #ifdef __cplusplus
 }
 #endif

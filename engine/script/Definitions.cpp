@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <unordered_set>
 
 namespace ov {
 
@@ -104,9 +105,9 @@ bool ParseCommand(std::string_view line, CommandDefinition& command) {
 
 template <class Item, class Name>
 bool HasDuplicate(const std::vector<Item>& items, Name name) {
-    for (size_t i = 0; i < items.size(); ++i)
-        for (size_t j = i + 1; j < items.size(); ++j)
-            if (name(items[i]) == name(items[j])) return true;
+    std::unordered_set<std::string_view> seen;
+    for (const Item& item : items)
+        if (!seen.insert(name(item)).second) return true;
     return false;
 }
 
@@ -163,8 +164,8 @@ bool DefinitionRegistry::Link(const char* name, std::string_view header, std::st
     return true;
 }
 
-DefinitionList* DefinitionRegistry::Build() const {
-    auto* list = new DefinitionList;
+OvLumetDefinitionList* DefinitionRegistry::Build() const {
+    auto* list = new OvLumetDefinitionList;
     list->definitions = linked_;
     return list;
 }

@@ -27,10 +27,6 @@ struct Definition {
     std::vector<CommandDefinition> commands;
 };
 
-struct DefinitionList {
-    std::vector<Definition> definitions;
-};
-
 constexpr size_t kMaximumArguments = 16;
 
 // Parses a header; false (with a message) when it is not well formed.
@@ -41,7 +37,7 @@ class DefinitionRegistry {
 public:
     bool Link(const char* name, std::string_view header, std::string& message);
     void Unlink() { linked_.clear(); }
-    DefinitionList* Build() const;
+    OvLumetDefinitionList* Build() const;
 
     void ClearHandlers() { handlers_.clear(); }
     bool AddHandler(const char* external, const char* command, OvLumetHandler handler);
@@ -60,3 +56,8 @@ private:
 DefinitionRegistry& Definitions();
 
 }  // namespace ov
+
+// A snapshot of the headers linked when it was built.
+struct OvLumetDefinitionList {
+    std::vector<ov::Definition> definitions;
+};

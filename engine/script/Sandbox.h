@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct lua_State;
 
@@ -22,14 +23,19 @@ struct ScriptLimits {
 
 ScriptLimits& Limits();
 
-// What a command function needs: its definition, its handler and the
-// variables a script may pass.
+// The variables of one run: the host's cells.
+struct ScriptCells {
+    uintptr_t* cells = nullptr;
+    size_t count = 0;
+};
+
+// What a command function needs: its definition, its handler, the number of
+// keywords of its extension and the variables of the run.
 struct CommandBinding {
     const CommandDefinition* command = nullptr;
     OvLumetHandler handler = nullptr;
     size_t keywordCount = 0;
-    const uintptr_t* cells = nullptr;
-    size_t cellCount = 0;
+    const ScriptCells* cells = nullptr;
 };
 
 struct ScriptBudget {
@@ -38,6 +44,7 @@ struct ScriptBudget {
     int64_t instructionsLeft = 0;
     bool bytesExceeded = false;
     bool instructionsExceeded = false;
+    bool Exceeded() const { return bytesExceeded || instructionsExceeded; }
 };
 
 class Sandbox {
@@ -52,22 +59,22 @@ public:
     // Runs the source with the list's commands and keywords; the script gets
     // a variable for each of the cells as its arguments (...). False with a
     // message for an error, a budget run out or a state that could not be made.
-    bool Run(std::string_view source, const DefinitionList* list, uintptr_t* cells, size_t cellCount,
+    bool Run(std::string_view source, const OvLumetDefinitionList& list, uintptr_t* cells, size_t cellCount,
              std::string& message);
 
 private:
     bool Protected(int (*body)(lua_State*), std::string& message);
     static int CheckBody(lua_State* state);
     static int RunBody(lua_State* state);
+    void BindCommands(const OvLumetDefinitionList& list);
+    void DescribeFailure(std::string& message) const;
 
     lua_State* state_ = nullptr;
     ScriptBudget budget_;
     std::string_view source_;
-    const DefinitionList* list_ = nullptr;
-    uintptr_t* cells_ = nullptr;
-    size_t cellCount_ = 0;
-    CommandBinding* bindings_ = nullptr;
-    size_t bindingCount_ = 0;
+    const OvLumetDefinitionList* list_ = nullptr;
+    ScriptCells cells_;
+    std::vector<CommandBinding> bindings_;
 };
 
 }  // namespace ov
