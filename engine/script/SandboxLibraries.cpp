@@ -43,12 +43,24 @@ int BudgetedPcall(lua_State* state) {
     return lua_gettop(state);
 }
 
+// The script's message handler, skipped once the budget is spent: Lua runs
+// a message handler before it unwinds, and after an error raised by the
+// instruction count it would run without further counting.
+int GuardedHandler(lua_State* state) {
+    if (BudgetOf(state).Exceeded()) return 1;
+    lua_pushvalue(state, lua_upvalueindex(1));
+    lua_insert(state, 1);
+    lua_call(state, lua_gettop(state) - 1, 1);
+    return 1;
+}
+
 int BudgetedXpcall(lua_State* state) {
     const int arguments = lua_gettop(state) - 2;
     luaL_checktype(state, 2, LUA_TFUNCTION);
-    lua_pushvalue(state, 1);  // f, handler, args..., f
-    lua_copy(state, 2, 1);    // handler, handler, args..., f
-    lua_copy(state, -1, 2);   // handler, f, args..., f
+    lua_pushvalue(state, 2);
+    lua_pushcclosure(state, GuardedHandler, 1);  // f, handler, args..., guard
+    lua_copy(state, 1, 2);                       // f, f, args..., guard
+    lua_copy(state, -1, 1);                      // guard, f, args..., guard
     lua_pop(state, 1);
     const int status = lua_pcall(state, arguments, LUA_MULTRET, 1);
     RethrowSpentBudget(state, status);
