@@ -1,0 +1,146 @@
+// Technique scripts: a scene drawn into a frame buffer, then a two-pass glow
+// written as a technique script (technique.lua) with a GLSL blur
+// (blur.vert, blur.frag): the bright squares bleed light around them.
+// Run it from this folder. Controls: Escape quits. With OV_SAVE_FRAME set it
+// draws a few frames, saves the last one and ends by itself.
+#include "app/Core.h"
+#include "app/Input.h"
+#include "app/LoopState.h"
+#include "app/MessageLoop.h"
+#include "engine/OrvoCore.h"
+#include "foundation/EngineHandle.h"
+#include "foundation/Vector.h"
+#include "render/FrameBuffer.h"
+#include "render/Script.h"
+#include "render/ShaderStore.h"
+#include "render/TechniqueShaders.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+using namespace OvCore;
+
+namespace {
+
+constexpr int kWidth = 320;
+constexpr int kHeight = 240;
+constexpr int kBlurSlot = 0;
+constexpr int kHeadlessFrames = 4;
+
+struct Example {
+    OV_SHADER_STORE shaders;
+    OV_FRAMEBUFFER scene;
+    OV_FRAMEBUFFER across;
+    OV_SCRIPT technique;
+    OV_SCRIPT_ARGUMENTS arguments;
+    OV_VECTOR corners[4] = {{0, 0, 0, 1}, {kWidth, 0, 0, 1}, {kWidth, kHeight, 0, 1}, {0, kHeight, 0, 1}};
+    OV_VECTOR texcoords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
+    OV_VECTOR black{0, 0, 0, 1};
+    int32_t stepLocation = -1;
+    int32_t thresholdLocation = -1;
+    float stepAcross[4] = {3.0f / kWidth, 0, 0, 0};
+    float stepDown[4] = {0, 3.0f / kHeight, 0, 0};
+    float bright[4] = {0.5f, 0, 0, 0};
+    float everything[4] = {0, 0, 0, 0};
+    int frames = 0;
+    bool headless = false;
+};
+
+void Rectangle(double x1, double y1, double x2, double y2, double r, double g, double b) {
+    const OV_VECTOR corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
+    OvSetState(OV_STATE_DRAW_COLOR, r, g, b, 1.0);
+    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+}
+
+// The scene: a dim backdrop with two bright squares, centred on the
+// window's middle row.
+void DrawScene(Example& example) {
+    if (!example.scene.Activate(false)) return;
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.05, 0.05, 0.15, 1.0);
+    OvRenderScene(2);
+    OvTextureUnactivate();
+    Rectangle(20, 20, 300, 40, 0.2, 0.25, 0.3);
+    Rectangle(60, 100, 100, 140, 1.0, 0.8, 0.3);
+    Rectangle(200, 110, 220, 130, 0.4, 0.9, 1.0);
+    example.scene.Deactivate(false);
+}
+
+void Frame(HWND, void* userData) {
+    auto& example = *static_cast<Example*>(userData);
+    if (KeyPressed(27)) LoopState().running = false;
+    DrawScene(example);
+    OvSetState(OV_STATE_BLENDING, 1);
+    if (!example.technique.Execute(&example.arguments)) std::fprintf(stderr, "technique: %s\n", OvLumetLastLog());
+    OvRenderScene(1 | 32);
+    if (example.headless && ++example.frames >= kHeadlessFrames) LoopState().running = false;
+}
+
+bool LoadBlur(Example& example) {
+    example.shaders.Load(kBlurSlot, OV_SHADER_LINKED, "blur.vert", "blur.frag");
+    OV_STRING log;
+    example.shaders.GetLog(kBlurSlot, log);
+    if (std::string(log.Get()).find("Failed!") != std::string::npos) {
+        std::fprintf(stderr, "%s", log.Get());
+        return false;
+    }
+    example.stepLocation = example.shaders.UniformLocation(kBlurSlot, "uStep");
+    example.thresholdLocation = example.shaders.UniformLocation(kBlurSlot, "uThreshold");
+    return true;
+}
+
+// The variables in the order technique.lua receives them.
+void BindArguments(Example& e) {
+    OV_SCRIPT_ARGUMENTS& a = e.arguments;
+    a.AddPointer(&e.shaders);
+    a.AddValue(kBlurSlot);
+    for (const void* data : {static_cast<const void*>(&e.scene), static_cast<const void*>(&e.across),
+                             static_cast<const void*>(e.corners), static_cast<const void*>(e.texcoords),
+                             static_cast<const void*>(&e.black), static_cast<const void*>(&e.stepLocation),
+                             static_cast<const void*>(&e.thresholdLocation), static_cast<const void*>(e.stepAcross),
+                             static_cast<const void*>(e.stepDown), static_cast<const void*>(e.bright),
+                             static_cast<const void*>(e.everything)}) {
+        a.AddPointer(data);
+    }
+}
+
+bool SetUp(Example& example) {
+    OV_WINDOW* window = core.windows.Get("main", 0);
+    window->title = "Technique scripts";
+    window->width = kWidth;
+    window->height = kHeight;
+    window->bitsPerPixel = 32;
+    if (!window->Create(EmptyHandle()) || !InitShaders()) return false;
+    InitTechniqueShaders();
+    if (!example.scene.Create(kWidth, kHeight, 0) || !example.across.Create(kWidth, kHeight, 0)) return false;
+    if (!LoadBlur(example)) return false;
+    if (!example.technique.CompileFile("technique.lua")) {
+        std::fprintf(stderr, "technique.lua: %s\n", OvLumetLastLog());
+        return false;
+    }
+    BindArguments(example);
+    return true;
+}
+
+void CleanUp(Example& example) {
+    example.technique.Free();
+    example.shaders.Release();
+    example.scene.Destroy();
+    example.across.Destroy();
+    if (OV_WINDOW* window = core.windows.Access(FIND, "main", 0).Value()) window->Destroy();
+}
+
+}  // namespace
+
+int main() {
+    OvInitiation();
+    Example example;
+    const char* saveFrame = std::getenv("OV_SAVE_FRAME");
+    example.headless = saveFrame && *saveFrame;
+    const bool ready = SetUp(example);
+    if (ready) RunMessageLoop(Frame, &example);
+    CleanUp(example);
+    OvClosure();
+    return ready ? 0 : 1;
+}

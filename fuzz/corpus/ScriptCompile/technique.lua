@@ -1,0 +1,5 @@
+local a, b, c, d = ...
+PASS(ENABLE, a, b)
+RECT(CANVAS, c, d, a, TRUE)
+BLEND(SRC_ALPHA, ONE_MINUS_SRC_ALPHA)
+CLEAR(COLOR)
