@@ -54,15 +54,16 @@ void Rectangle(double x1, double y1, double x2, double y2, double r, double g, d
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
 }
 
-// The scene: a dim backdrop with two bright squares, centred on the
-// window's middle row.
+// The scene: a dim backdrop, a dim bar and two bright squares.
 void DrawScene(Example& example) {
-    if (!example.scene.Activate(false)) return;
+    // Flipped, so that the canvas drawn with texture coordinates from (0, 0)
+    // shows the scene the right way up.
+    if (!example.scene.Activate(true)) return;
     OvSetState(OV_STATE_CLEAR_COLOR, 0.05, 0.05, 0.15, 1.0);
     OvRenderScene(2);
     OvTextureUnactivate();
     Rectangle(20, 20, 300, 40, 0.2, 0.25, 0.3);
-    Rectangle(60, 100, 100, 140, 1.0, 0.8, 0.3);
+    Rectangle(60, 70, 100, 110, 1.0, 0.8, 0.3);
     Rectangle(200, 110, 220, 130, 0.4, 0.9, 1.0);
     example.scene.Deactivate(false);
 }
@@ -111,7 +112,10 @@ bool SetUp(Example& example) {
     window->width = kWidth;
     window->height = kHeight;
     window->bitsPerPixel = 32;
-    if (!window->Create(EmptyHandle()) || !InitShaders()) return false;
+    if (!window->Create(EmptyHandle())) return false;
+    core.ActivateWindow("main", 0);
+    core.WindowOrthoView("main", 0);
+    if (!InitShaders()) return false;
     InitTechniqueShaders();
     if (!example.scene.Create(kWidth, kHeight, 0) || !example.across.Create(kWidth, kHeight, 0)) return false;
     if (!LoadBlur(example)) return false;

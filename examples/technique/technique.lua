@@ -4,7 +4,7 @@ local shaders, blurSlot, scene, across, corners, texcoords, black,
       stepLocation, thresholdLocation, stepAcross, stepDown, bright, everything = ...
 
 -- Pass 1: what is brighter than the threshold, blurred across.
-CANVAS(ENABLE, across, FALSE)
+CANVAS(ENABLE, across, TRUE)
 COLOR(SCENE, black)
 CLEAR(COLOR)
 PASS(ENABLE, shaders, blurSlot)

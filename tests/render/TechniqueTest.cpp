@@ -111,9 +111,14 @@ TEST_F(TechniqueTest, BlendMapsKeywordsToEngineValuesAndZeroForOthers) {
     ASSERT_EQ(Run("BLEND(ZERO, ONE_MINUS_CONSTANT_ALPHA)"), 1);
     EXPECT_EQ(factors()[0], 156);
     EXPECT_EQ(factors()[1], 170);
+    // Other keywords pass 0, which the engine takes for no factor: the
+    // factors stay as they were.
+    EXPECT_EQ(TechniqueBlendValue(TK_TRUE), 0);
+    EXPECT_EQ(TechniqueBlendValue(TK_CANVAS), 0);
+    EXPECT_EQ(TechniqueBlendValue(TK_ONE_MINUS_SRC_COLOR), 159);
     ASSERT_EQ(Run("BLEND(TRUE, CANVAS)"), 1);
-    EXPECT_EQ(factors()[0], 0);
-    EXPECT_EQ(factors()[1], 0);
+    EXPECT_EQ(factors()[0], 156);
+    EXPECT_EQ(factors()[1], 170);
 }
 
 TEST_F(TechniqueTest, ColourSceneAndClearColourFillTheFrameButClearTrueDoesNothing) {
@@ -135,10 +140,11 @@ TEST_F(TechniqueTest, RectDrawsTheTextureAsGivenOrUpsideDownAndKeepsTheHostsCoor
     EXPECT_EQ(Pixel(5, 5), TexelColour(0, 0));
     EXPECT_EQ(Pixel(60, 60), TexelColour(1, 1));
     ClearFrame();
+    // Corner 0 gets texcoord 3, corner 1 texcoord 2: the bottom row on top.
     ASSERT_EQ(Run("RECT(TEXTURE, texture, corners, texcoords, TRUE)"), 1);
-    EXPECT_EQ(Pixel(5, 5), TexelColour(1, 1));
-    EXPECT_EQ(Pixel(60, 5), TexelColour(0, 1));
-    EXPECT_EQ(Pixel(5, 60), TexelColour(1, 0));
+    EXPECT_EQ(Pixel(5, 5), TexelColour(0, 1));
+    EXPECT_EQ(Pixel(60, 5), TexelColour(1, 1));
+    EXPECT_EQ(Pixel(5, 60), TexelColour(0, 0));
     EXPECT_EQ(std::memcmp(before, texcoords, sizeof(before)), 0);
     ClearFrame();
     ASSERT_EQ(Run("RECT(COLOR, texture, corners, texcoords, TRUE)\nRECT(TEXTURE, none, corners, texcoords, FALSE)"), 1);
@@ -172,15 +178,15 @@ TEST_F(TechniqueTest, PassParamAndAttribDriveTheShadersPixels) {
     ASSERT_NE(shadeSwitch, -1);
     const std::string quad = "RECT(TEXTURE, texture, corners, texcoords, FALSE)\n";
 
-    // Tint the pattern's blue away: only red and green remain.
+    // The shader draws the drawing colour (white) tinted: blue taken away.
     values[0] = 1, values[1] = 1, values[2] = 0, values[3] = 1;
     ASSERT_EQ(Run("PASS(ENABLE, store, slot)\nPARAM(VEC4, none, location, values)\n" + quad + "PASS(DISABLE, none, none)"), 1)
         << OvLumetLastLog();
-    EXPECT_EQ(Pixel(5, 5), Rgba(20, 20, 0));
+    EXPECT_EQ(Pixel(5, 5), Rgba(255, 255, 0));
     // PARAM TEXTURE sets nothing: the tint stays.
     values[0] = 0;
     ASSERT_EQ(Run("PASS(ENABLE, store, slot)\nPARAM(TEXTURE, none, location, values)\n" + quad + "PASS(DISABLE, none, none)"), 1);
-    EXPECT_EQ(Pixel(5, 5), Rgba(20, 20, 0));
+    EXPECT_EQ(Pixel(5, 5), Rgba(255, 255, 0));
     // After DISABLE the pattern draws untinted.
     ASSERT_EQ(Run(quad), 1);
     EXPECT_EQ(Pixel(5, 5), TexelColour(0, 0));
