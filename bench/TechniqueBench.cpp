@@ -41,6 +41,21 @@ const char* kScript =
     "BLEND(ONE, ZERO)\n"
     "EXECUTE(host)\n";
 
+// Ten commands that only set engine states or call the host: what is left
+// is the script's own cost.
+const char* kStateScript =
+    "local store, slot, texture, corners, texcoords, colour, location, values, host = ...\n"
+    "COLOR(SCENE, colour)\n"
+    "COLOR(MODEL, colour)\n"
+    "BLEND(SRC_ALPHA, ONE_MINUS_SRC_ALPHA)\n"
+    "BLEND(ONE, ZERO)\n"
+    "EXECUTE(host)\n"
+    "COLOR(SCENE, colour)\n"
+    "COLOR(MODEL, colour)\n"
+    "BLEND(SRC_ALPHA, ONE_MINUS_SRC_ALPHA)\n"
+    "BLEND(ONE, ZERO)\n"
+    "EXECUTE(host)\n";
+
 int hostCalls = 0;
 void Host() {
     ++hostCalls;
@@ -74,6 +89,16 @@ void Direct(Scene& s) {
     DeactivateShaders();
     OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_ONE, OV_BLEND_ZERO);
     Host();
+}
+
+void DirectStates(Scene& s) {
+    for (int i = 0; i < 2; ++i) {
+        OvSetState(OV_STATE_CLEAR_COLOR, s.colour.x, s.colour.y, s.colour.z, s.colour.w);
+        OvSetState(OV_STATE_DRAW_COLOR, s.colour.x, s.colour.y, s.colour.z, s.colour.w);
+        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_ONE, OV_BLEND_ZERO);
+        Host();
+    }
 }
 
 // Microseconds per execution: the median of the rounds.
@@ -134,7 +159,9 @@ int main() {
     }
     OvSetState(OV_STATE_BLENDING, 1);
     OV_SCRIPT script;
-    if (!script.Compile(kScript, static_cast<uint32_t>(std::char_traits<char>::length(kScript)))) {
+    OV_SCRIPT states;
+    if (!script.Compile(kScript, static_cast<uint32_t>(std::char_traits<char>::length(kScript))) ||
+        !states.Compile(kStateScript, static_cast<uint32_t>(std::char_traits<char>::length(kStateScript)))) {
         std::fprintf(stderr, "%s\n", OvLumetLastLog());
         return 1;
     }
@@ -153,9 +180,16 @@ int main() {
     const double direct = Measure([&] { Direct(scene); });
     std::printf("technique script, 10 commands: %.2f us per execution (%d failed)\n", scripted, failures);
     std::printf("the same 10 calls from C++:    %.2f us per execution\n", direct);
-    std::printf("ratio script / direct: %.1f; host calls %d\n", scripted / direct, hostCalls);
+    std::printf("ratio script / direct: %.2f\n", scripted / direct);
+    const double stateScripted = Measure([&] { failures += states.Execute(&arguments) == 1 ? 0 : 1; });
+    const double stateDirect = Measure([&] { DirectStates(scene); });
+    std::printf("state-only script, 10 commands: %.2f us per execution\n", stateScripted);
+    std::printf("the same 10 calls from C++:      %.3f us per execution\n", stateDirect);
+    std::printf("script overhead per execution: %.2f us (ratio %.0f); failures %d, host calls %d\n",
+                stateScripted - stateDirect, stateScripted / stateDirect, failures, hostCalls);
 
     script.Free();
+    states.Free();
     scene.store.Release();
     OvTextureDestroy(scene.texture);
     OvRenderTargetDestroy(target);

@@ -172,6 +172,7 @@ OvLumetDefinitionList* DefinitionRegistry::Build() const {
 
 bool DefinitionRegistry::AddHandler(const char* external, const char* command, OvLumetHandler handler) {
     if (!external || !command || !handler) return false;
+    ++generation_;
     for (Handler& existing : handlers_) {
         if (existing.external == external && existing.command == command) {
             existing.handler = handler;

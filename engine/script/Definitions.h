@@ -39,9 +39,14 @@ public:
     void Unlink() { linked_.clear(); }
     OvLumetDefinitionList* Build() const;
 
-    void ClearHandlers() { handlers_.clear(); }
+    void ClearHandlers() {
+        handlers_.clear();
+        ++generation_;
+    }
     bool AddHandler(const char* external, const char* command, OvLumetHandler handler);
     OvLumetHandler HandlerFor(const std::string& external, const std::string& command) const;
+    // Changes with every change of the handlers.
+    uint64_t Generation() const { return generation_; }
 
 private:
     struct Handler {
@@ -51,6 +56,7 @@ private:
     };
     std::vector<Definition> linked_;
     std::vector<Handler> handlers_;
+    uint64_t generation_ = 0;
 };
 
 DefinitionRegistry& Definitions();

@@ -3,6 +3,7 @@
 #include "engine/core/WholeFile.h"
 #include "engine/script/CompiledScript.h"
 #include "engine/script/Definitions.h"
+#include "engine/script/PreparedScripts.h"
 #include "engine/script/Sandbox.h"
 
 #include <cstdlib>
@@ -113,6 +114,7 @@ extern "C" OV_API void OvLumetFreeDefinitionList(OvLumetDefinitionList* list) {
         Runs().freed.push_back(list);
         return;
     }
+    ov::Prepared().Forget(list);
     delete list;
 }
 
@@ -162,13 +164,12 @@ extern "C" OV_API int OvLumetExecute(const OvLumetBuffer* script, uintptr_t* arg
     std::string message;
     if (!ov::UnpackScript(script->data, script->capacity, source, message)) return Fail(message);
     ++runs.nesting;
-    bool ran = false;
-    {
-        ov::Sandbox sandbox;
-        ran = sandbox.Run(source, ListOrEmpty(definitions), arguments, count, message);
-    }
+    const bool ran = ov::Prepared().Run(source, ListOrEmpty(definitions), arguments, count, message);
     if (--runs.nesting == 0) {
-        for (OvLumetDefinitionList* list : runs.freed) delete list;
+        for (OvLumetDefinitionList* list : runs.freed) {
+            ov::Prepared().Forget(list);
+            delete list;
+        }
         runs.freed.clear();
     }
     return ran ? Succeed() : Fail(message);

@@ -53,8 +53,7 @@ ScriptLimits& Limits() {
 }
 
 Sandbox::Sandbox() {
-    budget_.bytesLimit = Limits().bytes;
-    budget_.instructionsLeft = static_cast<int64_t>(Limits().instructions);
+    StartBudget();
     state_ = lua_newstate(BudgetedAlloc, &budget_);
     if (!state_) return;
     *static_cast<ScriptBudget**>(lua_getextraspace(state_)) = &budget_;
@@ -73,13 +72,29 @@ bool Sandbox::Check(std::string_view source, std::string& message) {
     return Protected(CheckBody, message);
 }
 
-bool Sandbox::Run(std::string_view source, const OvLumetDefinitionList& list, uintptr_t* cells, size_t cellCount,
-                  std::string& message) {
+bool Sandbox::Prepare(std::string_view source, const OvLumetDefinitionList& list, std::string& message) {
     source_ = source;
     list_ = &list;
-    cells_ = ScriptCells{cells, cellCount};
     BindCommands(list);
-    return Protected(RunBody, message);
+    const bool prepared = Protected(PrepareBody, message);
+    source_ = {};
+    return prepared;
+}
+
+bool Sandbox::Execute(uintptr_t* cells, size_t cellCount, std::string& message) {
+    cells_ = ScriptCells{cells, cellCount};
+    StartBudget();
+    const bool ran = Protected(ExecuteBody, message);
+    cells_ = ScriptCells{};
+    return ran;
+}
+
+// A full budget for the next run, on top of what the state holds already.
+void Sandbox::StartBudget() {
+    budget_.bytesLimit = budget_.bytesUsed + Limits().bytes;
+    budget_.instructionsLeft = static_cast<int64_t>(Limits().instructions);
+    budget_.bytesExceeded = false;
+    budget_.instructionsExceeded = false;
 }
 
 void Sandbox::BindCommands(const OvLumetDefinitionList& list) {
@@ -112,7 +127,7 @@ bool Sandbox::Protected(int (*body)(lua_State*), std::string& message) {
 
 void Sandbox::DescribeFailure(std::string& message) const {
     if (budget_.bytesExceeded) {
-        message = "script: memory budget of " + std::to_string(budget_.bytesLimit) + " bytes exhausted";
+        message = "script: memory budget of " + std::to_string(Limits().bytes) + " bytes exhausted";
     }
 }
 
@@ -124,7 +139,9 @@ int Sandbox::CheckBody(lua_State* state) {
     return 0;
 }
 
-int Sandbox::RunBody(lua_State* state) {
+// Keeps the loaded chunk and the metatable of its per-run globals in the
+// registry, under the sandbox's address and the chunk's.
+int Sandbox::PrepareBody(lua_State* state) {
     Sandbox* self = SandboxOf(state);
     OpenSandboxLibraries(state);
     RegisterKeywords(state, *self->list_);
@@ -132,6 +149,23 @@ int Sandbox::RunBody(lua_State* state) {
     if (luaL_loadbufferx(state, self->source_.data(), self->source_.size(), kChunkName, "t") != LUA_OK) {
         return lua_error(state);
     }
+    lua_rawsetp(state, LUA_REGISTRYINDEX, self);
+    lua_createtable(state, 0, 1);
+    lua_pushglobaltable(state);
+    lua_setfield(state, -2, "__index");
+    lua_rawsetp(state, LUA_REGISTRYINDEX, &self->bindings_);
+    return 0;
+}
+
+// Each run gets globals of its own that fall back on the prepared ones, so
+// that what one run sets is gone at the next.
+int Sandbox::ExecuteBody(lua_State* state) {
+    Sandbox* self = SandboxOf(state);
+    lua_rawgetp(state, LUA_REGISTRYINDEX, self);
+    lua_createtable(state, 0, 0);
+    lua_rawgetp(state, LUA_REGISTRYINDEX, &self->bindings_);
+    lua_setmetatable(state, -2);
+    lua_setupvalue(state, -2, 1);
     PushVariables(state, self->cells_);
     lua_call(state, static_cast<int>(self->cells_.count), 0);
     return 0;

@@ -1,8 +1,9 @@
-// One run of a script in a Lua state of its own: only the base, string,
-// table, math and utf8 libraries, without anything that reaches files, the
-// process, other code or the interpreter's internals; a budget of
-// instructions and of bytes; commands of the definition list as functions,
-// its keywords as integer constants.
+// A script in a Lua state of its own: only the base, string, table, math and
+// utf8 libraries, without anything that reaches files, the process, other
+// code or the interpreter's internals; commands of the definition list as
+// functions, its keywords as integer constants. Prepared once, it may run
+// many times, each run with a budget of instructions and of bytes and with
+// globals of its own.
 #pragma once
 
 #include "engine/script/Definitions.h"
@@ -56,16 +57,20 @@ public:
 
     // Parses the source; false with the message and line of the first error.
     bool Check(std::string_view source, std::string& message);
-    // Runs the source with the list's commands and keywords; the script gets
-    // a variable for each of the cells as its arguments (...). False with a
-    // message for an error, a budget run out or a state that could not be made.
-    bool Run(std::string_view source, const OvLumetDefinitionList& list, uintptr_t* cells, size_t cellCount,
-             std::string& message);
+    // Loads the source with the list's commands and keywords; the list must
+    // outlive the sandbox. False with a message when it cannot.
+    bool Prepare(std::string_view source, const OvLumetDefinitionList& list, std::string& message);
+    // Runs the prepared script; it gets a variable for each of the cells as
+    // its arguments (...). False with a message for an error or a budget run
+    // out; the sandbox should then be dropped.
+    bool Execute(uintptr_t* cells, size_t cellCount, std::string& message);
 
 private:
     bool Protected(int (*body)(lua_State*), std::string& message);
+    void StartBudget();
     static int CheckBody(lua_State* state);
-    static int RunBody(lua_State* state);
+    static int PrepareBody(lua_State* state);
+    static int ExecuteBody(lua_State* state);
     void BindCommands(const OvLumetDefinitionList& list);
     void DescribeFailure(std::string& message) const;
 

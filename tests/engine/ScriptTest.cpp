@@ -87,6 +87,25 @@ TEST_F(ScriptTest, KeywordsAreIntegersAndScriptsComputeWithThem) {
     EXPECT_EQ(calls[3].arguments[0], 3u);
 }
 
+TEST_F(ScriptTest, EachRunStartsWithFreshGlobalsAndTheCellsOfThatRun) {
+    ASSERT_TRUE(Compile("local a = ...\nassert(counter == nil)\ncounter = 1\nMARK = nil\nCOLOR(RED, a)"));
+    ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1) << Log();
+    uintptr_t other[1] = {44};
+    ASSERT_EQ(OvLumetExecute(&script, other, 1, list), 1) << Log();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[1].arguments[1], reinterpret_cast<uintptr_t>(&other[0]));
+    // What one run keeps in a global is gone in the next.
+    ASSERT_TRUE(Compile("local a = ...\nif kept then COLOR(RED, kept) end\nkept = a"));
+    ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1);
+    ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1);
+    EXPECT_EQ(calls.size(), 2u);
+    // Handlers registered anew are the ones called.
+    OvLumetAddDefinitionProc("Probe", "COLOR", RecordMark);
+    ASSERT_TRUE(Compile("local a = ...\nCOLOR(RED, a)"));
+    ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1);
+    EXPECT_EQ(calls.back().command, "MARK");
+}
+
 TEST_F(ScriptTest, WrongArgumentsStopTheScriptWithItsLine) {
     const char* cases[][2] = {
         {"local a = ...\n\nMARK(ON)", "script:3: MARK takes 2 arguments, not 1"},
