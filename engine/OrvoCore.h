@@ -175,7 +175,11 @@ OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files,
  * arrive. Pixels are RGBA, 8 bits a channel, rows top to bottom (the first
  * row is drawn at texture coordinate t = 0). Images are PNG, BMP or TGA,
  * detected from their bytes; at most 16384
- * pixels a side and 256 MiB of pixels. Successful loads leave the texture
+ * pixels a side and 256 MiB of pixels. An image whose bytes cannot hold the
+ * pixels its header declares is refused before anything is decoded: BMP and
+ * uncompressed TGA must carry every pixel, a run-length TGA one packet per
+ * 128 pixels, a PNG no more scanline bytes than 1032 times its image data
+ * (deflate's largest expansion). Successful loads leave the texture
  * bound, so OvTextureParameter (which acts on the bound texture) applies to
  * it. The load flags are reserved.
  * OvTextureLoadFromMemory has no size, so it accepts only images whose own
@@ -213,8 +217,10 @@ OV_API void OvTextureUnlock(OvHandle texture, int flag);
 OV_API void OvTextureActivate(OvHandle texture);
 OV_API void OvTextureUnactivate(void);
 OV_API void OvTextureDestroy(OvHandle texture);
-/* Engine extensions: loading from a block of known size, and decoding
- * without GL (1 with the size when the bytes decode within the limits). */
+/* Engine extensions: loading from a block of known size, and probing
+ * (reads the header only: 1 with the size when the image is within the
+ * limits and its bytes can hold its pixels; corrupt data past the header
+ * is found only by a load). */
 OV_API int OvTextureLoadFromMemorySized(OvHandle texture, const void* data, uint32_t size, int loadFlag);
 OV_API int OvImageProbe(const void* data, uint32_t size, int* width, int* height);
 

@@ -47,13 +47,19 @@ bool ImageSizeAllowed(int width, int height);
 // Reads only the header: false when the format is unknown or the declared
 // size is not allowed.
 bool ProbeImageSize(const uint8_t* data, size_t size, int& width, int& height);
-// Full decode to RGBA; false (out untouched) for anything unreadable, a
-// size not allowed, or a stream that ends early.
+// The header's size when it is allowed and the encoded bytes can hold that
+// many pixels: an uncompressed image must carry all its pixel data, a
+// compressed one no more than its compression can expand to. Decodes
+// nothing.
+bool ProbeImage(const uint8_t* data, size_t size, int& width, int& height);
+// Full decode to RGBA; false (out untouched) for anything ProbeImage
+// refuses, anything unreadable, or a stream that ends early.
 bool DecodeImage(const uint8_t* data, size_t size, DecodedImage& out);
 
 // The image inside `size` bytes: a recognised container is cut to the
 // length it declares (and refused when that is Invalid); other formats get
 // the whole block.
 bool DecodeImageBlock(const uint8_t* data, size_t size, DecodedImage& out);
+bool ProbeImageBlock(const uint8_t* data, size_t size, int& width, int& height);
 
 }  // namespace ov

@@ -115,10 +115,10 @@ extern "C" OV_API int OvTextureLoadFromMemorySized(OvHandle handle, const void* 
 }
 
 extern "C" OV_API int OvImageProbe(const void* data, uint32_t size, int* width, int* height) {
-    ov::DecodedImage image;
-    if (!data || !ov::DecodeImageBlock(static_cast<const uint8_t*>(data), size, image)) return 0;
-    if (width) *width = image.width;
-    if (height) *height = image.height;
+    int w = 0, h = 0;
+    if (!data || !ov::ProbeImageBlock(static_cast<const uint8_t*>(data), size, w, h)) return 0;
+    if (width) *width = w;
+    if (height) *height = h;
     return 1;
 }
 
