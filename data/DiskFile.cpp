@@ -1,11 +1,15 @@
 #include "data/DiskFile.h"
 
+#include "data/AppendJournal.h"
+#include "data/FolderSync.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,26 +75,115 @@ std::string ResolveTarget(const char* path) {
     return resolved;
 }
 
-int CreateBeside(const std::string& target, std::string& tempPath) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        tempPath = target + ".tmp" + std::to_string(getpid()) + "." + std::to_string(++counter);
-        const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
 void KeepModeOf(const std::string& target, int fd) {
     struct stat existing;
     if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
         fchmod(fd, existing.st_mode & 07777);
 }
 
+// Temporaries are named "<target>.tmp<process>.<number>"; one whose process
+// is gone was left by a save that was killed between naming it and renaming
+// it over the target.
+std::string TemporaryName(const std::string& target) {
+    static unsigned counter = 0;
+    return target + ".tmp" + std::to_string(getpid()) + "." + std::to_string(++counter);
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// The process of a temporary of the target, or 0 when name is not one.
+long TemporaryOwner(const std::string& name, const std::string& prefix) {
+    if (name.compare(0, prefix.size(), prefix) != 0) return 0;
+    const std::string rest = name.substr(prefix.size());
+    const size_t dot = rest.find('.');
+    if (dot == std::string::npos || dot > 9 || !AllDigits(rest.substr(0, dot)) || !AllDigits(rest.substr(dot + 1)))
+        return 0;
+    return std::stol(rest.substr(0, dot));
+}
+
+void RemoveStaleTemporaries(const std::string& target) {
+    const std::string folder = FolderSync::FolderOf(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + ".tmp";
+    DIR* listing = opendir(folder.c_str());
+    if (!listing) return;
+    while (const dirent* entry = readdir(listing)) {
+        const long owner = TemporaryOwner(entry->d_name, prefix);
+        if (owner > 0 && !FolderSync::ProcessAlive(owner)) unlinkat(dirfd(listing), entry->d_name, 0);
+    }
+    closedir(listing);
+}
+
+int CreateBeside(const std::string& target, std::string& tempPath) {
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        tempPath = TemporaryName(target);
+        const int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Gives a file made with O_TMPFILE a temporary name; false when this
+// system cannot link it.
+bool NameUnnamed(int fd, const std::string& target, std::string& tempPath) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 64; ++attempt) {
+        tempPath = TemporaryName(target);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, tempPath.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+// Writes the bytes to a file that is not yet the target and flushes them.
+bool WriteFlushed(int fd, const std::string& target, const void* bytes, uint32_t n, uint32_t offset) {
+    KeepModeOf(target, fd);
+    return WriteAll(fd, static_cast<const uint8_t*>(bytes), n, offset) && fsync(fd) == 0;
+}
+
+// Puts a flushed temporary in the target's place and flushes the folder.
+bool MoveIntoPlace(const std::string& tempPath, const std::string& target) {
+    if (rename(tempPath.c_str(), target.c_str()) != 0) {
+        unlink(tempPath.c_str());
+        return false;
+    }
+    return FolderSync::Flush(FolderSync::FolderOf(target));
+}
+
+// The bytes go to an unnamed file in the target's folder, which gets a name
+// only once it is written and flushed: a save killed before then leaves
+// nothing behind. Unsupported where the filesystem cannot make unnamed files
+// or link them.
+enum class Outcome { Done, Failed, Unsupported };
+
+Outcome ReplaceThroughUnnamed(const std::string& target, const void* bytes, uint32_t n, uint32_t offset) {
+    Descriptor temp(open(FolderSync::FolderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+    if (temp.fd < 0) return errno == ENOENT || errno == EACCES ? Outcome::Failed : Outcome::Unsupported;
+    if (!WriteFlushed(temp.fd, target, bytes, n, offset)) return Outcome::Failed;
+    std::string tempPath;
+    if (!NameUnnamed(temp.fd, target, tempPath)) return Outcome::Unsupported;
+    temp.Close();
+    return MoveIntoPlace(tempPath, target) ? Outcome::Done : Outcome::Failed;
+}
+
+bool ReplaceThroughNamed(const std::string& target, const void* bytes, uint32_t n, uint32_t offset) {
+    std::string tempPath;
+    Descriptor temp(CreateBeside(target, tempPath));
+    if (temp.fd < 0) return false;
+    const bool written = WriteFlushed(temp.fd, target, bytes, n, offset);
+    if (!temp.Close() || !written) {
+        unlink(tempPath.c_str());
+        return false;
+    }
+    return MoveIntoPlace(tempPath, target);
+}
+
 }  // namespace
 
 bool ReadRange(const char* path, uint32_t offset, uint32_t length, ReadResult& result) {
     if (!path) return false;
+    AppendJournal::Recover(ResolveTarget(path));
     Descriptor file(open(path, O_RDONLY | O_CLOEXEC));
     if (file.fd < 0) return false;
     const off_t end = EndOf(file.fd);
@@ -116,34 +209,55 @@ bool ReadRange(const char* path, uint32_t offset, uint32_t length, ReadResult& r
 bool Replace(const char* path, uint32_t offset, const void* bytes, uint32_t n) {
     if (!path || (!bytes && n > 0)) return false;
     const std::string target = ResolveTarget(path);
-    std::string tempPath;
-    Descriptor temp(CreateBeside(target, tempPath));
-    if (temp.fd < 0) return false;
-    KeepModeOf(target, temp.fd);
-    const bool written = WriteAll(temp.fd, static_cast<const uint8_t*>(bytes), n, offset);
-    if (!temp.Close() || !written || rename(tempPath.c_str(), target.c_str()) != 0) {
-        unlink(tempPath.c_str());
-        return false;
+    AppendJournal::Recover(target);
+    RemoveStaleTemporaries(target);
+    switch (ReplaceThroughUnnamed(target, bytes, n, offset)) {
+        case Outcome::Done: return true;
+        case Outcome::Failed: return false;
+        case Outcome::Unsupported: break;
     }
-    return true;
+    return ReplaceThroughNamed(target, bytes, n, offset);
+}
+
+// Opens the target for an append with its journal begun: a file that did
+// not exist is created only after the journal says so.
+int OpenJournaled(const std::string& target, off_t& oldEnd) {
+    int fd = open(target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT || !AppendJournal::Begin(target, AppendJournal::kAbsent)) return -1;
+        fd = open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        oldEnd = 0;
+        return fd;
+    }
+    oldEnd = EndOf(fd);
+    if (oldEnd < 0 || !AppendJournal::Begin(target, static_cast<uint64_t>(oldEnd))) {
+        close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 bool Append(const char* path, const void* bytes, uint32_t n) {
     if (!path || (!bytes && n > 0)) return false;
-    Descriptor file(open(path, O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-    if (file.fd < 0) return false;
-    const off_t oldEnd = EndOf(file.fd);
-    if (oldEnd < 0) return false;
-    if (!WriteAll(file.fd, static_cast<const uint8_t*>(bytes), n, oldEnd)) {
-        const bool restored = ftruncate(file.fd, oldEnd) == 0;
-        (void)restored;
+    const std::string target = ResolveTarget(path);
+    if (!AppendJournal::Recover(target)) return false;
+    off_t oldEnd = 0;
+    Descriptor file(OpenJournaled(target, oldEnd));
+    if (file.fd < 0) {
+        AppendJournal::Recover(target);
         return false;
     }
-    return file.Close();
+    const bool written = WriteAll(file.fd, static_cast<const uint8_t*>(bytes), n, oldEnd) && fsync(file.fd) == 0;
+    if (!file.Close() || !written) {
+        AppendJournal::Recover(target);
+        return false;
+    }
+    return AppendJournal::Commit(target);
 }
 
 uint32_t SizeOf(const char* path) {
     if (!path) return 0;
+    AppendJournal::Recover(ResolveTarget(path));
     Descriptor file(open(path, O_RDONLY | O_CLOEXEC));
     if (file.fd < 0) return 0;
     const off_t end = EndOf(file.fd);
