@@ -132,11 +132,7 @@ void LoadFromEnvironmentOnce() {
     if (script.loaded) return;
     script.loaded = true;
     const char* path = std::getenv("OV_INPUT_SCRIPT");
-    if (!path || !*path) return;
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    InputScriptLoad(text.str());
+    if (path && *path) InputScriptLoadFile(path);
 }
 
 HWND FindShownWindow(const std::string& title, long width, long height) {
@@ -207,6 +203,13 @@ void InputScriptLoad(const std::string& text) {
         ScriptLine parsed;
         if (ParseLine(line, &parsed)) script.lines.push_back(parsed);
     }
+}
+
+void InputScriptLoadFile(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    InputScriptLoad(text.str());
 }
 
 void InputScriptInject() {

@@ -26,8 +26,10 @@
 #include <cstddef>
 #include <string>
 
-// Reads a script from text; the file-reading form is used at first use.
+// Reads a script from text; the file-reading form is used at first use,
+// with OV_INPUT_SCRIPT's file (an unreadable file is an empty script).
 void InputScriptLoad(const std::string& text);
+void InputScriptLoadFile(const char* path);
 // Queues whatever the script has for the current frame (called before the
 // queue is read).
 void InputScriptInject();
