@@ -1,3 +1,4 @@
+// fuzz seeds: game/Data/Fonts/courier_new.fnt
 #include "fuzz/FuzzInput.h"
 #include "render/GlyphTable.h"
 

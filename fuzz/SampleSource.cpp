@@ -1,5 +1,7 @@
 // Opens arbitrary bytes as a sound file, decodes it to the end, seeks back
 // and decodes it again, then reads an ID3v1 tag from the same bytes on disk.
+// fuzz max_len: 8192
+// fuzz seeds: game/Data/Sounds/gib3.wav
 #include "audio/Id3Tag.h"
 #include "audio/device/AudioApi.h"
 #include "audio/device/DecodedSource.h"

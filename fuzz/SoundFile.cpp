@@ -1,6 +1,7 @@
 // Opens arbitrary bytes as a sound file on disk and decodes it to the end
 // twice (seeking back between); every read stays within what was asked.
 // fuzz max_len: 8192
+// fuzz seeds: game/Data/Sounds/gib3.wav game/Data/Sounds/jump1.wav
 #include "audio/device/AudioApi.h"
 #include "audio/device/DecodedSource.h"
 

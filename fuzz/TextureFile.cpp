@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as a texture file from disk (no GL here: the load
 // stops after decoding) and probes the same bytes: a file that loads must
 // probe with a size within the limits.
+// fuzz seeds: game/Data/Textures/*.ovt
 #include "engine/OrvoCore.h"
 
 #include "FuzzInput.h"
