@@ -5,6 +5,7 @@
 #
 #   tools/fuzz.sh list                       names every target
 #   tools/fuzz.sh build                      builds the libFuzzer binaries in build-fuzz/
+#   tools/fuzz.sh seed [target...]           starts empty corpora from their seeds
 #   tools/fuzz.sh run [seconds] [target...]  fuzzes each target for that long (default 60)
 #                                            in turn, one process at a time, then merges
 #                                            what it found into fuzz/corpus/<target>/,
@@ -124,6 +125,11 @@ case "$mode" in
     all_targets
     ;;
   build) build_tree ;;
+  seed)
+    [ $# -gt 0 ] || configure
+    mapfile -t targets < <(chosen_targets "$@")
+    for target in "${targets[@]}"; do seed "$target"; done
+    ;;
   run)
     seconds=${1:-60}
     shift || true
