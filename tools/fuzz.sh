@@ -21,12 +21,13 @@
 # build-fuzz/findings/; one line per run (runs, coverage, corpus size,
 # findings) is appended to build-fuzz/fuzz-summary.txt. The exit status is
 # 1 when any run found something. Set OV_FUZZ_NICE=19 (say) to fuzz at low
-# priority on a shared machine.
+# priority on a shared machine, OV_FUZZ_LANES=2 to fuzz two targets at once.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 build=$root/build-fuzz
 nice_level=${OV_FUZZ_NICE:-0}
+lanes=${OV_FUZZ_LANES:-1}
 
 configure() {
   CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_FUZZ=ON \
@@ -135,8 +136,16 @@ case "$mode" in
     shift || true
     build_tree
     mapfile -t targets < <(chosen_targets "$@")
+    # Lane l takes every lanes-th target from the l-th on.
+    lane() {
+      local failed=0 i
+      for ((i = $1; i < ${#targets[@]}; i += lanes)); do run_one "${targets[$i]}" "$seconds" || failed=1; done
+      return "$failed"
+    }
+    pids=()
+    for ((l = 0; l < lanes; ++l)); do lane "$l" & pids+=($!); done
     failed=0
-    for target in "${targets[@]}"; do run_one "$target" "$seconds" || failed=1; done
+    for pid in "${pids[@]}"; do wait "$pid" || failed=1; done
     exit "$failed"
     ;;
   replay)
