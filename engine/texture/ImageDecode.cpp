@@ -81,14 +81,18 @@ constexpr size_t kBmpFileHeader = 14;
 
 // The filtered scanlines a PNG's image data must inflate to, from its
 // header, against the image data it carries: more than deflate can expand
-// them to means the file lies about its size.
+// them to means the file lies about its size. So does a chunk before the
+// end chunk that claims more bytes than are left (the decoder would make
+// room for all it claims before finding out), or a missing end chunk.
 bool PngCanHold(const uint8_t* data, size_t size) {
     uint64_t rawBytes = 0, imageData = 0;
-    for (size_t position = sizeof(kPngSignature); size - position >= kPngChunkOverhead;) {
+    for (size_t position = sizeof(kPngSignature);;) {
+        if (size < position || size - position < kPngChunkOverhead) return false;
         const uint32_t length = ReadBigEndian32(data + position);
-        if (length > size - position - kPngChunkOverhead) break;
+        if (length > size - position - kPngChunkOverhead) return false;
         const uint8_t* type = data + position + 4;
         const uint8_t* body = data + position + 8;
+        if (std::memcmp(type, "IEND", 4) == 0) break;
         if (std::memcmp(type, "IHDR", 4) == 0 && length == 13 && rawBytes == 0) {
             const uint64_t width = ReadBigEndian32(body), height = ReadBigEndian32(body + 4);
             const uint8_t depth = body[8], colour = body[9];

@@ -77,12 +77,24 @@ TEST_F(HostileImageTest, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused) {
     const Bytes bmpShort(bmp.begin(), bmp.end() - 1);
     const Bytes tgaShort = Tga(4, 4, false, Bytes(63, 0x10));
 
-    for (const Bytes* hostile : std::initializer_list<const Bytes*>{&tga118, &tga140, &pngHugeHeader, &bmpTall, &bmpShort, &tgaShort}) {
+    // An honest 8 x 8 PNG, then an image-data chunk claiming 416 MiB of which
+    // 4 bytes follow: the decoder would reserve room for all of it first.
+    const Bytes png = EncodePng(8, 8, PatternPixels(8, 8));
+    Bytes pngLyingChunk(png.begin(), png.end() - 12);
+    const Bytes lyingChunk = {0x1A, 0x00, 0x00, 0x6B, 'I', 'D', 'A', 'T', 0x78, 0x5E, 0x63, 0x80};
+    pngLyingChunk.insert(pngLyingChunk.end(), lyingChunk.begin(), lyingChunk.end());
+    const Bytes pngWithoutEnd(png.begin(), png.end() - 12);
+
+    const std::initializer_list<const Bytes*> hostiles = {&tga118,   &tga140,   &pngHugeHeader, &bmpTall,
+                                                          &bmpShort, &tgaShort, &pngLyingChunk, &pngWithoutEnd};
+    for (const Bytes* hostile : hostiles) {
         EXPECT_EQ(Probe(*hostile), 0);
         EXPECT_EQ(Load(*hostile), 0);
     }
     EXPECT_EQ(Load(Tga(4, 4, false, Bytes(64, 0x10))), 1) << "one byte more holds every pixel";
     EXPECT_EQ(TextureInt(texture_, OV_TEXTURE_WIDTH), 4);
+    EXPECT_EQ(Load(png), 1) << "the same PNG, whole and honest";
+    EXPECT_EQ(TextureInt(texture_, OV_TEXTURE_WIDTH), 8);
 }
 
 TEST_F(HostileImageTest, HonestImagesAtTheirFormatsBestRatiosLoad) {
