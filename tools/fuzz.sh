@@ -84,9 +84,9 @@ seed() {
 # timeout is tried again at normal priority with the same limit; one that
 # passes there moves to findings/starved/ and is not counted.
 recheck_timeouts() {
-  local target=$1 log=$2 artifact
+  local prefix=$1 target=$2 log=$3 artifact
   mkdir -p "$build/findings/starved"
-  for artifact in "$build"/findings/*-"$target"-timeout-*; do
+  for artifact in "$prefix"timeout-*; do
     [ -f "$artifact" ] || continue
     if "$build/fuzz_$target" -timeout="$timeout" "$artifact" >>"$log" 2>&1; then
       mv "$artifact" "$build/findings/starved/"
@@ -101,22 +101,23 @@ run_one() {
   seed "$target"
   fresh=$(mktemp -d) merged=$(mktemp -d) log=$build/logs/$target.log
   mkdir -p "$build/findings" "$build/logs"
-  local before status=0
-  before=$(find "$build/findings" -name "*-$target-*" | wc -l)
+  local before status=0 prefix
+  before=$(find "$build/findings" -maxdepth 1 -name "*-$target-*" | wc -l)
+  prefix=$build/findings/$(date -u +%H%M%S)-$target-
   nice -n "$nice_level" "$build/fuzz_$target" "$fresh" "$corpus" -max_total_time="$seconds" \
     -max_len="$max_len" -timeout="$timeout" -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$build/findings/$(date -u +%H%M%S)-$target-" >"$log" 2>&1 || status=$?
+    -artifact_prefix="$prefix" >"$log" 2>&1 || status=$?
   nice -n "$nice_level" "$build/fuzz_$target" -merge=1 -max_len="$max_len" "$merged" "$corpus" "$fresh" \
     >>"$log" 2>&1 || true
   if [ -n "$(ls -A "$merged")" ]; then
     rm -rf "$corpus" && mv "$merged" "$corpus" && chmod 755 "$corpus"
   fi
   rm -rf "$fresh" "$merged"
-  recheck_timeouts "$target" "$log"
+  recheck_timeouts "$prefix" "$target" "$log"
   local runs cov findings
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2 || true)
-  findings=$(($(find "$build/findings" -name "*-$target-*" | wc -l) - before))
+  findings=$(($(find "$build/findings" -maxdepth 1 -name "*-$target-*" | wc -l) - before))
   printf '%s %s target=%s seconds=%s runs=%s cov=%s corpus=%s(%sB) findings=%s exit=%s\n' \
     "$(date -u +%FT%TZ)" "$(git rev-parse --short HEAD)" "$target" "$seconds" "${runs:-?}" "${cov:-?}" \
     "$(ls "$corpus" | wc -l)" "$(du -sb "$corpus" | cut -f1)" "$findings" "$status" |
