@@ -71,9 +71,17 @@ OV_API void OvRenderScene(int flags);
  * 213 point size (1 double); 106 texturing, 152 blending, 98 line-break
  * character, 216, 217, 218 point-sprite and smoothing switches, 212 clipping
  * (1 int each); 153 blend factors source, destination (2 ints); 211 clip
- * rectangle x, y from the bottom, width, height (4 ints). 16 is read-only:
+ * rectangle x, y from the bottom, width, height (4 ints); 300 soft-body
+ * gravity x, y (2 doubles, pixels a second, a second; finite), 301 soft-body
+ * clock (1 int, 0 or 1; see the soft bodies). 16 is read-only:
  * the current target's handle (empty when none). Unknown ids are ignored by
- * OvSetState and give null from OvGetState. */
+ * OvSetState and give null from OvGetState.
+ * Points: 216 (point sprites) and 217 (sprite coordinates) together make
+ * every point a square of the point size textured across its whole extent
+ * with the bound texture (top-left texel at the top-left corner); with either
+ * off a point takes the texel of its vertex's coordinate. 218 cuts points to
+ * the disc inscribed in their square. All three flush pending drawing when
+ * they change, as the point size does. */
 #define OV_STATE_CURRENT_TARGET 16
 #define OV_STATE_TEXTURING 106
 #define OV_STATE_BLENDING 152
@@ -81,6 +89,14 @@ OV_API void OvRenderScene(int flags);
 #define OV_STATE_CLIP_RECT 211
 #define OV_STATE_CLIPPING 212
 #define OV_STATE_POINT_SIZE 213
+#define OV_STATE_POINT_SPRITES 216
+#define OV_STATE_POINT_SPRITE_COORDS 217
+#define OV_STATE_SMOOTH_POINTS 218
+#define OV_STATE_GRAVITY 300
+#define OV_STATE_PHYSICS_CLOCK 301
+/* Soft-body units: 50 pixels make a metre; gravity starts at 9.8 m/s^2 down the screen. */
+#define OV_PIXELS_PER_METRE 50.0
+#define OV_DEFAULT_GRAVITY (9.8 * OV_PIXELS_PER_METRE)
 #define OV_STATE_CLEAR_COLOR 254
 #define OV_STATE_DRAW_COLOR 255
 /* Blend factors: */

@@ -6,6 +6,7 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace ov {
@@ -19,9 +20,9 @@ constexpr StateSlot kDefaults[] = {
     {StateTable::kTexturing, StateKind::Integers, 1, {}, {0}},
     {StateTable::kBlending, StateKind::Integers, 1, {}, {0}},
     {98, StateKind::Integers, 1, {}, {'\n'}},
-    {216, StateKind::Integers, 1, {}, {0}},
-    {217, StateKind::Integers, 1, {}, {0}},
-    {218, StateKind::Integers, 1, {}, {0}},
+    {StateTable::kPointSprite, StateKind::Integers, 1, {}, {0}},
+    {StateTable::kPointSpriteCoords, StateKind::Integers, 1, {}, {0}},
+    {StateTable::kSmoothPoints, StateKind::Integers, 1, {}, {0}},
     {StateTable::kBlendFactors, StateKind::Integers, 2, {}, {OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA}},
     {StateTable::kClipRectangle, StateKind::Integers, 4, {}, {0, 0, 0, 0}},
     {StateTable::kClipping, StateKind::Integers, 1, {}, {0}},
@@ -29,6 +30,8 @@ constexpr StateSlot kDefaults[] = {
     {StateTable::kCharacterHeight, StateKind::Doubles, 1, {16, 0, 0, 0}, {}},
     {StateTable::kCharacterSpacing, StateKind::Doubles, 1, {0, 0, 0, 0}, {}},
     {StateTable::kLineSpacing, StateKind::Doubles, 1, {0, 0, 0, 0}, {}},
+    {StateTable::kGravity, StateKind::Doubles, 2, {0, OV_DEFAULT_GRAVITY, 0, 0}, {}},
+    {StateTable::kPhysicsClock, StateKind::Integers, 1, {}, {0}},
 };
 
 OvHandle g_currentHandle{1, 0};
@@ -81,6 +84,8 @@ bool StateTable::Accepts(const StateSlot& slot, const StateSlot& candidate) cons
         return IsBlendFactor(candidate.integers[0]) && IsBlendFactor(candidate.integers[1]);
     }
     if (slot.id == kPointSize) return candidate.reals[0] > 0.0;
+    if (slot.id == kGravity) return std::isfinite(candidate.reals[0]) && std::isfinite(candidate.reals[1]);
+    if (slot.id == kPhysicsClock) return candidate.integers[0] == 0 || candidate.integers[0] == 1;
     return true;
 }
 
@@ -97,6 +102,8 @@ bool StateTable::ChangesPendingPixels(const StateSlot& slot, const StateSlot& ca
         case kCharacterHeight:
         case kCharacterSpacing:
         case kLineSpacing:
+        case kGravity:
+        case kPhysicsClock:
             return false;
         default:
             return !std::equal(slot.reals, slot.reals + 4, candidate.reals) ||

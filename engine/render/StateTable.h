@@ -31,7 +31,10 @@ public:
     const double* ClearColour() const { return Slot(kClearColour).reals; }
     const double* DrawColour() const { return Slot(kDrawColour).reals; }
     bool Texturing() const { return Slot(kTexturing).integers[0] != 0; }
-    bool PointSprites() const { return Slot(kPointSprite).integers[0] != 0; }
+    // A point is a textured sprite while both of its switches are on.
+    bool PointSprites() const {
+        return Slot(kPointSprite).integers[0] != 0 && Slot(kPointSpriteCoords).integers[0] != 0;
+    }
     bool SmoothPoints() const { return Slot(kSmoothPoints).integers[0] != 0; }
 
     static constexpr int kCurrentTarget = 16;
@@ -44,7 +47,12 @@ public:
     static constexpr int kClipping = 212;
     static constexpr int kPointSize = 213;
     static constexpr int kPointSprite = 216;
+    static constexpr int kPointSpriteCoords = 217;
     static constexpr int kSmoothPoints = 218;
+    // Soft bodies: gravity (x, y in pixels a second, a second) and the clock
+    // that steps them (0 real time, 1 only OvDnaAdvance).
+    static constexpr int kGravity = 300;
+    static constexpr int kPhysicsClock = 301;
     // Grid-font metrics, read when text is drawn.
     static constexpr int kCharacterWidth = 94;
     static constexpr int kCharacterHeight = 95;
@@ -63,7 +71,7 @@ private:
     bool Accepts(const StateSlot& slot, const StateSlot& candidate) const;
     bool ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const;
 
-    static constexpr int kSlotCount = 16;
+    static constexpr int kSlotCount = 18;
     static constexpr int kIdRange = 256;
     StateSlot slots_[kSlotCount];
     signed char slotOfId_[kIdRange];

@@ -4,6 +4,8 @@
 #include "app/LoopState.h"
 #include "world/Actor.h"
 #include "world/FrameStep.h"
+#include "engine/OrvoCore.h"
+#include "platform/Windows.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,56 @@ protected:
         view.active = active;
         view.clear = false;
         return view;
+    }
+};
+
+// A world test with a 64 x 48 GL window, current, cleared black, under a
+// pixel camera; blending off, texturing on, white drawing colour.
+class GlWorldTest : public WorldTest {
+protected:
+    static constexpr int kWidth = 64;
+    static constexpr int kHeight = 48;
+    static constexpr const char* kClassName = "OvWorldGlTest";
+    HWND hwnd = nullptr;
+    OvHandle target{1, 0};
+
+    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    void SetUp() override {
+        WorldTest::SetUp();
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.lpszClassName = kClassName;
+        RegisterClassA(&windowClass);
+        hwnd = CreateWindowExA(0, kClassName, kClassName, WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                               nullptr, nullptr);
+        ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
+        OvRenderTargetArea(target, 0, 0, kWidth, kHeight, 45.0, 1.0, 100.0, 1.0);
+        ASSERT_EQ(OvRenderTargetActivate(target), 1);
+        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
+        OvSetState(106, 1);
+        OvSetState(152, 0);
+        OvSetState(212, 0);
+        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvSetState(254, 0.0, 0.0, 0.0, 1.0);
+        OvRenderScene(1 | 2);
+    }
+
+    void TearDown() override {
+        WorldTest::TearDown();
+        OvRenderTargetDestroy(target);
+        DestroyWindow(hwnd);
+        UnregisterClassA(kClassName, nullptr);
+    }
+
+    // 0xRRGGBB of a pixel, counted from the window's top-left.
+    static unsigned Pixel(int x, int y) {
+        OvRenderScene(1);
+        unsigned char rgba[4] = {};
+        EXPECT_EQ(OvRenderTargetReadPixels(x, y, 1, 1, rgba), 1);
+        return rgba[0] << 16 | rgba[1] << 8 | rgba[2];
     }
 };
 
