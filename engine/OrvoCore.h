@@ -600,6 +600,100 @@ OV_API void OvLumetFree(OvLumetBuffer* script);
 OV_API const char* OvLumetLastLog(void);
 OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes);
 
+/* ---- soft bodies ----
+ * A DNA is a soft body: arrays of substances (kind 34), covalence forces
+ * (35) and surfaces (36), plus one texture handle (37, linked without an
+ * index: the texture of the DNA's surfaces that have none of their own).
+ * The engine simulates every DNA's linked objects together in one world:
+ * - Units: positions and lengths in pixels (OV_PIXELS_PER_METRE pixels make
+ *   a metre for the simulation), y growing down the screen; masses in
+ *   kilograms; time in seconds.
+ * - A substance is a point mass with a circle of its range (radius, pixels)
+ *   that does not turn. Mass 0 or less pins it where it is put. Solid
+ *   substances (solid != 0) collide with the solid substances of every
+ *   other DNA, never with those of their own DNA (its forces hold it);
+ *   substances that are not solid, or of range 0, collide with nothing.
+ * - A covalence force is a spring between its two substances (319, 320)
+ *   whose rest length is set by OvCovalenceForceSetForce (pixels).
+ *   Resilience is the spring's natural frequency in hertz (damping ratio
+ *   0.5): higher is stiffer; 0 or less makes a rigid rod of the rest length.
+ *   A force pulls only while it is linked and both its substances are.
+ * - A surface is a triangle over three substances (336, 337, 338) with the
+ *   texture coordinates (342, 343, 344; s, t in x, y) and a texture (58).
+ * - Time: the world advances in fixed steps of 1/60 s. With state 301 at 0
+ *   (the start) the engine advances it by the real time elapsed between
+ *   presented frames (OvRenderScene with 32; at most 0.25 s a frame), so a
+ *   body falls as fast at 30 as at 3,000 frames a second. With 301 at 1
+ *   only OvDnaAdvance moves time (tests, tools). Gravity is state 300.
+ * OvDnaBirth: each non-zero count (at most OV_DNA_MAX_LINKS) replaces that
+ * kind's array by as many empty slots; what was linked there is unlinked
+ * (it stays alive, outside the simulation). 0 on a count out of range or an
+ * unknown DNA, with nothing changed. OvDnaLink puts *object in slot index
+ * (0 when the slot or the object is not there); an object is linked to one
+ * DNA slot at a time. OvDnaGet: a pointer to slot index of the kind's array
+ * of 8-byte handles (index 0: the array itself); for 37 the handle; null
+ * for anything not there. Pointers stay valid until the next Birth of that
+ * kind, Die or Destroy. OvDnaCount: slots of a kind (37: 1 when a texture
+ * is linked). OvDnaDraw adds every surface as a textured triangle (the
+ * surface's texture, else the DNA's, else untextured) in the current colour
+ * to the batch. OvDnaDie unlinks everything; with destroyLinked non-zero it
+ * also destroys the linked substances, forces and surfaces (never the
+ * texture). OvDnaDestroy unlinks and frees the DNA. OvDnaAdvance(seconds)
+ * moves the world's time on (at most 10 s a call; not finite or <= 0 does
+ * nothing). Get calls: 307 a substance's position (OvFour, pixels, kept up
+ * to date after every step), 308 its mass, 309 its range (doubles), 310
+ * solid (int); 319 and 320 a force's substance handles, 321 its rest
+ * length, 322 its resilience (doubles); 336 to 338 a surface's substance
+ * handles, 342 to 344 its coordinates (OvFour), 58 its texture handle.
+ * Empty, unknown and destroyed handles make every call do nothing (0 or
+ * null). */
+#define OV_DNA_SUBSTANCES 34
+#define OV_DNA_FORCES 35
+#define OV_DNA_SURFACES 36
+#define OV_DNA_TEXTURE 37
+#define OV_DNA_MAX_LINKS 1048576
+#define OV_SUBSTANCE_POSITION 307
+#define OV_SUBSTANCE_MASS 308
+#define OV_SUBSTANCE_RANGE 309
+#define OV_SUBSTANCE_SOLID 310
+#define OV_FORCE_FIRST 319
+#define OV_FORCE_SECOND 320
+#define OV_FORCE_LENGTH 321
+#define OV_FORCE_RESILIENCE 322
+#define OV_SURFACE_CORNER 336 /* 336, 337, 338 */
+#define OV_SURFACE_COORD 342  /* 342, 343, 344 */
+#define OV_SURFACE_TEXTURE 58
+#define OV_PHYSICS_STEP (1.0 / 60.0)
+OV_API int OvDnaCreate(OvHandle* dna);
+OV_API int OvDnaBirth(OvHandle dna, int substances, int forces, int surfaces);
+OV_API int OvDnaLink(OvHandle dna, int kind, int index, const OvHandle* object);
+OV_API void* OvDnaGet(OvHandle dna, int kind, int index);
+OV_API int OvDnaCount(OvHandle dna, int kind);
+OV_API void OvDnaDraw(OvHandle dna);
+OV_API void OvDnaDie(OvHandle dna, int destroyLinked);
+OV_API void OvDnaDestroy(OvHandle dna);
+OV_API void OvDnaAdvance(double seconds);
+/* stop non-zero also takes the substance's speed away. */
+OV_API int OvSubstanceCreate(OvHandle* substance);
+OV_API void OvSubstanceSetPosition(OvHandle substance, OvFour position, int stop);
+OV_API void OvSubstanceSetMass(OvHandle substance, double mass);
+OV_API void OvSubstanceSetRange(OvHandle substance, double range);
+OV_API void OvSubstanceSetSolid(OvHandle substance, int solid);
+OV_API void* OvSubstanceGet(OvHandle substance, int property);
+OV_API void OvSubstanceDestroy(OvHandle substance);
+OV_API int OvCovalenceForceCreate(OvHandle* force);
+OV_API void OvCovalenceForceSetSubstance(OvHandle force, int end, OvHandle substance);
+OV_API void OvCovalenceForceSetResilience(OvHandle force, double resilience);
+OV_API void OvCovalenceForceSetForce(OvHandle force, double restLength);
+OV_API void* OvCovalenceForceGet(OvHandle force, int property);
+OV_API void OvCovalenceForceDestroy(OvHandle force);
+OV_API int OvSurfaceCreate(OvHandle* surface);
+OV_API void OvSurfaceSetSubstance(OvHandle surface, int corner, OvHandle substance);
+OV_API void OvSurfaceSetCoord(OvHandle surface, int corner, OvFour coord);
+OV_API void OvSurfaceSetTexture(OvHandle surface, OvHandle texture, int property);
+OV_API void* OvSurfaceGet(OvHandle surface, int property);
+OV_API void OvSurfaceDestroy(OvHandle surface);
+
 #ifdef __cplusplus
 }
 #endif

@@ -4,6 +4,7 @@
 #include "engine/render/FrameCapture.h"
 #include "engine/core/LogoResource.h"
 #include "engine/render/RenderShutdown.h"
+#include "engine/physics/SoftBodyWorld.h"
 
 namespace {
 bool g_started = false;
@@ -20,5 +21,6 @@ extern "C" OV_API void OvClosure(void) {
     OvShaderShutdown();
     OvRenderShutdown();
     ov::Fonts().DestroyAll();
+    ov::SoftBodies().Reset();
     g_started = false;
 }

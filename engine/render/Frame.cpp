@@ -2,6 +2,7 @@
 #include "engine/OrvoCore.h"
 #include "engine/render/FrameCapture.h"
 #include "engine/render/RenderContext.h"
+#include "engine/physics/SoftBodyWorld.h"
 
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
@@ -58,6 +59,7 @@ extern "C" OV_API void OvRenderScene(int flags) {
     if (flags & kPresent) {
         ov::CaptureFrameBeforePresent();
         SDL_GL_SwapWindow(render.Current()->window);
+        ov::SoftBodies().AdvanceAtPresent();
     }
     if (GLbitfield mask = ClearMask(flags)) glClear(mask);
 }
