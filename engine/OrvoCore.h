@@ -609,7 +609,9 @@ OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes);
  *   a metre for the simulation), y growing down the screen; masses in
  *   kilograms; time in seconds.
  * - A substance is a point mass with a circle of its range (radius, pixels)
- *   that does not turn. Mass 0 or less pins it where it is put. Solid
+ *   that does not turn. Mass 0 or less pins it where it is put. A moving
+ *   substance feels a drag of OV_PHYSICS_DRAG (its speed falls by that
+ *   fraction a second, as in air), so a swinging body comes to rest. Solid
  *   substances (solid != 0) collide with the solid substances of every
  *   other DNA, never with those of their own DNA (its forces hold it);
  *   substances that are not solid, or of range 0, collide with nothing.
@@ -664,6 +666,7 @@ OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes);
 #define OV_SURFACE_COORD 342  /* 342, 343, 344 */
 #define OV_SURFACE_TEXTURE 58
 #define OV_PHYSICS_STEP (1.0 / 60.0)
+#define OV_PHYSICS_DRAG 0.5
 OV_API int OvDnaCreate(OvHandle* dna);
 OV_API int OvDnaBirth(OvHandle dna, int substances, int forces, int surfaces);
 OV_API int OvDnaLink(OvHandle dna, int kind, int index, const OvHandle* object);

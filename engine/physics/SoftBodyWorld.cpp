@@ -122,6 +122,7 @@ void SoftBodyWorld::LinkSubstance(Substance& substance, uint32_t dna) {
         b2BodyDef definition;
         definition.position = ToMetres(substance.position);
         definition.fixedRotation = true;
+        definition.linearDamping = static_cast<float>(OV_PHYSICS_DRAG);
         definition.userData.pointer = reinterpret_cast<uintptr_t>(&substance);
         substance.body = Physics().CreateBody(&definition);
     }
