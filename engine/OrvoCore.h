@@ -667,6 +667,12 @@ OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes);
 #define OV_SURFACE_TEXTURE 58
 #define OV_PHYSICS_STEP (1.0 / 60.0)
 #define OV_PHYSICS_DRAG 0.5
+/* Setters refuse (do nothing on) values that are not finite or beyond these
+ * magnitudes: positions' x and y, ranges and rest lengths in pixels, masses
+ * in kilograms, resilience in hertz. */
+#define OV_PHYSICS_MAX_LENGTH 1.0e7
+#define OV_PHYSICS_MAX_MASS 1.0e9
+#define OV_PHYSICS_MAX_RESILIENCE 1.0e4
 OV_API int OvDnaCreate(OvHandle* dna);
 OV_API int OvDnaBirth(OvHandle dna, int substances, int forces, int surfaces);
 OV_API int OvDnaLink(OvHandle dna, int kind, int index, const OvHandle* object);

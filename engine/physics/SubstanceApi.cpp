@@ -8,8 +8,12 @@ namespace {
 
 using ov::SoftBodies;
 
+// Values the simulation's single-precision arithmetic can still carry.
+bool Bounded(double value, double limit) { return std::isfinite(value) && std::fabs(value) <= limit; }
+
 bool Finite(const OvFour& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.w);
+    return Bounded(v.x, OV_PHYSICS_MAX_LENGTH) && Bounded(v.y, OV_PHYSICS_MAX_LENGTH) && std::isfinite(v.z) &&
+           std::isfinite(v.w);
 }
 
 }  // namespace
@@ -29,14 +33,14 @@ extern "C" OV_API void OvSubstanceSetPosition(OvHandle handle, OvFour position, 
 
 extern "C" OV_API void OvSubstanceSetMass(OvHandle handle, double mass) {
     ov::Substance* substance = SoftBodies().FindSubstance(handle);
-    if (!substance || !std::isfinite(mass)) return;
+    if (!substance || !Bounded(mass, OV_PHYSICS_MAX_MASS)) return;
     substance->mass = mass;
     SoftBodies().ReshapeSubstance(*substance);
 }
 
 extern "C" OV_API void OvSubstanceSetRange(OvHandle handle, double range) {
     ov::Substance* substance = SoftBodies().FindSubstance(handle);
-    if (!substance || !std::isfinite(range)) return;
+    if (!substance || !Bounded(range, OV_PHYSICS_MAX_LENGTH)) return;
     substance->range = range;
     SoftBodies().ReshapeSubstance(*substance);
 }
@@ -79,14 +83,14 @@ extern "C" OV_API void OvCovalenceForceSetSubstance(OvHandle handle, int end, Ov
 
 extern "C" OV_API void OvCovalenceForceSetResilience(OvHandle handle, double resilience) {
     ov::CovalenceForce* force = SoftBodies().FindForce(handle);
-    if (!force || !std::isfinite(resilience)) return;
+    if (!force || !Bounded(resilience, OV_PHYSICS_MAX_RESILIENCE)) return;
     force->resilience = resilience;
     SoftBodies().TuneForce(*force);
 }
 
 extern "C" OV_API void OvCovalenceForceSetForce(OvHandle handle, double restLength) {
     ov::CovalenceForce* force = SoftBodies().FindForce(handle);
-    if (!force || !std::isfinite(restLength)) return;
+    if (!force || !Bounded(restLength, OV_PHYSICS_MAX_LENGTH)) return;
     force->length = restLength;
     SoftBodies().TuneForce(*force);
 }

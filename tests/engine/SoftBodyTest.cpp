@@ -260,6 +260,12 @@ TEST_F(SoftBodyTest, DestroyingADnaLeavesItsObjectsAliveAndStill) {
     EXPECT_DOUBLE_EQ(Position(s).y, 5) << "out of the simulation";
     EXPECT_EQ(*static_cast<const int*>(OvSubstanceGet(s, OV_SUBSTANCE_SOLID)), 1);
     EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvSubstanceGet(s, OV_SUBSTANCE_RANGE)), 2);
+    OvSubstanceSetRange(s, INFINITY);
+    OvSubstanceSetMass(s, 1e300);
+    OvSubstanceSetPosition(s, At(2e7, 0), 0);
+    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvSubstanceGet(s, OV_SUBSTANCE_RANGE)), 2) << "beyond the bounds";
+    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvSubstanceGet(s, OV_SUBSTANCE_MASS)), 1);
+    EXPECT_DOUBLE_EQ(Position(s).x, 5);
     OvSubstanceDestroy(s);
     EXPECT_EQ(OvSubstanceGet(s, OV_SUBSTANCE_POSITION), nullptr);
     OvSubstanceSetMass(s, 1);
@@ -273,6 +279,10 @@ TEST_F(SoftBodyTest, ForcesAndSurfacesKeepWhatTheyAreGiven) {
     OvCovalenceForceSetSubstance(f, 318, a);
     OvCovalenceForceSetForce(f, 12.5);
     OvCovalenceForceSetForce(f, NAN);
+    OvCovalenceForceSetForce(f, 1e300);
+    OvCovalenceForceSetResilience(f, 3);
+    OvCovalenceForceSetResilience(f, 1e9);
+    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvCovalenceForceGet(f, OV_FORCE_RESILIENCE)), 3);
     EXPECT_EQ(static_cast<const OvHandle*>(OvCovalenceForceGet(f, OV_FORCE_SECOND))->word1, 42u);
     EXPECT_EQ(static_cast<const OvHandle*>(OvCovalenceForceGet(f, OV_FORCE_FIRST))->word1, 0u);
     EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvCovalenceForceGet(f, OV_FORCE_LENGTH)), 12.5);
