@@ -72,7 +72,7 @@ private:
     bool ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const;
 
     static constexpr int kSlotCount = 18;
-    static constexpr int kIdRange = 256;
+    static constexpr int kIdRange = kPhysicsClock + 1;  // every id above, up to the soft-body states
     StateSlot slots_[kSlotCount];
     signed char slotOfId_[kIdRange];
 };
