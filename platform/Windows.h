@@ -438,3 +438,6 @@ BOOL FreeResource(HGLOBAL resourceData);
 
 // Notification area
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
+
+// Registry, message boxes, shell execution and dialogs.
+#include "platform/WindowsServices.h"
