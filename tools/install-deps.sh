@@ -10,7 +10,7 @@ packages=(
   xvfb xauth xdotool libx11-dev libxtst-dev openbox
   libstb-dev libfreetype-dev fonts-dejavu-core
   libopenal-dev libsndfile1-dev libbox2d-dev liblua5.4-dev libzip-dev zip unzip
-  libsqlite3-dev zenity xdg-utils xdotool shared-mime-info
+  libsqlite3-dev zenity xdg-utils shared-mime-info libfile-mimeinfo-perl
   libpugixml-dev libtinyxml2-dev
   libsfml-dev liballegro5-dev
   nginx-light curl

@@ -1,0 +1,152 @@
+#include "XDriver.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+#include <cerrno>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+void Pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// The window's title: _NET_WM_NAME, else WM_NAME, whatever their encoding.
+std::string TitleOf(Display* display, Window window) {
+    for (const char* property : {"_NET_WM_NAME", "WM_NAME"}) {
+        Atom atom = XInternAtom(display, property, False);
+        Atom type;
+        int format;
+        unsigned long count, after;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(display, window, atom, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
+                               &data) == Success &&
+            data) {
+            std::string title(reinterpret_cast<char*>(data), count);
+            XFree(data);
+            if (format == 8) return title;
+        }
+    }
+    return "";
+}
+
+bool IsShown(Display* display, Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+Window FindShown(Display* display, Window parent, const std::string& title) {
+    Window root, up, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &up, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && !found; ++i) {
+        if (TitleOf(display, children[i]) == title && IsShown(display, children[i])) found = children[i];
+        if (!found) found = FindShown(display, children[i], title);
+    }
+    if (children) XFree(children);
+    return found;
+}
+
+Window WaitForWindow(Display* display, const std::string& title) {
+    for (int attempt = 0; attempt < 600; ++attempt) {
+        if (Window window = FindShown(display, DefaultRootWindow(display), title)) return window;
+        Pause(50);
+    }
+    return 0;
+}
+
+void Tap(Display* display, KeySym symbol) {
+    KeyCode code = XKeysymToKeycode(display, symbol);
+    bool shifted = code && XkbKeycodeToKeysym(display, code, 0, 0) != symbol;
+    KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+    if (shifted) XTestFakeKeyEvent(display, shift, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (shifted) XTestFakeKeyEvent(display, shift, False, CurrentTime);
+    XSync(display, False);
+    Pause(15);
+}
+
+// Printable ASCII has keysyms equal to its codes.
+bool Type(Display* display, const std::string& text) {
+    for (char c : text) {
+        if (c < 0x20 || c > 0x7e || !XKeysymToKeycode(display, static_cast<KeySym>(c))) return false;
+        Tap(display, static_cast<KeySym>(c));
+    }
+    return true;
+}
+
+bool Click(Display* display, Window window, const std::string& place) {
+    int x = 0, y = 0, rootX = 0, rootY = 0;
+    Window child;
+    if (std::sscanf(place.c_str(), "%d %d", &x, &y) != 2) return false;
+    XTranslateCoordinates(display, window, DefaultRootWindow(display), x, y, &rootX, &rootY, &child);
+    XTestFakeMotionEvent(display, -1, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+    return true;
+}
+
+bool Run(const std::string& title, const std::vector<XStep>& steps) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    int event, error, major, minor;
+    bool ok = XTestQueryExtension(display, &event, &error, &major, &minor);
+    Window window = ok ? WaitForWindow(display, title) : 0;
+    ok = window != 0;
+    if (ok) {
+        // A bare display has no window manager to hand out the focus.
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        XSync(display, False);
+        Pause(600);
+    }
+    for (size_t i = 0; ok && i < steps.size(); ++i) {
+        const XStep& step = steps[i];
+        if (step.kind == XStep::kType) {
+            ok = Type(display, step.text);
+        } else if (step.kind == XStep::kKey) {
+            KeySym symbol = XStringToKeysym(step.text.c_str());
+            ok = symbol != NoSymbol;
+            if (ok) Tap(display, symbol);
+        } else {
+            ok = Click(display, window, step.text);
+        }
+        Pause(250);
+    }
+    XCloseDisplay(display);
+    return ok;
+}
+
+}  // namespace
+
+XDriverRun& XDriverRun::operator=(XDriverRun&& other) noexcept {
+    if (this != &other) {
+        get();
+        child_ = other.child_;
+        other.child_ = -1;
+    }
+    return *this;
+}
+
+bool XDriverRun::get() {
+    if (child_ < 0) return false;
+    int status = 0;
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+    }
+    child_ = -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+XDriverRun DriveWindow(const std::string& title, std::vector<XStep> steps) {
+    pid_t child = fork();
+    if (child == 0) _exit(Run(title, steps) ? 0 : 1);
+    return XDriverRun(child);
+}
