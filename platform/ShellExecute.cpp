@@ -2,6 +2,7 @@
 // parameters as its arguments; any other document, folder or address is
 // handed to the desktop's handler through xdg-open. The current directory.
 #include "platform/ChildProcess.h"
+#include "platform/CommandLine.h"
 #include "platform/Windows.h"
 
 #include <cerrno>
@@ -36,34 +37,6 @@ intptr_t CodeForErrno(int error) {
     default:
         return SE_ERR_NOASSOC;
     }
-}
-
-// Splits a Windows command line: blanks separate arguments, double quotes
-// group them, \" is a literal quote.
-std::vector<std::string> SplitParameters(const char* text) {
-    std::vector<std::string> arguments;
-    if (!text) return arguments;
-    std::string current;
-    bool inArgument = false, quoted = false;
-    for (const char* c = text; *c; ++c) {
-        if (*c == '\\' && c[1] == '"') {
-            current += '"';
-            inArgument = true;
-            ++c;
-        } else if (*c == '"') {
-            quoted = !quoted;
-            inArgument = true;
-        } else if ((*c == ' ' || *c == '\t') && !quoted) {
-            if (inArgument) arguments.push_back(current);
-            current.clear();
-            inArgument = false;
-        } else {
-            current += *c;
-            inArgument = true;
-        }
-    }
-    if (inArgument) arguments.push_back(current);
-    return arguments;
 }
 
 bool IsAddress(const std::string& file) {
@@ -106,7 +79,7 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR parameters, 
         if (GetCurrentDirectoryA(sizeof(current), current) < sizeof(current)) target = std::string(current) + "/" + target;
     }
     if (open && IsProgram(target)) {
-        std::vector<std::string> arguments = SplitParameters(parameters);
+        std::vector<std::string> arguments = SplitCommandLine(parameters);
         arguments.insert(arguments.begin(), target);
         return Result(CodeForErrno(StartDetached(arguments, folder)));
     }
