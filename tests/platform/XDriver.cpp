@@ -95,6 +95,24 @@ bool Click(Display* display, Window window, const std::string& place) {
     return true;
 }
 
+bool RunSteps(Display* display, Window window, const std::vector<XStep>& steps) {
+    bool ok = true;
+    for (size_t i = 0; ok && i < steps.size(); ++i) {
+        const XStep& step = steps[i];
+        if (step.kind == XStep::kType) {
+            ok = Type(display, step.text);
+        } else if (step.kind == XStep::kKey) {
+            KeySym symbol = XStringToKeysym(step.text.c_str());
+            ok = symbol != NoSymbol;
+            if (ok) Tap(display, symbol);
+        } else {
+            ok = Click(display, window, step.text);
+        }
+        Pause(250);
+    }
+    return ok;
+}
+
 bool Run(const std::string& title, const std::vector<XStep>& steps) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
@@ -108,18 +126,18 @@ bool Run(const std::string& title, const std::vector<XStep>& steps) {
         XSync(display, False);
         Pause(600);
     }
-    for (size_t i = 0; ok && i < steps.size(); ++i) {
-        const XStep& step = steps[i];
-        if (step.kind == XStep::kType) {
-            ok = Type(display, step.text);
-        } else if (step.kind == XStep::kKey) {
-            KeySym symbol = XStringToKeysym(step.text.c_str());
-            ok = symbol != NoSymbol;
-            if (ok) Tap(display, symbol);
-        } else {
-            ok = Click(display, window, step.text);
+    // Keys pressed before the window listens are lost: steps without typing
+    // are given again while the window stays shown.
+    bool onlyKeys = true;
+    for (const XStep& step : steps) onlyKeys = onlyKeys && step.kind == XStep::kKey;
+    for (int round = 0; ok && round < (onlyKeys ? 4 : 1); ++round) {
+        if (round > 0) {
+            Pause(1500);
+            if (!FindShown(display, DefaultRootWindow(display), title)) break;
+            XSetInputFocus(display, window, RevertToParent, CurrentTime);
+            XSync(display, False);
         }
-        Pause(250);
+        ok = RunSteps(display, window, steps);
     }
     XCloseDisplay(display);
     return ok;
