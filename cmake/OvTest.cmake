@@ -5,5 +5,5 @@ function(ov_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_color=no
-           WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+           WORKING_DIRECTORY ${PROJECT_BINARY_DIR})
 endfunction()

@@ -1,6 +1,6 @@
 /* The engine library's public interface: a flat C ABI of Ov<Family><Verb>
- * functions over OpenGL, Box2D, Lua, libzip and sockets. Every engine object
- * is named by an 8-byte handle passed by value. */
+ * functions. Every engine object is named by an 8-byte handle passed by
+ * value. */
 #ifndef ORVO_CORE_H
 #define ORVO_CORE_H
 
@@ -12,9 +12,20 @@
 #define OV_API
 #endif
 
+/* The version this header describes. While the major version is 0 the
+ * interface still grows and a new minor version may change it, so the
+ * library's SONAME carries major and minor: libOrvoCore.so.0.1. */
+#define OV_VERSION_MAJOR 0
+#define OV_VERSION_MINOR 1
+#define OV_VERSION_PATCH 0
+#define OV_VERSION (OV_VERSION_MAJOR * 10000 + OV_VERSION_MINOR * 100 + OV_VERSION_PATCH)
+
 #ifdef __cplusplus
 extern "C" {
 #endif
+
+/* The version of the library actually loaded, in OV_VERSION's form. */
+OV_API int OvVersion(void);
 
 /* An engine object's name. Live objects have word0 == 0 and a non-zero
  * word1 that is never reused. A handle is empty when the low byte of word0

@@ -10,6 +10,8 @@ namespace {
 bool g_started = false;
 }
 
+extern "C" OV_API int OvVersion(void) { return OV_VERSION; }
+
 extern "C" OV_API int OvInitiation(void) {
     ov::RegisterLogoResource();
     g_started = true;
