@@ -1,0 +1,49 @@
+# Installs the build tree into a scratch prefix, then builds the outside
+# program in consumer/ against that prefix only, once with CMake's package and
+# once with pkg-config, each in a folder of its own, and runs both from there.
+# cmake -DBUILD=<build tree> -DWORK=<scratch folder> -DCXX=<compiler>
+#       [-DLAUNCHER=<compiler launcher>] -P InstallTree.cmake
+set(prefix ${WORK}/prefix)
+set(source ${CMAKE_CURRENT_LIST_DIR}/consumer)
+
+function(run what)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  WORKING_DIRECTORY ${WORK})
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${what} failed (${status}):\n${out}\n${err}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+function(expect_consumer_ok program)
+  run("running ${program}" ${program})
+  if(NOT output MATCHES "^consumer ok [0-9]+\\.[0-9]+\\.[0-9]+")
+    message(FATAL_ERROR "${program} said: ${output}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+run("installing" ${CMAKE_COMMAND} --install ${BUILD} --prefix ${prefix})
+
+# With CMake: nothing but the prefix on the search path.
+set(launcher "")
+if(LAUNCHER)
+  set(launcher -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
+endif()
+run("configuring the CMake consumer" ${CMAKE_COMMAND} -S ${source} -B ${WORK}/with-cmake -G Ninja
+    -DCMAKE_CXX_COMPILER=${CXX} ${launcher} -DCMAKE_PREFIX_PATH=${prefix}
+    -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_BUILD_TYPE=Release)
+run("building the CMake consumer" ${CMAKE_COMMAND} --build ${WORK}/with-cmake)
+expect_consumer_ok(${WORK}/with-cmake/consumer)
+
+# With pkg-config: the flags it gives, and a run path to the prefix's lib/.
+run("asking pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
+    pkg-config --cflags --libs ovcore)
+string(STRIP "${output}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+file(MAKE_DIRECTORY ${WORK}/with-pkg-config)
+run("building the pkg-config consumer" ${LAUNCHER} ${CXX} -std=c++20 ${source}/Consumer.cpp ${flags}
+    -Wl,-rpath,${prefix}/lib -o ${WORK}/with-pkg-config/consumer)
+expect_consumer_ok(${WORK}/with-pkg-config/consumer)
+message(STATUS "installed into ${prefix}; both outside builds run")
