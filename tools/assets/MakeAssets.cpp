@@ -1,7 +1,8 @@
-// Writes the game's data folder: textures, the bitmap font, sounds and the
-// logo. Every run with the same fonts and libraries gives the same bytes.
+// Writes the game's data folder: textures, the bitmap font, sounds, the logo
+// and the desktop icon. Every run with the same fonts and libraries gives the same bytes.
 //   ov_make_assets <data folder>
 #include "tools/assets/FontBaker.h"
+#include "tools/assets/Icon.h"
 #include "tools/assets/Logo.h"
 #include "tools/assets/Sounds.h"
 #include "tools/assets/Sprites.h"
@@ -75,9 +76,13 @@ bool MakeLogo(const fs::path& folder) {
     return Report(logo->SavePng(folder / "logo.png"), folder / "logo.png");
 }
 
+bool MakeIcon(const fs::path& folder) {
+    return Report(PaintIcon().SavePng(folder / "gorvane.png"), folder / "gorvane.png");
+}
+
 bool MakeFolders(const fs::path& root) {
     std::error_code error;
-    for (const char* sub : {"Textures", "Fonts", "Sounds", "Logo"}) {
+    for (const char* sub : {"Textures", "Fonts", "Sounds", "Logo", "Icon"}) {
         fs::create_directories(root / sub, error);
         if (error) return Report(false, root / sub);
     }
@@ -97,5 +102,6 @@ int main(int argc, char** argv) {
     ok = MakeFont(root / "Fonts") && ok;
     ok = MakeSounds(root / "Sounds") && ok;
     ok = MakeLogo(root / "Logo") && ok;
+    ok = MakeIcon(root / "Icon") && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,103 @@
+// The game as a user installs it: started through its launcher from a folder
+// that is not its own, it finds its data; started without its data, it says
+// which files it could not open, and only when asked to.
+#include "tests/install/ChildProcess.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string kPrefix = OV_INSTALL_PREFIX;
+const std::string kEscapeScript = OV_ESCAPE_SCRIPT;
+
+const char* const kGameFiles[] = {
+    "Data/Textures/wall.ovt",   "Data/Textures/player.ovt", "Data/Textures/spikeball.ovt",
+    "Data/Textures/gib.ovt",    "Data/Textures/grass.ovt",  "Data/Fonts/courier_new.ovt",
+    "Data/Fonts/courier_new.fnt", "Data/Sounds/gib1.wav",   "Data/Sounds/gib2.wav",
+    "Data/Sounds/gib3.wav",     "Data/Sounds/gib4.wav",     "Data/Sounds/jump1.wav",
+};
+
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char pattern[] = "/tmp/ov_install_XXXXXX";
+        const char* made = mkdtemp(pattern);
+        path = made ? made : "";
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        if (!path.empty()) fs::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+struct Frame {
+    int width = 0, height = 0;
+    std::unique_ptr<unsigned char, void (*)(void*)> rgba{nullptr, stbi_image_free};
+
+    // Pixels of the rectangle [x0, x1) x [y0, y1) whose red, green and blue pass `test`.
+    template <class Test>
+    int Count(int x0, int y0, int x1, int y1, Test test) const {
+        int count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const unsigned char* p = rgba.get() + (static_cast<size_t>(y) * width + x) * 4;
+                if (test(p[0], p[1], p[2])) ++count;
+            }
+        return count;
+    }
+};
+
+Frame LoadFrame(const std::string& path) {
+    Frame frame;
+    int channels = 0;
+    frame.rgba.reset(stbi_load(path.c_str(), &frame.width, &frame.height, &channels, 4));
+    return frame;
+}
+
+}  // namespace
+
+TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
+    ScratchFolder elsewhere;
+    ASSERT_FALSE(elsewhere.path.empty());
+    const std::string shot = elsewhere.path + "/frame.png";
+    const ChildResult run = RunChild(kPrefix + "/bin/gorvane", elsewhere.path,
+                                     {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_SAVE_FRAME", shot}});
+    ASSERT_EQ(run.status, 0) << run.errors;
+
+    const Frame frame = LoadFrame(shot);
+    ASSERT_TRUE(frame.rgba) << "no frame saved at " << shot;
+    ASSERT_EQ(frame.width, 800);
+    ASSERT_EQ(frame.height, 600);
+    // The wall texture drawn as the top-left border marker, 16 x 16 at (0, 0).
+    EXPECT_EQ(frame.Count(0, 0, 16, 16, [](int r, int g, int b) { return r + g + b > 0; }), 256);
+    // The status text in white from the font, from (10, 10): four lines.
+    EXPECT_GT(frame.Count(10, 10, 200, 80, [](int r, int g, int b) { return r > 200 && g > 200 && b > 200; }), 100);
+    // Nothing is written where the game was started from but the frame.
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path), fs::directory_iterator()), 1);
+}
+
+TEST(InstalledGame, DISABLED_WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
+    ScratchFolder empty;
+    ASSERT_FALSE(empty.path.empty());
+    const std::string program = kPrefix + "/libexec/gorvane/Gorvane";
+
+    const ChildResult quiet = RunChild(program, empty.path, {{"OV_INPUT_SCRIPT", kEscapeScript}});
+    ASSERT_EQ(quiet.status, 0) << quiet.errors;
+    EXPECT_EQ(quiet.errors.find("Data/"), std::string::npos) << quiet.errors;
+
+    const ChildResult told =
+        RunChild(program, empty.path, {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_LOG", "1"}});
+    ASSERT_EQ(told.status, 0) << told.errors;
+    for (const char* file : kGameFiles) EXPECT_NE(told.errors.find(file), std::string::npos) << file << "\n" << told.errors;
+}
