@@ -1,0 +1,16 @@
+// Failure reports of the platform layer, the engine and the framework.
+// Failures stay silent towards the user: a report only records its reason,
+// the last one of the calling thread, which the engine hands out as
+// OvLastError(). It reaches a log only when the application asks for one:
+// through the callback, and on standard error when the environment variable
+// OV_LOG is set (to anything but "" or "0").
+#pragma once
+
+// Reasons read "<layer>: <what failed>: <path or name>[: <cause>]".
+using PlatformLogCallback = void (*)(const char* reason, void* user);
+
+void PlatformReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// "" until the calling thread's first failure.
+const char* PlatformLastFailure();
+// A null callback removes it.
+void PlatformSetLogCallback(PlatformLogCallback callback, void* user);
