@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the game and the tests need,
 # only those that are missing. Run as root (CI and the dev machines are).
+# With the argument "fuzz", also the compiler the fuzz targets need.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-dev
+  build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libbenchmark-dev
   libsdl2-dev libepoxy-dev libgl1-mesa-dri libglx-mesa0
   xvfb xauth xdotool libx11-dev libxtst-dev openbox
@@ -15,6 +16,9 @@ packages=(
   libsfml-dev liballegro5-dev
   nginx-light curl
 )
+if [ "${1:-}" = fuzz ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
