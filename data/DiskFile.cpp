@@ -2,11 +2,13 @@
 
 #include "data/AppendJournal.h"
 #include "data/FolderSync.h"
+#include "platform/Diagnostics.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <dirent.h>
@@ -17,6 +19,13 @@
 namespace OvCore::DiskFile {
 
 namespace {
+
+// Records why `what` failed on `path`, from errno; always false.
+bool ReportFailure(const char* what, const char* path) {
+    const int error = errno;
+    PlatformReportFailure("data: %s: %s: %s", what, path, error ? std::strerror(error) : "nothing transferred");
+    return false;
+}
 
 struct Descriptor {
     int fd = -1;
@@ -185,9 +194,13 @@ bool ReadRange(const char* path, uint32_t offset, uint32_t length, ReadResult& r
     if (!path) return false;
     AppendJournal::Recover(ResolveTarget(path));
     Descriptor file(open(path, O_RDONLY | O_CLOEXEC));
-    if (file.fd < 0) return false;
+    if (file.fd < 0) return ReportFailure("cannot open file", path);
     const off_t end = EndOf(file.fd);
-    if (end < 0 || offset > end) return false;
+    if (end < 0) return ReportFailure("cannot read file", path);
+    if (offset > end) {
+        PlatformReportFailure("data: cannot read file: %s: offset %u beyond its end", path, offset);
+        return false;
+    }
     const uint64_t arraySize = length ? length : static_cast<uint64_t>(end);
     if (arraySize > UINT32_MAX) return false;
     uint8_t* array = nullptr;
@@ -198,7 +211,7 @@ bool ReadRange(const char* path, uint32_t offset, uint32_t length, ReadResult& r
     size_t done = 0;
     if (!ReadAll(file.fd, array, arraySize, offset, done)) {
         std::free(array);
-        return false;
+        return ReportFailure("cannot read file", path);
     }
     result.array = array;
     result.arraySize = static_cast<uint32_t>(arraySize);
@@ -213,10 +226,10 @@ bool Replace(const char* path, uint32_t offset, const void* bytes, uint32_t n) {
     RemoveStaleTemporaries(target);
     switch (ReplaceThroughUnnamed(target, bytes, n, offset)) {
         case Outcome::Done: return true;
-        case Outcome::Failed: return false;
+        case Outcome::Failed: return ReportFailure("cannot write file", path);
         case Outcome::Unsupported: break;
     }
-    return ReplaceThroughNamed(target, bytes, n, offset);
+    return ReplaceThroughNamed(target, bytes, n, offset) || ReportFailure("cannot write file", path);
 }
 
 // Opens the target for an append with its journal begun: a file that did
@@ -240,19 +253,21 @@ int OpenJournaled(const std::string& target, off_t& oldEnd) {
 bool Append(const char* path, const void* bytes, uint32_t n) {
     if (!path || (!bytes && n > 0)) return false;
     const std::string target = ResolveTarget(path);
-    if (!AppendJournal::Recover(target)) return false;
+    if (!AppendJournal::Recover(target)) return ReportFailure("cannot append to file", path);
     off_t oldEnd = 0;
     Descriptor file(OpenJournaled(target, oldEnd));
     if (file.fd < 0) {
+        ReportFailure("cannot open file for appending", path);
         AppendJournal::Recover(target);
         return false;
     }
     const bool written = WriteAll(file.fd, static_cast<const uint8_t*>(bytes), n, oldEnd) && fsync(file.fd) == 0;
     if (!file.Close() || !written) {
+        ReportFailure("cannot append to file", path);
         AppendJournal::Recover(target);
         return false;
     }
-    return AppendJournal::Commit(target);
+    return AppendJournal::Commit(target) || ReportFailure("cannot append to file", path);
 }
 
 uint32_t SizeOf(const char* path) {

@@ -27,6 +27,22 @@ extern "C" {
 /* The version of the library actually loaded, in OV_VERSION's form. */
 OV_API int OvVersion(void);
 
+/* ---- diagnostics ----
+ * Failures stay silent: a refused call only returns its failure result. Its
+ * reason is kept for the developer, for the platform layer, the engine and the
+ * framework alike, as "<layer>: <what failed>: <path or name>[: <cause>]",
+ * for example "engine: cannot open texture file: Data/a.ovt: No such file or
+ * directory".
+ * OvLastError: the reason of the calling thread's last failure, "" before
+ * the first; valid until that thread's next failure. Success does not clear it.
+ * OvLogCallback: `callback` receives every reason, on the failing thread, as
+ * it is reported; a null callback removes it. With the environment variable
+ * OV_LOG set (to anything but "" or "0"), every reason is also written to
+ * standard error as "ov: <reason>". */
+typedef void (*OvLogFunction)(const char* reason, void* user);
+OV_API const char* OvLastError(void);
+OV_API void OvLogCallback(OvLogFunction callback, void* user);
+
 /* An engine object's name. Live objects have word0 == 0 and a non-zero
  * word1 that is never reused. A handle is empty when the low byte of word0
  * is non-zero or word1 is 0; two handles are equal when their word1 match. */

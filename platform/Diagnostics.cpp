@@ -1,23 +1,28 @@
 #include "platform/Diagnostics.h"
 
-#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 
 namespace {
 
-thread_local char t_lastFailure[512] = "";
+thread_local char t_lastFailure[kPlatformReasonCapacity] = "";
 thread_local bool t_reporting = false;
 
 struct LogTarget {
     PlatformLogCallback callback = nullptr;
     void* user = nullptr;
 };
-std::atomic<LogTarget*> g_target{nullptr};
-LogTarget g_targets[2];
-std::atomic<int> g_nextTarget{0};
+
+std::mutex g_targetLock;
+LogTarget g_target;
+
+LogTarget CurrentTarget() {
+    std::lock_guard<std::mutex> hold(g_targetLock);
+    return g_target;
+}
 
 bool StandardErrorWanted() {
     const char* wanted = std::getenv("OV_LOG");
@@ -31,23 +36,18 @@ void PlatformReportFailure(const char* format, ...) {
     va_start(arguments, format);
     std::vsnprintf(t_lastFailure, sizeof t_lastFailure, format, arguments);
     va_end(arguments);
-    // A callback that fails in turn records its reason but is not called again.
     if (t_reporting) return;
     t_reporting = true;
     if (StandardErrorWanted()) std::fprintf(stderr, "ov: %s\n", t_lastFailure);
-    if (const LogTarget* target = g_target.load()) target->callback(t_lastFailure, target->user);
+    // Called outside the lock, so that the callback may change the target.
+    const LogTarget target = CurrentTarget();
+    if (target.callback) target.callback(t_lastFailure, target.user);
     t_reporting = false;
 }
 
 const char* PlatformLastFailure() { return t_lastFailure; }
 
 void PlatformSetLogCallback(PlatformLogCallback callback, void* user) {
-    if (!callback) {
-        g_target.store(nullptr);
-        return;
-    }
-    // Two slots, so a report on another thread never sees a half-written pair.
-    LogTarget& slot = g_targets[g_nextTarget.fetch_xor(1)];
-    slot = LogTarget{callback, user};
-    g_target.store(&slot);
+    std::lock_guard<std::mutex> hold(g_targetLock);
+    g_target = LogTarget{callback, callback ? user : nullptr};
 }

@@ -9,8 +9,12 @@
 // Reasons read "<layer>: <what failed>: <path or name>[: <cause>]".
 using PlatformLogCallback = void (*)(const char* reason, void* user);
 
+// Reasons longer than this many bytes are cut.
+constexpr int kPlatformReasonCapacity = 512;
+
 void PlatformReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "" until the calling thread's first failure.
 const char* PlatformLastFailure();
-// A null callback removes it.
+// A null callback removes it. The callback runs on the thread that failed; a
+// failure reported from inside it is recorded but not passed to it again.
 void PlatformSetLogCallback(PlatformLogCallback callback, void* user);

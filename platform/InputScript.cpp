@@ -1,4 +1,5 @@
 #include "platform/InputScript.h"
+#include "platform/Diagnostics.h"
 
 #include "platform/MessageQueue.h"
 #include "platform/WindowRecord.h"
@@ -207,6 +208,7 @@ void InputScriptLoad(const std::string& text) {
 
 void InputScriptLoadFile(const char* path) {
     std::ifstream file(path, std::ios::binary);
+    if (!file) PlatformReportFailure("platform: cannot open input script: %s: %s", path, std::strerror(errno));
     std::stringstream text;
     text << file.rdbuf();
     InputScriptLoad(text.str());

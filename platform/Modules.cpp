@@ -1,5 +1,6 @@
 // Module handles with a resource table each, icons and cursors.
 #include "platform/Platform.h"
+#include "platform/Diagnostics.h"
 
 #include <strings.h>
 
@@ -65,6 +66,7 @@ HMODULE GetModuleHandleA(LPCSTR moduleName) {
     if (strcasecmp(moduleName, "Orvo Core.dll") == 0 || strcasecmp(moduleName, "Orvo Core") == 0) {
         return &g_engine;
     }
+    PlatformReportFailure("platform: no module named %s", moduleName);
     return nullptr;
 }
 
@@ -83,8 +85,13 @@ bool PlatformAddResource(HMODULE module, WORD type, WORD id, const void* data, s
 
 HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
     if (!module) module = &g_program;
-    if (!IsModule(module) || !IS_INTRESOURCE(name) || !IS_INTRESOURCE(type)) return nullptr;
-    return Find(module, LOWORD(type), LOWORD(name));
+    if (!IsModule(module) || !IS_INTRESOURCE(name) || !IS_INTRESOURCE(type)) {
+        PlatformReportFailure("platform: resource refused: not a module or not a numbered resource");
+        return nullptr;
+    }
+    PlatformResource* found = Find(module, LOWORD(type), LOWORD(name));
+    if (!found) PlatformReportFailure("platform: no resource of type %u, id %u", LOWORD(type), LOWORD(name));
+    return found;
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource) {

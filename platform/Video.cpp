@@ -2,6 +2,7 @@
 #include "platform/SdlBridge.h"
 
 #include "platform/Cursor.h"
+#include "platform/Diagnostics.h"
 #include "platform/TerminationSignals.h"
 
 #include <SDL2/SDL.h>
@@ -39,6 +40,7 @@ bool PlatformEnsureVideo() {
             g_videoState = VideoState::Ready;
             PlatformApplyCursorVisibility();
         } else {
+            PlatformReportFailure("platform: no video: %s", SDL_GetError());
             g_videoState = VideoState::Failed;
         }
     }

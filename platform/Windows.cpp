@@ -1,5 +1,6 @@
 // Windows over SDL windows: creation, destruction, showing, moving, styles,
 // opacity and text.
+#include "platform/Diagnostics.h"
 #include "platform/Display.h"
 #include "platform/MessageQueue.h"
 #include "platform/SdlBridge.h"
@@ -65,11 +66,18 @@ bool Activates(int command) {
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
                      int width, int height, HWND, HMENU, HINSTANCE instance, LPVOID) {
     const WindowClassRecord* windowClass = WindowClassFind(className);
-    if (!windowClass || !PlatformEnsureVideo()) return nullptr;
+    if (!windowClass) {
+        PlatformReportFailure("platform: cannot create window: no window class %s", className ? className : "(null)");
+        return nullptr;
+    }
+    if (!PlatformEnsureVideo()) return nullptr;
     const char* title = windowName ? windowName : "";
     SDL_Window* sdl = SDL_CreateWindow(title, x, y, std::max(width, 1), std::max(height, 1),
                                        SdlFlagsFor(exStyle));
-    if (!sdl) return nullptr;
+    if (!sdl) {
+        PlatformReportFailure("platform: cannot create window: %s: %s", title, SDL_GetError());
+        return nullptr;
+    }
     HWND hwnd = new PlatformWindow;
     hwnd->sdl = sdl;
     hwnd->sdlId = SDL_GetWindowID(sdl);

@@ -1,5 +1,7 @@
 #include "render/Font.h"
 
+#include "platform/Diagnostics.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -50,7 +52,10 @@ bool OV_FONT::Load(const char* textureFile, const char* descriptionFile, char li
                    int magFilter) {
     if (!textureFile) return false;
     Release();
-    if (!LoadTexture(lineBreak, minFilter, magFilter, nullptr, textureFile)) return false;
+    if (!LoadTexture(lineBreak, minFilter, magFilter, nullptr, textureFile)) {
+        if (descriptionFile) PlatformReportFailure("render: font not loaded: %s: no texture", descriptionFile);
+        return false;
+    }
     if (!descriptionFile) return Finish(false, false);
     glyphTable.reset(new (std::nothrow) OV_GLYPH_TABLE);
     return Finish(true, glyphTable && glyphTable->ReadFile(descriptionFile));

@@ -1,6 +1,7 @@
 #include "render/GlyphTable.h"
 
 #include "data/MemoryFile.h"
+#include "platform/Diagnostics.h"
 
 #include <cstdint>
 #include <limits>
@@ -188,7 +189,9 @@ bool OV_GLYPH_TABLE::ReadFile(const char* path) {
     if (!path) return false;
     OV_MEMORY_FILE file;
     if (!file.LoadFromFile(path)) return false;
-    return Parse(reinterpret_cast<const char*>(file.Data()), file.size);
+    if (Parse(reinterpret_cast<const char*>(file.Data()), file.size)) return true;
+    PlatformReportFailure("render: glyph table refused: %s", path);
+    return false;
 }
 
 }  // namespace OvCore

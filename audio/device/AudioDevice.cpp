@@ -2,6 +2,7 @@
 
 #include "audio/device/LayerLock.h"
 #include "audio/device/OutputStream.h"
+#include "platform/Diagnostics.h"
 
 #include <AL/alc.h>
 
@@ -19,9 +20,14 @@ constexpr std::chrono::milliseconds kPumpInterval{10};
 RefPtr<AudioDevice> AudioDevice::Open(const char* name) {
     LayerGuard lock(LayerMutex());
     ALCdevice* device = alcOpenDevice(name && *name ? name : nullptr);
-    if (!device) return nullptr;
+    if (!device) {
+        PlatformReportFailure("audio: cannot open device: %s", name && *name ? name : "(default)");
+        return nullptr;
+    }
     ALCcontext* context = alcCreateContext(device, nullptr);
     if (!context) {
+        PlatformReportFailure("audio: cannot mix on device: %s: ALC error 0x%04X",
+                              name && *name ? name : "(default)", alcGetError(device));
         alcCloseDevice(device);
         return nullptr;
     }

@@ -1,5 +1,7 @@
 #include "audio/device/SoundFileSource.h"
 
+#include "platform/Diagnostics.h"
+
 #include <sndfile.h>
 
 #include <algorithm>
@@ -78,7 +80,7 @@ RefPtr<SoundFileSource> SoundFileSource::OpenFile(const char* path, SampleFormat
     if (!path) return nullptr;
     auto decoder = std::make_unique<Decoder>();
     decoder->file = sf_open(path, SFM_READ, &decoder->info);
-    return Wrap(std::move(decoder), format);
+    return Wrap(std::move(decoder), format, path);
 }
 
 RefPtr<SoundFileSource> SoundFileSource::OpenMemory(const void* bytes, size_t size, SampleFormat format) {
@@ -88,13 +90,25 @@ RefPtr<SoundFileSource> SoundFileSource::OpenMemory(const void* bytes, size_t si
     const auto* first = static_cast<const unsigned char*>(bytes);
     decoder->memory->bytes.assign(first, first + size);
     decoder->file = sf_open_virtual(&g_memoryIo, SFM_READ, &decoder->info, decoder->memory.get());
-    return Wrap(std::move(decoder), format);
+    return Wrap(std::move(decoder), format, "memory");
 }
 
-RefPtr<SoundFileSource> SoundFileSource::Wrap(std::unique_ptr<Decoder> decoder, SampleFormat format) {
+RefPtr<SoundFileSource> SoundFileSource::Wrap(std::unique_ptr<Decoder> decoder, SampleFormat format,
+                                              const char* source) {
     const SF_INFO& info = decoder->info;
-    if (!decoder->file || !MatchesFormat(info.format, format)) return nullptr;
-    if (info.channels < 1 || info.samplerate < 1 || info.samplerate > kMaxSampleRate) return nullptr;
+    if (!decoder->file) {
+        PlatformReportFailure("audio: cannot open sound: %s: %s", source, sf_strerror(nullptr));
+        return nullptr;
+    }
+    if (!MatchesFormat(info.format, format)) {
+        PlatformReportFailure("audio: sound format refused: %s: not the format asked for", source);
+        return nullptr;
+    }
+    if (info.channels < 1 || info.samplerate < 1 || info.samplerate > kMaxSampleRate) {
+        PlatformReportFailure("audio: sound format refused: %s: %d channels at %d Hz", source, info.channels,
+                              info.samplerate);
+        return nullptr;
+    }
     // Float data beyond full scale saturates instead of wrapping around.
     sf_command(decoder->file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
     return RefPtr<SoundFileSource>::Adopt(new SoundFileSource(std::move(decoder)));

@@ -34,7 +34,8 @@ public:
 private:
     explicit SoundFileSource(std::unique_ptr<Decoder> decoder);
     ~SoundFileSource() override;
-    static RefPtr<SoundFileSource> Wrap(std::unique_ptr<Decoder> decoder, SampleFormat format);
+    // `source` names the sound in failure reports: its path, or "memory".
+    static RefPtr<SoundFileSource> Wrap(std::unique_ptr<Decoder> decoder, SampleFormat format, const char* source);
     int ReadFirstTwoChannels(int16_t* out, int frameCount);
 
     std::mutex mutex_;

@@ -2,6 +2,7 @@
 #include "engine/OrvoCore.h"
 #include "engine/files/VirtualFileArchives.h"
 #include "engine/files/VirtualFileStore.h"
+#include "platform/Diagnostics.h"
 
 #include <zip.h>
 
@@ -130,9 +131,18 @@ extern "C" OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, cons
     *handle = OvHandle{1, 0};
     if (!path || !entry) return 0;
     zip_t* archive = OvEngine::VirtualFileArchives::Instance().Open(path);
-    if (!archive || !MemberMatches(archive, *entry)) return 0;
+    if (!archive) return 0;
+    if (!MemberMatches(archive, *entry)) {
+        PlatformReportFailure("engine: archive member refused: %s: %.*s: not as listed", path,
+                              OV_VIRTUAL_FILE_NAME_SIZE, entry->name);
+        return 0;
+    }
     std::vector<uint8_t> bytes;
-    if (!ReadMember(archive, entry->member, entry->size, bytes)) return 0;
+    if (!ReadMember(archive, entry->member, entry->size, bytes)) {
+        PlatformReportFailure("engine: cannot read archive member: %s: %.*s: %s", path,
+                              OV_VIRTUAL_FILE_NAME_SIZE, entry->name, zip_strerror(archive));
+        return 0;
+    }
     return OvEngine::VirtualFileStore::Instance().Add(std::move(bytes), *handle) ? 1 : 0;
 }
 
@@ -171,14 +181,20 @@ extern "C" OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSou
         if (!IsValidSource(files[i])) return 0;
     int error = 0;
     zip_t* archive = zip_open(path, ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive) return 0;
+    if (!archive) {
+        PlatformReportFailure("engine: cannot write archive: %s: libzip error %d", path, error);
+        return 0;
+    }
     for (uint32_t i = 0; i < count; ++i) {
         if (!AddMember(archive, files[i], flags)) {
+            PlatformReportFailure("engine: cannot add to archive: %s: %s: %s", path, files[i].name,
+                                  zip_strerror(archive));
             zip_discard(archive);
             return 0;
         }
     }
     if (zip_close(archive) != 0) {
+        PlatformReportFailure("engine: cannot write archive: %s: %s", path, zip_strerror(archive));
         zip_discard(archive);
         return 0;
     }

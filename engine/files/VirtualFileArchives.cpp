@@ -1,6 +1,11 @@
 #include "engine/files/VirtualFileArchives.h"
 
+#include "platform/Diagnostics.h"
+
 #include <zip.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <sys/stat.h>
 
@@ -31,7 +36,10 @@ zip_t* VirtualFileArchives::Open(const char* path) {
     }
     int error = 0;
     zip_t* archive = zip_open(path, ZIP_RDONLY | ZIP_CHECKCONS, &error);
-    if (!archive) return nullptr;
+    if (!archive) {
+        ReportZipError(path, error);
+        return nullptr;
+    }
     if (open.size() == kKept) Forget(0);
     open.push_back(OpenArchive{path, identity, archive});
     return archive;
@@ -41,9 +49,23 @@ void VirtualFileArchives::CloseAll() {
     while (!open.empty()) Forget(open.size() - 1);
 }
 
+void VirtualFileArchives::ReportZipError(const char* path, int code) {
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    PlatformReportFailure("engine: archive refused: %s: %s", path, zip_error_strerror(&error));
+    zip_error_fini(&error);
+}
+
 bool VirtualFileArchives::Identify(const char* path, Identity& identity) {
     struct stat info;
-    if (stat(path, &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (stat(path, &info) != 0) {
+        PlatformReportFailure("engine: cannot open archive: %s: %s", path, std::strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        PlatformReportFailure("engine: cannot open archive: %s: not a regular file", path);
+        return false;
+    }
     identity = Identity{info.st_dev, info.st_ino, info.st_size, info.st_mtim};
     return true;
 }

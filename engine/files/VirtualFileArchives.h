@@ -39,6 +39,7 @@ private:
 
     std::vector<OpenArchive> open;  // most recently used last
 
+    static void ReportZipError(const char* path, int code);
     static bool Identify(const char* path, Identity& identity);
     static bool Same(const Identity& a, const Identity& b);
     void Forget(size_t index);

@@ -5,6 +5,7 @@
 #include "engine/render/Renderer.h"
 #include "engine/texture/TextureGl.h"
 #include "engine/texture/TextureStore.h"
+#include "platform/Diagnostics.h"
 
 #include <epoxy/gl.h>
 
@@ -25,9 +26,11 @@ bool Attach(unsigned framebuffer, unsigned textureGlName) {
     glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &previous);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, textureGlName, 0);
-    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
     glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
-    return complete;
+    if (status == GL_FRAMEBUFFER_COMPLETE) return true;
+    PlatformReportFailure("engine: frame buffer refused: GL status 0x%04X for texture %u", status, textureGlName);
+    return false;
 }
 
 }  // namespace
@@ -82,7 +85,15 @@ unsigned FrameBufferStore::ObjectFor(FrameBuffer& frameBuffer, uint32_t targetId
 
 bool FrameBufferStore::Activate(FrameBuffer& frameBuffer) {
     const uint32_t targetId = CurrentTargetId();
-    if (targetId == 0 || !FramebufferObjectsSupported()) return false;
+    if (targetId == 0) {
+        PlatformReportFailure("engine: frame buffer %u not activated: no render target is current", frameBuffer.id);
+        return false;
+    }
+    if (!FramebufferObjectsSupported()) {
+        PlatformReportFailure("engine: frame buffer %u not activated: this GL has no framebuffer objects",
+                              frameBuffer.id);
+        return false;
+    }
     Texture* texture = AttachedTexture(frameBuffer);
     if (!texture) return false;
     FlushBatch();

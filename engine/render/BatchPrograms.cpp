@@ -1,5 +1,7 @@
 #include "engine/render/BatchPrograms.h"
 
+#include "platform/Diagnostics.h"
+
 #include <epoxy/gl.h>
 
 #include <string>
@@ -8,6 +10,17 @@ namespace ov {
 
 namespace {
 
+// GL's build log, cut to what fits in a failure reason.
+void ReportBuildFailure(const char* step, GLuint object, bool isProgram) {
+    char log[384] = "";
+    if (isProgram) {
+        glGetProgramInfoLog(object, sizeof log, nullptr, log);
+    } else {
+        glGetShaderInfoLog(object, sizeof log, nullptr, log);
+    }
+    PlatformReportFailure("engine: drawing program refused: %s: %s", step, log);
+}
+
 GLuint CompileShader(GLenum type, const char* source) {
     GLuint shader = glCreateShader(type);
     glShaderSource(shader, 1, &source, nullptr);
@@ -15,6 +28,7 @@ GLuint CompileShader(GLenum type, const char* source) {
     GLint compiled = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
     if (compiled) return shader;
+    ReportBuildFailure(type == GL_VERTEX_SHADER ? "vertex shader" : "fragment shader", shader, false);
     glDeleteShader(shader);
     return 0;
 }
@@ -34,6 +48,7 @@ GLuint LinkProgram(GLuint vertexShader, GLuint fragmentShader) {
     GLint linked = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &linked);
     if (linked) return program;
+    ReportBuildFailure("link", program, true);
     glDeleteProgram(program);
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "engine/render/RenderTargetTable.h"
 
 #include "engine/render/RenderContext.h"
+#include "platform/Diagnostics.h"
 #include "platform/SdlBridge.h"
 
 #include <SDL2/SDL.h>
@@ -20,12 +21,20 @@ void RenderTarget::RefreshWindowHeight() {
 
 RenderTarget* RenderTargetTable::Create(void* hwnd, int flags, int bitsPerPixel) {
     SDL_Window* window = PlatformWindowSdl(static_cast<HWND>(hwnd));
-    if (!window || !root_.Ensure() || !root_.MakeCurrent()) return nullptr;
+    if (!window) {
+        PlatformReportFailure("engine: render target refused: %p is not a live window", hwnd);
+        return nullptr;
+    }
+    if (!root_.Ensure() || !root_.MakeCurrent()) {
+        PlatformReportFailure("engine: render target refused: no GL context for sharing: %s", SDL_GetError());
+        return nullptr;
+    }
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
     NoteCurrentContextChange();
     SDL_GLContext context = SDL_GL_CreateContext(window);
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
     if (!context) {
+        PlatformReportFailure("engine: render target refused: GL context: %s", SDL_GetError());
         RestoreCurrent();
         return nullptr;
     }

@@ -6,10 +6,13 @@
 #include "engine/render/Renderer.h"
 #include "engine/texture/TextureGl.h"
 #include "engine/texture/TextureStore.h"
+#include "platform/Diagnostics.h"
 
 #include <epoxy/gl.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -23,6 +26,13 @@ constexpr int kLinear = 235;
 constexpr int kRepeat = 240;
 constexpr int kClamp = 241;
 
+// Checked before any pixels are made for the size.
+bool SizeAllowed(int width, int height) {
+    if (ov::ImageSizeAllowed(width, height)) return true;
+    PlatformReportFailure("engine: texture refused: %d x %d: size out of bounds", width, height);
+    return false;
+}
+
 // New pixels leave their texture bound, so that parameters set next apply to it.
 int SetPixelsAndBind(ov::Texture& texture, int width, int height, const uint8_t* rgba) {
     if (!ov::Textures().SetPixels(texture, width, height, rgba)) return 0;
@@ -32,19 +42,29 @@ int SetPixelsAndBind(ov::Texture& texture, int width, int height, const uint8_t*
 
 bool SetDecoded(ov::Texture& texture, const uint8_t* data, size_t size) {
     ov::DecodedImage image;
-    if (!ov::DecodeImage(data, size, image)) return false;
+    if (!ov::DecodeImage(data, size, image)) {
+        PlatformReportFailure("engine: image format refused: memory");
+        return false;
+    }
     return SetPixelsAndBind(texture, image.width, image.height, image.pixels.get()) == 1;
 }
 
-bool SetFromSizedMemory(ov::Texture& texture, const uint8_t* data, size_t size) {
+// `source` names the bytes in the failure report: a path, or "memory".
+bool SetFromSizedMemory(ov::Texture& texture, const uint8_t* data, size_t size, const char* source) {
     ov::DecodedImage image;
-    if (!ov::DecodeImageBlock(data, size, image)) return false;
+    if (!ov::DecodeImageBlock(data, size, image)) {
+        PlatformReportFailure("engine: image format refused: %s", source);
+        return false;
+    }
     return SetPixelsAndBind(texture, image.width, image.height, image.pixels.get()) == 1;
 }
 
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
     FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
+    if (!file) {
+        PlatformReportFailure("engine: cannot open texture file: %s: %s", path, std::strerror(errno));
+        return false;
+    }
     bool read = false;
     if (std::fseek(file, 0, SEEK_END) == 0) {
         const long size = std::ftell(file);
@@ -55,6 +75,7 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes) {
         }
     }
     std::fclose(file);
+    if (!read) PlatformReportFailure("engine: cannot read texture file: %s: empty, unreadable or too large", path);
     return read;
 }
 
@@ -96,7 +117,7 @@ extern "C" OV_API int OvTextureLoad(OvHandle handle, const char* path, int) {
     if (!texture || !path) return 0;
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) return 0;
-    return SetFromSizedMemory(*texture, bytes.data(), bytes.size()) ? 1 : 0;
+    return SetFromSizedMemory(*texture, bytes.data(), bytes.size(), path) ? 1 : 0;
 }
 
 extern "C" OV_API int OvTextureLoadFromMemory(OvHandle handle, const void* data, int) {
@@ -104,14 +125,17 @@ extern "C" OV_API int OvTextureLoadFromMemory(OvHandle handle, const void* data,
     if (!texture || !data) return 0;
     const auto* bytes = static_cast<const uint8_t*>(data);
     ov::EncodedSpan span;
-    if (ov::LocateEncodedImage(bytes, ov::kMaxEncodedBytes, span) != ov::SpanResult::Found) return 0;
+    if (ov::LocateEncodedImage(bytes, ov::kMaxEncodedBytes, span) != ov::SpanResult::Found) {
+        PlatformReportFailure("engine: image format refused: memory without a size");
+        return 0;
+    }
     return SetDecoded(*texture, bytes + span.offset, span.length) ? 1 : 0;
 }
 
 extern "C" OV_API int OvTextureLoadFromMemorySized(OvHandle handle, const void* data, uint32_t size, int) {
     ov::Texture* texture = ov::Textures().Find(handle);
     if (!texture || !data || size == 0) return 0;
-    return SetFromSizedMemory(*texture, static_cast<const uint8_t*>(data), size) ? 1 : 0;
+    return SetFromSizedMemory(*texture, static_cast<const uint8_t*>(data), size, "memory") ? 1 : 0;
 }
 
 extern "C" OV_API int OvImageProbe(const void* data, uint32_t size, int* width, int* height) {
@@ -124,14 +148,14 @@ extern "C" OV_API int OvImageProbe(const void* data, uint32_t size, int* width, 
 
 extern "C" OV_API int OvTextureLoadEmpty(OvHandle handle, int width, int height, int) {
     ov::Texture* texture = ov::Textures().Find(handle);
-    if (!texture || !ov::ImageSizeAllowed(width, height)) return 0;
+    if (!texture || !SizeAllowed(width, height)) return 0;
     std::vector<uint8_t> zeros(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     return SetPixelsAndBind(*texture, width, height, zeros.data());
 }
 
 extern "C" OV_API int OvTextureFromRender(OvHandle handle, int x, int y, int width, int height, int) {
     ov::Texture* texture = ov::Textures().Find(handle);
-    if (!texture || texture->Locked() || !ov::ImageSizeAllowed(width, height)) return 0;
+    if (!texture || texture->Locked() || !SizeAllowed(width, height)) return 0;
     ov::FlushBatch();
     std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     if (!ov::ReadTargetBackBuffer(x, y, width, height, pixels.data())) return 0;

@@ -1,5 +1,7 @@
 #include "engine/texture/TextureGl.h"
 
+#include "platform/Diagnostics.h"
+
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
 
@@ -28,6 +30,14 @@ void ClearGlErrors() {
     }
 }
 
+// True when GL took the last calls; else reports what `what` ran into.
+bool GlSucceeded(const char* what, int width, int height) {
+    const GLenum error = glGetError();
+    if (error == GL_NO_ERROR) return true;
+    PlatformReportFailure("engine: GL error 0x%04X: %s %d x %d", error, what, width, height);
+    return false;
+}
+
 }  // namespace
 
 bool GlAvailable() {
@@ -41,7 +51,11 @@ int MaxTextureSide() {
 }
 
 bool UploadTexture(unsigned& glName, int width, int height, const uint8_t* rgba) {
-    if (width > MaxTextureSide() || height > MaxTextureSide()) return false;
+    if (width > MaxTextureSide() || height > MaxTextureSide()) {
+        PlatformReportFailure("engine: texture refused: %d x %d: larger than this GL's limit of %d", width,
+                              height, MaxTextureSide());
+        return false;
+    }
     ClearGlErrors();
     const bool created = glName == 0;
     if (created) glGenTextures(1, &glName);
@@ -56,7 +70,7 @@ bool UploadTexture(unsigned& glName, int width, int height, const uint8_t* rgba)
             glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         }
     }
-    if (glGetError() == GL_NO_ERROR) return true;
+    if (GlSucceeded("uploading texture", width, height)) return true;
     if (created) {
         glDeleteTextures(1, &glName);
         glName = 0;
@@ -69,7 +83,7 @@ bool UpdateTexture(unsigned glName, int width, int height, const uint8_t* rgba) 
     ScopedTextureBinding binding(glName);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return glGetError() == GL_NO_ERROR;
+    return GlSucceeded("updating texture", width, height);
 }
 
 bool ReadTexture(unsigned glName, uint8_t* rgba) {

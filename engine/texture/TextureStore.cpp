@@ -3,6 +3,7 @@
 #include "engine/texture/ImageDecode.h"
 #include "engine/render/Renderer.h"
 #include "engine/texture/TextureGl.h"
+#include "platform/Diagnostics.h"
 
 #include <cstring>
 
@@ -28,7 +29,18 @@ Texture* TextureStore::FindById(uint32_t id) const {
 }
 
 bool TextureStore::SetPixels(Texture& texture, int width, int height, const uint8_t* rgba) {
-    if (texture.Locked() || !ImageSizeAllowed(width, height) || !GlAvailable()) return false;
+    if (texture.Locked()) {
+        PlatformReportFailure("engine: texture refused: %u: locked", texture.id);
+        return false;
+    }
+    if (!ImageSizeAllowed(width, height)) {
+        PlatformReportFailure("engine: texture refused: %d x %d: size out of bounds", width, height);
+        return false;
+    }
+    if (!GlAvailable()) {
+        PlatformReportFailure("engine: texture refused: %d x %d: no render target is current", width, height);
+        return false;
+    }
     FlushBatch();
     const bool sameSize = texture.HasPixels() && texture.width == width && texture.height == height;
     const bool stored = sameSize ? UpdateTexture(texture.glName, width, height, rgba)

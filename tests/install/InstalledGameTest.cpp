@@ -87,7 +87,7 @@ TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
     EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path), fs::directory_iterator()), 1);
 }
 
-TEST(InstalledGame, DISABLED_WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
+TEST(InstalledGame, WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
     ScratchFolder empty;
     ASSERT_FALSE(empty.path.empty());
     const std::string program = kPrefix + "/libexec/gorvane/Gorvane";

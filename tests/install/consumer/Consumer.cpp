@@ -23,6 +23,10 @@ int main() {
     OvTextureDestroy(texture);
     OvClosure();
     if (loaded) return 4;
+    if (!std::strstr(OvLastError(), "no-such-file.ovt")) {
+        std::printf("last error: %s\n", OvLastError());
+        return 5;
+    }
     // The framework's entry point links too.
     volatile auto entry = &OvCore::OvMain;
     std::printf("consumer ok %s%s\n", OvCore::VersionText(), entry ? "" : "?");
