@@ -70,7 +70,11 @@ bool ReadAll(int fd, uint8_t* bytes, size_t n, off_t offset, size_t& done) {
 // sought answers; -1 when it cannot, and for folders, which have no bytes.
 off_t EndOf(int fd) {
     struct stat info;
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) return -1;
+    if (fstat(fd, &info) != 0) return -1;
+    if (S_ISDIR(info.st_mode)) {
+        errno = EISDIR;
+        return -1;
+    }
     return lseek(fd, 0, SEEK_END);
 }
 

@@ -99,5 +99,7 @@ TEST(InstalledGame, WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
     const ChildResult told =
         RunChild(program, empty.path, {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_LOG", "1"}});
     ASSERT_EQ(told.status, 0) << told.errors;
-    for (const char* file : kGameFiles) EXPECT_NE(told.errors.find(file), std::string::npos) << file << "\n" << told.errors;
+    for (const char* file : kGameFiles) {
+        EXPECT_NE(told.errors.find(file), std::string::npos) << file << "\n" << told.errors;
+    }
 }
