@@ -12,8 +12,10 @@ constexpr WORD kLogoId = 1;
 
 bool RegisterLogoResource() {
     HMODULE module = GetModuleHandleA("Orvo Core.dll");
-    if (FindResourceA(module, MAKEINTRESOURCE(kLogoId), MAKEINTRESOURCE(kLogoType))) return true;
-    return PlatformAddResource(module, kLogoType, kLogoId, kLogoImage, kLogoImage_size);
+    // Added at the first initiation; later ones find it there. Adding first
+    // keeps the normal case from reporting a failed lookup.
+    return PlatformAddResource(module, kLogoType, kLogoId, kLogoImage, kLogoImage_size) ||
+           FindResourceA(module, MAKEINTRESOURCE(kLogoId), MAKEINTRESOURCE(kLogoType)) != nullptr;
 }
 
 }  // namespace ov
