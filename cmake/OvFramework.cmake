@@ -21,8 +21,13 @@ set(OV_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/OvCore)
 set(OV_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/ovcore)
 # Installed headers are included as "ovcore/foundation/String.h" or, as in the
 # tree, "foundation/String.h".
+# In a build tree (a subproject), "ovcore/" leads to the top of the source tree
+# through a link, so that both spellings work there too.
+file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/include)
+file(CREATE_LINK ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/include/ovcore SYMBOLIC)
 target_include_directories(OvCore INTERFACE
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+  $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
   $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
   $<INSTALL_INTERFACE:${OV_INCLUDE_DIR}>)
 target_compile_features(OvCore INTERFACE cxx_std_20)
