@@ -1,5 +1,5 @@
 # Configures the tree as a subproject of the project in outer/ and compiles
-# that project's one source file: the game, the tools, the tests and the
+# that project's one source file: the game, the tools, the examples, the tests and the
 # benchmarks stay out, and the framework's headers are found both ways.
 # cmake -DTREE=<source tree> -DWORK=<scratch folder> -P Subproject.cmake
 file(REMOVE_RECURSE ${WORK})
@@ -10,7 +10,7 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "configuring as a subproject failed:\n${out}\n${err}")
 endif()
 file(READ ${WORK}/build.ninja ninja)
-foreach(absent Gorvane ov_make_assets engine_tests bench_)
+foreach(absent Gorvane ov_make_assets ov_make_models markup_save example_ replay_ engine_tests bench_)
   string(FIND "${ninja}" "${absent}" at)
   if(NOT at EQUAL -1)
     message(FATAL_ERROR "a subproject builds ${absent}")
