@@ -14,6 +14,7 @@ bash tools/install-deps.sh
 
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+export OV_REGISTRY_PATH=${OV_REGISTRY_PATH:-$root/build/test-registry.db}
 export CCACHE_DIR=${CCACHE_DIR:-$root/.cache/ccache}
 jobs=$(nproc)
 launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
