@@ -74,6 +74,15 @@ void Tap(Display* display, KeySym symbol) {
     Pause(15);
 }
 
+// Selects all of the focused entry's text and deletes it.
+void ClearEntry(Display* display) {
+    const KeyCode control = XKeysymToKeycode(display, XK_Control_L);
+    XTestFakeKeyEvent(display, control, True, CurrentTime);
+    Tap(display, XK_a);
+    XTestFakeKeyEvent(display, control, False, CurrentTime);
+    Tap(display, XK_BackSpace);
+}
+
 // Printable ASCII has keysyms equal to its codes.
 bool Type(Display* display, const std::string& text) {
     for (char c : text) {
@@ -113,7 +122,13 @@ bool RunSteps(Display* display, Window window, const std::vector<XStep>& steps) 
     return ok;
 }
 
+// The window may close between a look and a call that names it.
+int IgnoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
+
 bool Run(const std::string& title, const std::vector<XStep>& steps) {
+    XSetErrorHandler(IgnoreErrors);
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
     int event, error, major, minor;
@@ -126,21 +141,33 @@ bool Run(const std::string& title, const std::vector<XStep>& steps) {
         XSync(display, False);
         Pause(600);
     }
-    // Keys pressed before the window listens are lost: steps without typing
-    // are given again while the window stays shown.
-    bool onlyKeys = true;
-    for (const XStep& step : steps) onlyKeys = onlyKeys && step.kind == XStep::kKey;
-    for (int round = 0; ok && round < (onlyKeys ? 4 : 1); ++round) {
+    // Keys pressed before the window listens are lost: while the window
+    // stays shown the steps are given again, typed text first cleared.
+    bool typing = false;
+    for (const XStep& step : steps) typing = typing || step.kind == XStep::kType;
+    for (int round = 0; ok && round < 4; ++round) {
         if (round > 0) {
             Pause(1500);
             if (!FindShown(display, DefaultRootWindow(display), title)) break;
             XSetInputFocus(display, window, RevertToParent, CurrentTime);
             XSync(display, False);
+            if (typing) ClearEntry(display);
         }
         ok = RunSteps(display, window, steps);
     }
+    // A window the steps could not close is escaped, so that its caller
+    // fails instead of waiting for ever.
+    bool escaped = false;
+    for (int attempt = 0; ok && attempt < 10; ++attempt) {
+        Pause(1000);
+        if (!FindShown(display, DefaultRootWindow(display), title)) break;
+        if (attempt < 3) continue;
+        escaped = true;
+        XSetInputFocus(display, window, RevertToParent, CurrentTime);
+        Tap(display, XK_Escape);
+    }
     XCloseDisplay(display);
-    return ok;
+    return ok && !escaped;
 }
 
 }  // namespace
