@@ -58,7 +58,7 @@ void CheckValue(HKEY key, const std::string& name, DWORD type, const std::vector
     std::vector<BYTE> back(bytes.size() + 1, 0xA5);
     size = static_cast<DWORD>(bytes.size());
     FuzzCheck(RegQueryValueExA(key, name.c_str(), nullptr, &readType, back.data(), &size) == ERROR_SUCCESS);
-    FuzzCheck(size == bytes.size() && std::memcmp(back.data(), bytes.data(), bytes.size()) == 0);
+    FuzzCheck(size == bytes.size() && (bytes.empty() || std::memcmp(back.data(), bytes.data(), bytes.size()) == 0));
     FuzzCheck(back[bytes.size()] == 0xA5);
     if (!bytes.empty()) {
         size = static_cast<DWORD>(bytes.size() - 1);

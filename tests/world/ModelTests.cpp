@@ -110,7 +110,8 @@ TEST(ModelFileTest, WrittenFilesReadBackAndTheHeaderIsExact) {
           Lines({"EnvBoxModel2d", "2", "0", "0", "0", "0"}), std::string()})
         EXPECT_FALSE(read.Parse(refused.data(), refused.size())) << refused;
     EXPECT_EQ(read.Write(), text) << "a refused parse leaves the content";
-    EXPECT_TRUE(read.Parse("envboxmodel2d\r\n2\r\n0\r\n0\r\n0\r\n0", 34)) << "no ending after the last line";
+    const std::string unended = "envboxmodel2d\r\n2\r\n0\r\n0\r\n0\r\n0";
+    EXPECT_TRUE(read.Parse(unended.data(), unended.size())) << "no ending after the last line";
     EXPECT_TRUE(read.substances.empty());
 }
 
