@@ -11,57 +11,12 @@ using namespace OvCore;
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 // A 64 x 48 GL window, current, cleared black, with a pixel camera.
-class ViewTest : public OvTest::WorldTest {
+class ViewTest : public OvTest::GlWorldTest {
 protected:
-    static constexpr const char* kClassName = "OvWorldViewTest";
-    HWND hwnd = nullptr;
-    OvHandle target{};
-
-    void SetUp() override {
-        WorldTest::SetUp();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, kClassName, kClassName, WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                               nullptr, nullptr);
-        ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
-        OvRenderTargetArea(target, 0, 0, kWidth, kHeight, 45.0, 1.0, 100.0, 1.0);
-        ASSERT_EQ(OvRenderTargetActivate(target), 1);
-        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
-        OvSetState(106, 1);
-        OvSetState(152, 0);
-        OvSetState(212, 0);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
-        ClearTo(0.0, 0.0, 0.0);
-    }
-
-    void TearDown() override {
-        WorldTest::TearDown();
-        OvRenderTargetDestroy(target);
-        DestroyWindow(hwnd);
-        UnregisterClassA(kClassName, nullptr);
-    }
-
     static void ClearTo(double r, double g, double b) {
         OvSetState(254, r, g, b, 1.0);
         OvRenderScene(1 | 2);
-    }
-
-    // 0xRRGGBB of a pixel, counted from the window's top-left.
-    static unsigned Pixel(int x, int y) {
-        OvRenderScene(1);
-        unsigned char rgba[4] = {};
-        EXPECT_EQ(OvRenderTargetReadPixels(x, y, 1, 1, rgba), 1);
-        return rgba[0] << 16 | rgba[1] << 8 | rgba[2];
     }
 
     int Viewport(int query) const { return *static_cast<int*>(OvRenderTargetGet(target, query)); }
