@@ -31,6 +31,10 @@ struct TestGl {
     IsEnabled isEnabled = reinterpret_cast<IsEnabled>(SDL_GL_GetProcAddress("glIsEnabled"));
 };
 
+// The size of the window most engine tests draw into.
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+
 inline LRESULT EngineTestProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }

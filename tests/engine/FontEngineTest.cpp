@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
 constexpr int kAtlas = 64;  // 16 x 16 cells of 4 x 4 pixels
 
 using Rgb = std::array<int, 3>;

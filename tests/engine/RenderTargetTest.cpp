@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-
 OvHandle CurrentTarget() {
     return *static_cast<OvHandle*>(OvGetState(16));
 }

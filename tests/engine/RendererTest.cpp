@@ -1,3 +1,4 @@
+#include "DrawQuad.h"
 #include "EngineWindow.h"
 #include "ImageFixtures.h"
 
@@ -9,14 +10,7 @@
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-
 using Rgba = std::array<int, 4>;
-
-struct Vec4 {
-    double x, y, z, w;
-};
 
 struct TextureGl {
     using TexImage2D = void (*)(unsigned, int, int, int, int, int, unsigned, unsigned, const void*);
@@ -71,9 +65,7 @@ protected:
         return drawCalls;
     }
     static void Quad(double x1, double y1, double x2, double y2, const double* colours = nullptr) {
-        const Vec4 corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
-        const Vec4 texcoords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
-        OvDrawData(11, 0, 4, corners, colours, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+        DrawQuad(x1, y1, x2, y2, colours);
     }
     static void Immediate(int kind, std::initializer_list<std::array<double, 2>> points) {
         OvPrimitiveBegin(kind);

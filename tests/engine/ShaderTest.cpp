@@ -1,3 +1,4 @@
+#include "DrawQuad.h"
 #include "EngineWindow.h"
 
 #include <gtest/gtest.h>
@@ -11,10 +12,6 @@ namespace {
 
 constexpr int kSize = 64;
 using Rgba = std::array<int, 4>;
-
-struct Vec4 {
-    double x, y, z, w;
-};
 
 // Colour from the built-in colour, scaled by a uniform; placed by ftransform.
 const char* kTintVertex = R"(#version 120
@@ -93,11 +90,7 @@ protected:
         EXPECT_STREQ(OvShaderLastLog(), "");
         return program;
     }
-    static void Quad(double x1, double y1, double x2, double y2) {
-        const Vec4 corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
-        const Vec4 texcoords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
-        OvDrawData(11, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    }
+    static void Quad(double x1, double y1, double x2, double y2) { DrawQuad(x1, y1, x2, y2); }
     static Rgba Pixel(int x, int y) {
         unsigned char p[4] = {};
         EXPECT_EQ(OvRenderTargetReadPixels(x, y, 1, 1, p), 1);

@@ -1,4 +1,5 @@
 #include "net/Socket.h"
+#include "tests/net/BodyText.h"
 #include "tests/net/PosixPeer.h"
 #include "tests/net/ScriptedServer.h"
 
@@ -13,10 +14,6 @@ using namespace OvCore;
 namespace {
 
 using Script = std::vector<ScriptedServer::Piece>;
-
-std::string Content(const OV_MEMORY_FILE& body) {
-    return std::string(reinterpret_cast<const char*>(body.Data()), body.Size());
-}
 
 const std::string kHello = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello";
 
@@ -41,7 +38,7 @@ Get BlockingGet(Script script, const char* path = "file", float timeout = 30.0f,
     Get get;
     get.ok = socket.HttpGet("127.0.0.1", path, body, server.Port());
     EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
-    get.body = Content(body);
+    get.body = BodyText(body);
     get.request = server.Request();
     return get;
 }
@@ -74,7 +71,7 @@ Steps SteppedGet(Script script, const char* path = "file", uint32_t blockSize = 
             poll(nullptr, 0, 1);
         }
     }
-    steps.body = Content(body);
+    steps.body = BodyText(body);
     steps.request = server.Request();
     return steps;
 }
@@ -94,7 +91,7 @@ TEST(Http, RequestsLeaveInTheirExactTemplates) {
     OV_SOCKET socket;
     OV_MEMORY_FILE body;
     EXPECT_TRUE(socket.HttpPost("127.0.0.1", "form", "a=1&b=2", body, blocking.Port()));
-    EXPECT_EQ(Content(body), "hello");
+    EXPECT_EQ(BodyText(body), "hello");
     EXPECT_EQ(blocking.Request(),
               "POST /form HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: Orvo Core\r\nConnection: close\r\n"
               "Content-Length: 7\r\nContent-Type: application/x-www-form-urlencoded\r\n\r\na=1&b=2");
@@ -137,7 +134,7 @@ TEST(Http, BlockingGetReadsBodiesHoweverTheyAreDelimitedAndSplit) {
         OV_MEMORY_FILE body;
         ASSERT_TRUE(socket.HttpGet("127.0.0.1", "1", body, first.Port()));
         ASSERT_TRUE(socket.HttpGet("127.0.0.1", "2", body, second.Port()));
-        EXPECT_EQ(Content(body), "hello");
+        EXPECT_EQ(BodyText(body), "hello");
     }
     Get empty = BlockingGet({{"HTTP/1.1 204 No Content\r\n\r\n"}}, "e", 30.0f, false);
     EXPECT_TRUE(empty.ok);
@@ -193,7 +190,7 @@ TEST(Http, SteppedGetOfOneBlockCompletesInOneUpdate) {
     EXPECT_EQ(transfer.state, OV_HTTP_TRANSFER::COMPLETE);
     EXPECT_EQ(transfer.total, 5);
     EXPECT_EQ(transfer.done, 5);
-    EXPECT_EQ(Content(body), "hello");
+    EXPECT_EQ(BodyText(body), "hello");
     EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
     EXPECT_FALSE(socket.HttpUpdate(transfer, body, 0));
     EXPECT_EQ(transfer.state, OV_HTTP_TRANSFER::IDLE);

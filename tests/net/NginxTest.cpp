@@ -1,4 +1,5 @@
 #include "net/Socket.h"
+#include "tests/net/BodyText.h"
 #include "tests/net/NginxServer.h"
 
 #include <gtest/gtest.h>
@@ -10,10 +11,6 @@
 using namespace OvCore;
 
 namespace {
-
-std::string Content(const OV_MEMORY_FILE& body) {
-    return std::string(reinterpret_cast<const char*>(body.Data()), body.Size());
-}
 
 std::string Pattern(size_t size) {
     std::string bytes(size, '\0');
@@ -50,18 +47,18 @@ TEST_F(Nginx, BlockingGetAndPostReadWhatNginxServes) {
     OV_SOCKET socket;
     OV_MEMORY_FILE body;
     EXPECT_TRUE(socket.HttpGet("127.0.0.1", "hello.txt", body, server->Port()));
-    EXPECT_EQ(Content(body), "hello nginx\n");
+    EXPECT_EQ(BodyText(body), "hello nginx\n");
     EXPECT_TRUE(socket.HttpGet("localhost", "my file.txt", body, server->Port(), 7));
-    EXPECT_EQ(Content(body), "a name with a space");
+    EXPECT_EQ(BodyText(body), "a name with a space");
     EXPECT_TRUE(socket.HttpGet("127.0.0.1", "empty.txt", body, server->Port()));
     EXPECT_EQ(body.Size(), 0u);
     EXPECT_TRUE(socket.HttpGet("127.0.0.1", "big.bin", body, server->Port(), 65536));
-    EXPECT_TRUE(Content(body) == big);
+    EXPECT_TRUE(BodyText(body) == big);
     EXPECT_TRUE(socket.HttpPost("127.0.0.1", "form", "a=1&b=2", body, server->Port()));
-    EXPECT_EQ(Content(body), "posted");
+    EXPECT_EQ(BodyText(body), "posted");
     // No status interpretation: a missing file gives nginx's error page.
     EXPECT_TRUE(socket.HttpGet("127.0.0.1", "missing.txt", body, server->Port()));
-    EXPECT_NE(Content(body).find("404"), std::string::npos);
+    EXPECT_NE(BodyText(body).find("404"), std::string::npos);
     EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
 }
 
@@ -91,7 +88,7 @@ TEST_F(Nginx, SteppedGetEndsOnTheLengthOfAKeptAliveResponse) {
         EXPECT_EQ(transfer.state, OV_HTTP_TRANSFER::COMPLETE);
         EXPECT_EQ(transfer.done, static_cast<int>(big.size()));
         EXPECT_GT(bodySteps, static_cast<int>(big.size() / block) - 2);
-        EXPECT_TRUE(Content(body) == big);
+        EXPECT_TRUE(BodyText(body) == big);
         EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
         body.Clear();
     }
