@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <cmath>
 #include <ctime>
 #include <memory>
 #include <vector>
@@ -147,6 +148,33 @@ double ThreadCpuSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
+// Where each side's substances ended, in pixels, model by model: the two
+// simulate the same system when these agree.
+std::vector<OvFour> engineEnds, directEnds;
+
+void ReadEnginePositions(const std::vector<OvHandle>& dnas) {
+    engineEnds.clear();
+    for (OvHandle dna : dnas)
+        for (int i = 0; i < kColumns * kRows; ++i) {
+            const auto* substance = static_cast<const OvHandle*>(OvDnaGet(dna, OV_DNA_SUBSTANCES, i));
+            engineEnds.push_back(*static_cast<const OvFour*>(OvSubstanceGet(*substance, OV_SUBSTANCE_POSITION)));
+        }
+}
+
+void ReadDirectPositions(const DirectWorld& direct) {
+    directEnds.clear();
+    for (const b2Vec2& at : direct.positions)
+        directEnds.push_back(OvFour{at.x * OV_PIXELS_PER_METRE, at.y * OV_PIXELS_PER_METRE, 0, 1});
+}
+
+double LargestGap() {
+    double largest = engineEnds.size() == directEnds.size() ? 0 : INFINITY;
+    for (size_t i = 0; i < engineEnds.size() && i < directEnds.size(); ++i)
+        largest = std::max({largest, std::fabs(engineEnds[i].x - directEnds[i].x),
+                            std::fabs(engineEnds[i].y - directEnds[i].y)});
+    return largest;
+}
+
 // Both sides start from the same state: bodies built, one step taken (the
 // engine makes its joints in it), then one simulated second is measured.
 double EngineRound(const std::vector<Spring>& springs) {
@@ -155,6 +183,7 @@ double EngineRound(const std::vector<Spring>& springs) {
     const double start = ThreadCpuSeconds();
     AdvanceEngineOneSecond();
     const double seconds = ThreadCpuSeconds() - start;
+    ReadEnginePositions(dnas);
     for (OvHandle dna : dnas) {
         OvDnaDie(dna, 1);
         OvDnaDestroy(dna);
@@ -168,6 +197,7 @@ double DirectRound(DirectWorld& direct, const std::vector<Spring>& springs) {
     const double start = ThreadCpuSeconds();
     AdvanceDirectOneSecond(direct);
     const double seconds = ThreadCpuSeconds() - start;
+    ReadDirectPositions(direct);
     // Model by model, springs first, as the engine's DNAs die.
     for (int m = 0; m < kModels; ++m) {
         for (int k = 0; k < kForces; ++k) direct.world.DestroyJoint(direct.joints[m * kForces + k]);
@@ -215,14 +245,16 @@ double Median(std::vector<double> values) {
 }
 
 // Each iteration runs both sides, taking turns at going first; the time
-// shown is their sum (thread CPU time), the counters each side's median and
-// the median of the per-round ratios engine / direct.
-// Argument: 0 a new world each round, 1 one world kept for the whole run.
+// shown is their sum (thread CPU time), the counters each side's median,
+// the median of the per-round ratios engine / direct, and the largest
+// distance between where the two sides left a substance (both simulate the
+// same system, so it stays a rounding error). Argument: 0 a new world each round, 1 one world kept for the whole run.
 void BM_SoftBodies(benchmark::State& state) {
     OvInitiation();
     OvSetState(OV_STATE_PHYSICS_CLOCK, 1);
     const std::vector<Spring> springs = Springs();
     std::vector<double> engine, direct, ratios;
+    double largestGap = 0;
     {
         Side side(state.range(0) == 1);
         for (auto _ : state) {
@@ -232,12 +264,14 @@ void BM_SoftBodies(benchmark::State& state) {
             engine.push_back(engineFirst ? first : second);
             direct.push_back(engineFirst ? second : first);
             ratios.push_back(engine.back() / direct.back());
+            largestGap = std::max(largestGap, LargestGap());
             state.SetIterationTime(first + second);
         }
     }
     state.counters["engine_ms"] = Median(engine) * 1e3;
     state.counters["direct_ms"] = Median(direct) * 1e3;
     state.counters["engine_over_direct"] = Median(ratios);
+    state.counters["largest_gap_px"] = largestGap;
     OvClosure();
 }
 BENCHMARK(BM_SoftBodies)->ArgName("keptWorld")->Arg(0)->Arg(1)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
