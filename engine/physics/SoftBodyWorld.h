@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <unordered_map>
+#include <vector>
 
 class b2World;
 
@@ -59,6 +60,7 @@ private:
 
     void Step();
     void RebuildJoints();
+    void Join(CovalenceForce& force);
     void ReadPositions();
     b2World& Physics();
     OvHandle NextHandle() { return OvHandle{0, nextId_++}; }
@@ -70,6 +72,7 @@ private:
     std::unique_ptr<b2World> world_;
     std::unique_ptr<ContactFilter> filter_;
     std::unique_ptr<JointListener> listener_;
+    std::vector<CovalenceForce*> unjoinedScratch_;
     uint32_t nextId_ = 1;
     bool jointsDirty_ = false;
     double accumulator_ = 0;

@@ -14,7 +14,7 @@ constexpr OvHandle kEmpty{1, 0};
 OvFour At(double x, double y) { return OvFour{x, y, 0, 1}; }
 
 class SoftBodyTest : public ::testing::Test {
-protected:
+public:
     std::vector<OvHandle> dnas_;
 
     void SetUp() override {
@@ -72,6 +72,55 @@ protected:
         for (int i = 0; i < calls; ++i) OvDnaAdvance(seconds / calls);
     }
 };
+
+constexpr int kSide = 4;
+constexpr double kCell = 20;
+using JellyGrid = std::vector<std::vector<OvHandle>>;
+
+// A 4 x 4 jelly of springs above a row of pinned solid points of another
+// DNA.
+JellyGrid JellyOverPins(SoftBodyTest& test) {
+    constexpr int kPins = 30;
+    OvHandle floor = test.Dna(kPins, 0, 0);
+    for (int i = 0; i < kPins; ++i) test.Substance(floor, i, 100 + 10.0 * i, 300, 0, 6, 1);
+    OvHandle jelly = test.Dna(kSide * kSide, 42, 0);
+    JellyGrid grid(kSide, std::vector<OvHandle>(kSide));
+    for (int row = 0; row < kSide; ++row)
+        for (int column = 0; column < kSide; ++column)
+            grid[row][column] =
+                test.Substance(jelly, row * kSide + column, 220 + kCell * column, 100 + kCell * row, 0.3, 6, 1);
+    int forces = 0;
+    for (int row = 0; row < kSide; ++row)
+        for (int column = 0; column < kSide; ++column) {
+            if (column + 1 < kSide) test.Force(jelly, forces++, grid[row][column], grid[row][column + 1], 10);
+            if (row + 1 < kSide) test.Force(jelly, forces++, grid[row][column], grid[row + 1][column], 10);
+            if (row + 1 == kSide || column + 1 == kSide) continue;
+            test.Force(jelly, forces++, grid[row][column], grid[row + 1][column + 1], 10);
+            test.Force(jelly, forces++, grid[row][column + 1], grid[row + 1][column], 10);
+        }
+    EXPECT_EQ(forces, 42);
+    return grid;
+}
+
+// A scene built again after everything has left the simulation runs
+// exactly as it did the first time, whatever became of the objects' ids.
+TEST_F(SoftBodyTest, SceneBuiltAgainAfterEverythingLeftRunsTheSame) {
+    std::vector<OvFour> first, second;
+    for (std::vector<OvFour>* landed : {&first, &second}) {
+        const JellyGrid grid = JellyOverPins(*this);
+        Advance(1.5, 90);
+        for (const auto& row : grid)
+            for (OvHandle substance : row) landed->push_back(Position(substance));
+        TearDown();
+        dnas_.clear();
+        SetUp();
+    }
+    ASSERT_EQ(first.size(), second.size());
+    for (size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].x, second[i].x) << i;
+        EXPECT_EQ(first[i].y, second[i].y) << i;
+    }
+}
 
 TEST_F(SoftBodyTest, FreeFallFollowsFixedStepsWhateverTheFrameRate) {
     OvHandle dna = Dna(1, 0, 0);
@@ -139,30 +188,9 @@ TEST_F(SoftBodyTest, PinnedRopeComesToRestHangingBelowItsPin) {
     for (int i = 1; i <= kLinks; ++i) EXPECT_GT(Position(beads[i]).y, Position(beads[i - 1]).y);
 }
 
-// A 4 x 4 jelly of springs dropped onto a row of pinned solid points of
-// another DNA: it lands, stays above them and keeps its area.
+// Dropped, the jelly lands, stays above the pins and keeps its area.
 TEST_F(SoftBodyTest, DroppedJellyLandsOnPinnedPointsAndKeepsItsArea) {
-    constexpr int kPins = 30;
-    OvHandle floor = Dna(kPins, 0, 0);
-    for (int i = 0; i < kPins; ++i) Substance(floor, i, 100 + 10.0 * i, 300, 0, 6, 1);
-
-    constexpr int kSide = 4;
-    constexpr double kCell = 20;
-    OvHandle jelly = Dna(kSide * kSide, 42, 0);
-    OvHandle grid[kSide][kSide];
-    for (int row = 0; row < kSide; ++row)
-        for (int column = 0; column < kSide; ++column)
-            grid[row][column] = Substance(jelly, row * kSide + column, 220 + kCell * column, 100 + kCell * row, 0.3, 6, 1);
-    int forces = 0;
-    for (int row = 0; row < kSide; ++row)
-        for (int column = 0; column < kSide; ++column) {
-            if (column + 1 < kSide) Force(jelly, forces++, grid[row][column], grid[row][column + 1], 10);
-            if (row + 1 < kSide) Force(jelly, forces++, grid[row][column], grid[row + 1][column], 10);
-            if (row + 1 == kSide || column + 1 == kSide) continue;
-            Force(jelly, forces++, grid[row][column], grid[row + 1][column + 1], 10);
-            Force(jelly, forces++, grid[row][column + 1], grid[row + 1][column], 10);
-        }
-    ASSERT_EQ(forces, 42);
+    const JellyGrid grid = JellyOverPins(*this);
     Advance(6.0, 360);
 
     const OvFour corners[4] = {Position(grid[0][0]), Position(grid[0][kSide - 1]),
