@@ -68,8 +68,9 @@ public:
     // A real that names an entry of a section of `count` entries.
     bool Index(size_t count, int& out) {
         double value = 0;
-        if (!Real(value) || !(value > -1.0) || !(value < static_cast<double>(count))) return false;
-        out = static_cast<int>(value);  // truncation: -0.5 names entry 0
+        // Truncation makes -0.5 name entry 0, which an empty section lacks.
+        if (!Real(value) || count == 0 || !(value > -1.0) || !(value < static_cast<double>(count))) return false;
+        out = static_cast<int>(value);
         return true;
     }
     bool Flag(bool& out) {

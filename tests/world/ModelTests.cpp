@@ -177,6 +177,8 @@ TEST_F(ModelTest, FaultyFilesAreRefusedWithTheModelAsItWas) {
     expectUnchanged(Lines({"envboxmodel2d", "2", "2000000000", "1", "2", "3", "4", "5"}), "count beyond the file");
     expectUnchanged(Lines({"envboxmodel2d", "2", "-1", "0", "0", "0"}), "negative count");
     expectUnchanged(Lines({"envboxmodel2d", "2", "0", "0", "1", "0", "0", "1", "0"}), "force index, no substances");
+    expectUnchanged(Lines({"envboxmodel2d", "2", "0", "0", "0", "1", "t.png", "0", "0", "8", "8", "-0.5", "0", "0"}),
+                    "bone on force -0.5 (entry 0) of none");
     expectUnchanged(Lines({"envboxmodel2d", "2", "1", "0", "0", "1", "0", "0", "0", "1", "0", "1", "nan", "1", "0"}),
                     "a force index that is not a number");
     OV_MODEL_FILE badSurface = SampleFile();
