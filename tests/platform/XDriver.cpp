@@ -107,6 +107,7 @@ bool Click(Display* display, Window window, const std::string& place) {
 bool RunSteps(Display* display, Window window, const std::vector<XStep>& steps) {
     bool ok = true;
     for (size_t i = 0; ok && i < steps.size(); ++i) {
+        if (i > 0) Pause(250);
         const XStep& step = steps[i];
         if (step.kind == XStep::kType) {
             ok = Type(display, step.text);
@@ -117,9 +118,22 @@ bool RunSteps(Display* display, Window window, const std::vector<XStep>& steps) 
         } else {
             ok = Click(display, window, step.text);
         }
-        Pause(250);
     }
     return ok;
+}
+
+// Whether the window titled so is gone within the given time.
+bool Closes(Display* display, const std::string& title, int milliseconds) {
+    for (int waited = 0;; waited += 50) {
+        if (!FindShown(display, DefaultRootWindow(display), title)) return true;
+        if (waited >= milliseconds) return false;
+        Pause(50);
+    }
+}
+
+void Focus(Display* display, Window window) {
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    XSync(display, False);
 }
 
 // The window may close between a look and a call that names it.
@@ -137,34 +151,35 @@ bool Run(const std::string& title, const std::vector<XStep>& steps) {
     ok = window != 0;
     if (ok) {
         // A bare display has no window manager to hand out the focus.
-        XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        XSync(display, False);
+        Focus(display, window);
         Pause(600);
     }
     // Keys pressed before the window listens are lost: while the window
     // stays shown the steps are given again, typed text first cleared.
     bool typing = false;
     for (const XStep& step : steps) typing = typing || step.kind == XStep::kType;
-    for (int round = 0; ok && round < 4; ++round) {
+    bool closed = false;
+    for (int round = 0; ok && !closed && round < 4; ++round) {
         if (round > 0) {
-            Pause(1500);
-            if (!FindShown(display, DefaultRootWindow(display), title)) break;
-            XSetInputFocus(display, window, RevertToParent, CurrentTime);
-            XSync(display, False);
+            Focus(display, window);
             if (typing) ClearEntry(display);
         }
         ok = RunSteps(display, window, steps);
+        closed = Closes(display, title, 1500);
     }
-    // A window the steps could not close is escaped, so that its caller
-    // fails instead of waiting for ever.
+    // A window the steps could not close is escaped, or, when its program
+    // no longer answers, cut from the display, so that its caller fails
+    // instead of waiting for ever.
     bool escaped = false;
-    for (int attempt = 0; ok && attempt < 10; ++attempt) {
-        Pause(1000);
-        if (!FindShown(display, DefaultRootWindow(display), title)) break;
-        if (attempt < 3) continue;
+    if (window && !closed && !Closes(display, title, 2000)) {
         escaped = true;
-        XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        Tap(display, XK_Escape);
+        for (int attempt = 0; attempt < 5 && !closed; ++attempt) {
+            Focus(display, window);
+            Tap(display, XK_Escape);
+            closed = Closes(display, title, 1000);
+        }
+        if (!closed) XKillClient(display, window);
+        XSync(display, False);
     }
     XCloseDisplay(display);
     return ok && !escaped;
