@@ -30,7 +30,8 @@ private:
     }
 
     static bool Make(const char* prefix) {
-        std::string pattern = std::string("/tmp/") + prefix + "_XXXXXX";
+        const char* folder = std::getenv("TMPDIR");
+        std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/" + prefix + "_XXXXXX";
         const int fd = mkstemp(pattern.data());
         if (fd < 0) return false;
         close(fd);

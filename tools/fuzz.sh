@@ -103,8 +103,11 @@ run_one() {
   mkdir -p "$build/findings" "$build/logs"
   local before status=0 prefix
   before=$(find "$build/findings" -maxdepth 1 -name "*-$target-*" | wc -l)
+  # Targets rewrite a scratch file for every input: keep that churn out of
+  # /tmp, which file choosers and other programs watch.
+  mkdir -p "$build/tmp"
   prefix=$build/findings/$(date -u +%H%M%S)-$target-
-  nice -n "$nice_level" "$build/fuzz_$target" "$fresh" "$corpus" -max_total_time="$seconds" \
+  TMPDIR=$build/tmp nice -n "$nice_level" "$build/fuzz_$target" "$fresh" "$corpus" -max_total_time="$seconds" \
     -max_len="$max_len" -timeout="$timeout" -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$prefix" >"$log" 2>&1 || status=$?
   nice -n "$nice_level" "$build/fuzz_$target" -merge=1 -max_len="$max_len" "$merged" "$corpus" "$fresh" \
