@@ -77,13 +77,17 @@ void ScaleInPlace(double* m, double x, double y, double z) {
     }
 }
 
+void TurnCosSin(double degrees, double& c, double& s) {
+    c = 1.0, s = 0.0;
+    if (degrees == 0.0) return;
+    const double radians = degrees * std::numbers::pi / 180.0;
+    c = std::cos(radians);
+    s = std::sin(radians);
+}
+
 Matrix4 Matrix4::PlanePlacement(const double* translate, double degrees, const double* scale) {
-    double c = 1.0, s = 0.0;
-    if (degrees != 0.0) {
-        const double radians = degrees * std::numbers::pi / 180.0;
-        c = std::cos(radians);
-        s = std::sin(radians);
-    }
+    double c, s;
+    TurnCosSin(degrees, c, s);
     Matrix4 r;
     r.m[0] = c * scale[0], r.m[1] = s * scale[0], r.m[2] = 0.0, r.m[3] = 0.0;
     r.m[4] = -s * scale[1], r.m[5] = c * scale[1], r.m[6] = 0.0, r.m[7] = 0.0;

@@ -22,6 +22,9 @@ struct Matrix4 {
     bool operator==(const Matrix4& o) const;
 };
 
+// The cosine and sine of a turn in degrees; exactly 1 and 0 for no turn.
+void TurnCosSin(double degrees, double& c, double& s);
+
 // In-place forms of m = m x Translation, m x Scaling and m x Rotation for a
 // column-major m: only the columns the factor changes are computed, with the
 // terms of the full product in the same order.

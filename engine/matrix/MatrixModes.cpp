@@ -69,9 +69,4 @@ void MatrixModes::Pop() {
     if (projectionStack_.Pop(saved.m)) Replace(saved);
 }
 
-MatrixModes& Matrices() {
-    static MatrixModes modes;
-    return modes;
-}
-
 }  // namespace ov

@@ -40,6 +40,10 @@ private:
     MatrixStack modelViewStack_;
 };
 
-MatrixModes& Matrices();
+// Inline, as every drawing call asks for it.
+inline MatrixModes& Matrices() {
+    static MatrixModes modes;
+    return modes;
+}
 
 }  // namespace ov

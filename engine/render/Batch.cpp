@@ -9,11 +9,6 @@
 
 namespace ov {
 
-Batch& Batch::Instance() {
-    static Batch batch;
-    return batch;
-}
-
 Batch::Batch() : assembler_(buffer_, &Batch::FlushInstance) {}
 
 void Batch::FlushInstance() {
@@ -30,7 +25,7 @@ bool Batch::Ready() {
     if (!Render().Ready()) return false;
     if (!buffer_.Reserved() && !buffer_.Reserve(BatchBuffer::kDefaultVertices)) return false;
     if (!gl_.Ensure()) return false;
-    textures_.SetLimit(gl_.TextureUnits());
+    if (textures_.Limit() != gl_.TextureUnits()) textures_.SetLimit(gl_.TextureUnits());
     if (boundUnit_ >= textures_.Limit()) BindTexture(boundName_);
     return true;
 }
@@ -86,6 +81,11 @@ bool Batch::Begin(int kind) {
         return false;
     }
     return assembler_.Begin(kind);
+}
+
+BatchVertex* Batch::LoneQuad() {
+    if (assembler_.Open() || !Ready()) return nullptr;
+    return assembler_.LoneQuad();
 }
 
 void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {

@@ -56,7 +56,12 @@ struct ModelViewTransform {
 
 class Batch {
 public:
-    static Batch& Instance();
+    // Defined here so that every drawing call reaches the batch without a
+    // call of its own.
+    static Batch& Instance() {
+        static Batch batch;
+        return batch;
+    }
 
     // Sizes the buffer (pending drawing is flushed first); false when the
     // memory cannot be had.
@@ -75,6 +80,10 @@ public:
     // Four slots for the next quad of an open quad primitive, filled by the
     // caller at once; null when the primitive is not at a quad boundary.
     BatchVertex* NextQuad() { return assembler_.NextQuad(); }
+    // Four slots for one quad drawn on its own, what Begin(quads), four
+    // vertices and End give, to be filled at once; null (nothing drawn) while
+    // a primitive is open or when no target is current.
+    BatchVertex* LoneQuad();
     ModelViewTransform CurrentModelView() const;
     void End();
     bool Open() const { return assembler_.Open(); }

@@ -1,5 +1,6 @@
 // The drawing functions of the engine's C interface.
 #include "engine/render/Batch.h"
+#include "engine/render/SpriteQuad.h"
 #include "engine/OrvoCore.h"
 #include "engine/matrix/Matrix4.h"
 #include "engine/matrix/MatrixModes.h"
@@ -114,19 +115,6 @@ void DrawTransformedQuadBySteps(OvHandle texture, const double* translate, const
     OvMatrixPop();
 }
 
-// The matrix the steps above would build, made in place without touching the
-// model view.
-ov::Matrix4 SpriteMatrix(const double* translate, const double* turns, const double* scale) {
-    if (turns[0] == 0.0 && turns[1] == 0.0) return ov::Matrix4::PlanePlacement(translate, turns[2], scale);
-    ov::Matrix4 matrix = ov::Matrix4::Identity();
-    ov::TranslateInPlace(matrix.m, translate[0], translate[1], translate[2]);
-    if (turns[0] != 0.0) ov::RotateInPlace(matrix.m, turns[0], 1, 0, 0);
-    if (turns[1] != 0.0) ov::RotateInPlace(matrix.m, turns[1], 0, 1, 0);
-    if (turns[2] != 0.0) ov::RotateInPlace(matrix.m, turns[2], 0, 0, 1);
-    ov::ScaleInPlace(matrix.m, scale[0], scale[1], scale[2]);
-    return matrix;
-}
-
 }  // namespace
 
 extern "C" OV_API void OvPrimitiveBegin(int kind) {
@@ -174,13 +162,7 @@ extern "C" OV_API void OvDrawTransformedQuad(OvHandle texture, const double* tra
         return;
     }
     OvTextureActivate(texture);
-    ov::Batch& batch = ov::Batch::Instance();
-    if (batch.Open() || !batch.Begin(ov::kPrimitiveQuads)) return;
-    const ov::Matrix4 matrix = SpriteMatrix(translate, turns, scale);
-    const ov::ModelViewTransform transform{matrix.m, ov::IsAffine(matrix.m)};
-    const DrawArrays arrays{ov::kPrimitiveQuads, 4, 4, corners, nullptr, coords};
-    EmitVertices<double, 4>(arrays, 0, transform);
-    batch.End();
+    ov::AddSpriteQuad(translate, turns, scale, corners, coords);
 }
 
 extern "C" OV_API int OvVertexBufferInit(void) {

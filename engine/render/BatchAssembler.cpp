@@ -61,6 +61,15 @@ BatchVertex* BatchAssembler::NextQuad() {
     return buffer_.PushQuad();
 }
 
+BatchVertex* BatchAssembler::LoneQuad() {
+    if (buffer_.Class() != PrimitiveClass::Triangles) {
+        if (!buffer_.Empty()) flush_();
+        buffer_.SetClass(PrimitiveClass::Triangles);
+    }
+    EnsureRoom(4);
+    return buffer_.PushQuad();
+}
+
 // Every group takes four slots, so quads stay aligned in the buffer.
 void BatchAssembler::AddToGroup(const BatchVertex& vertex) {
     uint32_t position = count_ % groupSize_;

@@ -32,6 +32,9 @@ public:
     // Four slots for the next whole quad of an open quad primitive, to be
     // filled at once; null when no quad primitive is open at a quad boundary.
     BatchVertex* NextQuad();
+    // Four slots for a quad outside any primitive (none may be open), to be
+    // filled at once.
+    BatchVertex* LoneQuad();
     // Closes the primitive; an unfinished quad, triangle, fan or outline
     // leaves nothing behind.
     void End();

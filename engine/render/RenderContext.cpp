@@ -99,11 +99,6 @@ void RenderContext::ResetModelView() {
     std::memcpy(modelView_, kIdentity, sizeof(modelView_));
 }
 
-RenderContext& Render() {
-    static RenderContext context;
-    return context;
-}
-
 void NoteCurrentContextChange() {
     if (++contextChanges == 0) contextChanges = 1;
 }

@@ -55,7 +55,11 @@ private:
     double modelView_[16];
 };
 
-RenderContext& Render();
+// Inline, as every drawing call asks for it.
+inline RenderContext& Render() {
+    static RenderContext context;
+    return context;
+}
 
 // Every place in the engine that changes GL's current context calls this.
 void NoteCurrentContextChange();

@@ -176,11 +176,6 @@ void StateTable::ApplyAll() const {
     }
 }
 
-StateTable& States() {
-    static StateTable table;
-    return table;
-}
-
 }  // namespace ov
 
 extern "C" OV_API void OvSetState(int id, ...) {

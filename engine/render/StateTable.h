@@ -77,7 +77,11 @@ private:
     signed char slotOfId_[kIdRange];
 };
 
-StateTable& States();
+// Inline, as every drawing call asks for it.
+inline StateTable& States() {
+    static StateTable table;
+    return table;
+}
 
 bool IsBlendFactor(int value);
 // The GL factor of a blend value (156 to 170; GL_ZERO for unknown values).

@@ -24,8 +24,22 @@ Texture* TextureStore::Find(OvHandle handle) const {
 
 Texture* TextureStore::FindById(uint32_t id) const {
     if (id == 0) return nullptr;
+    if (id == recentIds_[0]) return recentTextures_[0];
+    if (id == recentIds_[1]) return recentTextures_[1];
     auto found = textures_.find(id);
-    return found == textures_.end() ? nullptr : found->second.get();
+    if (found == textures_.end()) return nullptr;
+    // The older of the two makes room.
+    recentIds_[oldestRecent_] = id;
+    recentTextures_[oldestRecent_] = found->second.get();
+    oldestRecent_ ^= 1;
+    return found->second.get();
+}
+
+void TextureStore::ForgetRecent() const {
+    for (int i = 0; i < 2; ++i) {
+        recentIds_[i] = 0;
+        recentTextures_[i] = nullptr;
+    }
 }
 
 bool TextureStore::SetPixels(Texture& texture, int width, int height, const uint8_t* rgba) {
@@ -85,6 +99,7 @@ void TextureStore::Destroy(Texture& texture) {
     FlushBatch();
     if (boundId_ == texture.id) Bind(nullptr);
     if (GlAvailable()) DeleteTexture(texture.glName);
+    ForgetRecent();
     textures_.erase(texture.id);
 }
 
@@ -93,13 +108,9 @@ void TextureStore::DestroyAll() {
     for (auto& entry : textures_) {
         if (gl) DeleteTexture(entry.second->glName);
     }
+    ForgetRecent();
     textures_.clear();
     boundId_ = 0;
-}
-
-TextureStore& Textures() {
-    static TextureStore store;
-    return store;
 }
 
 }  // namespace ov

@@ -30,11 +30,22 @@ public:
     void DestroyAll();
 
 private:
+    void ForgetRecent() const;
+
     std::unordered_map<uint32_t, std::unique_ptr<Texture>> textures_;
+    // The last two textures found: sprites drawn in turns from two textures
+    // find theirs without a search. Emptied whenever a texture goes.
+    mutable uint32_t recentIds_[2] = {};
+    mutable Texture* recentTextures_[2] = {};
+    mutable int oldestRecent_ = 0;
     uint32_t nextId_ = 1;
     uint32_t boundId_ = 0;
 };
 
-TextureStore& Textures();
+// Inline, as every drawing call asks for it.
+inline TextureStore& Textures() {
+    static TextureStore store;
+    return store;
+}
 
 }  // namespace ov

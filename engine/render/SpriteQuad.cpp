@@ -1,0 +1,107 @@
+#include "engine/render/SpriteQuad.h"
+
+#include "engine/matrix/Matrix4.h"
+#include "engine/render/Batch.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace ov {
+
+namespace {
+
+// The matrix the translate, rotate and scale steps build, made in place.
+Matrix4 SpriteMatrix(const double* translate, const double* turns, const double* scale) {
+    if (turns[0] == 0.0 && turns[1] == 0.0) return Matrix4::PlanePlacement(translate, turns[2], scale);
+    Matrix4 matrix = Matrix4::Identity();
+    TranslateInPlace(matrix.m, translate[0], translate[1], translate[2]);
+    if (turns[0] != 0.0) RotateInPlace(matrix.m, turns[0], 1, 0, 0);
+    if (turns[1] != 0.0) RotateInPlace(matrix.m, turns[1], 0, 1, 0);
+    if (turns[2] != 0.0) RotateInPlace(matrix.m, turns[2], 0, 0, 1);
+    ScaleInPlace(matrix.m, scale[0], scale[1], scale[2]);
+    return matrix;
+}
+
+// The four vertices in one pass, with the perspective row applied only when
+// the matrix has one.
+template <bool kAffine>
+void WriteQuad(BatchVertex* quad, const double* m, const double* corners, const double* coords,
+               const VertexStyle& style) {
+    const ModelViewTransform transform{m, kAffine};
+    for (int corner = 0; corner < 4; ++corner) {
+        const double* p = corners + corner * 4;
+        BatchVertex vertex;
+        transform.Place(p[0], p[1], p[2], p[3], vertex);
+        vertex.s = static_cast<float>(coords[corner * 4]);
+        vertex.t = static_cast<float>(coords[corner * 4 + 1]);
+        std::memcpy(vertex.rgba, style.rgba, sizeof(vertex.rgba));
+        vertex.unit = style.unit;
+        std::memset(vertex.padding, 0, sizeof(vertex.padding));
+        quad[corner] = vertex;
+    }
+}
+
+// Corners on the plane z = 0 with w = 1, as a sprite's are.
+bool FlatCorners(const double* corners) {
+    return corners[2] == 0.0 && corners[3] == 1.0 && corners[6] == 0.0 && corners[7] == 1.0 &&
+           corners[10] == 0.0 && corners[11] == 1.0 && corners[14] == 0.0 && corners[15] == 1.0;
+}
+
+// The colour, unit and padding bytes that end a vertex, as one word.
+constexpr size_t kStyleOffset = offsetof(BatchVertex, rgba);
+static_assert(sizeof(BatchVertex) - kStyleOffset == sizeof(uint64_t));
+
+uint64_t StyleWord(const VertexStyle& style) {
+    BatchVertex vertex{};
+    std::memcpy(vertex.rgba, style.rgba, sizeof(vertex.rgba));
+    vertex.unit = style.unit;
+    uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const unsigned char*>(&vertex) + kStyleOffset, sizeof(word));
+    return word;
+}
+
+// A turn about z between translation and scaling, applied to flat corners.
+// Of the full product's terms, those of z and w are zeros and ones there: x
+// and y keep two products each, summed in the same order, and z keeps the
+// zeros' products, which are not numbers when x, y or the z scale are not.
+void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, const double* scale,
+                    const double* corners, const double* coords, const VertexStyle& style) {
+    double c, s;
+    TurnCosSin(degrees, c, s);
+    const double xx = c * scale[0], xy = -s * scale[1];
+    const double yx = s * scale[0], yy = c * scale[1];
+    const double zz = scale[2] * 0.0;
+    const double tx = translate[0], ty = translate[1], tz = translate[2];
+    const uint64_t styleWord = StyleWord(style);
+    for (int corner = 0; corner < 4; ++corner) {
+        const double x = corners[corner * 4], y = corners[corner * 4 + 1];
+        const float texS = static_cast<float>(coords[corner * 4]), texT = static_cast<float>(coords[corner * 4 + 1]);
+        BatchVertex& vertex = quad[corner];
+        vertex.x = static_cast<float>(xx * x + xy * y + tx);
+        vertex.y = static_cast<float>(yx * x + yy * y + ty);
+        vertex.z = static_cast<float>(0.0 * x + 0.0 * y + zz + tz);
+        vertex.s = texS;
+        vertex.t = texT;
+        std::memcpy(reinterpret_cast<unsigned char*>(&vertex) + kStyleOffset, &styleWord, sizeof(styleWord));
+    }
+}
+
+}  // namespace
+
+void AddSpriteQuad(const double* translate, const double* turns, const double* scale, const double* corners,
+                   const double* coords) {
+    Batch& batch = Batch::Instance();
+    BatchVertex* quad = batch.LoneQuad();
+    if (!quad) return;
+    const VertexStyle style = batch.CurrentStyle();
+    if (turns[0] == 0.0 && turns[1] == 0.0 && FlatCorners(corners)) {
+        WritePlaneQuad(quad, translate, turns[2], scale, corners, coords, style);
+        return;
+    }
+    const Matrix4 matrix = SpriteMatrix(translate, turns, scale);
+    if (IsAffine(matrix.m)) WriteQuad<true>(quad, matrix.m, corners, coords, style);
+    else WriteQuad<false>(quad, matrix.m, corners, coords, style);
+}
+
+}  // namespace ov
