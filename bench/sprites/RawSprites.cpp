@@ -1,9 +1,13 @@
 // The raw limit: every quad transformed on the CPU into one vertex buffer
 // and drawn with one GL call; both textures stay bound on two units and each
-// vertex names its unit.
+// vertex names its unit. The vertices are written straight into a buffer
+// mapped once (two halves used in turn, each fenced until GL has read it),
+// so a frame neither copies them nor has GL allocate; where buffers cannot
+// stay mapped they go up with glBufferSubData into storage allocated once.
 #include "SpriteScenes.h"
 
 #include <SDL2/SDL.h>
+#include <malloc.h>
 
 using namespace SpriteBench;
 
@@ -71,12 +75,12 @@ public:
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glClearColor(0, 0, 0, 1);
-        glGenBuffers(1, &vertexBuffer_);
         glGenBuffers(1, &indexBuffer_);
         return true;
     }
 
     void Close() {
+        for (GLsync& fence : fences_) ForgetFence(fence);
         glDeleteBuffers(1, &vertexBuffer_);
         glDeleteBuffers(1, &indexBuffer_);
         glDeleteTextures(2, textures_);
@@ -88,12 +92,15 @@ public:
 
     void DrawFrame(const Scene& scene, const Sprites& sprites, int frame) {
         Prepare(sprites.Count());
+        const int count = sprites.Count();
+        const size_t bytes = static_cast<size_t>(count) * 4 * sizeof(Vertex);
+        const int part = frame & 1;
+        Vertex* out = mapped_ ? WaitForHalf(part) : vertices_.data();
         const float half = scene.size / 2.0f;
         constexpr float kRadiansPerDegree = static_cast<float>(M_PI / 180.0);
         static constexpr float kCornerX[4] = {-1, 1, 1, -1}, kCornerY[4] = {-1, -1, 1, 1};
         static constexpr float kS[4] = {0, 1, 1, 0}, kT[4] = {0, 0, 1, 1};
-        Vertex* out = vertices_.data();
-        for (int i = 0; i < sprites.Count(); ++i) {
+        for (int i = 0; i < count; ++i) {
             const float radians = sprites.AngleAt(i, frame) * kRadiansPerDegree;
             const float c = std::cos(radians) * half, s = std::sin(radians) * half;
             const float unit = scene.twoTextures ? static_cast<float>(i & 1) : 0.0f;
@@ -105,11 +112,14 @@ public:
         glClear(GL_COLOR_BUFFER_BIT);
         glUseProgram(programs_[scene.twoTextures ? 1 : 0]);
         glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-        glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices_.size() * sizeof(Vertex)), vertices_.data(),
-                     GL_STREAM_DRAW);
-        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
-        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(2 * sizeof(float)));
-        glDrawElements(GL_TRIANGLES, sprites.Count() * 6, GL_UNSIGNED_INT, nullptr);
+        size_t offset = 0;
+        if (mapped_) offset = static_cast<size_t>(part) * bytes;
+        else glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices_.data());
+        glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offset));
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                              reinterpret_cast<void*>(offset + 2 * sizeof(float)));
+        glDrawElements(GL_TRIANGLES, count * 6, GL_UNSIGNED_INT, nullptr);
+        if (mapped_) fences_[part] = glFenceSync(GL_SYNC_GPU_COMMANDS_COMPLETE, 0);
         SDL_GL_SwapWindow(window_);
         SDL_Event event;
         while (SDL_PollEvent(&event)) continue;
@@ -148,10 +158,47 @@ private:
         }
     }
 
-    // Sizes the vertex array and the index buffer once per sprite count.
+    static void ForgetFence(GLsync& fence) {
+        if (fence) glDeleteSync(fence);
+        fence = nullptr;
+    }
+
+    // The half of the mapped buffer a frame writes, once GL has read it.
+    Vertex* WaitForHalf(int part) {
+        if (fences_[part]) {
+            while (glClientWaitSync(fences_[part], GL_SYNC_FLUSH_COMMANDS_BIT, 1000000000) == GL_TIMEOUT_EXPIRED)
+                continue;
+            ForgetFence(fences_[part]);
+        }
+        return mapped_ + static_cast<size_t>(part) * prepared_ * 4;
+    }
+
+    // Makes the vertex buffer: two frames' room, mapped for good where GL
+    // allows it, else one frame's room written with glBufferSubData.
+    void MakeVertexBuffer(int count) {
+        for (GLsync& fence : fences_) ForgetFence(fence);
+        if (vertexBuffer_) glDeleteBuffers(1, &vertexBuffer_);
+        glGenBuffers(1, &vertexBuffer_);
+        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+        const GLsizeiptr frameBytes = static_cast<GLsizeiptr>(count) * 4 * sizeof(Vertex);
+        mapped_ = nullptr;
+        vertices_.clear();
+        if (epoxy_gl_version() >= 44 || epoxy_has_gl_extension("GL_ARB_buffer_storage")) {
+            const GLbitfield flags = GL_MAP_WRITE_BIT | GL_MAP_PERSISTENT_BIT | GL_MAP_COHERENT_BIT;
+            glBufferStorage(GL_ARRAY_BUFFER, 2 * frameBytes, nullptr, flags);
+            mapped_ = static_cast<Vertex*>(glMapBufferRange(GL_ARRAY_BUFFER, 0, 2 * frameBytes, flags));
+        }
+        if (!mapped_) {
+            glBufferData(GL_ARRAY_BUFFER, frameBytes, nullptr, GL_STREAM_DRAW);
+            vertices_.resize(static_cast<size_t>(count) * 4);
+        }
+    }
+
+    // Sizes the vertex buffer and the index buffer once per sprite count.
     void Prepare(int count) {
-        if (static_cast<int>(vertices_.size()) == count * 4) return;
-        vertices_.resize(static_cast<size_t>(count) * 4);
+        if (prepared_ == count) return;
+        prepared_ = count;
+        MakeVertexBuffer(count);
         std::vector<GLuint> indices(static_cast<size_t>(count) * 6);
         static constexpr GLuint kQuad[6] = {0, 1, 2, 0, 2, 3};
         for (int i = 0; i < count; ++i)
@@ -166,12 +213,20 @@ private:
     GLuint programs_[2] = {};
     GLuint vertexBuffer_ = 0, indexBuffer_ = 0;
     GLuint textures_[2] = {};
+    int prepared_ = 0;
+    Vertex* mapped_ = nullptr;
+    GLsync fences_[2] = {};
+    // The frame's vertices where the buffer cannot stay mapped.
     std::vector<Vertex> vertices_;
 };
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // GL's scratch memory of a draw is megabytes; kept on the heap, a frame
+    // reuses it instead of taking fresh pages from the kernel every time.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 128 << 20);
     RawBackend backend;
     if (!backend.Open()) return 1;
     RunScenes(backend, ParseSettings(argc, argv));
