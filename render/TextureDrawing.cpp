@@ -57,10 +57,9 @@ void OV_TEXTURE::DrawTransformed(OV_VECTOR position, OV_ANGLES rotation, OV_VECT
     const OvHandle frame = GetCurrentFrame();
     if (IsEmptyHandle(frame)) return;
     if (useArrays) {
-        const double translate[3] = {position.x, position.y, position.z};
+        // x, y and z of a vector lie side by side; the turns go z, y, x.
         const double turns[3] = {rotation.z, rotation.y, rotation.x};
-        const double factors[3] = {scale.x, scale.y, scale.z};
-        OvDrawTransformedQuad(frame, translate, turns, factors, &corners[0].x, &texcoords[0].x);
+        OvDrawTransformedQuad(frame, &position.x, turns, &scale.x, &corners[0].x, &texcoords[0].x);
         return;
     }
     OvMatrixPush();

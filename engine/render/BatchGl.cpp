@@ -29,19 +29,36 @@ struct BatchTraits {
     bool anyUntextured = false;
 };
 
+// The colour, unit and padding bytes that end a vertex, as one word.
+uint64_t StyleWordAt(const BatchVertex& vertex) {
+    uint64_t word;
+    std::memcpy(&word, reinterpret_cast<const unsigned char*>(&vertex) + offsetof(BatchVertex, rgba), sizeof(word));
+    return word;
+}
+
 BatchTraits TraitsOf(const BatchVertex* vertices, uint32_t count) {
     BatchTraits traits;
+    // Most batches are of one colour and one texture unit: one comparison a
+    // vertex tells.
+    const uint64_t firstWord = StyleWordAt(vertices[0]);
+    uint64_t differing = 0;
+    for (uint32_t i = 0; i < count; ++i) differing |= StyleWordAt(vertices[i]) ^ firstWord;
+    if (differing == 0) {
+        traits.anyUntextured = vertices[0].unit == kUntextured;
+        traits.anyTextured = !traits.anyUntextured;
+        return traits;
+    }
     uint32_t first = 0;
     std::memcpy(&first, vertices[0].rgba, sizeof(first));
-    uint32_t differing = 0;
+    uint32_t differingColours = 0;
     uint32_t untextured = 0;
     for (uint32_t i = 0; i < count; ++i) {
         uint32_t colour = 0;
         std::memcpy(&colour, vertices[i].rgba, sizeof(colour));
-        differing |= colour ^ first;
+        differingColours |= colour ^ first;
         untextured += vertices[i].unit == kUntextured;
     }
-    traits.sameColour = differing == 0;
+    traits.sameColour = differingColours == 0;
     traits.anyUntextured = untextured != 0;
     traits.anyTextured = untextured != count;
     return traits;

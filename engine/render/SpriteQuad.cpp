@@ -87,6 +87,15 @@ void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, 
     }
 }
 
+// Any other quad: the whole matrix, built in place, and the full product.
+[[gnu::noinline]] void WriteMatrixQuad(BatchVertex* quad, const double* translate, const double* turns,
+                                       const double* scale, const double* corners, const double* coords,
+                                       const VertexStyle& style) {
+    const Matrix4 matrix = SpriteMatrix(translate, turns, scale);
+    if (IsAffine(matrix.m)) WriteQuad<true>(quad, matrix.m, corners, coords, style);
+    else WriteQuad<false>(quad, matrix.m, corners, coords, style);
+}
+
 }  // namespace
 
 void AddSpriteQuad(const double* translate, const double* turns, const double* scale, const double* corners,
@@ -97,11 +106,9 @@ void AddSpriteQuad(const double* translate, const double* turns, const double* s
     const VertexStyle style = batch.CurrentStyle();
     if (turns[0] == 0.0 && turns[1] == 0.0 && FlatCorners(corners)) {
         WritePlaneQuad(quad, translate, turns[2], scale, corners, coords, style);
-        return;
+    } else {
+        WriteMatrixQuad(quad, translate, turns, scale, corners, coords, style);
     }
-    const Matrix4 matrix = SpriteMatrix(translate, turns, scale);
-    if (IsAffine(matrix.m)) WriteQuad<true>(quad, matrix.m, corners, coords, style);
-    else WriteQuad<false>(quad, matrix.m, corners, coords, style);
 }
 
 }  // namespace ov

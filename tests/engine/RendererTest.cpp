@@ -541,22 +541,34 @@ TEST_F(RendererTest, VerticesWrapAroundTheRingWithinOneFrameOnEveryUploadPath) {
 }
 
 // One call per sprite must draw what the eight-call sequence draws, under any
-// turn, flip and scale, and leave the matrices as they were.
+// turn, flip and scale, with flat corners and corners off the plane, from two
+// textures in turns, and leave the matrices as they were.
 TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
-    OvHandle texture{1, 0};
-    ASSERT_EQ(OvTextureCreate(&texture), 1);
-    ASSERT_EQ(OvTextureLoadFromMemory(texture, EncodePng(4, 4, PatternPixels(4, 4)).data(), 1), 1);
-    const Vec4 corners[4] = {{-6, -4, 0, 1}, {6, -4, 0, 1}, {6, 4, 0, 1}, {-6, 4, 0, 1}};
+    OvHandle textures[2] = {{1, 0}, {1, 0}};
+    const Bytes pattern = PatternPixels(4, 4);
+    const Bytes reversed(pattern.rbegin(), pattern.rend());
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(OvTextureCreate(&textures[i]), 1);
+        ASSERT_EQ(OvTextureLoadFromMemory(textures[i], EncodePng(4, 4, i ? reversed : pattern).data(), 1), 1);
+    }
+    const Vec4 flat[4] = {{-6, -4, 0, 1}, {6, -4, 0, 1}, {6, 4, 0, 1}, {-6, 4, 0, 1}};
+    // z off the plane, and w = 2 halving the quad.
+    const Vec4 raised[4] = {{-12, -8, 0.25, 2}, {12, -8, 0.25, 2}, {12, 8, 0.25, 2}, {-12, 8, 0.25, 2}};
     const Vec4 coords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
     struct Sprite {
         double translate[3], turns[3], scale[3];
+        const Vec4* corners;
     };
-    const Sprite sprites[] = {{{12, 10, 0}, {0, 0, 0}, {1, 1, 1}},
-                              {{40, 12, 0}, {0, 0, 37}, {1.5, 0.75, 1}},
-                              {{20, 34, 0}, {180, 0, 0}, {1, 1, 1}},
-                              {{48, 34, 0}, {30, 150, 200}, {-1, 2, 1}}};
+    const Sprite sprites[] = {{{12, 10, 0}, {0, 0, 0}, {1, 1, 1}, flat},
+                              {{40, 12, 0}, {0, 0, 37}, {1.5, 0.75, 1}, flat},
+                              {{20, 34, 0}, {180, 0, 0}, {1, 1, 1}, flat},
+                              {{48, 34, 0}, {30, 150, 200}, {-1, 2, 1}, flat},
+                              {{10.5, 50.25, 0}, {0, 0, -71}, {1, 1, 3}, raised},
+                              {{52, 52, 0}, {0, 0, 90}, {0.5, -1, 1}, raised}};
     auto drawBySteps = [&] {
+        int i = 0;
         for (const Sprite& s : sprites) {
+            const OvHandle texture = textures[i++ & 1];
             OvMatrixPush();
             OvMatrixIdentity();
             OvMatrixTranslate(s.translate[0], s.translate[1], s.translate[2]);
@@ -565,13 +577,14 @@ TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
             OvMatrixRotate(s.turns[2], 0, 0, 1);
             OvMatrixScale(s.scale[0], s.scale[1], s.scale[2]);
             OvTextureActivate(texture);
-            OvDrawData(11, 0, 4, corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvDrawData(11, 0, 4, s.corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
             OvMatrixPop();
         }
     };
     auto drawInOneCall = [&] {
+        int i = 0;
         for (const Sprite& s : sprites)
-            OvDrawTransformedQuad(texture, s.translate, s.turns, s.scale, &corners[0].x, &coords[0].x);
+            OvDrawTransformedQuad(textures[i++ & 1], s.translate, s.turns, s.scale, &s.corners[0].x, &coords[0].x);
     };
     OvMatrixTranslate(3, 2, 0);  // replaced by the identity inside, restored after
     drawBySteps();
@@ -593,5 +606,5 @@ TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
     drawInOneCall();
     EXPECT_EQ(Frame(), projected) << "with the projection selected the steps change the projection";
     OvMatrixMode(OV_MATRIX_MODELVIEW);
-    OvTextureDestroy(texture);
+    for (OvHandle texture : textures) OvTextureDestroy(texture);
 }
