@@ -113,18 +113,6 @@ void Batch::ColourToBytes(double r, double g, double b, double a, uint8_t* rgba)
     }
 }
 
-VertexStyle Batch::CurrentStyle() const {
-    VertexStyle style{};
-    const double* colour = States().DrawColour();
-    if (std::memcmp(colour, styleColour_, sizeof(styleColour_)) != 0) {
-        std::memcpy(styleColour_, colour, sizeof(styleColour_));
-        ColourToBytes(colour[0], colour[1], colour[2], colour[3], styleBytes_);
-    }
-    std::memcpy(style.rgba, styleBytes_, sizeof(styleBytes_));
-    bool textured = boundName_ != 0 && boundUnit_ >= 0 && States().Texturing();
-    style.unit = textured ? static_cast<uint8_t>(boundUnit_) : kUntextured;
-    return style;
-}
 
 BatchStatistics Batch::TakeStatistics() {
     BatchStatistics taken = statistics_;

@@ -11,8 +11,10 @@
 #include "engine/render/BatchGl.h"
 #include "engine/render/BatchTextures.h"
 #include "engine/render/Renderer.h"
+#include "engine/render/StateTable.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace ov {
 
@@ -89,7 +91,18 @@ public:
     bool Open() const { return assembler_.Open(); }
 
     // The drawing colour and texture unit the state table gives now.
-    VertexStyle CurrentStyle() const;
+    VertexStyle CurrentStyle() const {
+        VertexStyle style{};
+        const double* colour = States().DrawColour();
+        if (std::memcmp(colour, styleColour_, sizeof(styleColour_)) != 0) {
+            std::memcpy(styleColour_, colour, sizeof(styleColour_));
+            ColourToBytes(colour[0], colour[1], colour[2], colour[3], styleBytes_);
+        }
+        std::memcpy(style.rgba, styleBytes_, sizeof(styleBytes_));
+        const bool textured = boundName_ != 0 && boundUnit_ >= 0 && States().Texturing();
+        style.unit = textured ? static_cast<uint8_t>(boundUnit_) : kUntextured;
+        return style;
+    }
     static void ColourToBytes(double r, double g, double b, double a, uint8_t* rgba);
 
     // Numbers since the previous call, then counting starts anew.

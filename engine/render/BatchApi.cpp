@@ -4,6 +4,7 @@
 #include "engine/OrvoCore.h"
 #include "engine/matrix/Matrix4.h"
 #include "engine/matrix/MatrixModes.h"
+#include "engine/texture/TextureStore.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -161,7 +162,7 @@ extern "C" OV_API void OvDrawTransformedQuad(OvHandle texture, const double* tra
         DrawTransformedQuadBySteps(texture, translate, turns, scale, corners, coords);
         return;
     }
-    OvTextureActivate(texture);
+    ov::Textures().Activate(texture);
     ov::AddSpriteQuad(translate, turns, scale, corners, coords);
 }
 

@@ -85,7 +85,7 @@ void BatchGl::Forget() {
     stream_.Forget();
 }
 
-bool BatchGl::Ensure() {
+bool BatchGl::EnsureSlow() {
     if (checkedActivation_ != Render().Activations()) {
         checkedActivation_ = Render().Activations();
         failed_ = false;

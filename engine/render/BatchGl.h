@@ -7,6 +7,7 @@
 #include "engine/render/BatchStream.h"
 #include "engine/render/BatchTextures.h"
 #include "engine/render/BatchVertex.h"
+#include "engine/render/RenderContext.h"
 #include "engine/render/Renderer.h"
 
 #include <cstddef>
@@ -34,12 +35,13 @@ class BatchGl {
 public:
     // The GL objects exist in the current context's object namespace; false
     // when GL cannot make them. Needs a current context.
-    bool Ensure();
+    bool Ensure() { return (marker_ && checkedActivation_ == Render().Activations()) || EnsureSlow(); }
     int TextureUnits() const { return textureUnits_; }
     // Issues the draw call; false when nothing was drawn.
     bool Draw(const BatchDraw& draw);
 
 private:
+    bool EnsureSlow();
     bool StillOurs() const;
     bool Create();
     void Forget();

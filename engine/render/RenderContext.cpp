@@ -15,14 +15,8 @@ namespace {
 
 constexpr double kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
-// Zero never matches a stamp: the stamp's low half counts from one.
-unsigned contextChanges = 1;
-
-uint64_t LivenessStamp() {
-    return (static_cast<uint64_t>(PlatformWindowGeneration()) << 32) | contextChanges;
-}
-
 }  // namespace
+
 
 RenderContext::RenderContext() {
     std::memcpy(projection_, kIdentity, sizeof(projection_));
@@ -48,9 +42,8 @@ void RenderContext::Release(RenderTarget* target) {
     current_ = nullptr;
 }
 
-bool RenderContext::Ready() const {
+bool RenderContext::CheckReady() const {
     const uint64_t stamp = LivenessStamp();
-    if (current_ && current_ == readyTarget_ && stamp == readyStamp_) return true;
     const bool ready = current_ && current_->WindowAlive() && SDL_GL_GetCurrentContext() == current_->context;
     readyTarget_ = current_;
     readyStamp_ = ready ? stamp : 0;
@@ -100,7 +93,7 @@ void RenderContext::ResetModelView() {
 }
 
 void NoteCurrentContextChange() {
-    if (++contextChanges == 0) contextChanges = 1;
+    if (++RenderContext::contextChanges_ == 0) RenderContext::contextChanges_ = 1;
 }
 
 }  // namespace ov

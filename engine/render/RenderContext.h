@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/render/RenderTarget.h"
+#include "platform/SdlBridge.h"
 
 #include <cstdint>
 
@@ -22,7 +23,9 @@ public:
     // A target is current, its window lives and its context is GL's current.
     // The answer is kept until a window comes or goes or the engine changes
     // GL's current context: every drawing call asks.
-    bool Ready() const;
+    bool Ready() const {
+        return (current_ && current_ == readyTarget_ && LivenessStamp() == readyStamp_) || CheckReady();
+    }
     // Flushes pending drawing first when the rectangle differs from the one
     // applied last.
     void ApplyViewport();
@@ -44,7 +47,16 @@ public:
     // in place needs no flush.
     double* MutableModelView() { return modelView_; }
 
+    // Counts changes of GL's current context; zero never matches a stamp.
+    static inline unsigned contextChanges_ = 1;
+
 private:
+    // The windows' generation and the context changes, in one number.
+    static uint64_t LivenessStamp() {
+        return (static_cast<uint64_t>(PlatformWindowGeneration()) << 32) | contextChanges_;
+    }
+    bool CheckReady() const;
+
     RenderTarget* current_ = nullptr;
     void (*flushHook_)() = nullptr;
     unsigned activations_ = 0;

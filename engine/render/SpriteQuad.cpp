@@ -61,6 +61,11 @@ uint64_t StyleWord(const VertexStyle& style) {
     return word;
 }
 
+using DoublePair = double __attribute__((vector_size(16)));
+using FloatPair = float __attribute__((vector_size(8)));
+static_assert(offsetof(BatchVertex, y) == offsetof(BatchVertex, x) + sizeof(float));
+static_assert(offsetof(BatchVertex, t) == offsetof(BatchVertex, s) + sizeof(float));
+
 // A turn about z between translation and scaling, applied to flat corners.
 // Of the full product's terms, those of z and w are zeros and ones there: x
 // and y keep two products each, summed in the same order, and z keeps the
@@ -69,21 +74,23 @@ void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, 
                     const double* corners, const double* coords, const VertexStyle& style) {
     double c, s;
     TurnCosSin(degrees, c, s);
-    const double xx = c * scale[0], xy = -s * scale[1];
-    const double yx = s * scale[0], yy = c * scale[1];
-    const double zz = scale[2] * 0.0;
-    const double tx = translate[0], ty = translate[1], tz = translate[2];
+    // x and y side by side: each lane sums its two products and its shift.
+    const DoublePair across = {c * scale[0], s * scale[0]};
+    const DoublePair down = {-s * scale[1], c * scale[1]};
+    const DoublePair shift = {translate[0], translate[1]};
+    const double zz = scale[2] * 0.0, tz = translate[2];
     const uint64_t styleWord = StyleWord(style);
     for (int corner = 0; corner < 4; ++corner) {
         const double x = corners[corner * 4], y = corners[corner * 4 + 1];
-        const float texS = static_cast<float>(coords[corner * 4]), texT = static_cast<float>(coords[corner * 4 + 1]);
-        BatchVertex& vertex = quad[corner];
-        vertex.x = static_cast<float>(xx * x + xy * y + tx);
-        vertex.y = static_cast<float>(yx * x + yy * y + ty);
-        vertex.z = static_cast<float>(0.0 * x + 0.0 * y + zz + tz);
-        vertex.s = texS;
-        vertex.t = texT;
-        std::memcpy(reinterpret_cast<unsigned char*>(&vertex) + kStyleOffset, &styleWord, sizeof(styleWord));
+        const DoublePair coord = {coords[corner * 4], coords[corner * 4 + 1]};
+        const FloatPair placed = __builtin_convertvector(across * x + down * y + shift, FloatPair);
+        const FloatPair texel = __builtin_convertvector(coord, FloatPair);
+        const float z = static_cast<float>(0.0 * x + 0.0 * y + zz + tz);
+        unsigned char* out = reinterpret_cast<unsigned char*>(&quad[corner]);
+        std::memcpy(out + offsetof(BatchVertex, x), &placed, sizeof(placed));
+        std::memcpy(out + offsetof(BatchVertex, z), &z, sizeof(z));
+        std::memcpy(out + offsetof(BatchVertex, s), &texel, sizeof(texel));
+        std::memcpy(out + kStyleOffset, &styleWord, sizeof(styleWord));
     }
 }
 

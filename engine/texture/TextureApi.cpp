@@ -195,8 +195,7 @@ extern "C" OV_API void OvTextureUnlock(OvHandle handle, int flag) {
 }
 
 extern "C" OV_API void OvTextureActivate(OvHandle handle) {
-    ov::Texture* texture = ov::Textures().Find(handle);
-    if (texture && texture->HasPixels()) ov::Textures().Bind(texture);
+    ov::Textures().Activate(handle);
 }
 
 extern "C" OV_API void OvTextureUnactivate(void) {

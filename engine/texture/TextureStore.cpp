@@ -17,15 +17,8 @@ OvHandle TextureStore::Create() {
     return OvHandle{0, id};
 }
 
-Texture* TextureStore::Find(OvHandle handle) const {
-    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
-    return FindById(handle.word1);
-}
-
-Texture* TextureStore::FindById(uint32_t id) const {
+Texture* TextureStore::Search(uint32_t id) const {
     if (id == 0) return nullptr;
-    if (id == recentIds_[0]) return recentTextures_[0];
-    if (id == recentIds_[1]) return recentTextures_[1];
     auto found = textures_.find(id);
     if (found == textures_.end()) return nullptr;
     // The older of the two makes room.

@@ -15,8 +15,15 @@ class TextureStore {
 public:
     OvHandle Create();
     // Null for empty, unknown or destroyed handles.
-    Texture* Find(OvHandle handle) const;
-    Texture* FindById(uint32_t id) const;
+    Texture* Find(OvHandle handle) const {
+        return (handle.word0 & 0xFF) != 0 || handle.word1 == 0 ? nullptr : FindById(handle.word1);
+    }
+    // An empty slot of the last two found holds id 0 and null.
+    Texture* FindById(uint32_t id) const {
+        if (id == recentIds_[0]) return recentTextures_[0];
+        if (id == recentIds_[1]) return recentTextures_[1];
+        return Search(id);
+    }
     // Puts RGBA pixels into the texture (same size: in place). Refused while
     // the texture is locked.
     bool SetPixels(Texture& texture, int width, int height, const uint8_t* rgba);
@@ -24,12 +31,18 @@ public:
     uint8_t* Lock(Texture& texture);
     void Unlock(Texture& texture, bool upload);
     void Bind(Texture* texture);
+    // Binds the handle's texture when it has pixels; else nothing changes.
+    void Activate(OvHandle handle) {
+        Texture* texture = Find(handle);
+        if (texture && texture->HasPixels()) Bind(texture);
+    }
     Texture* Bound() const { return FindById(boundId_); }
     void Destroy(Texture& texture);
     // Every texture; GL names are deleted when a context is current.
     void DestroyAll();
 
 private:
+    Texture* Search(uint32_t id) const;
     void ForgetRecent() const;
 
     std::unordered_map<uint32_t, std::unique_ptr<Texture>> textures_;
