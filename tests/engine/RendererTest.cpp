@@ -321,6 +321,31 @@ TEST_F(RendererTest, ASmallBatchSplitsLongPrimitivesWithoutGaps) {
     ASSERT_EQ(OvVertexBufferReserve(1 << 19), 1);
 }
 
+// The one-call sprite adds a whole quad of its own: between OvPrimitiveBegin
+// and OvPrimitiveEnd it draws nothing and the open quad stays whole; after
+// lines it starts triangles and both show.
+TEST_F(RendererTest, OneCallSpriteRespectsTheOpenPrimitiveAndTheLinesBefore) {
+    const Vec4 corners[4] = {{-4, -4, 0, 1}, {4, -4, 0, 1}, {4, 4, 0, 1}, {-4, 4, 0, 1}};
+    const Vec4 coords[4] = {};
+    const double at[3] = {40, 30, 0}, turns[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
+    OvPrimitiveBegin(11);
+    OvPutVertex(2, 2, 0, 1);
+    OvPutVertex(12, 2, 0, 1);
+    OvDrawTransformedQuad(OvHandle{0, 0}, at, turns, scale, &corners[0].x, &coords[0].x);
+    OvPutVertex(12, 12, 0, 1);
+    OvPutVertex(2, 12, 0, 1);
+    OvPrimitiveEnd();
+    EXPECT_EQ(Pixel(7, 7), kWhite) << "the open quad is whole";
+    EXPECT_EQ(Pixel(40, 30), kBlack) << "no sprite inside a primitive";
+
+    Clear(0, 0, 0);
+    Immediate(6, {{2.5, 44.5}, {60.5, 44.5}});
+    OvDrawTransformedQuad(OvHandle{0, 0}, at, turns, scale, &corners[0].x, &coords[0].x);
+    EXPECT_EQ(Pixel(30, 44), kWhite);
+    EXPECT_EQ(Pixel(40, 30), kWhite);
+    EXPECT_EQ(Pixel(45, 30), kBlack);
+}
+
 TEST_F(RendererTest, StateChangeInsideAPrimitiveKeepsItWhole) {
     OvPrimitiveBegin(10);
     OvPutVertex(20, 20, 0, 1);
