@@ -8,6 +8,7 @@
 // newly emitted particles, so they stay on screen. Run it under a display
 // (tools/with-display.sh).
 #include "AllocationCounter.h"
+#include "BenchWindow.h"
 #include "app/LoopState.h"
 #include "engine/OrvoCore.h"
 #include "platform/Windows.h"
@@ -32,32 +33,10 @@ constexpr uint32_t kParticles = 100000;
 constexpr int kFramesPerRestart = 240;
 constexpr float kFrameTime = 1.0f / 60.0f;
 
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 struct Window {
-    HWND hwnd = nullptr;
-    OvHandle target{1, 0};
+    BenchWindow window{"particle bench", kWidth, kHeight};
 
-    Window() {
-        OvInitiation();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = "particle bench";
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, "particle bench", "particle bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                               nullptr, nullptr, nullptr);
-        OvRenderTargetCreate(&target, hwnd, 80, 32);
-        OvRenderTargetActivate(target);
-        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
-        OvSetState(OV_STATE_BLENDING, 1);
-    }
-    ~Window() {
-        OvRenderTargetDestroy(target);
-        DestroyWindow(hwnd);
-        OvClosure();
-    }
+    Window() { OvSetState(OV_STATE_BLENDING, 1); }
 };
 
 // A fountain's spread: every direction, up to 40 pixels a second, a little

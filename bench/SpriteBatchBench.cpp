@@ -5,6 +5,7 @@
 // of 2 x 2 pixels. Prints each engine run's ratio to the raw limit (medians
 // over repetitions). Run under a display (tools/with-display.sh).
 #include "AllocationCounter.h"
+#include "BenchWindow.h"
 #include "engine/OrvoCore.h"
 #include "platform/Windows.h"
 
@@ -93,10 +94,6 @@ struct Gl {
 
 Gl gl;
 
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 constexpr int kTextureSize = 32;
 
 // A 32 x 32 checker of two shades, so both textures need real sampling.
@@ -115,21 +112,10 @@ std::vector<unsigned char> Checker(unsigned char r, unsigned char g, unsigned ch
 }
 
 struct Window {
-    HWND hwnd = nullptr;
-    OvHandle target{1, 0};
+    BenchWindow window{"sprite bench", kWidth, kHeight};
     GLuint textures[2] = {};
 
     Window() {
-        OvInitiation();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = "sprite bench";
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, "sprite bench", "sprite bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                               nullptr, nullptr, nullptr);
-        OvRenderTargetCreate(&target, hwnd, 80, 32);
-        OvRenderTargetActivate(target);
-        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
         OvSetState(106, 1);
         gl.Load();
         gl.GenTextures(2, textures);
@@ -143,12 +129,7 @@ struct Window {
         }
         gl.BindTexture(GL_TEXTURE_2D, 0);
     }
-    ~Window() {
-        gl.DeleteTextures(2, textures);
-        OvRenderTargetDestroy(target);
-        DestroyWindow(hwnd);
-        OvClosure();
-    }
+    ~Window() { gl.DeleteTextures(2, textures); }
 };
 
 Window& TheWindow() {
