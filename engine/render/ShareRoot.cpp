@@ -1,5 +1,6 @@
 #include "engine/render/ShareRoot.h"
 
+#include "engine/render/DriverScratchMemory.h"
 #include "engine/render/RenderContext.h"
 #include "platform/SdlBridge.h"
 
@@ -10,6 +11,7 @@ namespace ov {
 bool ShareRoot::Ensure() {
     if (context_) return true;
     if (!PlatformEnsureVideo()) return false;
+    KeepDriverScratchOnHeap();
     window_ = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS);
     if (!window_) return false;
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
