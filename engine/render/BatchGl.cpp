@@ -64,6 +64,15 @@ BatchTraits TraitsOf(const BatchVertex* vertices, uint32_t count) {
     return traits;
 }
 
+// The bound texture's filters read no mipmap and treat minification and
+// magnification alike, so the level of detail cannot change its texels.
+bool SamplesOneLevelAlike() {
+    GLint minFilter = 0, magFilter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &magFilter);
+    return (minFilter == GL_NEAREST || minFilter == GL_LINEAR) && minFilter == magFilter;
+}
+
 constexpr GLuint kAttributes[] = {kAttributePosition, kAttributeTexcoord, kAttributeColour, kAttributeUnit};
 
 }  // namespace
@@ -113,7 +122,7 @@ bool BatchGl::Create() {
     return true;
 }
 
-BatchProgram* BatchGl::VariantFor(const BatchDraw& draw) {
+BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     const TextureUsage usage = draw.textures->Usage();
     const BatchTraits traits = TraitsOf(draw.vertices, draw.vertexCount);
     ShaderVariant variant;
@@ -124,6 +133,7 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw) {
     variant.white = traits.sameColour && colour == 0xFFFFFFFFu;
     variant.someUntextured = traits.anyUntextured;
     variant.samplers = !traits.anyTextured ? 0 : usage.units <= 1 ? usage.units : usage.end;
+    variant.levelFree = levelFree;
     BatchProgram* program = programs_.Get(variant, textureUnits_);
     if (!program) return nullptr;
     glUseProgram(program->name);
@@ -149,13 +159,16 @@ void BatchGl::SetUpAttributes(size_t offset) const {
     for (GLuint attribute : kAttributes) glEnableVertexAttribArray(attribute);
 }
 
-void BatchGl::BindTextures(const BatchTextures& textures) const {
+bool BatchGl::BindTextures(const BatchTextures& textures) {
+    bool levelFree = true;
     for (int unit = 0; unit < textures.Limit(); ++unit) {
         if (textures.NameAt(unit) == 0) continue;
         glActiveTexture(GL_TEXTURE0 + unit);
         glBindTexture(GL_TEXTURE_2D, textures.NameAt(unit));
+        levelFree = levelFree && SamplesOneLevelAlike();
     }
     glActiveTexture(GL_TEXTURE0);
+    return levelFree;
 }
 
 void BatchGl::SetUniforms(const BatchDraw& draw, const BatchProgram& own) const {
@@ -190,10 +203,10 @@ bool BatchGl::Issue(const BatchDraw& draw, bool builtIns) {
 }
 
 bool BatchGl::DrawOwn(const BatchDraw& draw) {
-    BatchProgram* own = VariantFor(draw);
+    const bool levelFree = BindTextures(*draw.textures);
+    BatchProgram* own = VariantFor(draw, levelFree);
     if (!own) return false;
     SetUniforms(draw, *own);
-    BindTextures(*draw.textures);
     bool points = draw.primitiveClass == PrimitiveClass::Points;
     bool sprites = points && (draw.pointSprites || draw.smoothPoints);
     if (sprites) glEnable(GL_POINT_SPRITE);

@@ -45,12 +45,14 @@ private:
     bool StillOurs() const;
     bool Create();
     void Forget();
-    BatchProgram* VariantFor(const BatchDraw& draw);
+    BatchProgram* VariantFor(const BatchDraw& draw, bool levelFree);
     void SetUpAttributes(size_t offset) const;
     // The compatibility profile's vertex, colour and texture-coordinate arrays.
     static void SetUpBuiltIns(size_t offset);
     static void TearDownBuiltIns();
-    void BindTextures(const BatchTextures& textures) const;
+    // Binds every unit's texture; true when each gives the same texel at any
+    // level of detail.
+    static bool BindTextures(const BatchTextures& textures);
     void SetUniforms(const BatchDraw& draw, const BatchProgram& own) const;
     bool Issue(const BatchDraw& draw, bool builtIns);
     bool DrawOwn(const BatchDraw& draw);

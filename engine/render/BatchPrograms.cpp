@@ -68,7 +68,9 @@ int BatchPrograms::ClassOf(int samplers) {
 int BatchPrograms::IndexOf(int samplerClass, const ShaderVariant& variant) {
     bool someUntextured = samplerClass == 1 && variant.someUntextured;
     bool white = variant.uniformColour && variant.white;
-    return samplerClass * 16 + white * 8 + variant.points * 4 + variant.uniformColour * 2 + someUntextured;
+    bool levelFree = samplerClass > 1 && variant.levelFree;
+    return samplerClass * 32 + levelFree * 16 + white * 8 + variant.points * 4 + variant.uniformColour * 2 +
+           someUntextured;
 }
 
 BatchProgram* BatchPrograms::Get(const ShaderVariant& variant, int unitLimit) {
@@ -83,6 +85,7 @@ BatchProgram* BatchPrograms::Get(const ShaderVariant& variant, int unitLimit) {
     exact.samplers = samplers > unitLimit && samplers > 1 ? unitLimit : samplers;
     exact.someUntextured = samplerClass == 1 && variant.someUntextured;
     exact.white = variant.uniformColour && variant.white;
+    exact.levelFree = samplerClass > 1 && variant.levelFree;
     failed = !Build(exact, program);
     return failed ? nullptr : &program;
 }

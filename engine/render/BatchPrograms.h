@@ -32,7 +32,7 @@ private:
     static int ClassOf(int samplers);
     static bool Build(const ShaderVariant& variant, BatchProgram& program);
 
-    static constexpr int kVariants = kSamplerClasses * 16;
+    static constexpr int kVariants = kSamplerClasses * 32;
     static int IndexOf(int samplerClass, const ShaderVariant& variant);
 
     BatchProgram programs_[kVariants] = {};

@@ -22,6 +22,10 @@ struct ShaderVariant {
     bool white = false;
     // One sampler, but some vertices are untextured.
     bool someUntextured = false;
+    // Several samplers, and every bound texture gives the same texel at any
+    // level of detail (no mipmap filter, equal filters): sampled at level 0,
+    // with no derivatives to compute.
+    bool levelFree = false;
 };
 
 std::string BatchVertexShaderSource(const ShaderVariant& variant);

@@ -45,20 +45,24 @@ std::string OneSampler(const ShaderVariant& variant) {
 }
 
 // Sampling happens under non-uniform control flow, so the derivatives are
-// taken before the branch and passed explicitly.
+// taken before the branch and passed explicitly, or not needed at all when
+// every texture gives the same texel at any level of detail.
 std::string ManySamplers(const ShaderVariant& variant) {
     std::string source = Header(variant);
     for (int unit = 0; unit < variant.samplers; ++unit) {
         source += "uniform sampler2D uTexture" + std::to_string(unit) + ";\n";
     }
-    source += "vec4 Texel(vec2 tc, vec2 dx, vec2 dy) {\n";
+    source += variant.levelFree ? "vec4 Texel(vec2 tc) {\n" : "vec4 Texel(vec2 tc, vec2 dx, vec2 dy) {\n";
     for (int unit = 0; unit < variant.samplers; ++unit) {
-        std::string n = std::to_string(unit);
-        source += "    if (vUnit == " + n + ") return textureGrad(uTexture" + n + ", tc, dx, dy);\n";
+        std::string sampler = "uTexture" + std::to_string(unit);
+        std::string sample = variant.levelFree ? "textureLod(" + sampler + ", tc, 0.0)"
+                                               : "textureGrad(" + sampler + ", tc, dx, dy)";
+        source += "    if (vUnit == " + std::to_string(unit) + ") return " + sample + ";\n";
     }
-    source += "    return vec4(1.0);\n}\n" + MainStart(variant) + R"(    vec2 dx = dFdx(tc);
-    vec2 dy = dFdy(tc);
-    fragColour = )" + std::string(variant.white ? "" : "colour * ") + "Texel(tc, dx, dy);\n}\n";
+    source += "    return vec4(1.0);\n}\n" + MainStart(variant);
+    if (!variant.levelFree) source += "    vec2 dx = dFdx(tc);\n    vec2 dy = dFdy(tc);\n";
+    source += "    fragColour = " + std::string(variant.white ? "" : "colour * ") +
+              (variant.levelFree ? "Texel(tc);\n}\n" : "Texel(tc, dx, dy);\n}\n");
     return source;
 }
 

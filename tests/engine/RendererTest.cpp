@@ -15,6 +15,8 @@ using Rgba = std::array<int, 4>;
 struct TextureGl {
     using TexImage2D = void (*)(unsigned, int, int, int, int, int, unsigned, unsigned, const void*);
     using TexParameteri = void (*)(unsigned, unsigned, int);
+    using GenerateMipmap = void (*)(unsigned);
+    GenerateMipmap generateMipmap = reinterpret_cast<GenerateMipmap>(SDL_GL_GetProcAddress("glGenerateMipmap"));
     TexImage2D texImage2D = reinterpret_cast<TexImage2D>(SDL_GL_GetProcAddress("glTexImage2D"));
     TexParameteri texParameteri = reinterpret_cast<TexParameteri>(SDL_GL_GetProcAddress("glTexParameteri"));
 };
@@ -291,6 +293,34 @@ TEST_F(RendererTest, MoreTexturesThanUnitsFlushAndStillDrawRight) {
     OvRenderScene(1);
     EXPECT_GE(Statistics(), 3) << "at most 16 textures a draw call";
     for (int i = 0; i < 40; ++i) EXPECT_EQ(Pixel(i, 2)[0], i * 6) << i;
+}
+
+// A batch of two textures samples by explicit level only while no texture
+// reads mipmaps; a minified mipmapped one must still show its smaller level.
+TEST_F(RendererTest, TwoTexturesInOneBatchKeepTheirMipmapLevels) {
+    std::vector<unsigned char> checker;
+    for (int i = 0; i < 16 * 16; ++i) {
+        const unsigned char value = (i % 16 + i / 16) % 2 ? 255 : 0;
+        checker.insert(checker.end(), {value, value, value, 255});
+    }
+    unsigned mipmapped = MakeTexture(16, 16, checker);
+    textureGl_.generateMipmap(TestGl::kTexture2d);
+    textureGl_.texParameteri(TestGl::kTexture2d, 0x2801, 0x2700);  // nearest texel of the nearest level
+    unsigned red = SolidTexture(255, 0, 0);
+    for (int i = 0; i < 8; ++i) {
+        OvRenderBindGlTexture(i % 2 ? red : mipmapped, 16, 16);
+        Quad(i * 4, 0, i * 4 + 2, 2);
+    }
+    OvRenderScene(1);
+    EXPECT_EQ(Statistics(), 1);
+    for (int i = 0; i < 8; ++i) {
+        const Rgba pixel = Pixel(i * 4, 0);
+        if (i % 2) {
+            EXPECT_EQ(pixel, kRed) << i;
+        } else {
+            EXPECT_NEAR(pixel[0], 128, 2) << i << ": the 2 x 2 level, not a texel of the first";
+        }
+    }
 }
 
 TEST_F(RendererTest, ASmallBatchSplitsLongPrimitivesWithoutGaps) {
