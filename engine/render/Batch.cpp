@@ -9,10 +9,15 @@
 
 namespace ov {
 
-Batch::Batch() : assembler_(buffer_, &Batch::FlushInstance) {}
+Batch::Batch() : assembler_(buffer_, &Batch::MakeRoomInstance) {}
 
-void Batch::FlushInstance() {
-    Instance().Flush();
+// The buffer is full in the middle of drawing, with a target current: the
+// drawing goes on in a fresh window.
+void Batch::MakeRoomInstance() {
+    Batch& batch = Instance();
+    batch.Submit();
+    if (Render().Ready() && batch.gl_.Ensure()) batch.BorrowWindow();
+    batch.assembler_.Resume();
 }
 
 bool Batch::Reserve(uint32_t vertices) {
@@ -27,7 +32,17 @@ bool Batch::Ready() {
     if (!gl_.Ensure()) return false;
     if (textures_.Limit() != gl_.TextureUnits()) textures_.SetLimit(gl_.TextureUnits());
     if (boundUnit_ >= textures_.Limit()) BindTexture(boundName_);
+    if (buffer_.Empty() && !buffer_.InWindow()) BorrowWindow();
     return true;
+}
+
+// Vertices written into GL's memory reach it without a copy. A window is
+// borrowed only while a target is current, and every flush returns it, so
+// the flush that comes with any change of target or shutdown does too.
+void Batch::BorrowWindow() {
+    uint32_t lent = 0;
+    BatchVertex* window = gl_.LendVertices(buffer_.Capacity(), buffer_.Capacity(), lent);
+    if (window) buffer_.UseWindow(window, lent);
 }
 
 void Batch::BindTexture(unsigned glName) {
@@ -51,14 +66,20 @@ void Batch::UsePrograms(const UserPrograms& programs) {
     programs_ = programs;
 }
 
+void Batch::Flush() {
+    Submit();
+    assembler_.Resume();
+}
+
 // Drawing that cannot reach a live target is dropped rather than kept for
 // whichever target comes next.
-void Batch::Flush() {
+void Batch::Submit() {
     if (!buffer_.Empty() && Render().Ready()) {
         BatchDraw draw;
         draw.primitiveClass = buffer_.Class();
         draw.vertices = buffer_.Vertices();
         draw.vertexCount = buffer_.VertexCount();
+        draw.styles = buffer_.Styles();
         draw.capacity = buffer_.Capacity();
         draw.projection = Render().Projection();
         draw.textures = &textures_;
@@ -72,7 +93,6 @@ void Batch::Flush() {
     }
     buffer_.Clear();
     textures_.ReleaseAllBut(boundUnit_);
-    assembler_.Resume();
 }
 
 bool Batch::Begin(int kind) {
@@ -83,9 +103,10 @@ bool Batch::Begin(int kind) {
     return assembler_.Begin(kind);
 }
 
-BatchVertex* Batch::LoneQuad() {
+BatchVertex* Batch::LoneQuad(VertexStyle& style) {
     if (assembler_.Open() || !Ready()) return nullptr;
-    return assembler_.LoneQuad();
+    style = CurrentStyle();
+    return assembler_.LoneQuad(StyleWordOf(style.rgba, style.unit));
 }
 
 void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {

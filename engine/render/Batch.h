@@ -79,13 +79,14 @@ public:
     void Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style);
     // Adds a vertex already put through the model view.
     void AddPlaced(const BatchVertex& vertex) { assembler_.Add(vertex); }
-    // Four slots for the next quad of an open quad primitive, filled by the
-    // caller at once; null when the primitive is not at a quad boundary.
-    BatchVertex* NextQuad() { return assembler_.NextQuad(); }
+    // Adds the next quad of an open quad primitive, its vertices placed;
+    // false when the primitive is not at a quad boundary.
+    bool AddQuad(const BatchVertex* four) { return assembler_.AddQuad(four); }
     // Four slots for one quad drawn on its own, what Begin(quads), four
-    // vertices and End give, to be filled at once; null (nothing drawn) while
-    // a primitive is open or when no target is current.
-    BatchVertex* LoneQuad();
+    // vertices and End give, to be filled at once in `style`, the current
+    // one (given back); null (nothing drawn) while a primitive is open or
+    // when no target is current.
+    BatchVertex* LoneQuad(VertexStyle& style);
     ModelViewTransform CurrentModelView() const;
     void End();
     bool Open() const { return assembler_.Open(); }
@@ -110,8 +111,12 @@ public:
 
 private:
     Batch();
-    static void FlushInstance();
+    static void MakeRoomInstance();
+    // Draws and empties the buffer, leaving an open primitive's carried
+    // vertices to the caller.
+    void Submit();
     bool Ready();
+    void BorrowWindow();
 
     BatchBuffer buffer_;
     BatchAssembler assembler_;

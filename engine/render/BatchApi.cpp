@@ -73,9 +73,9 @@ void EmitVertices(const DrawArrays& arrays, int first, const ov::ModelViewTransf
     size_t i = 0;
     if (arrays.kind == ov::kPrimitiveQuads) {
         for (; i + 4 <= count; i += 4) {
-            ov::BatchVertex* quad = batch.NextQuad();
-            if (!quad) break;
+            ov::BatchVertex quad[4];
             for (size_t corner = 0; corner < 4; ++corner) reader.Read(i + corner, quad[corner]);
+            if (!batch.AddQuad(quad)) break;
         }
     }
     for (; i < count; ++i) {

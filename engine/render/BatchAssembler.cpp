@@ -53,21 +53,22 @@ void BatchAssembler::Add(const BatchVertex& vertex) {
     ++count_;
 }
 
-BatchVertex* BatchAssembler::NextQuad() {
-    if (kind_ != kPrimitiveQuads || count_ % 4 != 0) return nullptr;
+bool BatchAssembler::AddQuad(const BatchVertex* four) {
+    if (kind_ != kPrimitiveQuads || count_ % 4 != 0) return false;
     EnsureRoom(4);
     groupStart_ = buffer_.VertexCount();
     count_ += 4;
-    return buffer_.PushQuad();
+    buffer_.PushQuad(four);
+    return true;
 }
 
-BatchVertex* BatchAssembler::LoneQuad() {
+BatchVertex* BatchAssembler::LoneQuad(uint64_t styleWord) {
     if (buffer_.Class() != PrimitiveClass::Triangles) {
         if (!buffer_.Empty()) flush_();
         buffer_.SetClass(PrimitiveClass::Triangles);
     }
     EnsureRoom(4);
-    return buffer_.PushQuad();
+    return buffer_.PushQuadSlots(styleWord);
 }
 
 // Every group takes four slots, so quads stay aligned in the buffer.
@@ -90,15 +91,12 @@ void BatchAssembler::AddToFan(const BatchVertex& vertex) {
         return;
     }
     if (openSlot_ != kNoIndex) {
-        buffer_.At(openSlot_) = vertex;
+        buffer_.Replace(openSlot_, vertex);
         openSlot_ = kNoIndex;
     } else {
         EnsureRoom(4);
-        BatchVertex* quad = buffer_.PushQuad();
-        quad[0] = carry_[0];
-        quad[1] = carry_[1];
-        quad[2] = vertex;
-        quad[3] = vertex;
+        const BatchVertex quad[4] = {carry_[0], carry_[1], vertex, vertex};
+        buffer_.PushQuad(quad);
         openSlot_ = buffer_.VertexCount() - 1;
     }
     carry_[1] = vertex;

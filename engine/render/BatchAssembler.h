@@ -29,12 +29,12 @@ public:
     // False (nothing open) for an unknown kind.
     bool Begin(int kind);
     void Add(const BatchVertex& vertex);
-    // Four slots for the next whole quad of an open quad primitive, to be
-    // filled at once; null when no quad primitive is open at a quad boundary.
-    BatchVertex* NextQuad();
-    // Four slots for a quad outside any primitive (none may be open), to be
-    // filled at once.
-    BatchVertex* LoneQuad();
+    // Adds the next whole quad of an open quad primitive; false (nothing
+    // added) when no quad primitive is open at a quad boundary.
+    bool AddQuad(const BatchVertex* four);
+    // Four slots for a quad of one style outside any primitive (none may be
+    // open), to be filled at once.
+    BatchVertex* LoneQuad(uint64_t styleWord);
     // Closes the primitive; an unfinished quad, triangle, fan or outline
     // leaves nothing behind.
     void End();

@@ -29,39 +29,8 @@ struct BatchTraits {
     bool anyUntextured = false;
 };
 
-// The colour, unit and padding bytes that end a vertex, as one word.
-uint64_t StyleWordAt(const BatchVertex& vertex) {
-    uint64_t word;
-    std::memcpy(&word, reinterpret_cast<const unsigned char*>(&vertex) + offsetof(BatchVertex, rgba), sizeof(word));
-    return word;
-}
-
-BatchTraits TraitsOf(const BatchVertex* vertices, uint32_t count) {
-    BatchTraits traits;
-    // Most batches are of one colour and one texture unit: one comparison a
-    // vertex tells.
-    const uint64_t firstWord = StyleWordAt(vertices[0]);
-    uint64_t differing = 0;
-    for (uint32_t i = 0; i < count; ++i) differing |= StyleWordAt(vertices[i]) ^ firstWord;
-    if (differing == 0) {
-        traits.anyUntextured = vertices[0].unit == kUntextured;
-        traits.anyTextured = !traits.anyUntextured;
-        return traits;
-    }
-    uint32_t first = 0;
-    std::memcpy(&first, vertices[0].rgba, sizeof(first));
-    uint32_t differingColours = 0;
-    uint32_t untextured = 0;
-    for (uint32_t i = 0; i < count; ++i) {
-        uint32_t colour = 0;
-        std::memcpy(&colour, vertices[i].rgba, sizeof(colour));
-        differingColours |= colour ^ first;
-        untextured += vertices[i].unit == kUntextured;
-    }
-    traits.sameColour = differingColours == 0;
-    traits.anyUntextured = untextured != 0;
-    traits.anyTextured = untextured != count;
-    return traits;
+BatchTraits TraitsOf(const StyleSummary& styles) {
+    return {styles.SameColour(), styles.TexturedUnits() != 0, styles.AnyUntextured()};
 }
 
 // The bound texture's filters read no mipmap and treat minification and
@@ -124,13 +93,11 @@ bool BatchGl::Create() {
 
 BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     const TextureUsage usage = draw.textures->Usage();
-    const BatchTraits traits = TraitsOf(draw.vertices, draw.vertexCount);
+    const BatchTraits traits = TraitsOf(draw.styles);
     ShaderVariant variant;
     variant.points = draw.primitiveClass == PrimitiveClass::Points;
     variant.uniformColour = traits.sameColour;
-    uint32_t colour = 0;
-    std::memcpy(&colour, draw.vertices[0].rgba, sizeof(colour));
-    variant.white = traits.sameColour && colour == 0xFFFFFFFFu;
+    variant.white = traits.sameColour && draw.styles.FirstColour() == 0xFFFFFFFFu;
     variant.someUntextured = traits.anyUntextured;
     variant.samplers = !traits.anyTextured ? 0 : usage.units <= 1 ? usage.units : usage.end;
     variant.levelFree = levelFree;
@@ -142,21 +109,25 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
         program->samplerUnit = usage.first;
     }
     if (program->colour >= 0) {
-        const uint8_t* rgba = draw.vertices[0].rgba;
+        uint8_t rgba[4];
+        const uint32_t colour = draw.styles.FirstColour();
+        std::memcpy(rgba, &colour, sizeof(rgba));
         constexpr float kScale = 1.0f / 255.0f;
         glUniform4f(program->colour, rgba[0] * kScale, rgba[1] * kScale, rgba[2] * kScale, rgba[3] * kScale);
     }
     return program;
 }
 
-void BatchGl::SetUpAttributes(size_t offset) const {
+void BatchGl::SetUpAttributes(size_t offset, unsigned attributes) {
     const GLsizei stride = sizeof(BatchVertex);
     auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
     glVertexAttribPointer(kAttributePosition, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, x)));
     glVertexAttribPointer(kAttributeTexcoord, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, s)));
     glVertexAttribPointer(kAttributeColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(BatchVertex, rgba)));
     glVertexAttribPointer(kAttributeUnit, 1, GL_UNSIGNED_BYTE, GL_FALSE, stride, at(offsetof(BatchVertex, unit)));
-    for (GLuint attribute : kAttributes) glEnableVertexAttribArray(attribute);
+    for (GLuint attribute : kAttributes) {
+        if (attributes & (1u << attribute)) glEnableVertexAttribArray(attribute);
+    }
 }
 
 bool BatchGl::BindTextures(const BatchTextures& textures) {
@@ -179,12 +150,13 @@ void BatchGl::SetUniforms(const BatchDraw& draw, const BatchProgram& own) const 
     if (own.smoothPoints >= 0) glUniform1i(own.smoothPoints, draw.smoothPoints ? 1 : 0);
 }
 
-bool BatchGl::Issue(const BatchDraw& draw, bool builtIns) {
+bool BatchGl::Issue(const BatchDraw& draw, const BatchProgram* own) {
+    const bool builtIns = own == nullptr;
     size_t offset = stream_.Upload(draw.vertices, draw.vertexCount, draw.capacity);
     if (offset == BatchStream::kNoOffset) return false;
     glBindBuffer(GL_ARRAY_BUFFER, stream_.VertexBuffer());
     if (builtIns) SetUpBuiltIns(offset);
-    else SetUpAttributes(offset);
+    else SetUpAttributes(offset, own->attributes);
     bool drawn = true;
     if (draw.primitiveClass == PrimitiveClass::Triangles) {
         uint32_t quads = draw.vertexCount / 4;
@@ -210,7 +182,7 @@ bool BatchGl::DrawOwn(const BatchDraw& draw) {
     bool points = draw.primitiveClass == PrimitiveClass::Points;
     bool sprites = points && (draw.pointSprites || draw.smoothPoints);
     if (sprites) glEnable(GL_POINT_SPRITE);
-    bool drawn = Issue(draw, false);
+    bool drawn = Issue(draw, own);
     if (sprites) glDisable(GL_POINT_SPRITE);
     glUseProgram(0);
     return drawn;

@@ -21,6 +21,7 @@ struct BatchDraw {
     PrimitiveClass primitiveClass = PrimitiveClass::None;
     const BatchVertex* vertices = nullptr;
     uint32_t vertexCount = 0;
+    StyleSummary styles;
     // The vertices a batch holds at most; sizes the GL buffers.
     uint32_t capacity = 0;
     const double* projection = nullptr;
@@ -37,6 +38,11 @@ public:
     // when GL cannot make them. Needs a current context.
     bool Ensure() { return (marker_ && checkedActivation_ == Render().Activations()) || EnsureSlow(); }
     int TextureUnits() const { return textureUnits_; }
+    // A window of GL's vertex memory for the next batch to write into, or
+    // null; see BatchStream::Lend. Needs Ensure().
+    BatchVertex* LendVertices(uint32_t wanted, uint32_t capacity, uint32_t& lent) {
+        return stream_.Lend(wanted, capacity, lent);
+    }
     // Issues the draw call; false when nothing was drawn.
     bool Draw(const BatchDraw& draw);
 
@@ -46,7 +52,8 @@ private:
     bool Create();
     void Forget();
     BatchProgram* VariantFor(const BatchDraw& draw, bool levelFree);
-    void SetUpAttributes(size_t offset) const;
+    // Points the attributes the program reads at the vertices from offset on.
+    static void SetUpAttributes(size_t offset, unsigned attributes);
     // The compatibility profile's vertex, colour and texture-coordinate arrays.
     static void SetUpBuiltIns(size_t offset);
     static void TearDownBuiltIns();
@@ -54,7 +61,8 @@ private:
     // level of detail.
     static bool BindTextures(const BatchTextures& textures);
     void SetUniforms(const BatchDraw& draw, const BatchProgram& own) const;
-    bool Issue(const BatchDraw& draw, bool builtIns);
+    // Draws with the program's attributes, or the built-in arrays when null.
+    bool Issue(const BatchDraw& draw, const BatchProgram* own);
     bool DrawOwn(const BatchDraw& draw);
     bool DrawUser(const BatchDraw& draw);
 

@@ -5,19 +5,18 @@
 
 #include <epoxy/gl.h>
 
+#include <bit>
 #include <cstddef>
 
 namespace ov {
 
 namespace {
 
-// The texture of the first textured vertex, or 0.
+// The batch's texture, or 0: with programs of the user's a batch holds one
+// texture at most.
 unsigned FirstTexture(const BatchDraw& draw) {
-    for (uint32_t i = 0; i < draw.vertexCount; ++i) {
-        uint8_t unit = draw.vertices[i].unit;
-        if (unit != kUntextured) return draw.textures->NameAt(unit);
-    }
-    return 0;
+    const uint32_t units = draw.styles.TexturedUnits();
+    return units == 0 ? 0 : draw.textures->NameAt(std::countr_zero(units));
 }
 
 // The vertices are already in eye space: the model view stays the identity.
@@ -69,7 +68,7 @@ bool BatchGl::DrawUser(const BatchDraw& draw) {
     // colours the fragments: it modulates by the texture where there is one.
     const bool fixedFragments = programs.glsl == 0 && programs.assemblyFragment == 0;
     if (fixedFragments && texture != 0) glEnable(GL_TEXTURE_2D);
-    bool drawn = Issue(draw, true);
+    bool drawn = Issue(draw, nullptr);
     if (fixedFragments && texture != 0) glDisable(GL_TEXTURE_2D);
     if (programs.glsl == 0 && programs.assemblyVertex != 0) glDisable(GL_VERTEX_PROGRAM_ARB);
     if (programs.glsl == 0 && programs.assemblyFragment != 0) glDisable(GL_FRAGMENT_PROGRAM_ARB);

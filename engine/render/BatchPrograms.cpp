@@ -104,6 +104,10 @@ bool BatchPrograms::Build(const ShaderVariant& variant, BatchProgram& program) {
     program.smoothPoints = glGetUniformLocation(name, "uSmoothPoints");
     program.sampler = glGetUniformLocation(name, "uTexture");
     program.colour = glGetUniformLocation(name, "uColour");
+    for (const char* attribute : {"aPosition", "aTexcoord", "aColour", "aUnit"}) {
+        const GLint location = glGetAttribLocation(name, attribute);
+        if (location >= 0) program.attributes |= 1u << location;
+    }
     glUseProgram(name);
     for (int unit = 0; unit < variant.samplers && variant.samplers > 1; ++unit) {
         std::string sampler = "uTexture" + std::to_string(unit);

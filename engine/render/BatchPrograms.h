@@ -15,6 +15,8 @@ struct BatchProgram {
     // The one-sampler variant's sampler; its unit is set per draw.
     int sampler = -1;
     int samplerUnit = -1;
+    // The vertex attributes the program reads, one bit per BatchAttribute.
+    unsigned attributes = 0;
 };
 
 class BatchPrograms {

@@ -33,6 +33,7 @@ bool Overlaps(size_t begin, size_t end, size_t otherBegin, size_t otherEnd) {
 void BatchStream::Forget() {
     vertexBuffer_ = indexBuffer_ = 0;
     mapped_ = nullptr;
+    lent_ = nullptr;
     ringBytes_ = head_ = lastBegin_ = lastEnd_ = 0;
     indexedQuads_ = 0;
     oldestFence_ = fenceCount_ = 0;
@@ -43,6 +44,7 @@ void BatchStream::DropRing() {
     if (vertexBuffer_) glDeleteBuffers(1, &vertexBuffer_);
     vertexBuffer_ = 0;
     mapped_ = nullptr;
+    lent_ = nullptr;
     ringBytes_ = head_ = 0;
 }
 
@@ -85,23 +87,68 @@ void BatchStream::WaitFor(size_t begin, size_t end) {
     }
 }
 
-size_t BatchStream::Upload(const BatchVertex* vertices, uint32_t count, uint32_t capacity) {
-    const size_t bytes = static_cast<size_t>(count) * sizeof(BatchVertex);
-    const size_t wanted = std::max(kMinimumRingBytes, 2 * static_cast<size_t>(std::max(count, capacity)) * sizeof(BatchVertex));
-    if ((!vertexBuffer_ || ringBytes_ < bytes) && !CreateRing(wanted)) return kNoOffset;
+bool BatchStream::EnsureRing(size_t bytes, uint32_t capacity) {
+    if (vertexBuffer_ && ringBytes_ >= bytes) return true;
+    const size_t wanted = std::max(kMinimumRingBytes, 2 * std::max(bytes, size_t{capacity} * sizeof(BatchVertex)));
+    return CreateRing(wanted);
+}
+
+bool BatchStream::OldestDone() {
+    Fenced& fenced = fences_[oldestFence_];
+    if (glClientWaitSync(static_cast<GLsync>(fenced.sync), 0, 0) == GL_TIMEOUT_EXPIRED) return false;
+    glDeleteSync(static_cast<GLsync>(fenced.sync));
+    oldestFence_ = (oldestFence_ + 1) % kFences;
+    --fenceCount_;
+    return true;
+}
+
+BatchVertex* BatchStream::Lend(uint32_t wanted, uint32_t capacity, uint32_t& lent) {
+    lent = 0;
+    lent_ = nullptr;
+    const size_t wantedBytes = size_t{wanted} * sizeof(BatchVertex);
+    if (!EnsureRing(wantedBytes, capacity) || !mapped_) return nullptr;
+    // A window smaller than this is not worth a draw call of its own.
+    const size_t enough = std::min(wantedBytes, kMinimumRingBytes / 4);
     size_t begin = head_;
-    if (begin + bytes > ringBytes_) {
+    if (ringBytes_ - begin < enough) {
         WaitFor(begin, ringBytes_);
         begin = 0;
     }
-    WaitFor(begin, begin + bytes);
-    if (mapped_) {
-        std::memcpy(mapped_ + begin, vertices, bytes);
-    } else {
-        glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
-        glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(begin), static_cast<GLsizeiptr>(bytes), vertices);
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
+    size_t end = std::min(ringBytes_, begin + wantedBytes);
+    while (fenceCount_ > 0 && Overlaps(begin, end, fences_[oldestFence_].begin, fences_[oldestFence_].end)) {
+        if (OldestDone()) continue;
+        if (fences_[oldestFence_].begin >= begin + enough) {
+            end = fences_[oldestFence_].begin;
+            break;
+        }
+        WaitOldest();
     }
+    lent = static_cast<uint32_t>((end - begin) / sizeof(BatchVertex)) & ~3u;
+    lentBegin_ = begin;
+    lent_ = reinterpret_cast<const BatchVertex*>(mapped_ + begin);
+    return reinterpret_cast<BatchVertex*>(mapped_ + begin);
+}
+
+size_t BatchStream::Upload(const BatchVertex* vertices, uint32_t count, uint32_t capacity) {
+    const size_t bytes = static_cast<size_t>(count) * sizeof(BatchVertex);
+    size_t begin = lentBegin_;
+    if (vertices != lent_ || !mapped_) {
+        if (!EnsureRing(bytes, capacity)) return kNoOffset;
+        begin = head_;
+        if (begin + bytes > ringBytes_) {
+            WaitFor(begin, ringBytes_);
+            begin = 0;
+        }
+        WaitFor(begin, begin + bytes);
+        if (mapped_) {
+            std::memcpy(mapped_ + begin, vertices, bytes);
+        } else {
+            glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
+            glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(begin), static_cast<GLsizeiptr>(bytes), vertices);
+            glBindBuffer(GL_ARRAY_BUFFER, 0);
+        }
+    }
+    lent_ = nullptr;
     lastBegin_ = begin;
     lastEnd_ = begin + bytes;
     head_ = lastEnd_;

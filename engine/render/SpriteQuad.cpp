@@ -48,19 +48,6 @@ bool FlatCorners(const double* corners) {
            corners[10] == 0.0 && corners[11] == 1.0 && corners[14] == 0.0 && corners[15] == 1.0;
 }
 
-// The colour, unit and padding bytes that end a vertex, as one word.
-constexpr size_t kStyleOffset = offsetof(BatchVertex, rgba);
-static_assert(sizeof(BatchVertex) - kStyleOffset == sizeof(uint64_t));
-
-uint64_t StyleWord(const VertexStyle& style) {
-    BatchVertex vertex{};
-    std::memcpy(vertex.rgba, style.rgba, sizeof(vertex.rgba));
-    vertex.unit = style.unit;
-    uint64_t word;
-    std::memcpy(&word, reinterpret_cast<const unsigned char*>(&vertex) + kStyleOffset, sizeof(word));
-    return word;
-}
-
 using DoublePair = double __attribute__((vector_size(16)));
 using FloatPair = float __attribute__((vector_size(8)));
 static_assert(offsetof(BatchVertex, y) == offsetof(BatchVertex, x) + sizeof(float));
@@ -79,7 +66,7 @@ void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, 
     const DoublePair down = {-s * scale[1], c * scale[1]};
     const DoublePair shift = {translate[0], translate[1]};
     const double zz = scale[2] * 0.0, tz = translate[2];
-    const uint64_t styleWord = StyleWord(style);
+    const uint64_t styleWord = StyleWordOf(style.rgba, style.unit);
     for (int corner = 0; corner < 4; ++corner) {
         const double x = corners[corner * 4], y = corners[corner * 4 + 1];
         const DoublePair coord = {coords[corner * 4], coords[corner * 4 + 1]};
@@ -90,7 +77,7 @@ void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, 
         std::memcpy(out + offsetof(BatchVertex, x), &placed, sizeof(placed));
         std::memcpy(out + offsetof(BatchVertex, z), &z, sizeof(z));
         std::memcpy(out + offsetof(BatchVertex, s), &texel, sizeof(texel));
-        std::memcpy(out + kStyleOffset, &styleWord, sizeof(styleWord));
+        std::memcpy(out + kStyleWordOffset, &styleWord, sizeof(styleWord));
     }
 }
 
@@ -107,10 +94,9 @@ void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, 
 
 void AddSpriteQuad(const double* translate, const double* turns, const double* scale, const double* corners,
                    const double* coords) {
-    Batch& batch = Batch::Instance();
-    BatchVertex* quad = batch.LoneQuad();
+    VertexStyle style;
+    BatchVertex* quad = Batch::Instance().LoneQuad(style);
     if (!quad) return;
-    const VertexStyle style = batch.CurrentStyle();
     if (turns[0] == 0.0 && turns[1] == 0.0 && FlatCorners(corners)) {
         WritePlaneQuad(quad, translate, turns[2], scale, corners, coords, style);
     } else {
