@@ -32,9 +32,8 @@ Matrix4 Matrix4::Rotation(double degrees, double x, double y, double z) {
     x /= length;
     y /= length;
     z /= length;
-    double radians = degrees * std::numbers::pi / 180.0;
-    double c = std::cos(radians);
-    double s = std::sin(radians);
+    double c, s;
+    TurnCosSin(degrees, c, s);
     double t = 1.0 - c;
     return Matrix4{{x * x * t + c, y * x * t + z * s, z * x * t - y * s, 0,
                     x * y * t - z * s, y * y * t + c, z * y * t + x * s, 0,
@@ -77,14 +76,6 @@ void ScaleInPlace(double* m, double x, double y, double z) {
     }
 }
 
-void TurnCosSin(double degrees, double& c, double& s) {
-    c = 1.0, s = 0.0;
-    if (degrees == 0.0) return;
-    const double radians = degrees * std::numbers::pi / 180.0;
-    c = std::cos(radians);
-    s = std::sin(radians);
-}
-
 Matrix4 Matrix4::PlanePlacement(const double* translate, double degrees, const double* scale) {
     double c, s;
     TurnCosSin(degrees, c, s);
@@ -99,8 +90,8 @@ Matrix4 Matrix4::PlanePlacement(const double* translate, double degrees, const d
 void RotateInPlace(double* m, double degrees, double x, double y, double z) {
     if (x == 0.0 && y == 0.0 && z > 0.0 && std::isfinite(z)) {
         // About +z (every turn of a sprite): the third column stays.
-        const double radians = degrees * std::numbers::pi / 180.0;
-        const double c = std::cos(radians), s = std::sin(radians);
+        double c, s;
+        TurnCosSin(degrees, c, s);
         for (int row = 0; row < 4; ++row) {
             const double a = m[row], b = m[4 + row];
             m[row] = a * c + b * s;

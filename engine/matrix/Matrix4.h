@@ -22,7 +22,7 @@ struct Matrix4 {
     bool operator==(const Matrix4& o) const;
 };
 
-// The cosine and sine of a turn in degrees; exactly 1 and 0 for no turn.
+// The cosine and sine of a turn in degrees, exact at whole quarter turns.
 void TurnCosSin(double degrees, double& c, double& s);
 
 // In-place forms of m = m x Translation, m x Scaling and m x Rotation for a

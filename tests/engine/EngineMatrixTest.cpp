@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -146,4 +147,29 @@ TEST_F(EngineMatrixTest, PerspectiveCameraLooksDownZFromTheEye) {
     EXPECT_EQ(OvCameraPerspective(60, -1, 1, 5, 0, 0, 0, 1, 0), 0);
     EXPECT_EQ(OvCameraPerspective(0, 1, 0, 0, 0, 0, 0, 1, 0), 0) << "the target's defaults (near -1) make none";
     EXPECT_EQ(Saved(OV_MATRIX_PROJECTION), before);
+}
+
+TEST_F(EngineMatrixTest, TurnsAreExactAtQuarterTurnsHoweverLargeAndAccurateBetween) {
+    const auto turned = [](double degrees) {
+        OvMatrixIdentity();
+        OvMatrixRotate(degrees, 0, 0, 1);
+        return Saved(OV_MATRIX_MODELVIEW);
+    };
+    const Matrix quarter = turned(90);
+    EXPECT_EQ(quarter[0], 0.0);
+    EXPECT_EQ(quarter[1], 1.0);
+    EXPECT_EQ(quarter[4], -1.0);
+    EXPECT_EQ(quarter[5], 0.0);
+    EXPECT_EQ(turned(-270), quarter);
+    EXPECT_EQ(turned(3600000090.0), quarter) << "ten million whole turns and a quarter";
+    EXPECT_EQ(turned(180)[0], -1.0);
+    EXPECT_EQ(turned(180)[1], 0.0);
+
+    // Between quarter turns, within a unit in the last place of the exact value.
+    EXPECT_NEAR(turned(30)[1], 0.5, 0x1p-53);
+    EXPECT_NEAR(turned(60)[0], 0.5, 0x1p-53);
+    EXPECT_NEAR(turned(45)[0], std::sqrt(0.5), 0x1p-53);
+    EXPECT_NEAR(turned(3600000030.0)[1], 0.5, 0x1p-53);
+    EXPECT_NEAR(turned(-330)[1], 0.5, 0x1p-53);
+    EXPECT_TRUE(std::isnan(turned(std::nan(""))[0]));
 }
