@@ -1,9 +1,10 @@
 // Runs the sprite programs (each in its own process, found beside this one)
-// scene by scene, all programs in turn for each scene so that a busy machine
-// weighs on them alike, and prints their frame rates and the ratios to the
-// raw limit. Arguments: frames a repeat at 10,000 and at 100,000 sprites,
-// and the repeats (20, 4 and 3 when none are given: about four minutes on
-// llvmpipe).
+// scene by scene and prints their frame rates and the ratios to the raw
+// limit. Each repeat runs every program in turn, one measurement each, so
+// that a machine busy for a while weighs on all of them alike; a program's
+// figure is the median of its repeats. Arguments: frames a repeat at 10,000
+// and at 100,000 sprites, and the repeats (20, 4 and 3 when none are given:
+// about four minutes on llvmpipe).
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include <string>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -50,6 +52,11 @@ std::map<Key, double> Run(const std::string& command) {
     return results;
 }
 
+double Median(std::vector<double>& values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,18 +64,24 @@ int main(int argc, char** argv) {
     const int framesLarge = argc > 2 ? std::max(1, std::atoi(argv[2])) : 4;
     const int repeats = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
     const std::string folder = OwnFolder();
-    std::array<std::map<Key, double>, kPrograms.size()> results;
+    std::array<std::map<Key, std::vector<double>>, kPrograms.size()> measured;
     for (const int count : {10000, 100000}) {
         for (const char scene : {'A', 'B', 'C', 'D'}) {
             std::fprintf(stderr, "scene %c, %d sprites\n", scene, count);
             const int frames = count > 10000 ? framesLarge : framesSmall;
-            const std::string arguments = " " + std::to_string(frames) + " " + std::to_string(repeats) + " " +
-                                          scene + " " + std::to_string(count) + " 2>/dev/null";
-            for (size_t p = 0; p < kPrograms.size(); ++p) {
-                for (const auto& [key, fps] : Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments))
-                    results[p][key] = fps;
+            const std::string arguments =
+                " " + std::to_string(frames) + " 1 " + scene + " " + std::to_string(count) + " 2>/dev/null";
+            for (int repeat = 0; repeat < repeats; ++repeat) {
+                for (size_t p = 0; p < kPrograms.size(); ++p) {
+                    for (const auto& [key, fps] : Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments))
+                        measured[p][key].push_back(fps);
+                }
             }
         }
+    }
+    std::array<std::map<Key, double>, kPrograms.size()> results;
+    for (size_t p = 0; p < kPrograms.size(); ++p) {
+        for (auto& [key, values] : measured[p]) results[p][key] = Median(values);
     }
 
     std::printf("%-6s %7s", "scene", "sprites");
