@@ -109,8 +109,11 @@ BatchVertex* BatchStream::Lend(uint32_t wanted, uint32_t capacity, uint32_t& len
     if (!EnsureRing(wantedBytes, capacity) || !mapped_) return nullptr;
     // A window smaller than this is not worth a draw call of its own.
     const size_t enough = std::min(wantedBytes, kMinimumRingBytes / 4);
+    // The ring's end does not cut a window short: a batch split there would
+    // change the size of every draw once a lap, and with it the driver's
+    // scratch memory.
     size_t begin = head_;
-    if (ringBytes_ - begin < enough) {
+    if (ringBytes_ - begin < wantedBytes) {
         WaitFor(begin, ringBytes_);
         begin = 0;
     }

@@ -587,6 +587,21 @@ void DrawThroughTheRingAndCheck(const char* mode, int capacity = 64, int flushEv
 
 }  // namespace
 
+// A batch is not cut in two where the ring of GL's vertex memory ends: the
+// frames go on drawing with one call each, lap after lap.
+TEST_F(RendererTest, AFrameThatFitsTheBatchIsOneDrawWhereverTheRingStands) {
+    ASSERT_EQ(OvVertexBufferReserve(40000), 1);
+    Statistics();
+    for (int frame = 0; frame < 8; ++frame) {
+        for (int i = 0; i < 7500; ++i) Quad(i % kWidth, 0, i % kWidth + 1, 1);
+        OvRenderScene(1 | 2);
+        int vertices = 0;
+        EXPECT_EQ(Statistics(&vertices), 1) << frame;
+        EXPECT_EQ(vertices, 30000) << frame;
+    }
+    ASSERT_EQ(OvVertexBufferReserve(1 << 19), 1);
+}
+
 TEST_F(RendererTest, VerticesWrapAroundTheRingWithinOneFrameOnEveryUploadPath) {
     DrawThroughTheRingAndCheck("persistently mapped ring");
     DrawThroughTheRingAndCheck("windows of the ring cut short", 1 << 15, 3001);
