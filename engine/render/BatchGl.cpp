@@ -22,17 +22,6 @@ void ToFloats(const double* matrix, GLfloat* out) {
     for (int i = 0; i < 16; ++i) out[i] = static_cast<GLfloat>(matrix[i]);
 }
 
-// What the vertices of a batch share: one colour, texturing.
-struct BatchTraits {
-    bool sameColour = true;
-    bool anyTextured = false;
-    bool anyUntextured = false;
-};
-
-BatchTraits TraitsOf(const StyleSummary& styles) {
-    return {styles.SameColour(), styles.TexturedUnits() != 0, styles.AnyUntextured()};
-}
-
 // The bound texture's filters read no mipmap and treat minification and
 // magnification alike, so the level of detail cannot change its texels.
 bool SamplesOneLevelAlike() {
@@ -93,13 +82,13 @@ bool BatchGl::Create() {
 
 BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     const TextureUsage usage = draw.textures->Usage();
-    const BatchTraits traits = TraitsOf(draw.styles);
+    const StyleSummary& styles = draw.styles;
     ShaderVariant variant;
     variant.points = draw.primitiveClass == PrimitiveClass::Points;
-    variant.uniformColour = traits.sameColour;
-    variant.white = traits.sameColour && draw.styles.FirstColour() == 0xFFFFFFFFu;
-    variant.someUntextured = traits.anyUntextured;
-    variant.samplers = !traits.anyTextured ? 0 : usage.units <= 1 ? usage.units : usage.end;
+    variant.uniformColour = styles.SameColour();
+    variant.white = styles.SameColour() && styles.FirstColour() == 0xFFFFFFFFu;
+    variant.someUntextured = styles.AnyUntextured();
+    variant.samplers = styles.TexturedUnits() == 0 ? 0 : usage.units <= 1 ? usage.units : usage.end;
     variant.levelFree = levelFree;
     BatchProgram* program = programs_.Get(variant, textureUnits_);
     if (!program) return nullptr;
@@ -110,7 +99,7 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     }
     if (program->colour >= 0) {
         uint8_t rgba[4];
-        const uint32_t colour = draw.styles.FirstColour();
+        const uint32_t colour = styles.FirstColour();
         std::memcpy(rgba, &colour, sizeof(rgba));
         constexpr float kScale = 1.0f / 255.0f;
         glUniform4f(program->colour, rgba[0] * kScale, rgba[1] * kScale, rgba[2] * kScale, rgba[3] * kScale);
