@@ -79,7 +79,7 @@ void Batch::Submit() {
         draw.primitiveClass = buffer_.Class();
         draw.vertices = buffer_.Vertices();
         draw.vertexCount = buffer_.VertexCount();
-        draw.styles = buffer_.Styles();
+        draw.vertexSummary = buffer_.Summary();
         draw.capacity = buffer_.Capacity();
         draw.projection = Render().Projection();
         draw.textures = &textures_;
@@ -103,10 +103,10 @@ bool Batch::Begin(int kind) {
     return assembler_.Begin(kind);
 }
 
-BatchVertex* Batch::LoneQuad(VertexStyle& style) {
+BatchVertex* Batch::LoneQuad(VertexStyle& style, float depth) {
     if (assembler_.Open() || !Ready()) return nullptr;
     style = CurrentStyle();
-    return assembler_.LoneQuad(StyleWordOf(style.rgba, style.unit));
+    return assembler_.LoneQuad(StyleWordOf(style.rgba, style.unit), depth);
 }
 
 void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {

@@ -84,9 +84,18 @@ public:
     bool AddQuad(const BatchVertex* four) { return assembler_.AddQuad(four); }
     // Four slots for one quad drawn on its own, what Begin(quads), four
     // vertices and End give, to be filled at once in `style`, the current
-    // one (given back); null (nothing drawn) while a primitive is open or
-    // when no target is current.
-    BatchVertex* LoneQuad(VertexStyle& style);
+    // one (given back), with every corner at `depth`; null (nothing drawn)
+    // while a primitive is open or when no target is current.
+    BatchVertex* LoneQuad(VertexStyle& style, float depth);
+    // The same quad at depths of its own: write(four, style) places four
+    // vertices in the current style, then they are added.
+    template <class Write>
+    void AddLoneQuad(Write write) {
+        if (assembler_.Open() || !Ready()) return;
+        BatchVertex four[4];
+        write(four, CurrentStyle());
+        assembler_.AddLoneQuad(four);
+    }
     ModelViewTransform CurrentModelView() const;
     void End();
     bool Open() const { return assembler_.Open(); }

@@ -62,13 +62,22 @@ bool BatchAssembler::AddQuad(const BatchVertex* four) {
     return true;
 }
 
-BatchVertex* BatchAssembler::LoneQuad(uint64_t styleWord) {
+void BatchAssembler::MakeRoomForLoneQuad() {
     if (buffer_.Class() != PrimitiveClass::Triangles) {
         if (!buffer_.Empty()) flush_();
         buffer_.SetClass(PrimitiveClass::Triangles);
     }
     EnsureRoom(4);
-    return buffer_.PushQuadSlots(styleWord);
+}
+
+BatchVertex* BatchAssembler::LoneQuad(uint64_t styleWord, float depth) {
+    MakeRoomForLoneQuad();
+    return buffer_.PushQuadSlots(styleWord, depth);
+}
+
+void BatchAssembler::AddLoneQuad(const BatchVertex* four) {
+    MakeRoomForLoneQuad();
+    buffer_.PushQuad(four);
 }
 
 // Every group takes four slots, so quads stay aligned in the buffer.

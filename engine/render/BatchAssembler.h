@@ -32,9 +32,11 @@ public:
     // Adds the next whole quad of an open quad primitive; false (nothing
     // added) when no quad primitive is open at a quad boundary.
     bool AddQuad(const BatchVertex* four);
-    // Four slots for a quad of one style outside any primitive (none may be
-    // open), to be filled at once.
-    BatchVertex* LoneQuad(uint64_t styleWord);
+    // Four slots for a quad of one style and depth outside any primitive
+    // (none may be open), to be filled at once.
+    BatchVertex* LoneQuad(uint64_t styleWord, float depth);
+    // Adds a whole quad outside any primitive (none may be open).
+    void AddLoneQuad(const BatchVertex* four);
     // Closes the primitive; an unfinished quad, triangle, fan or outline
     // leaves nothing behind.
     void End();
@@ -44,6 +46,7 @@ public:
 
 private:
     void EnsureRoom(uint32_t vertices);
+    void MakeRoomForLoneQuad();
     void AddToGroup(const BatchVertex& vertex);
     void AddToFan(const BatchVertex& vertex);
     void AddToOutline(const BatchVertex& vertex);

@@ -2,8 +2,8 @@
 // array of the buffer's own, sized once and reused for every flush, or a
 // window of GL's vertex memory lent until the next flush, so that vertices
 // reach GL without a copy. Triangles are kept as quads of four vertices, so
-// the capacity is a multiple of four. The styles of the vertices are noted
-// as they are written.
+// the capacity is a multiple of four. The styles and depths of the vertices
+// are noted as they are written.
 #pragma once
 
 #include "engine/render/BatchVertex.h"
@@ -31,26 +31,27 @@ public:
 
     bool HasRoom(uint32_t vertices) const { return vertexCount_ + vertices <= room_; }
     uint32_t Push(const BatchVertex& vertex) {
-        styles_.Note(StyleWordAt(vertex));
+        summary_.Note(StyleWordAt(vertex), vertex.z);
         vertices_[vertexCount_] = vertex;
         return vertexCount_++;
     }
     void PushQuad(const BatchVertex* four) {
         for (int i = 0; i < 4; ++i) Push(four[i]);
     }
-    // Room for four vertices of one style, to be filled by the caller.
-    BatchVertex* PushQuadSlots(uint64_t styleWord) {
-        styles_.Note(styleWord);
+    // Room for four vertices of one style and depth, to be filled by the
+    // caller.
+    BatchVertex* PushQuadSlots(uint64_t styleWord, float depth) {
+        summary_.Note(styleWord, depth);
         BatchVertex* quad = &vertices_[vertexCount_];
         vertexCount_ += 4;
         return quad;
     }
     void Replace(uint32_t index, const BatchVertex& vertex) {
-        styles_.Note(StyleWordAt(vertex));
+        summary_.Note(StyleWordAt(vertex), vertex.z);
         vertices_[index] = vertex;
     }
     // Drops vertices from `count` on (an unfinished primitive); their styles
-    // stay noted, which at worst picks a more general program.
+    // and depths stay noted, which at worst picks a more general program.
     void TruncateVertices(uint32_t count) {
         if (count < vertexCount_) vertexCount_ = count;
     }
@@ -59,7 +60,7 @@ public:
         vertexCount_ = 0;
         vertices_ = own_.data();
         room_ = static_cast<uint32_t>(own_.size());
-        styles_ = StyleSummary{};
+        summary_ = VertexSummary{};
     }
 
     bool Empty() const { return vertexCount_ == 0; }
@@ -68,7 +69,7 @@ public:
     // sized by.
     uint32_t Capacity() const { return static_cast<uint32_t>(own_.size()); }
     const BatchVertex* Vertices() const { return vertices_; }
-    const StyleSummary& Styles() const { return styles_; }
+    const VertexSummary& Summary() const { return summary_; }
 
     PrimitiveClass Class() const { return class_; }
     void SetClass(PrimitiveClass primitiveClass) { class_ = primitiveClass; }
@@ -78,7 +79,7 @@ private:
     BatchVertex* vertices_ = nullptr;
     uint32_t room_ = 0;
     uint32_t vertexCount_ = 0;
-    StyleSummary styles_;
+    VertexSummary summary_;
     PrimitiveClass class_ = PrimitiveClass::None;
 };
 

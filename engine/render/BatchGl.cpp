@@ -31,6 +31,25 @@ bool SamplesOneLevelAlike() {
     return (minFilter == GL_NEAREST || minFilter == GL_LINEAR) && minFilter == magFilter;
 }
 
+// The projection (column-major) scales and shifts x, y and z each on its
+// own, with nothing in the w row: the clip position of a point at one depth
+// needs two products and a constant.
+bool ScalesAndShiftsOnly(const double* m) {
+    for (int i : {1, 2, 3, 4, 6, 7, 8, 9, 11}) {
+        if (m[i] != 0.0) return false;
+    }
+    return m[15] == 1.0;
+}
+
+// The planar variant's uniforms from the projection in floats. The depth
+// is the product and sum the full projection takes in the shader.
+void SetPlaneUniforms(const BatchProgram& program, const GLfloat* projection, float depth) {
+    glUniform4f(program.plane, projection[0], projection[5], projection[12], projection[13]);
+    float clipDepth = projection[10] * depth;
+    clipDepth += projection[14];
+    glUniform1f(program.depth, clipDepth);
+}
+
 constexpr GLuint kAttributes[] = {kAttributePosition, kAttributeTexcoord, kAttributeColour, kAttributeUnit};
 
 }  // namespace
@@ -82,7 +101,7 @@ bool BatchGl::Create() {
 
 BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     const TextureUsage usage = draw.textures->Usage();
-    const StyleSummary& styles = draw.styles;
+    const VertexSummary& styles = draw.vertexSummary;
     ShaderVariant variant;
     variant.points = draw.primitiveClass == PrimitiveClass::Points;
     variant.uniformColour = styles.SameColour();
@@ -90,6 +109,7 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     variant.someUntextured = styles.AnyUntextured();
     variant.samplers = styles.TexturedUnits() == 0 ? 0 : usage.units <= 1 ? usage.units : usage.end;
     variant.levelFree = levelFree;
+    variant.planar = styles.OneDepth() && ScalesAndShiftsOnly(draw.projection);
     BatchProgram* program = programs_.Get(variant, textureUnits_);
     if (!program) return nullptr;
     glUseProgram(program->name);
@@ -107,15 +127,16 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     return program;
 }
 
-void BatchGl::SetUpAttributes(size_t offset, unsigned attributes) {
+void BatchGl::SetUpAttributes(size_t offset, const BatchProgram& program) {
     const GLsizei stride = sizeof(BatchVertex);
     auto at = [offset](size_t field) { return reinterpret_cast<const void*>(offset + field); };
-    glVertexAttribPointer(kAttributePosition, 3, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, x)));
+    const GLint positionSize = program.plane >= 0 ? 2 : 3;
+    glVertexAttribPointer(kAttributePosition, positionSize, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, x)));
     glVertexAttribPointer(kAttributeTexcoord, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(BatchVertex, s)));
     glVertexAttribPointer(kAttributeColour, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(BatchVertex, rgba)));
     glVertexAttribPointer(kAttributeUnit, 1, GL_UNSIGNED_BYTE, GL_FALSE, stride, at(offsetof(BatchVertex, unit)));
     for (GLuint attribute : kAttributes) {
-        if (attributes & (1u << attribute)) glEnableVertexAttribArray(attribute);
+        if (program.attributes & (1u << attribute)) glEnableVertexAttribArray(attribute);
     }
 }
 
@@ -134,7 +155,8 @@ bool BatchGl::BindTextures(const BatchTextures& textures) {
 void BatchGl::SetUniforms(const BatchDraw& draw, const BatchProgram& own) const {
     GLfloat projection[16];
     ToFloats(draw.projection, projection);
-    glUniformMatrix4fv(own.projection, 1, GL_FALSE, projection);
+    if (own.plane >= 0) SetPlaneUniforms(own, projection, draw.vertexSummary.Depth());
+    else glUniformMatrix4fv(own.projection, 1, GL_FALSE, projection);
     if (own.pointSprite >= 0) glUniform1i(own.pointSprite, draw.pointSprites ? 1 : 0);
     if (own.smoothPoints >= 0) glUniform1i(own.smoothPoints, draw.smoothPoints ? 1 : 0);
 }
@@ -145,7 +167,7 @@ bool BatchGl::Issue(const BatchDraw& draw, const BatchProgram* own) {
     if (offset == BatchStream::kNoOffset) return false;
     glBindBuffer(GL_ARRAY_BUFFER, stream_.VertexBuffer());
     if (builtIns) SetUpBuiltIns(offset);
-    else SetUpAttributes(offset, own->attributes);
+    else SetUpAttributes(offset, *own);
     bool drawn = true;
     if (draw.primitiveClass == PrimitiveClass::Triangles) {
         uint32_t quads = draw.vertexCount / 4;

@@ -21,7 +21,7 @@ struct BatchDraw {
     PrimitiveClass primitiveClass = PrimitiveClass::None;
     const BatchVertex* vertices = nullptr;
     uint32_t vertexCount = 0;
-    StyleSummary styles;
+    VertexSummary vertexSummary;
     // The vertices a batch holds at most; sizes the GL buffers.
     uint32_t capacity = 0;
     const double* projection = nullptr;
@@ -52,8 +52,9 @@ private:
     bool Create();
     void Forget();
     BatchProgram* VariantFor(const BatchDraw& draw, bool levelFree);
-    // Points the attributes the program reads at the vertices from offset on.
-    static void SetUpAttributes(size_t offset, unsigned attributes);
+    // Points the attributes the program reads at the vertices from offset
+    // on; the planar variant reads x and y only.
+    static void SetUpAttributes(size_t offset, const BatchProgram& program);
     // The compatibility profile's vertex, colour and texture-coordinate arrays.
     static void SetUpBuiltIns(size_t offset);
     static void TearDownBuiltIns();

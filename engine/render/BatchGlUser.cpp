@@ -15,7 +15,7 @@ namespace {
 // The batch's texture, or 0: with programs of the user's a batch holds one
 // texture at most.
 unsigned FirstTexture(const BatchDraw& draw) {
-    const uint32_t units = draw.styles.TexturedUnits();
+    const uint32_t units = draw.vertexSummary.TexturedUnits();
     return units == 0 ? 0 : draw.textures->NameAt(std::countr_zero(units));
 }
 

@@ -69,7 +69,7 @@ int BatchPrograms::IndexOf(int samplerClass, const ShaderVariant& variant) {
     bool someUntextured = samplerClass == 1 && variant.someUntextured;
     bool white = variant.uniformColour && variant.white;
     bool levelFree = samplerClass > 1 && variant.levelFree;
-    return samplerClass * 32 + levelFree * 16 + white * 8 + variant.points * 4 + variant.uniformColour * 2 +
+    return samplerClass * 64 + variant.planar * 32 + levelFree * 16 + white * 8 + variant.points * 4 + variant.uniformColour * 2 +
            someUntextured;
 }
 
@@ -100,6 +100,8 @@ bool BatchPrograms::Build(const ShaderVariant& variant, BatchProgram& program) {
     program = BatchProgram{};
     program.name = name;
     program.projection = glGetUniformLocation(name, "uProjection");
+    program.plane = glGetUniformLocation(name, "uPlane");
+    program.depth = glGetUniformLocation(name, "uDepth");
     program.pointSprite = glGetUniformLocation(name, "uPointSprite");
     program.smoothPoints = glGetUniformLocation(name, "uSmoothPoints");
     program.sampler = glGetUniformLocation(name, "uTexture");

@@ -9,6 +9,10 @@ namespace ov {
 struct BatchProgram {
     unsigned name = 0;
     int projection = -1;
+    // The planar variant's scales and shifts (x, y, then their shifts) and
+    // clip-space depth, in place of the projection.
+    int plane = -1;
+    int depth = -1;
     int pointSprite = -1;
     int smoothPoints = -1;
     int colour = -1;
@@ -34,7 +38,7 @@ private:
     static int ClassOf(int samplers);
     static bool Build(const ShaderVariant& variant, BatchProgram& program);
 
-    static constexpr int kVariants = kSamplerClasses * 32;
+    static constexpr int kVariants = kSamplerClasses * 64;
     static int IndexOf(int samplerClass, const ShaderVariant& variant);
 
     BatchProgram programs_[kVariants] = {};

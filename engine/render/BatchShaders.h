@@ -1,5 +1,6 @@
 // The renderer's own GLSL programs: vertices already in model-view space, the
-// projection as a uniform. A batch is drawn by the variant that fits it: no
+// projection as a uniform (or only its scales and shifts, for a batch at one
+// depth). A batch is drawn by the variant that fits it: no
 // sampler, one sampler (uTexture, set to the batch's one unit), or a power of
 // two of samplers (uTexture0 ...) picked by the vertex's unit; the colour
 // comes per vertex or, when every vertex of the batch has the same one, as
@@ -26,6 +27,10 @@ struct ShaderVariant {
     // level of detail (no mipmap filter, equal filters): sampled at level 0,
     // with no derivatives to compute.
     bool levelFree = false;
+    // Every vertex at one depth under a projection that only scales and
+    // shifts each axis: the vertex shader reads x and y alone and is given
+    // the scales, the shifts and the one clip-space depth.
+    bool planar = false;
 };
 
 std::string BatchVertexShaderSource(const ShaderVariant& variant);

@@ -44,26 +44,34 @@ inline uint64_t StyleWordOf(const uint8_t* rgba, uint8_t unit) {
 
 // What the vertices of a batch share, noted as they are written, so that a
 // flush need not read them back from memory GL reads: the first vertex's
-// style word, the bits in which any other differs, and the units that
-// appear (one bit each, bit 31 for untextured).
-struct StyleSummary {
+// style word and depth, the bits in which any other differs, and the units
+// that appear (one bit each, bit 31 for untextured).
+struct VertexSummary {
     uint64_t first = 0;
     uint64_t differing = 0;
+    uint32_t firstDepth = 0;
+    uint32_t depthsDiffering = 0;
     uint32_t units = 0;
     bool noted = false;
 
-    void Note(uint64_t word) {
+    void Note(uint64_t word, float depth) {
+        const uint32_t depthBits = std::bit_cast<uint32_t>(depth);
         if (!noted) {
             first = word;
+            firstDepth = depthBits;
             noted = true;
         }
         differing |= word ^ first;
+        depthsDiffering |= depthBits ^ firstDepth;
         units |= 1u << ((word >> 32) & 31);
     }
     bool SameColour() const { return (differing & 0xFFFFFFFFu) == 0; }
     uint32_t FirstColour() const { return static_cast<uint32_t>(first); }
     bool AnyUntextured() const { return (units & (1u << (kUntextured & 31))) != 0; }
     uint32_t TexturedUnits() const { return units & ~(1u << (kUntextured & 31)); }
+    // Every vertex lies at one depth, bit for bit.
+    bool OneDepth() const { return depthsDiffering == 0; }
+    float Depth() const { return std::bit_cast<float>(firstDepth); }
 };
 
 }  // namespace ov

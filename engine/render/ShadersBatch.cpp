@@ -69,18 +69,16 @@ std::string ManySamplers(const ShaderVariant& variant) {
 }  // namespace
 
 std::string BatchVertexShaderSource(const ShaderVariant& variant) {
-    std::string source = R"(#version 130
-uniform mat4 uProjection;
-in vec3 aPosition;
-in vec2 aTexcoord;
-out vec2 vTexcoord;
-)";
+    std::string source = "#version 130\n";
+    source += variant.planar ? "uniform vec4 uPlane;\nuniform float uDepth;\nin vec2 aPosition;\n"
+                             : "uniform mat4 uProjection;\nin vec3 aPosition;\n";
+    source += "in vec2 aTexcoord;\nout vec2 vTexcoord;\n";
     if (!variant.uniformColour) source += "in vec4 aColour;\nout vec4 vColour;\n";
     if (ReadsUnit(variant)) source += "in float aUnit;\nflat out int vUnit;\n";
-    source += R"(void main() {
-    gl_Position = uProjection * vec4(aPosition, 1.0);
-    vTexcoord = aTexcoord;
-)";
+    source += "void main() {\n";
+    source += variant.planar ? "    gl_Position = vec4(aPosition * uPlane.xy + uPlane.zw, uDepth, 1.0);\n"
+                             : "    gl_Position = uProjection * vec4(aPosition, 1.0);\n";
+    source += "    vTexcoord = aTexcoord;\n";
     if (!variant.uniformColour) source += "    vColour = aColour;\n";
     if (ReadsUnit(variant)) source += "    vUnit = int(aUnit + 0.5);\n";
     return source + "}\n";

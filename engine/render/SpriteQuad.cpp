@@ -42,65 +42,79 @@ void WriteQuad(BatchVertex* quad, const double* m, const double* corners, const 
     }
 }
 
-// Corners on the plane z = 0 with w = 1, as a sprite's are.
-bool FlatCorners(const double* corners) {
-    return corners[2] == 0.0 && corners[3] == 1.0 && corners[6] == 0.0 && corners[7] == 1.0 &&
-           corners[10] == 0.0 && corners[11] == 1.0 && corners[14] == 0.0 && corners[15] == 1.0;
-}
-
 using DoublePair = double __attribute__((vector_size(16)));
 using FloatPair = float __attribute__((vector_size(8)));
+// What comparing two pairs gives: all bits set in each lane that holds.
+using LanesTrue = long long __attribute__((vector_size(16)));
 static_assert(offsetof(BatchVertex, y) == offsetof(BatchVertex, x) + sizeof(float));
 static_assert(offsetof(BatchVertex, t) == offsetof(BatchVertex, s) + sizeof(float));
 
+// Corners on the plane z = 0 with w = 1 at finite x and y, as a sprite's
+// are. A product with zero is zero only for a finite number. Lane by lane
+// and without branches, as sprites ask this for every quad.
+bool FlatCorners(const double* corners) {
+    DoublePair zeroes = {0.0, 0.0};
+    LanesTrue flat = {-1, -1};
+    for (int corner = 0; corner < 4; ++corner) {
+        DoublePair xy, zw;
+        std::memcpy(&xy, corners + corner * 4, sizeof(xy));
+        std::memcpy(&zw, corners + corner * 4 + 2, sizeof(zw));
+        zeroes += xy * 0.0;
+        flat &= zw == DoublePair{0.0, 1.0};
+    }
+    flat &= zeroes == DoublePair{0.0, 0.0};
+    return (flat[0] & flat[1]) != 0;
+}
+
 // A turn about z between translation and scaling, applied to flat corners.
 // Of the full product's terms, those of z and w are zeros and ones there: x
-// and y keep two products each, summed in the same order, and z keeps the
-// zeros' products, which are not numbers when x, y or the z scale are not.
-void WritePlaneQuad(BatchVertex* quad, const double* translate, double degrees, const double* scale,
-                    const double* corners, const double* coords, const VertexStyle& style) {
+// and y keep two products each, summed in the same order, and every corner
+// gets the same z, the z scale's product with zero (not a number when the
+// scale is not) plus the z shift.
+void AddPlaneQuad(const double* translate, double degrees, const double* scale, const double* corners,
+                  const double* coords) {
+    const float depth = static_cast<float>(scale[2] * 0.0 + translate[2]);
+    VertexStyle style;
+    BatchVertex* quad = Batch::Instance().LoneQuad(style, depth);
+    if (!quad) return;
     double c, s;
     TurnCosSin(degrees, c, s);
     // x and y side by side: each lane sums its two products and its shift.
     const DoublePair across = {c * scale[0], s * scale[0]};
     const DoublePair down = {-s * scale[1], c * scale[1]};
     const DoublePair shift = {translate[0], translate[1]};
-    const double zz = scale[2] * 0.0, tz = translate[2];
     const uint64_t styleWord = StyleWordOf(style.rgba, style.unit);
     for (int corner = 0; corner < 4; ++corner) {
         const double x = corners[corner * 4], y = corners[corner * 4 + 1];
         const DoublePair coord = {coords[corner * 4], coords[corner * 4 + 1]};
         const FloatPair placed = __builtin_convertvector(across * x + down * y + shift, FloatPair);
         const FloatPair texel = __builtin_convertvector(coord, FloatPair);
-        const float z = static_cast<float>(0.0 * x + 0.0 * y + zz + tz);
         unsigned char* out = reinterpret_cast<unsigned char*>(&quad[corner]);
         std::memcpy(out + offsetof(BatchVertex, x), &placed, sizeof(placed));
-        std::memcpy(out + offsetof(BatchVertex, z), &z, sizeof(z));
+        std::memcpy(out + offsetof(BatchVertex, z), &depth, sizeof(depth));
         std::memcpy(out + offsetof(BatchVertex, s), &texel, sizeof(texel));
         std::memcpy(out + kStyleWordOffset, &styleWord, sizeof(styleWord));
     }
 }
 
 // Any other quad: the whole matrix, built in place, and the full product.
-[[gnu::noinline]] void WriteMatrixQuad(BatchVertex* quad, const double* translate, const double* turns,
-                                       const double* scale, const double* corners, const double* coords,
-                                       const VertexStyle& style) {
+[[gnu::noinline]] void AddMatrixQuad(const double* translate, const double* turns, const double* scale,
+                                     const double* corners, const double* coords) {
     const Matrix4 matrix = SpriteMatrix(translate, turns, scale);
-    if (IsAffine(matrix.m)) WriteQuad<true>(quad, matrix.m, corners, coords, style);
-    else WriteQuad<false>(quad, matrix.m, corners, coords, style);
+    Batch::Instance().AddLoneQuad([&](BatchVertex* four, const VertexStyle& style) {
+        if (IsAffine(matrix.m)) WriteQuad<true>(four, matrix.m, corners, coords, style);
+        else WriteQuad<false>(four, matrix.m, corners, coords, style);
+    });
 }
 
 }  // namespace
 
 void AddSpriteQuad(const double* translate, const double* turns, const double* scale, const double* corners,
                    const double* coords) {
-    VertexStyle style;
-    BatchVertex* quad = Batch::Instance().LoneQuad(style);
-    if (!quad) return;
     if (turns[0] == 0.0 && turns[1] == 0.0 && FlatCorners(corners)) {
-        WritePlaneQuad(quad, translate, turns[2], scale, corners, coords, style);
+        AddPlaneQuad(translate, turns[2], scale, corners, coords);
     } else {
-        WriteMatrixQuad(quad, translate, turns, scale, corners, coords, style);
+        AddMatrixQuad(translate, turns, scale, corners, coords);
     }
 }
 

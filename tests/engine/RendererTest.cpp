@@ -376,6 +376,29 @@ TEST_F(RendererTest, OneCallSpriteRespectsTheOpenPrimitiveAndTheLinesBefore) {
     EXPECT_EQ(Pixel(45, 30), kBlack);
 }
 
+// The ortho camera's depth range is -1 to 1: a quad at z = 2 lies beyond the
+// far plane. Batches whose quads share a depth are drawn by a program that
+// is given that depth; each quad must still end where its own depth puts it.
+TEST_F(RendererTest, QuadsAtOneDepthOrAtSeveralAreClippedByTheirOwn) {
+    const Vec4 corners[4] = {{-4, -4, 0, 1}, {4, -4, 0, 1}, {4, 4, 0, 1}, {-4, 4, 0, 1}};
+    const Vec4 coords[4] = {};
+    auto sprite = [&](double x, double z) {
+        const double at[3] = {x, 10, z}, turns[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
+        OvDrawTransformedQuad(OvHandle{0, 0}, at, turns, scale, &corners[0].x, &coords[0].x);
+    };
+    const std::vector<std::vector<double>> batches = {{0.5}, {2.0}, {0.5, 0.5}, {2.0, 0.5}, {0.5, 2.0}};
+    for (const std::vector<double>& depths : batches) {
+        Clear(0, 0, 0);
+        for (size_t i = 0; i < depths.size(); ++i) sprite(10.0 + 20.0 * static_cast<double>(i), depths[i]);
+        OvRenderScene(1);
+        EXPECT_EQ(Statistics(), 1);
+        for (size_t i = 0; i < depths.size(); ++i) {
+            EXPECT_EQ(Pixel(10 + 20 * static_cast<int>(i), 10), depths[i] > 1.0 ? kBlack : kWhite)
+                << "quad " << i << " at z = " << depths[i] << " of a batch of " << depths.size();
+        }
+    }
+}
+
 TEST_F(RendererTest, StateChangeInsideAPrimitiveKeepsItWhole) {
     OvPrimitiveBegin(10);
     OvPutVertex(20, 20, 0, 1);
@@ -481,13 +504,15 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
         unsigned texture;
         bool texturing;
         const double* colours;
+        double depth = 0.0;
     };
     const double mixed[16] = {1, 0, 0, 1, 0, 1, 0, 1, 0, 0, 1, 1, 1, 1, 1, 1};
     const Extra extras[] = {{"one sampler, some vertices untextured", 0, true, nullptr},
                             {"one sampler, texturing off for some", texture, false, nullptr},
                             {"two samplers", other, true, nullptr},
                             {"one sampler, colours per vertex", texture, true, mixed},
-                            {"two samplers, colours per vertex", other, true, mixed}};
+                            {"two samplers, colours per vertex", other, true, mixed},
+                            {"vertices at two depths", texture, true, nullptr, 0.25}};
     // White takes the variants without a colour, the tint those with one.
     for (const std::array<double, 3> tint : {std::array<double, 3>{1.0, 1.0, 1.0}, {0.5, 1.0, 0.25}}) {
         auto reference = [&] {
@@ -513,7 +538,10 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
             reference();
             OvRenderBindGlTexture(extra.texture, 1, 1);
             OvSetState(106, extra.texturing ? 1 : 0);
+            OvMatrixPush();
+            OvMatrixTranslate(0, 0, extra.depth);
             Quad(40, 30, 60, 46, extra.colours);
+            OvMatrixPop();
             OvSetState(106, 1);
             OvRenderScene(1);
             EXPECT_EQ(Statistics(), 1) << extra.variant << (white ? ", white" : ", tinted");
