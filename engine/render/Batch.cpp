@@ -26,13 +26,12 @@ bool Batch::Reserve(uint32_t vertices) {
     return buffer_.Reserve(vertices);
 }
 
-bool Batch::Ready() {
-    if (!Render().Ready()) return false;
+bool Batch::PrepareEmpty() {
     if (!buffer_.Reserved() && !buffer_.Reserve(BatchBuffer::kDefaultVertices)) return false;
     if (!gl_.Ensure()) return false;
     if (textures_.Limit() != gl_.TextureUnits()) textures_.SetLimit(gl_.TextureUnits());
     if (boundUnit_ >= textures_.Limit()) BindTexture(boundName_);
-    if (buffer_.Empty() && !buffer_.InWindow()) BorrowWindow();
+    if (!buffer_.InWindow()) BorrowWindow();
     return true;
 }
 
@@ -45,7 +44,7 @@ void Batch::BorrowWindow() {
     if (window) buffer_.UseWindow(window, lent);
 }
 
-void Batch::BindTexture(unsigned glName) {
+void Batch::RebindTexture(unsigned glName) {
     if (glName != 0 && glName == boundName_ && boundUnit_ >= 0) return;
     // A program of the user's samples one texture, on unit 0.
     if (programs_.Any() && glName != boundName_ && glName != 0) Flush();
@@ -103,12 +102,6 @@ bool Batch::Begin(int kind) {
     return assembler_.Begin(kind);
 }
 
-BatchVertex* Batch::LoneQuad(VertexStyle& style, float depth) {
-    if (assembler_.Open() || !Ready()) return nullptr;
-    style = CurrentStyle();
-    return assembler_.LoneQuad(StyleWordOf(style.rgba, style.unit), depth);
-}
-
 void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {
     if (!assembler_.Open()) return;
     BatchVertex vertex{0.0f, 0.0f, 0.0f, s, t, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]},
@@ -124,6 +117,11 @@ ModelViewTransform Batch::CurrentModelView() const {
 
 void Batch::End() {
     assembler_.End();
+}
+
+void Batch::NoteColour(const double* colour) const {
+    std::memcpy(styleColour_, colour, sizeof(styleColour_));
+    ColourToBytes(colour[0], colour[1], colour[2], colour[3], styleBytes_);
 }
 
 void Batch::ColourToBytes(double r, double g, double b, double a, uint8_t* rgba) {

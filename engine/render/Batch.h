@@ -68,7 +68,18 @@ public:
     // Sizes the buffer (pending drawing is flushed first); false when the
     // memory cannot be had.
     bool Reserve(uint32_t vertices);
-    void BindTexture(unsigned glName);
+    // Sprites drawn in turns from a few textures find each on its unit here.
+    void BindTexture(unsigned glName) {
+        if (glName != 0 && !programs_.Any()) {
+            const int unit = glName == boundName_ && boundUnit_ >= 0 ? boundUnit_ : textures_.Holding(glName);
+            if (unit >= 0) {
+                boundName_ = glName;
+                boundUnit_ = unit;
+                return;
+            }
+        }
+        RebindTexture(glName);
+    }
     void UsePrograms(const UserPrograms& programs);
     void Flush();
 
@@ -86,7 +97,11 @@ public:
     // vertices and End give, to be filled at once in `style`, the current
     // one (given back), with every corner at `depth`; null (nothing drawn)
     // while a primitive is open or when no target is current.
-    BatchVertex* LoneQuad(VertexStyle& style, float depth);
+    BatchVertex* LoneQuad(VertexStyle& style, float depth) {
+        if (assembler_.Open() || !Ready()) return nullptr;
+        style = CurrentStyle();
+        return assembler_.LoneQuad(StyleWordOf(style.rgba, style.unit), depth);
+    }
     // The same quad at depths of its own: write(four, style) places four
     // vertices in the current style, then they are added.
     template <class Write>
@@ -104,10 +119,7 @@ public:
     VertexStyle CurrentStyle() const {
         VertexStyle style{};
         const double* colour = States().DrawColour();
-        if (std::memcmp(colour, styleColour_, sizeof(styleColour_)) != 0) {
-            std::memcpy(styleColour_, colour, sizeof(styleColour_));
-            ColourToBytes(colour[0], colour[1], colour[2], colour[3], styleBytes_);
-        }
+        if (std::memcmp(colour, styleColour_, sizeof(styleColour_)) != 0) NoteColour(colour);
         std::memcpy(style.rgba, styleBytes_, sizeof(styleBytes_));
         const bool textured = boundName_ != 0 && boundUnit_ >= 0 && States().Texturing();
         style.unit = textured ? static_cast<uint8_t>(boundUnit_) : kUntextured;
@@ -124,7 +136,14 @@ private:
     // Draws and empties the buffer, leaving an open primitive's carried
     // vertices to the caller.
     void Submit();
-    bool Ready();
+    // A live target and the means to draw on it. Vertices pending show
+    // that the rest held when they were added, and any change since would
+    // have flushed them.
+    bool Ready() { return Render().Ready() && (!buffer_.Empty() || PrepareEmpty()); }
+    bool PrepareEmpty();
+    void RebindTexture(unsigned glName);
+    // Converts a drawing colour that differs from the one converted last.
+    void NoteColour(const double* colour) const;
     void BorrowWindow();
 
     BatchBuffer buffer_;

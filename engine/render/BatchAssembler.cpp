@@ -70,11 +70,6 @@ void BatchAssembler::MakeRoomForLoneQuad() {
     EnsureRoom(4);
 }
 
-BatchVertex* BatchAssembler::LoneQuad(uint64_t styleWord, float depth) {
-    MakeRoomForLoneQuad();
-    return buffer_.PushQuadSlots(styleWord, depth);
-}
-
 void BatchAssembler::AddLoneQuad(const BatchVertex* four) {
     MakeRoomForLoneQuad();
     buffer_.PushQuad(four);

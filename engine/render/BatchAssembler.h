@@ -34,7 +34,10 @@ public:
     bool AddQuad(const BatchVertex* four);
     // Four slots for a quad of one style and depth outside any primitive
     // (none may be open), to be filled at once.
-    BatchVertex* LoneQuad(uint64_t styleWord, float depth);
+    BatchVertex* LoneQuad(uint64_t styleWord, float depth) {
+        if (buffer_.Class() != PrimitiveClass::Triangles || !buffer_.HasRoom(4)) MakeRoomForLoneQuad();
+        return buffer_.PushQuadSlots(styleWord, depth);
+    }
     // Adds a whole quad outside any primitive (none may be open).
     void AddLoneQuad(const BatchVertex* four);
     // Closes the primitive; an unfinished quad, triangle, fan or outline

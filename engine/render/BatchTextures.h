@@ -24,6 +24,13 @@ public:
     // The unit holding glName, taking a free one when needed; -1 when every
     // unit is taken by another texture.
     int Acquire(unsigned glName);
+    // The unit holding glName (not 0), or -1.
+    int Holding(unsigned glName) const {
+        for (int unit = 0; unit < limit_; ++unit) {
+            if (names_[unit] == glName) return unit;
+        }
+        return -1;
+    }
     // Frees every unit but `keep` (a unit, or -1 for none).
     void ReleaseAllBut(int keep);
     unsigned NameAt(int unit) const { return names_[unit]; }

@@ -65,6 +65,7 @@ unsigned BlendFactorToGl(int value) {
 
 StateTable::StateTable() {
     static_assert(sizeof(kDefaults) / sizeof(kDefaults[0]) == kSlotCount);
+    static_assert(kDefaults[kDrawColourSlot].id == kDrawColour && kDefaults[kTexturingSlot].id == kTexturing);
     std::copy(std::begin(kDefaults), std::end(kDefaults), slots_);
     std::fill(std::begin(slotOfId_), std::end(slotOfId_), -1);
     static_assert(kSlotCount < 128);

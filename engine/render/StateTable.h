@@ -29,8 +29,9 @@ public:
     void Apply(int id) const;
 
     const double* ClearColour() const { return Slot(kClearColour).reals; }
-    const double* DrawColour() const { return Slot(kDrawColour).reals; }
-    bool Texturing() const { return Slot(kTexturing).integers[0] != 0; }
+    // Every vertex asks for these two: read from their fixed slots.
+    const double* DrawColour() const { return slots_[kDrawColourSlot].reals; }
+    bool Texturing() const { return slots_[kTexturingSlot].integers[0] != 0; }
     // A point is a textured sprite while both of its switches are on.
     bool PointSprites() const {
         return Slot(kPointSprite).integers[0] != 0 && Slot(kPointSpriteCoords).integers[0] != 0;
@@ -62,8 +63,7 @@ public:
 
 private:
     StateSlot* Find(int id);
-    // Every vertex asks for the colour and texturing: a direct index, not a
-    // search. Unknown ids read the first slot.
+    // A direct index, not a search. Unknown ids read the first slot.
     const StateSlot& Slot(int id) const {
         const int index = id >= 0 && id < kIdRange ? slotOfId_[id] : -1;
         return slots_[index >= 0 ? index : 0];
@@ -72,6 +72,8 @@ private:
     bool ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const;
 
     static constexpr int kSlotCount = 18;
+    static constexpr int kDrawColourSlot = 1;
+    static constexpr int kTexturingSlot = 3;
     static constexpr int kIdRange = kPhysicsClock + 1;  // every id above, up to the soft-body states
     StateSlot slots_[kSlotCount];
     signed char slotOfId_[kIdRange];

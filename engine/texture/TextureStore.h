@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/OrvoCore.h"
+#include "engine/render/Renderer.h"
 #include "engine/texture/Texture.h"
 
 #include <cstdint>
@@ -33,8 +34,10 @@ public:
     void Bind(Texture* texture);
     // Binds the handle's texture when it has pixels; else nothing changes.
     void Activate(OvHandle handle) {
-        Texture* texture = Find(handle);
-        if (texture && texture->HasPixels()) Bind(texture);
+        const Texture* texture = Find(handle);
+        if (!texture || !texture->HasPixels()) return;
+        BindTexture(texture->glName, texture->width, texture->height);
+        boundId_ = texture->id;
     }
     Texture* Bound() const { return FindById(boundId_); }
     void Destroy(Texture& texture);
