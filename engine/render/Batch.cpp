@@ -30,7 +30,14 @@ bool Batch::PrepareEmpty() {
     if (!buffer_.Reserved() && !buffer_.Reserve(BatchBuffer::kDefaultVertices)) return false;
     if (!gl_.Ensure()) return false;
     if (textures_.Limit() != gl_.TextureUnits()) textures_.SetLimit(gl_.TextureUnits());
-    if (boundUnit_ >= textures_.Limit()) BindTexture(boundName_);
+    if (boundUnit_ >= textures_.Limit()) {
+        // The bound texture's unit is beyond a new context's units: it takes
+        // another.
+        const unsigned name = boundName_;
+        boundName_ = 0;
+        boundUnit_ = -1;
+        BindTexture(name);
+    }
     if (!buffer_.InWindow()) BorrowWindow();
     return true;
 }
