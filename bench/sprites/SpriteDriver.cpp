@@ -2,11 +2,14 @@
 // scene by scene and prints their frame rates and the ratios to the raw
 // limit. Each repeat runs every program in turn, one measurement each, so
 // that a machine busy for a while weighs on all of them alike; a program's
-// figure is the median of its repeats. Arguments: frames a repeat at 10,000
+// frame rate is the median of its repeats, and its ratio the median of its
+// ratios to raw within each repeat, so that a change in the machine's speed
+// between repeats cancels. Arguments: frames a repeat at 10,000
 // and at 100,000 sprites, and the repeats (20, 4 and 3 when none are given:
 // about four minutes on llvmpipe).
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <map>
@@ -52,9 +55,25 @@ std::map<Key, double> Run(const std::string& command) {
     return results;
 }
 
-double Median(std::vector<double>& values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+// The median of the values that are numbers; 0 when there are none.
+double Median(const std::vector<double>& values) {
+    std::vector<double> known;
+    for (double value : values) {
+        if (!std::isnan(value)) known.push_back(value);
+    }
+    if (known.empty()) return 0.0;
+    std::sort(known.begin(), known.end());
+    return known[known.size() / 2];
+}
+
+// Per repeat, one program's frame rate over raw's (not a number where
+// either gave none).
+std::vector<double> RatiosToRaw(const std::vector<double>& program, const std::vector<double>& raw) {
+    std::vector<double> ratios;
+    for (size_t repeat = 0; repeat < program.size() && repeat < raw.size(); ++repeat) {
+        ratios.push_back(raw[repeat] > 0 ? program[repeat] / raw[repeat] : std::nan(""));
+    }
+    return ratios;
 }
 
 }  // namespace
@@ -73,29 +92,28 @@ int main(int argc, char** argv) {
                 " " + std::to_string(frames) + " 1 " + scene + " " + std::to_string(count) + " 2>/dev/null";
             for (int repeat = 0; repeat < repeats; ++repeat) {
                 for (size_t p = 0; p < kPrograms.size(); ++p) {
-                    for (const auto& [key, fps] : Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments))
-                        measured[p][key].push_back(fps);
+                    for (const auto& [key, fps] : Run("'" + folder + "/" + kPrograms[p].file + "'" + arguments)) {
+                        std::vector<double>& values = measured[p][key];
+                        values.resize(static_cast<size_t>(repeats), std::nan(""));
+                        values[static_cast<size_t>(repeat)] = fps;
+                    }
                 }
             }
         }
-    }
-    std::array<std::map<Key, double>, kPrograms.size()> results;
-    for (size_t p = 0; p < kPrograms.size(); ++p) {
-        for (auto& [key, values] : measured[p]) results[p][key] = Median(values);
     }
 
     std::printf("%-6s %7s", "scene", "sprites");
     for (const Program& program : kPrograms) std::printf(" %18s", program.label);
     std::printf("\n");
-    for (const auto& [key, raw] : results[0]) {
+    for (const auto& [key, raw] : measured[0]) {
         std::printf("%-6c %7d", key.first, key.second);
         for (size_t p = 0; p < kPrograms.size(); ++p) {
-            const auto found = results[p].find(key);
-            if (found == results[p].end()) std::printf(" %18s", "-");
-            else std::printf(" %9.1f (%5.2f)", found->second, raw > 0 ? found->second / raw : 0.0);
+            const auto found = measured[p].find(key);
+            if (found == measured[p].end()) std::printf(" %18s", "-");
+            else std::printf(" %9.1f (%5.2f)", Median(found->second), Median(RatiosToRaw(found->second, raw)));
         }
         std::printf("\n");
     }
-    std::printf("fps, median of the repeats; in brackets the ratio to the raw limit\n");
+    std::printf("fps, median of the repeats; in brackets the median of the ratios to raw in each repeat\n");
     return 0;
 }
