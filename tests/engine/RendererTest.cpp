@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -397,6 +398,19 @@ TEST_F(RendererTest, QuadsAtOneDepthOrAtSeveralAreClippedByTheirOwn) {
                 << "quad " << i << " at z = " << depths[i] << " of a batch of " << depths.size();
         }
     }
+
+    // A quad with a corner at infinity takes the general path; the quads
+    // around it in the batch still land where their depths put them.
+    Clear(0, 0, 0);
+    const double inf = std::numeric_limits<double>::infinity();
+    const Vec4 broken[4] = {{-4, -4, 0, 1}, {inf, -4, 0, 1}, {4, 4, 0, 1}, {-4, 4, 0, 1}};
+    const double at[3] = {30, 10, 0.5}, turns[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
+    sprite(10, 0.5);
+    OvDrawTransformedQuad(OvHandle{0, 0}, at, turns, scale, &broken[0].x, &coords[0].x);
+    sprite(50, 2.0);
+    OvRenderScene(1);
+    EXPECT_EQ(Pixel(10, 10), kWhite);
+    EXPECT_EQ(Pixel(50, 10), kBlack) << "still clipped at its own depth";
 }
 
 TEST_F(RendererTest, StateChangeInsideAPrimitiveKeepsItWhole) {
