@@ -101,15 +101,15 @@ bool BatchGl::Create() {
 
 BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     const TextureUsage usage = draw.textures->Usage();
-    const VertexSummary& styles = draw.vertexSummary;
+    const VertexSummary& summary = draw.vertexSummary;
     ShaderVariant variant;
     variant.points = draw.primitiveClass == PrimitiveClass::Points;
-    variant.uniformColour = styles.SameColour();
-    variant.white = styles.SameColour() && styles.FirstColour() == 0xFFFFFFFFu;
-    variant.someUntextured = styles.AnyUntextured();
-    variant.samplers = styles.TexturedUnits() == 0 ? 0 : usage.units <= 1 ? usage.units : usage.end;
+    variant.uniformColour = summary.SameColour();
+    variant.white = summary.SameColour() && summary.FirstColour() == 0xFFFFFFFFu;
+    variant.someUntextured = summary.AnyUntextured();
+    variant.samplers = summary.TexturedUnits() == 0 ? 0 : usage.units <= 1 ? usage.units : usage.end;
     variant.levelFree = levelFree;
-    variant.planar = styles.OneDepth() && ScalesAndShiftsOnly(draw.projection);
+    variant.planar = summary.OneDepth() && ScalesAndShiftsOnly(draw.projection);
     BatchProgram* program = programs_.Get(variant, textureUnits_);
     if (!program) return nullptr;
     glUseProgram(program->name);
@@ -119,7 +119,7 @@ BatchProgram* BatchGl::VariantFor(const BatchDraw& draw, bool levelFree) {
     }
     if (program->colour >= 0) {
         uint8_t rgba[4];
-        const uint32_t colour = styles.FirstColour();
+        const uint32_t colour = summary.FirstColour();
         std::memcpy(rgba, &colour, sizeof(rgba));
         constexpr float kScale = 1.0f / 255.0f;
         glUniform4f(program->colour, rgba[0] * kScale, rgba[1] * kScale, rgba[2] * kScale, rgba[3] * kScale);
