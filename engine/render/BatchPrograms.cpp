@@ -69,8 +69,8 @@ int BatchPrograms::IndexOf(int samplerClass, const ShaderVariant& variant) {
     bool someUntextured = samplerClass == 1 && variant.someUntextured;
     bool white = variant.uniformColour && variant.white;
     bool levelFree = samplerClass > 1 && variant.levelFree;
-    return samplerClass * 64 + variant.planar * 32 + levelFree * 16 + white * 8 + variant.points * 4 + variant.uniformColour * 2 +
-           someUntextured;
+    return samplerClass * 64 + variant.planar * 32 + levelFree * 16 + white * 8 + variant.points * 4 +
+           variant.uniformColour * 2 + someUntextured;
 }
 
 BatchProgram* BatchPrograms::Get(const ShaderVariant& variant, int unitLimit) {
