@@ -2,8 +2,8 @@
 // borderless window with a render target, and a camera in pixels.
 #pragma once
 
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
 
 class BenchWindow {
 public:

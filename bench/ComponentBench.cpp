@@ -5,11 +5,11 @@
 // plain arrays without the world, to show what the frame step adds. Reports
 // ns per component and heap allocations per frame (there should be none).
 #include "AllocationCounter.h"
-#include "app/LoopState.h"
-#include "world/FrameStep.h"
-#include "world/com/Character.h"
-#include "world/com/Plant.h"
-#include "world/com/Static.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/world/FrameStep.h"
+#include "ovcore/world/com/Character.h"
+#include "ovcore/world/com/Plant.h"
+#include "ovcore/world/com/Static.h"
 
 #include <benchmark/benchmark.h>
 

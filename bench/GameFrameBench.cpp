@@ -4,14 +4,14 @@
 // display (tools/with-display.sh); the balls are thrown again every second of
 // frame time so that they stay in the air.
 #include "AllocationCounter.h"
-#include "app/Core.h"
-#include "app/LoopState.h"
-#include "foundation/EngineHandle.h"
-#include "foundation/MathHelpers.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/foundation/MathHelpers.h"
 #include "game/Ball.h"
 #include "game/GameScene.h"
 #include "game/TileMap.h"
-#include "world/FrameStep.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <benchmark/benchmark.h>
 

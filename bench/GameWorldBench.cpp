@@ -4,14 +4,14 @@
 // of the display with the game's textures, presenting each frame. Every 120
 // frames the objects are thrown again (outside the timing) so that they keep
 // bouncing; they never rest long enough to be removed.
-#include "app/LoopState.h"
-#include "engine/OrvoCore.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "game/Ball.h"
 #include "game/Gib.h"
 #include "game/TileMap.h"
-#include "platform/Windows.h"
-#include "render/TextureCollection.h"
-#include "world/FrameStep.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <benchmark/benchmark.h>
 

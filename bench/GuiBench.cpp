@@ -2,9 +2,9 @@
 // levels of equal fan-out): placement, the input step with delivery, and
 // drawing (batch building and its flush), for 100 to 10,000 controls. Each
 // should grow linearly. Runs under a display (tools/with-display.sh).
-#include "app/Core.h"
-#include "app/Input.h"
-#include "gui/Gui.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/gui/Gui.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,8 +2,8 @@
 // well-formed XML) against pugixml's and tinyxml2's DOM on the same bytes,
 // in the same run; and Find over many siblings and long paths, which must
 // grow linearly.
-#include "data/Buffer.h"
-#include "data/Document.h"
+#include "ovcore/data/Buffer.h"
+#include "ovcore/data/Document.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

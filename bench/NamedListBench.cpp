@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "foundation/NamedList.h"
+#include "ovcore/foundation/NamedList.h"
 
 using OvCore::OV_NAMED_LIST;
 

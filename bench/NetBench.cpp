@@ -8,7 +8,7 @@
 // Needs /usr/sbin/nginx and /usr/bin/curl; the download benchmarks skip without them.
 #include <benchmark/benchmark.h>
 
-#include "net/Socket.h"
+#include "ovcore/net/Socket.h"
 #include "tests/net/NginxServer.h"
 
 #include <netinet/tcp.h>

@@ -1,5 +1,5 @@
 // Writing packages and loading all their entries, by entry count.
-#include "data/Package.h"
+#include "ovcore/data/Package.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,10 +9,10 @@
 // (tools/with-display.sh).
 #include "AllocationCounter.h"
 #include "BenchWindow.h"
-#include "app/LoopState.h"
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
-#include "render/ParticleEmitter.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/render/ParticleEmitter.h"
 
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>

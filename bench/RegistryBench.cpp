@@ -2,8 +2,8 @@
 // in the same run, on a store of 100,000 values in 1,000 keys: QueryValue
 // and durable SetValue per second (the layer's overhead is the ratio), and
 // opening a key in stores of 1,000 and 100,000 keys (an index keeps it flat).
-#include "platform/Registry.h"
-#include "system/System.h"
+#include "ovcore/platform/Registry.h"
+#include "ovcore/system/System.h"
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>

@@ -3,7 +3,7 @@
 // models 2 pixels apart so that neighbours' circles are contact candidates;
 // through the engine's DNA family and, in the same run, the same bodies and
 // joints built directly in Box2D.
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include <benchmark/benchmark.h>
 #include <box2d/box2d.h>

@@ -6,8 +6,8 @@
 // over repetitions). Run under a display (tools/with-display.sh).
 #include "AllocationCounter.h"
 #include "BenchWindow.h"
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
 
 #include <SDL2/SDL.h>
 #include <benchmark/benchmark.h>

@@ -2,12 +2,12 @@
 // ten operations called directly from C++ in the same run: microseconds per
 // execution of each and their ratio, the script's overhead on a frame.
 // Medians of five rounds. Run under a display (tools/with-display.sh).
-#include "engine/OrvoCore.h"
-#include "foundation/Vector.h"
-#include "platform/Windows.h"
-#include "render/Script.h"
-#include "render/ShaderStore.h"
-#include "render/TechniqueShaders.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/foundation/Vector.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/render/Script.h"
+#include "ovcore/render/ShaderStore.h"
+#include "ovcore/render/TechniqueShaders.h"
 
 #include <algorithm>
 #include <chrono>

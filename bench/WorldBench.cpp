@@ -1,9 +1,9 @@
 // The world's frame step over many actors that move themselves: the cost per
 // frame should grow linearly with the number of actors.
 #include "AllocationCounter.h"
-#include "app/LoopState.h"
-#include "world/Actor.h"
-#include "world/FrameStep.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/world/Actor.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <benchmark/benchmark.h>
 

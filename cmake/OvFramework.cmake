@@ -3,8 +3,9 @@
 # ov_framework_library(<name> [SHARED] [REQUIRES <PREFIX:module>...]
 #                      [HEADERS <file>...] SOURCES <file>...)
 #   Makes library <name> (static unless SHARED) from the sources, installs it
-#   with the headers of the calling folder under include/ovcore/<folder>/ (all
-#   of them, with their subfolders, or only the HEADERS named), and
+#   with the headers of the calling folder ovcore/<folder>/ under
+#   include/ovcore/<folder>/ (all of them, with their subfolders, or only the
+#   HEADERS named), and
 #   adds it to the exported package (OvCore::<name>), to the umbrella target
 #   OvCore::OvCore and to ovcore.pc. REQUIRES names the pkg-config modules that
 #   its link dependencies come from, each as the prefix its pkg_check_modules
@@ -19,17 +20,11 @@ add_library(OvCore INTERFACE)
 add_library(OvCore::OvCore ALIAS OvCore)
 set(OV_PACKAGE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/OvCore)
 set(OV_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/ovcore)
-# Installed headers are included as "ovcore/foundation/String.h" or, as in the
-# tree, "foundation/String.h".
-# In a build tree (a subproject), "ovcore/" leads to the top of the source tree
-# through a link, so that both spellings work there too.
-file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/include)
-file(CREATE_LINK ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/include/ovcore SYMBOLIC)
+# One include folder: headers are included as "ovcore/foundation/String.h",
+# in the tree (whose top holds ovcore/) as installed (include/ holds ovcore/).
 target_include_directories(OvCore INTERFACE
   $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-  $<BUILD_INTERFACE:${PROJECT_BINARY_DIR}/include>
-  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
-  $<INSTALL_INTERFACE:${OV_INCLUDE_DIR}>)
+  $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
 target_compile_features(OvCore INTERFACE cxx_std_20)
 
 function(ov_framework_library name)
@@ -44,14 +39,13 @@ function(ov_framework_library name)
   endif()
   target_include_directories(${name} PUBLIC
     $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>
-    $<INSTALL_INTERFACE:${OV_INCLUDE_DIR}>)
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   install(TARGETS ${name} EXPORT OvCoreTargets
           LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
           ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
           RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   if(L_HEADERS)
-    file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+    file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/ovcore ${CMAKE_CURRENT_SOURCE_DIR})
     install(FILES ${L_HEADERS} DESTINATION ${OV_INCLUDE_DIR}/${relative})
   else()
     ov_framework_headers(${CMAKE_CURRENT_SOURCE_DIR})
@@ -62,14 +56,14 @@ function(ov_framework_library name)
 endfunction()
 
 # Installs every header of <folder> (and its subfolders) once, under the same
-# path below include/ovcore/ as below the top of the tree.
+# path below include/ovcore/ as below the tree's ovcore/.
 function(ov_framework_headers folder)
   get_property(done GLOBAL PROPERTY OV_FRAMEWORK_HEADER_FOLDERS)
   if(folder IN_LIST done)
     return()
   endif()
   set_property(GLOBAL APPEND PROPERTY OV_FRAMEWORK_HEADER_FOLDERS ${folder})
-  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR} ${folder})
+  file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/ovcore ${folder})
   install(DIRECTORY ${folder}/ DESTINATION ${OV_INCLUDE_DIR}/${relative} FILES_MATCHING PATTERN "*.h")
 endfunction()
 

@@ -1,4 +1,4 @@
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "fuzz/FuzzInput.h"
 
 // A definition header from outside: linked or refused; a linked one builds

@@ -1,4 +1,4 @@
-#include "data/Document.h"
+#include "ovcore/data/Document.h"
 #include "fuzz/FuzzInput.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a font description file from disk: the table
 // read from the file must equal the one parsed from the same bytes in memory.
 // fuzz seeds: game/Data/Fonts/courier_new.fnt
-#include "render/GlyphTable.h"
+#include "ovcore/render/GlyphTable.h"
 
 #include "FuzzInput.h"
 #include "ScratchFile.h"

@@ -1,6 +1,6 @@
 // fuzz seeds: game/Data/Fonts/courier_new.fnt
 #include "fuzz/FuzzInput.h"
-#include "render/GlyphTable.h"
+#include "ovcore/render/GlyphTable.h"
 
 #include <cmath>
 #include <memory>

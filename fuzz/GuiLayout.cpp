@@ -1,7 +1,7 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/ScratchFile.h"
-#include "gui/ControlWalk.h"
-#include "gui/Gui.h"
+#include "ovcore/gui/ControlWalk.h"
+#include "ovcore/gui/Gui.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/ScratchFile.h"
-#include "gui/Gui.h"
+#include "ovcore/gui/Gui.h"
 
 #include <string>
 

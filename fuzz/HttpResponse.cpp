@@ -1,5 +1,5 @@
 #include "fuzz/FuzzInput.h"
-#include "net/HttpResponse.h"
+#include "ovcore/net/HttpResponse.h"
 
 #include <cstring>
 

@@ -2,7 +2,7 @@
 // plays it for a few frames with no window open: nothing may be played,
 // and no more lines kept than the file has.
 // fuzz seeds: tools/demo.script tests/e2e/*.script
-#include "platform/InputScript.h"
+#include "ovcore/platform/InputScript.h"
 
 #include "FuzzInput.h"
 #include "ScratchFile.h"

@@ -2,8 +2,8 @@
 // model, then checks what a successful load built: counts within the file's
 // size, every bone's force inside the DNA's force array. A simulation step
 // and a draw (no target here: nothing is drawn) follow.
-#include "engine/OrvoCore.h"
-#include "world/Model.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/world/Model.h"
 
 #include <cstddef>
 #include <cstdint>

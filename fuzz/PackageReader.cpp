@@ -1,5 +1,5 @@
 // Opens arbitrary bytes as a package, then lists and loads every entry.
-#include "data/Package.h"
+#include "ovcore/data/Package.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -6,8 +6,8 @@
 // the value's bytes (zeros included).
 #include "FuzzInput.h"
 
-#include "platform/Registry.h"
-#include "platform/Windows.h"
+#include "ovcore/platform/Registry.h"
+#include "ovcore/platform/Windows.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "foundation/String.h"
+#include "ovcore/foundation/String.h"
 #include "fuzz/FuzzInput.h"
 
 #include <string>

@@ -2,9 +2,9 @@
 // and decodes it again, then reads an ID3v1 tag from the same bytes on disk.
 // fuzz max_len: 8192
 // fuzz seeds: game/Data/Sounds/gib3.wav
-#include "audio/Id3Tag.h"
-#include "audio/device/AudioApi.h"
-#include "audio/device/DecodedSource.h"
+#include "ovcore/audio/Id3Tag.h"
+#include "ovcore/audio/device/AudioApi.h"
+#include "ovcore/audio/device/DecodedSource.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,9 +3,9 @@
 // fuzzed scripts run fast without a display.
 #pragma once
 
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "fuzz/FuzzInput.h"
-#include "render/TechniqueShaders.h"
+#include "ovcore/render/TechniqueShaders.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 // twice (seeking back between); every read stays within what was asked.
 // fuzz max_len: 8192
 // fuzz seeds: game/Data/Sounds/gib3.wav game/Data/Sounds/jump1.wav
-#include "audio/device/AudioApi.h"
-#include "audio/device/DecodedSource.h"
+#include "ovcore/audio/device/AudioApi.h"
+#include "ovcore/audio/device/DecodedSource.h"
 
 #include "FuzzInput.h"
 #include "ScratchFile.h"

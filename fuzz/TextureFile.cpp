@@ -2,7 +2,7 @@
 // stops after decoding) and probes the same bytes: a file that loads must
 // probe with a size within the limits.
 // fuzz seeds: game/Data/Textures/*.ovt
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include "FuzzInput.h"
 #include "ScratchFile.h"

@@ -2,7 +2,7 @@
 // texture load of known size (no GL here: the load stops after decoding).
 // The first byte picks the path; the rest is the image.
 // fuzz seeds: game/Data/Textures/gib.ovt game/Data/Textures/player.ovt
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include <cstddef>
 #include <cstdint>

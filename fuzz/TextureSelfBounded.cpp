@@ -4,7 +4,7 @@
 // is caught. The first byte picks the container: the engine's wrapper
 // ("OVIM", length, payload) or a PNG made of the whole chunks among the
 // bytes, closed with an end chunk.
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include <cstdint>
 #include <cstring>

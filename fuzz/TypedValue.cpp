@@ -1,5 +1,5 @@
-#include "foundation/String.h"
-#include "foundation/Variant.h"
+#include "ovcore/foundation/String.h"
+#include "ovcore/foundation/Variant.h"
 #include "fuzz/FuzzInput.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Converts arbitrary bytes as typed UTF-8 text to Latin-1 into an output
 // of exactly the capacity the first byte picks; checks the count against
 // the capacity and the input, and that plain ASCII comes through unchanged.
-#include "platform/Utf8Latin1.h"
+#include "ovcore/platform/Utf8Latin1.h"
 
 #include "FuzzInput.h"
 

@@ -1,11 +1,11 @@
 #include "game/BouncingActor.h"
 
-#include "app/LoopState.h"
-#include "engine/OrvoCore.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "game/Substeps.h"
 #include "game/TileMap.h"
-#include "render/TextureCollection.h"
-#include "world/FrameStep.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <algorithm>
 #include <cmath>

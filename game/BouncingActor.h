@@ -1,7 +1,7 @@
 #pragma once
 
-#include "foundation/Vector.h"
-#include "world/Actor2D.h"
+#include "ovcore/foundation/Vector.h"
+#include "ovcore/world/Actor2D.h"
 
 #include <cstdint>
 

@@ -1,17 +1,17 @@
 #include "game/GameScene.h"
 
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "engine/OrvoCore.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "game/GameSounds.h"
 #include "game/Player.h"
 #include "game/TileMap.h"
-#include "render/FontCollection.h"
-#include "render/ResourceBlob.h"
-#include "render/TextureCollection.h"
-#include "world/FrameStep.h"
+#include "ovcore/render/FontCollection.h"
+#include "ovcore/render/ResourceBlob.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <array>
 #include <cmath>

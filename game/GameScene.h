@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Windows.h"
-#include "render/Camera.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/render/Camera.h"
 
 namespace OvCore {
 

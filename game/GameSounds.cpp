@@ -1,6 +1,6 @@
 #include "game/GameSounds.h"
 
-#include "app/Core.h"
+#include "ovcore/app/Core.h"
 
 namespace OvCore {
 

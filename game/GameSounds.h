@@ -1,7 +1,7 @@
 #pragma once
 
-#include "audio/SoundHandle.h"
-#include "foundation/NamedList.h"
+#include "ovcore/audio/SoundHandle.h"
+#include "ovcore/foundation/NamedList.h"
 
 namespace OvCore {
 

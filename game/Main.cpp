@@ -1,5 +1,5 @@
 // The program's entry point: the framework runs the game scene.
-#include "app/EntryPoint.h"
+#include "ovcore/app/EntryPoint.h"
 #include "game/GameScene.h"
 
 #include <string>

@@ -1,15 +1,15 @@
 #include "game/Player.h"
 
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "foundation/MathHelpers.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/foundation/MathHelpers.h"
 #include "game/Ball.h"
 #include "game/GameSounds.h"
 #include "game/Gib.h"
 #include "game/Substeps.h"
 #include "game/TileMap.h"
-#include "render/TextureCollection.h"
-#include "world/FrameStep.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #include "game/Wall.h"
 
 #include "game/TileMap.h"
-#include "render/TextureCollection.h"
+#include "ovcore/render/TextureCollection.h"
 
 #include <cmath>
 

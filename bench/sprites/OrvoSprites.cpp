@@ -1,9 +1,9 @@
 // The scenes through OV_TEXTURE::DrawTransformed on the batched path.
 #include "SpriteScenes.h"
 
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
-#include "render/Texture.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/render/Texture.h"
 
 #include <cstring>
 

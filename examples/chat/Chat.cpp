@@ -12,15 +12,15 @@
 // Your own lines are white, lines from the others green; each line that
 // arrives is also printed as "< line". The text uses the game's font
 // (Data/Fonts/, which the build copies next to the programs).
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "foundation/EngineHandle.h"
-#include "net/SocketCollection.h"
-#include "render/FontCollection.h"
-#include "render/Texture.h"
-#include "world/FrameStep.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/net/SocketCollection.h"
+#include "ovcore/render/FontCollection.h"
+#include "ovcore/render/Texture.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <cstdio>
 #include <cstdlib>

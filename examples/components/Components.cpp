@@ -4,16 +4,16 @@
 // (C_STATIC) stand and animate. The program owns them and calls their
 // Update itself; the floor stops the characters' fall.
 // Controls: left button drops a new character at the pointer; Escape quits.
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "engine/OrvoCore.h"
-#include "foundation/EngineHandle.h"
-#include "render/Camera.h"
-#include "world/com/Character.h"
-#include "world/com/Plant.h"
-#include "world/com/Static.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/render/Camera.h"
+#include "ovcore/world/com/Character.h"
+#include "ovcore/world/com/Plant.h"
+#include "ovcore/world/com/Static.h"
 
 #include <cstdint>
 #include <vector>

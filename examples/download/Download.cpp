@@ -9,14 +9,14 @@
 // and "downloaded <n> bytes" is printed; on failure the bar turns red.
 // Controls: Escape quits (aborting a transfer under way). The text uses the
 // game's font (Data/Fonts/, which the build copies next to the programs).
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "foundation/EngineHandle.h"
-#include "net/Socket.h"
-#include "render/FontCollection.h"
-#include "render/Texture.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/net/Socket.h"
+#include "ovcore/render/FontCollection.h"
+#include "ovcore/render/Texture.h"
 
 #include <cstdio>
 #include <cstdlib>

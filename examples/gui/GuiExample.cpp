@@ -12,13 +12,13 @@
 // Controls: the mouse clicks, the keyboard types into the field, Backspace
 // deletes, Escape quits. Every click, typed character and change is also
 // printed on standard output, one line each.
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "gui/Gui.h"
-#include "platform/Windows.h"
-#include "world/FrameStep.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/gui/Gui.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <cstdio>
 #include <cstring>

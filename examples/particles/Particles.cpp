@@ -3,15 +3,15 @@
 // their acceleration and fade out. The frame step updates and draws it.
 // Controls: move the mouse; hold the left button for a denser fountain;
 // Escape quits.
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "engine/OrvoCore.h"
-#include "foundation/EngineHandle.h"
-#include "render/Camera.h"
-#include "world/FrameStep.h"
-#include "world/RenderEntries.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/render/Camera.h"
+#include "ovcore/world/FrameStep.h"
+#include "ovcore/world/RenderEntries.h"
 
 using namespace OvCore;
 

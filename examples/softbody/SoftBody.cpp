@@ -5,16 +5,16 @@
 // the real time between presented frames; the core's frame step draws them.
 // Controls: left button drops a fresh jelly at the pointer; Escape quits.
 // Usage: example_softbody [data folder]
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "engine/OrvoCore.h"
-#include "foundation/EngineHandle.h"
-#include "render/Camera.h"
-#include "render/TextureCollection.h"
-#include "world/FrameStep.h"
-#include "world/Models.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/render/Camera.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/FrameStep.h"
+#include "ovcore/world/Models.h"
 
 #include <string>
 

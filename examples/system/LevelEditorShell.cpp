@@ -14,7 +14,7 @@
 // cancel). Each step also prints one line: "registered ...", "chosen PATH" or
 // "cancelled", "remembered FOLDER". The registry and the desktop files are
 // the user's (a scratch home under XDG_CONFIG_HOME / XDG_DATA_HOME for tests).
-#include "system/System.h"
+#include "ovcore/system/System.h"
 
 #include <climits>
 #include <cstdio>

@@ -3,17 +3,17 @@
 // (blur.vert, blur.frag): the bright squares bleed light around them.
 // Run it from this folder. Controls: Escape quits. With OV_SAVE_FRAME set it
 // draws a few frames, saves the last one and ends by itself.
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "engine/OrvoCore.h"
-#include "foundation/EngineHandle.h"
-#include "foundation/Vector.h"
-#include "render/FrameBuffer.h"
-#include "render/Script.h"
-#include "render/ShaderStore.h"
-#include "render/TechniqueShaders.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/foundation/Vector.h"
+#include "ovcore/render/FrameBuffer.h"
+#include "ovcore/render/Script.h"
+#include "ovcore/render/ShaderStore.h"
+#include "ovcore/render/TechniqueShaders.h"
 
 #include <cstdio>
 #include <cstdlib>

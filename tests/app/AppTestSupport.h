@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "app/MessageLoop.h"
-#include "app/WindowProcedure.h"
-#include "foundation/Timer.h"
-#include "platform/Windows.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/app/MessageLoop.h"
+#include "ovcore/app/WindowProcedure.h"
+#include "ovcore/foundation/Timer.h"
+#include "ovcore/platform/Windows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "AppTestSupport.h"
 
-#include "app/EntryPoint.h"
-#include "app/RenderStateFunctions.h"
-#include "foundation/EngineHandle.h"
+#include "ovcore/app/EntryPoint.h"
+#include "ovcore/app/RenderStateFunctions.h"
+#include "ovcore/foundation/EngineHandle.h"
 #include "game/GameScene.h"
 
 #include <cstdlib>

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
-#include "foundation/EngineHandle.h"
-#include "platform/Platform.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/platform/Platform.h"
 
 #include <utility>
 

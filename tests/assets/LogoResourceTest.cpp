@@ -1,7 +1,7 @@
 #include "tests/assets/AssetFiles.h"
 
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Sounds that cannot be opened or are not what was asked for leave a reason
 // naming the file.
-#include "audio/device/AudioApi.h"
-#include "engine/OrvoCore.h"
+#include "ovcore/audio/device/AudioApi.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "tests/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>

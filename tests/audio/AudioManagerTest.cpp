@@ -1,6 +1,6 @@
 // OV_AUDIO over a real device: loading, handles, removal and the two tables
 // of operations.
-#include "audio/Audio.h"
+#include "ovcore/audio/Audio.h"
 #include "tests/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The audio-device layer against a real OpenAL device whose mix lands in a
 // wave file: what was played is read back from that file after the device
 // closes.
-#include "audio/device/AudioApi.h"
+#include "ovcore/audio/device/AudioApi.h"
 #include "tests/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>

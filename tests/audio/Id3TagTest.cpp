@@ -1,4 +1,4 @@
-#include "audio/Id3Tag.h"
+#include "ovcore/audio/Id3Tag.h"
 #include "tests/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/Buffer.h"
+#include "ovcore/data/Buffer.h"
 
 #include <gtest/gtest.h>
 

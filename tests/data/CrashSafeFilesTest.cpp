@@ -1,6 +1,6 @@
 // Saves and appends killed at random moments by a real SIGKILL, and the
 // leftovers of such kills (temporaries, append journals) found later.
-#include "data/MemoryFile.h"
+#include "ovcore/data/MemoryFile.h"
 #include "tests/data/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Disk reads and writes that fail leave a reason naming the file and the
 // cause; so do packages, whose reading the engine does.
-#include "data/MemoryFile.h"
-#include "data/Package.h"
-#include "engine/OrvoCore.h"
+#include "ovcore/data/MemoryFile.h"
+#include "ovcore/data/Package.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "tests/data/TempFolder.h"
 
 #include <gtest/gtest.h>

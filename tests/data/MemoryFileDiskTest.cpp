@@ -1,4 +1,4 @@
-#include "data/MemoryFile.h"
+#include "ovcore/data/MemoryFile.h"
 #include "tests/data/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "data/Package.h"
+#include "ovcore/data/Package.h"
 #include "tests/data/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // everything in it, and a memory file's content as a string.
 #pragma once
 
-#include "data/MemoryFile.h"
+#include "ovcore/data/MemoryFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // renderer and shader tests fill an area.
 #pragma once
 
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 struct Vec4 {
     double x, y, z, w;

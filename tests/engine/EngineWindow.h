@@ -2,8 +2,8 @@
 // calls the tests make themselves (looked up through SDL).
 #pragma once
 
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
 
 #include <SDL2/SDL.h>
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 TEST(EngineGeometry, LengthdirWritesTheWholeResult) {
     OvFour result{9, 9, 9, 9};

@@ -1,4 +1,4 @@
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include <gtest/gtest.h>
 

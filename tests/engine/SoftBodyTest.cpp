@@ -1,6 +1,6 @@
 // The soft-body family: DNAs linking substances, covalence forces and
 // surfaces, simulated in fixed steps (the clock driven by OvDnaAdvance here).
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "foundation/EngineHandle.h"
+#include "ovcore/foundation/EngineHandle.h"
 
 #include <gtest/gtest.h>
 

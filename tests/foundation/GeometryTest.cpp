@@ -1,4 +1,4 @@
-#include "foundation/Geometry.h"
+#include "ovcore/foundation/Geometry.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <limits>
 #include <set>
 
-#include "foundation/BitArray.h"
-#include "foundation/MathHelpers.h"
-#include "foundation/Timer.h"
+#include "ovcore/foundation/BitArray.h"
+#include "ovcore/foundation/MathHelpers.h"
+#include "ovcore/foundation/Timer.h"
 
 using namespace OvCore;
 

@@ -1,4 +1,4 @@
-#include "foundation/Matrix.h"
+#include "ovcore/foundation/Matrix.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Counts heap allocations around named-list operations. The replacement of the
 // global allocation functions below is the whole test binary's, but it only
 // counts while a Counting scope is open; otherwise it is malloc and free.
-#include "foundation/NamedList.h"
+#include "ovcore/foundation/NamedList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "foundation/NamedList.h"
+#include "ovcore/foundation/NamedList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "foundation/Timer.h"
+#include "ovcore/foundation/Timer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,11 +5,11 @@
 #include <limits>
 #include <type_traits>
 
-#include "foundation/Angles.h"
-#include "foundation/Number.h"
-#include "foundation/QWord.h"
-#include "foundation/Vector.h"
-#include "foundation/VectorF.h"
+#include "ovcore/foundation/Angles.h"
+#include "ovcore/foundation/Number.h"
+#include "ovcore/foundation/QWord.h"
+#include "ovcore/foundation/Vector.h"
+#include "ovcore/foundation/VectorF.h"
 
 using namespace OvCore;
 

@@ -1,4 +1,4 @@
-#include "foundation/Variant.h"
+#include "ovcore/foundation/Variant.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The objects' pictures, read back from a real window.
 #include "GameTestSupport.h"
 
-#include "app/RenderStateFunctions.h"
-#include "engine/OrvoCore.h"
+#include "ovcore/app/RenderStateFunctions.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "game/Ball.h"
 #include "game/Gib.h"
-#include "platform/Windows.h"
-#include "render/TextureCollection.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/render/TextureCollection.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
 // Before the scene tests in this binary: a finished scene shuts the audio down.
 #include "GameTestSupport.h"
 
-#include "app/Core.h"
+#include "ovcore/app/Core.h"
 #include "game/GameSounds.h"
 
 namespace {

@@ -1,17 +1,17 @@
 // The game scene played in-process through the real message path: input
 // scripts queue the messages a user would make, world hooks watch the frames.
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/LoopState.h"
-#include "foundation/EngineHandle.h"
-#include "foundation/Timer.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/foundation/Timer.h"
 #include "game/GameScene.h"
 #include "game/Player.h"
 #include "game/TileMap.h"
-#include "platform/InputScript.h"
-#include "render/FontCollection.h"
-#include "render/TextureCollection.h"
-#include "world/FrameStep.h"
+#include "ovcore/platform/InputScript.h"
+#include "ovcore/render/FontCollection.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <gtest/gtest.h>
 

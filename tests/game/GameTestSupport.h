@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/Input.h"
-#include "app/LoopState.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/LoopState.h"
 #include "game/GameSounds.h"
 #include "game/TileMap.h"
-#include "world/FrameStep.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The intro run as the scene manager runs it, before a stand-in game scene,
 // with input scripts moving the pointer over (or closing) the intro window.
-#include "app/Core.h"
-#include "app/Input.h"
-#include "app/IntroScene.h"
-#include "app/LoopState.h"
-#include "foundation/EngineHandle.h"
-#include "foundation/Timer.h"
-#include "platform/InputScript.h"
-#include "platform/Platform.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/app/IntroScene.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/foundation/Timer.h"
+#include "ovcore/platform/InputScript.h"
+#include "ovcore/platform/Platform.h"
 
 #include <gtest/gtest.h>
 

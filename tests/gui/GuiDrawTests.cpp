@@ -1,7 +1,7 @@
 // The GUI drawn into a real window: quads, outlines, text, icons, clipping.
 #include "GuiTestSupport.h"
 
-#include "platform/Windows.h"
+#include "ovcore/platform/Windows.h"
 
 #include <epoxy/gl.h>
 

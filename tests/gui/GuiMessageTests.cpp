@@ -1,7 +1,7 @@
 // The input step, delivery and the default procedure, from the input store.
 #include "GuiTestSupport.h"
 
-#include "app/Window.h"
+#include "ovcore/app/Window.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Input.h"
-#include "gui/Gui.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/gui/Gui.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A received body as text, for comparing with what a server sent.
 #pragma once
 
-#include "data/MemoryFile.h"
+#include "ovcore/data/MemoryFile.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "net/Socket.h"
+#include "ovcore/net/Socket.h"
 #include "tests/net/BodyText.h"
 #include "tests/net/NginxServer.h"
 

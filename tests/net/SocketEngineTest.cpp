@@ -1,4 +1,4 @@
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 #include "tests/net/PosixPeer.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "app/Core.h"
-#include "net/SocketCollection.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/net/SocketCollection.h"
 #include "tests/net/PosixPeer.h"
-#include "world/FrameStep.h"
+#include "ovcore/world/FrameStep.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Failure reports: the last reason per thread, the callback, and the
 // standard-error log that only OV_LOG turns on.
-#include "platform/Diagnostics.h"
-#include "platform/Windows.h"
+#include "ovcore/platform/Diagnostics.h"
+#include "ovcore/platform/Windows.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // programs started as child processes.
 #include "XDriver.h"
 
-#include "platform/DialogCommand.h"
-#include "platform/Windows.h"
+#include "ovcore/platform/DialogCommand.h"
+#include "ovcore/platform/Windows.h"
 
 #include <gtest/gtest.h>
 

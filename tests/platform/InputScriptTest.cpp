@@ -1,4 +1,4 @@
-#include "platform/InputScript.h"
+#include "ovcore/platform/InputScript.h"
 #include "TestWindow.h"
 
 #include <gtest/gtest.h>

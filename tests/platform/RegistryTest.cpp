@@ -1,7 +1,7 @@
 // The registry calls over a real SQLite file in a scratch folder: paths,
 // typed values, sizes, deletion rules, stale handles, damage and durability.
-#include "platform/Registry.h"
-#include "platform/Windows.h"
+#include "ovcore/platform/Registry.h"
+#include "ovcore/platform/Windows.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

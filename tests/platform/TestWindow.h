@@ -2,8 +2,8 @@
 // to drain the message queue.
 #pragma once
 
-#include "platform/Platform.h"
-#include "platform/SdlBridge.h"
+#include "ovcore/platform/Platform.h"
+#include "ovcore/platform/SdlBridge.h"
 
 #include <SDL2/SDL.h>
 

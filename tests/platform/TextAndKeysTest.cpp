@@ -1,6 +1,6 @@
 // Key mapping and UTF-8 decoding, without a display.
-#include "platform/KeyMap.h"
-#include "platform/Utf8Latin1.h"
+#include "ovcore/platform/KeyMap.h"
+#include "ovcore/platform/Utf8Latin1.h"
 
 #include <gtest/gtest.h>
 

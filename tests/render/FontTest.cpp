@@ -1,8 +1,8 @@
-#include "render/Font.h"
+#include "ovcore/render/Font.h"
 
 #include "RenderTestSupport.h"
-#include "app/Core.h"
-#include "render/FontCollection.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/render/FontCollection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // OV_FRAMEBUFFER activation and orientation, and OV_CAMERA's projections.
 #include "RenderTestSupport.h"
 
-#include "render/Camera.h"
-#include "render/FrameBuffer.h"
+#include "ovcore/render/Camera.h"
+#include "ovcore/render/FrameBuffer.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "render/GlyphTable.h"
+#include "ovcore/render/GlyphTable.h"
 
 #include "RenderTestSupport.h"
 

@@ -2,8 +2,8 @@
 // and fading, death, and drawing of the whole pool as points (pixels).
 #include "RenderTestSupport.h"
 
-#include "foundation/MathHelpers.h"
-#include "render/ParticleEmitter.h"
+#include "ovcore/foundation/MathHelpers.h"
+#include "ovcore/render/ParticleEmitter.h"
 
 #include <cmath>
 #include <vector>

@@ -2,10 +2,10 @@
 // check drawing with.
 #pragma once
 
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
-#include "foundation/EngineHandle.h"
-#include "render/Texture.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/render/Texture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "render/ResourceBlob.h"
+#include "ovcore/render/ResourceBlob.h"
 
-#include "platform/Platform.h"
+#include "ovcore/platform/Platform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "RenderTestSupport.h"
 
-#include "app/Core.h"
-#include "render/ShaderCollection.h"
-#include "render/ShaderStore.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/render/ShaderCollection.h"
+#include "ovcore/render/ShaderStore.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
 #include "RenderTestSupport.h"
 
-#include "app/Core.h"
-#include "foundation/Vector.h"
-#include "render/FrameBuffer.h"
-#include "render/Script.h"
-#include "render/ScriptCollection.h"
-#include "render/ShaderStore.h"
-#include "render/TechniqueShaders.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/foundation/Vector.h"
+#include "ovcore/render/FrameBuffer.h"
+#include "ovcore/render/Script.h"
+#include "ovcore/render/ScriptCollection.h"
+#include "ovcore/render/ShaderStore.h"
+#include "ovcore/render/TechniqueShaders.h"
 
 #include <cstring>
 #include <string>

@@ -1,9 +1,9 @@
 // OV_TEXTURE creation from files and memory, saving, copies and release.
 #include "RenderTestSupport.h"
 
-#include "app/Core.h"
-#include "data/Package.h"
-#include "render/TextureCollection.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/data/Package.h"
+#include "ovcore/render/TextureCollection.h"
 
 #include <csignal>
 #include <sys/resource.h>

@@ -1,7 +1,7 @@
 // The level editor shell example played through the X server, in a scratch
 // home: CTest's example_system names the program in OV_EXAMPLE_SYSTEM and
 // runs this from the example's folder (where its icon is).
-#include "platform/ChildProcess.h"
+#include "ovcore/platform/ChildProcess.h"
 #include "tests/platform/XDriver.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // OV_SYSTEM over the real services: the SQLite registry in a scratch folder,
 // the desktop's MIME database and xdg-open in a scratch home, zenity dialogs
 // and SDL message boxes answered through the X server.
-#include "system/DesktopAssociation.h"
-#include "system/System.h"
+#include "ovcore/system/DesktopAssociation.h"
+#include "ovcore/system/System.h"
 
-#include "platform/ChildProcess.h"
-#include "platform/Registry.h"
+#include "ovcore/platform/ChildProcess.h"
+#include "ovcore/platform/Registry.h"
 #include "tests/platform/XDriver.h"
 
 #include <gtest/gtest.h>

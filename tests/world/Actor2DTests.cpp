@@ -1,4 +1,4 @@
-#include "world/Actor2D.h"
+#include "ovcore/world/Actor2D.h"
 
 #include <gtest/gtest.h>
 

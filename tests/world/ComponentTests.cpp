@@ -1,8 +1,8 @@
 // The component kinds: their defaults and one update of each, with the
 // exact figures their rules give.
-#include "world/com/Character.h"
-#include "world/com/Plant.h"
-#include "world/com/Static.h"
+#include "ovcore/world/com/Character.h"
+#include "ovcore/world/com/Plant.h"
+#include "ovcore/world/com/Static.h"
 
 #include <gtest/gtest.h>
 

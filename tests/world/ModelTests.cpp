@@ -3,9 +3,9 @@
 // drawn in pixels, and the core's model collection.
 #include "WorldTestSupport.h"
 
-#include "render/TextureCollection.h"
-#include "world/ModelFile.h"
-#include "world/Models.h"
+#include "ovcore/render/TextureCollection.h"
+#include "ovcore/world/ModelFile.h"
+#include "ovcore/world/Models.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC

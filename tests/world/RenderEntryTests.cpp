@@ -3,7 +3,7 @@
 // view's layer passes (pixels), released when the core is cleared.
 #include "WorldTestSupport.h"
 
-#include "world/RenderEntries.h"
+#include "ovcore/world/RenderEntries.h"
 
 using namespace OvCore;
 

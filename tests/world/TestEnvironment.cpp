@@ -1,5 +1,5 @@
 // Starts the engine once for the whole suite.
-#include "engine/OrvoCore.h"
+#include "ovcore/engine/OrvoCore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "WorldTestSupport.h"
 
-#include "app/Input.h"
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
-#include "world/Actor2D.h"
+#include "ovcore/app/Input.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
+#include "ovcore/world/Actor2D.h"
 
 #include <cstring>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Core.h"
-#include "app/LoopState.h"
-#include "world/Actor.h"
-#include "world/FrameStep.h"
-#include "engine/OrvoCore.h"
-#include "platform/Windows.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/app/LoopState.h"
+#include "ovcore/world/Actor.h"
+#include "ovcore/world/FrameStep.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Windows.h"
 
 #include <gtest/gtest.h>
 

@@ -11,11 +11,11 @@
 // window gives the engine a context); without one they are reported as not
 // checked. Status 1 when the theme or a group cannot be loaded, 2 for wrong
 // arguments.
-#include "app/Core.h"
-#include "data/Document.h"
-#include "data/MemoryFile.h"
-#include "gui/ControlWalk.h"
-#include "gui/Gui.h"
+#include "ovcore/app/Core.h"
+#include "ovcore/data/Document.h"
+#include "ovcore/data/MemoryFile.h"
+#include "ovcore/gui/ControlWalk.h"
+#include "ovcore/gui/Gui.h"
 
 #include <cstdio>
 #include <cstring>

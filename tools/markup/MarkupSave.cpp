@@ -7,9 +7,9 @@
 // inside attribute values) shows in the result; a GUI author reads it to
 // see the tree the loaders see. Status 1 when the file cannot be read or
 // holds no elements, 2 for wrong arguments.
-#include "data/Buffer.h"
-#include "data/Document.h"
-#include "data/MemoryFile.h"
+#include "ovcore/data/Buffer.h"
+#include "ovcore/data/Document.h"
+#include "ovcore/data/MemoryFile.h"
 
 #include <cstdio>
 

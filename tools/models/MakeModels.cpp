@@ -1,7 +1,7 @@
 // Writes the soft-body example's data: a jelly square, a rope of bones and a
 // row of pinned points as "envboxmodel2d" files, and their two textures.
 // Usage: ov_make_models <folder>
-#include "world/ModelFile.h"
+#include "ovcore/world/ModelFile.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>

@@ -1,9 +1,9 @@
 // An outside program: builds against the installed headers and libraries,
 // checks that it got the engine it was built for, and uses a little of each
 // layer. Prints "consumer ok <version>" and exits 0 when all of it works.
-#include "app/EntryPoint.h"
-#include "foundation/String.h"
-#include "foundation/Version.h"
+#include "ovcore/app/EntryPoint.h"
+#include "ovcore/foundation/String.h"
+#include "ovcore/foundation/Version.h"
 #include "ovcore/engine/OrvoCore.h"
 
 #include <cstdio>

@@ -1,0 +1,81 @@
+// OV_AUDIO: the framework's sound manager. It owns one output device and
+// two lists of loaded sounds: effects, short sounds whose plays may overlap,
+// and streams, longer sounds decoded while they play. Loads hand out
+// handles; every operation on a handle whose entry is not (or no longer)
+// in the right list does nothing and returns false or 0.
+#pragma once
+
+#include "ovcore/audio/SoundHandle.h"
+#include "ovcore/audio/SoundList.h"
+#include "ovcore/audio/device/AudioDevice.h"
+#include "ovcore/audio/device/OutputStream.h"
+#include "ovcore/audio/device/RefPtr.h"
+#include "ovcore/audio/device/SoundEffect.h"
+
+#include <cstdint>
+
+namespace OvCore {
+
+class OV_AUDIO {
+public:
+    OvAudio::RefPtr<OvAudio::AudioDevice> device;  // null when no device opened
+    OV_SOUND_LIST<OvAudio::SoundEffect> effects;
+    OV_SOUND_LIST<OvAudio::OutputStream> streams;
+
+    // Opens the default device.
+    OV_AUDIO();
+    ~OV_AUDIO();
+    OV_AUDIO(const OV_AUDIO&) = delete;
+    OV_AUDIO& operator=(const OV_AUDIO&) = delete;
+
+    // Removes every effect and stream, then releases the device; later loads
+    // fail.
+    void Shutdown();
+
+    // The path is opened as it stands (relative to the working directory);
+    // an invalid handle when it cannot be opened or decoded, or there is no device.
+    OV_SOUND_HANDLE LoadEffect(const char* path);
+    OV_SOUND_HANDLE LoadStream(const char* path);
+
+    bool RemoveEffect(OV_SOUND_HANDLE handle);
+    bool RemoveStream(OV_SOUND_HANDLE handle);
+    bool RemoveAllEffects();
+    bool RemoveAllStreams();
+    OV_SOUND_HANDLE FirstEffect() const;
+    OV_SOUND_HANDLE FirstStream() const;
+
+    bool PlayEffect(OV_SOUND_HANDLE handle);
+    bool StopEffect(OV_SOUND_HANDLE handle);
+    bool SetEffectVolume(OV_SOUND_HANDLE handle, float volume);
+    float GetEffectVolume(OV_SOUND_HANDLE handle);
+    bool SetEffectPan(OV_SOUND_HANDLE handle, float pan);
+    float GetEffectPan(OV_SOUND_HANDLE handle);
+    bool SetEffectPitch(OV_SOUND_HANDLE handle, float pitch);
+    float GetEffectPitch(OV_SOUND_HANDLE handle);
+
+    bool PlayStream(OV_SOUND_HANDLE handle);
+    bool StopStream(OV_SOUND_HANDLE handle);
+    bool ResetStream(OV_SOUND_HANDLE handle);
+    bool IsStreamPlaying(OV_SOUND_HANDLE handle);
+    bool SetStreamRepeat(OV_SOUND_HANDLE handle, bool repeat);
+    bool SetStreamVolume(OV_SOUND_HANDLE handle, float volume);
+    float GetStreamVolume(OV_SOUND_HANDLE handle);
+    bool SetStreamPan(OV_SOUND_HANDLE handle, float pan);
+    float GetStreamPan(OV_SOUND_HANDLE handle);
+    bool SetStreamPitch(OV_SOUND_HANDLE handle, float pitch);
+    float GetStreamPitch(OV_SOUND_HANDLE handle);
+    bool SetStreamPosition(OV_SOUND_HANDLE handle, int position);
+    int GetStreamPosition(OV_SOUND_HANDLE handle);
+    int GetStreamLength(OV_SOUND_HANDLE handle);
+
+private:
+    // Runs action on the effect (stream) of a live handle; false otherwise.
+    template <class Action>
+    bool WithEffect(OV_SOUND_HANDLE handle, Action action);
+    template <class Action>
+    bool WithStream(OV_SOUND_HANDLE handle, Action action);
+
+    uint64_t nextId_ = 1;
+};
+
+} // namespace OvCore

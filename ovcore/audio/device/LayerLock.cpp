@@ -1,0 +1,10 @@
+#include "ovcore/audio/device/LayerLock.h"
+
+namespace OvAudio {
+
+std::mutex& LayerMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+} // namespace OvAudio

@@ -1,0 +1,178 @@
+#include "ovcore/data/Document.h"
+
+#include "ovcore/data/DocumentReader.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace OvCore {
+
+namespace {
+
+char g_noText[1] = {0};
+
+}  // namespace
+
+char* OV_DOCUMENT::NoText() { return g_noText; }
+
+OV_DOCUMENT::OV_DOCUMENT()
+    : root_(NoText(), NoText()), nodePool_(sizeof(OV_NODE)), attributePool_(sizeof(OV_ATTRIBUTE)) {}
+
+OV_DOCUMENT::~OV_DOCUMENT() { Clear(); }
+
+void OV_DOCUMENT::Clear() {
+    DestroyChildren(&root_);
+    DestroyAttributes(&root_);
+    nodePool_.Release();
+    attributePool_.Release();
+    while (textBlocks_) {
+        TextBlock* next = textBlocks_->next;
+        std::free(textBlocks_);
+        textBlocks_ = next;
+    }
+}
+
+bool OV_DOCUMENT::Parse(const char* text, size_t length, const char* ignorable, bool trim) {
+    if (!text || length == 0) return false;
+    OV_DOCUMENT_READER reader(*this, ignorable, trim);
+    return reader.Read(text, length);
+}
+
+OV_NODE_HANDLE OV_DOCUMENT::FirstChild(const OV_NODE* node) {
+    return OV_NODE_HANDLE(node ? node->firstChild : nullptr);
+}
+
+OV_NODE_HANDLE OV_DOCUMENT::LastChild(const OV_NODE* node) {
+    return OV_NODE_HANDLE(node ? node->lastChild : nullptr);
+}
+
+OV_ATTRIBUTE_HANDLE OV_DOCUMENT::FirstAttribute(const OV_NODE* node) {
+    return OV_ATTRIBUTE_HANDLE(node ? node->firstAttribute : nullptr);
+}
+
+OV_ATTRIBUTE_HANDLE OV_DOCUMENT::LastAttribute(const OV_NODE* node) {
+    return OV_ATTRIBUTE_HANDLE(node ? node->lastAttribute : nullptr);
+}
+
+OV_NODE* OV_DOCUMENT::NewNode(OV_NODE* parent, char* name, char* text) {
+    void* slot = nodePool_.Take();
+    if (!slot) return nullptr;
+    auto* node = new (slot) OV_NODE(name, text);
+    node->parent = parent;
+    node->prev = parent->lastChild;
+    if (parent->lastChild) parent->lastChild->next = node;
+    else parent->firstChild = node;
+    parent->lastChild = node;
+    return node;
+}
+
+OV_ATTRIBUTE* OV_DOCUMENT::NewAttribute(OV_NODE* node, char* name, char* value) {
+    void* slot = attributePool_.Take();
+    if (!slot) return nullptr;
+    auto* attribute = new (slot) OV_ATTRIBUTE(name, value);
+    attribute->prev = node->lastAttribute;
+    if (node->lastAttribute) node->lastAttribute->next = attribute;
+    else node->firstAttribute = attribute;
+    node->lastAttribute = attribute;
+    return attribute;
+}
+
+char* OV_DOCUMENT::NewTextBlock(size_t size) {
+    auto* block = static_cast<TextBlock*>(std::malloc(sizeof(TextBlock) + size));
+    if (!block) return nullptr;
+    block->next = textBlocks_;
+    textBlocks_ = block;
+    return reinterpret_cast<char*>(block + 1);
+}
+
+OV_NODE* OV_DOCUMENT::AddChild(OV_NODE* parent, const char* name, const char* text) {
+    if (!parent || !name) return nullptr;
+    OV_NODE* node = NewNode(parent, NoText(), NoText());
+    if (!node) return nullptr;
+    if (*name) node->name.Assign(name);
+    if (text && *text) node->text.Assign(text);
+    return node;
+}
+
+OV_ATTRIBUTE* OV_DOCUMENT::AddAttribute(OV_NODE* node, const char* name, const char* value) {
+    if (!node || !name) return nullptr;
+    OV_ATTRIBUTE* attribute = NewAttribute(node, NoText(), NoText());
+    if (!attribute) return nullptr;
+    if (*name) attribute->name.Assign(name);
+    if (value && *value) attribute->value.Assign(value);
+    return attribute;
+}
+
+void OV_DOCUMENT::Unlink(OV_NODE* node) {
+    OV_NODE* parent = node->parent;
+    if (node->prev) node->prev->next = node->next;
+    else parent->firstChild = node->next;
+    if (node->next) node->next->prev = node->prev;
+    else parent->lastChild = node->prev;
+    node->parent = node->prev = node->next = nullptr;
+}
+
+bool OV_DOCUMENT::RemoveChild(OV_NODE* node) {
+    if (!node || !node->parent) return false;
+    Unlink(node);
+    DestroyChildren(node);
+    DestroyLeaf(node);
+    return true;
+}
+
+bool OV_DOCUMENT::RemoveAttribute(OV_NODE* node, OV_ATTRIBUTE* attribute) {
+    if (!node || !attribute) return false;
+    OV_ATTRIBUTE* found = node->firstAttribute;
+    while (found && found != attribute) found = found->next;
+    if (!found) return false;
+    if (attribute->prev) attribute->prev->next = attribute->next;
+    else node->firstAttribute = attribute->next;
+    if (attribute->next) attribute->next->prev = attribute->prev;
+    else node->lastAttribute = attribute->prev;
+    attribute->~OV_ATTRIBUTE();
+    attributePool_.Give(attribute);
+    return true;
+}
+
+void OV_DOCUMENT::DestroyAttributes(OV_NODE* node) {
+    OV_ATTRIBUTE* attribute = node->firstAttribute;
+    while (attribute) {
+        OV_ATTRIBUTE* next = attribute->next;
+        attribute->~OV_ATTRIBUTE();
+        attributePool_.Give(attribute);
+        attribute = next;
+    }
+    node->firstAttribute = node->lastAttribute = nullptr;
+}
+
+// Destroys a node whose children are gone, with its attributes.
+void OV_DOCUMENT::DestroyLeaf(OV_NODE* node) {
+    DestroyAttributes(node);
+    node->~OV_NODE();
+    nodePool_.Give(node);
+}
+
+// Post-order without a stack: always destroy the first child of the
+// deepest node reached; a node whose children are all gone is a leaf.
+void OV_DOCUMENT::DestroyChildren(OV_NODE* top) {
+    OV_NODE* node = top->firstChild;
+    while (node) {
+        if (node->firstChild) {
+            node = node->firstChild;
+            continue;
+        }
+        OV_NODE* parent = node->parent;
+        OV_NODE* next = node->next;
+        DestroyLeaf(node);
+        parent->firstChild = next;
+        if (next) {
+            next->prev = nullptr;
+            node = next;
+        } else {
+            parent->lastChild = nullptr;
+            node = parent == top ? nullptr : parent;
+        }
+    }
+}
+
+}  // namespace OvCore

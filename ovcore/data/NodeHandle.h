@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ovcore/data/Node.h"
+
+namespace OvCore {
+
+// A position in a node's children list: invalid, or an entry. Stepping past
+// either end of the list makes it invalid; an invalid handle stays so.
+struct OV_NODE_HANDLE {
+    bool invalid = true;
+    OV_NODE* node = nullptr;
+
+    OV_NODE_HANDLE() = default;
+    explicit OV_NODE_HANDLE(OV_NODE* entry) : invalid(entry == nullptr), node(entry) {}
+
+    bool IsValid() const { return !invalid; }
+    OV_NODE* Node() const { return invalid ? nullptr : node; }
+    OV_NODE* operator->() const { return Node(); }
+    void Next() { *this = OV_NODE_HANDLE(invalid ? nullptr : node->next); }
+    void Prev() { *this = OV_NODE_HANDLE(invalid ? nullptr : node->prev); }
+};
+
+// A position in a node's attribute list, stepped like OV_NODE_HANDLE.
+struct OV_ATTRIBUTE_HANDLE {
+    bool invalid = true;
+    OV_ATTRIBUTE* attribute = nullptr;
+
+    OV_ATTRIBUTE_HANDLE() = default;
+    explicit OV_ATTRIBUTE_HANDLE(OV_ATTRIBUTE* entry) : invalid(entry == nullptr), attribute(entry) {}
+
+    bool IsValid() const { return !invalid; }
+    OV_ATTRIBUTE* Attribute() const { return invalid ? nullptr : attribute; }
+    OV_ATTRIBUTE* operator->() const { return Attribute(); }
+    void Next() { *this = OV_ATTRIBUTE_HANDLE(invalid ? nullptr : attribute->next); }
+    void Prev() { *this = OV_ATTRIBUTE_HANDLE(invalid ? nullptr : attribute->prev); }
+};
+
+}  // namespace OvCore

@@ -1,0 +1,69 @@
+// One TCP endpoint of the engine: a listening socket or a connection, with
+// the bytes a non-blocking send could not hand to the kernel yet.
+#pragma once
+
+#include "ovcore/engine/OrvoCore.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace ov {
+
+class Socket {
+public:
+    explicit Socket(uint32_t id) : id(id) {}
+    ~Socket();
+    Socket(const Socket&) = delete;
+    Socket& operator=(const Socket&) = delete;
+
+    const uint32_t id;
+
+    // Forgets any previous connection and remembers the address family.
+    bool Open(int family);
+    bool Listen(uint16_t port, int backlog);
+    bool Connect(const char* host, uint16_t port);
+    bool AcceptFrom(Socket& listening);
+    bool SetNoDelay(bool on);
+    bool SetAsync(bool on);
+    void SetTimeout(uint32_t milliseconds);
+
+    uint32_t Send(const uint8_t* bytes, uint32_t count, bool keepRest);
+    // Replaces the buffer's content with the next block (at most blockSize bytes).
+    uint32_t Receive(OvBuffer& buffer, uint32_t blockSize);
+    // Hands queued bytes to the kernel as far as it takes them now; false
+    // when the connection failed.
+    bool Flush();
+
+    bool IsConnected() const { return fd_ >= 0 && connected_; }
+    bool IsListening() const { return fd_ >= 0 && listening_; }
+    bool IsAsync() const { return async_; }
+    uint32_t Queued() const { return static_cast<uint32_t>(queue_.size() - queueStart_); }
+    uint16_t LocalPort() const;
+    int Descriptor() const { return fd_; }
+
+private:
+    int fd_ = -1;
+    int family_ = OV_SOCKET_ANY;
+    bool opened_ = false;
+    bool connected_ = false;
+    bool listening_ = false;
+    bool async_ = false;
+    bool noDelay_ = false;
+    uint32_t timeoutMs_ = 0;
+    std::vector<uint8_t> queue_;
+    size_t queueStart_ = 0;
+
+    void CloseDescriptor();
+    bool Adopt(int fd);
+    bool ApplyOptions();
+    bool ConnectOne(const void* address, unsigned length, int domain);
+    bool WaitWritable(int fd);
+    // Blocking: everything or until the connection fails. Non-blocking: what
+    // the kernel takes now. Returns the bytes handed over.
+    size_t Write(const uint8_t* bytes, size_t count);
+    void Enqueue(const uint8_t* bytes, size_t count);
+    void Fail() { connected_ = false; }
+};
+
+}  // namespace ov

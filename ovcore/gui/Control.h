@@ -1,0 +1,76 @@
+#pragma once
+
+#include "ovcore/data/Buffer.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/foundation/Vector.h"
+#include "ovcore/foundation/VectorF.h"
+#include "ovcore/gui/Message.h"
+#include "ovcore/gui/Style.h"
+
+#include <cstdint>
+
+namespace OvCore {
+
+class OV_CONTROL;
+
+// A control's place in the GUI tree; the GUI's root is one without a control.
+struct OV_CONTROL_NODE {
+    OV_CONTROL* control = nullptr;
+    OV_CONTROL_NODE* parent = nullptr;
+    OV_CONTROL_NODE* prev = nullptr;
+    OV_CONTROL_NODE* next = nullptr;
+    OV_CONTROL_NODE* firstChild = nullptr;
+    OV_CONTROL_NODE* lastChild = nullptr;
+    // True while the node hangs below a GUI's root (the root itself is), so
+    // delivery tells detached controls apart without walking up the tree.
+    bool attached = false;
+
+    // Appends a node without children; it is attached when this node is.
+    void Append(OV_CONTROL_NODE* child);
+    // Takes this node (with its subtree) out of its parent's children; the
+    // whole subtree is detached.
+    void Detach();
+
+private:
+    void MarkDetached();
+};
+
+// A rectangle of the GUI: placed relative to its parent's corner 0, drawn
+// with its style, holding its text in data. Made by OV_GUI::CreateControl
+// and owned by the GUI until it is cleared.
+class OV_CONTROL {
+public:
+    // Absolute corners 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left,
+    // recomputed every frame.
+    OV_VECTORF corners[4];
+    OV_GUI* gui = nullptr;
+    OV_CONTROL_NODE node;
+    OV_VECTOR position{0, 0, 0, 1};
+    OV_VECTOR size{0, 0, 0, 1};
+    OV_STYLE* style = nullptr;  // null: the control itself is not drawn
+    OV_BUFFER data;             // the control's text, zero-terminated
+    OvHandle icon = EmptyHandle();
+    bool active = true;    // receives input messages (and so do its children)
+    bool visible = true;   // drawn (and so are its children)
+    bool editable = true;  // the default procedure accepts new data
+    bool cutArea = true;   // drawing and mouse tests are clipped to the control
+    uint8_t lastKey = 0;
+    uint8_t lastButton = 0;
+    OV_MESSAGE_PROC messageProc = nullptr;
+    OV_BUFFER extendData;
+
+    OV_CONTROL() { node.control = this; }
+    OV_CONTROL(const OV_CONTROL&) = delete;
+    OV_CONTROL& operator=(const OV_CONTROL&) = delete;
+
+    // The text of data ("" when it is empty).
+    const char* Text() const;
+    // Replaces data by n bytes and a terminating zero, cursor after the n bytes.
+    bool SetData(const void* bytes, uint32_t n);
+    // True while the control hangs below its GUI's root.
+    bool InTree() const;
+    OV_CONTROL* Parent() const { return node.parent ? node.parent->control : nullptr; }
+};
+
+}  // namespace OvCore

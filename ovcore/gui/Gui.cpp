@@ -1,0 +1,139 @@
+#include "ovcore/gui/Gui.h"
+
+#include "ovcore/app/Core.h"
+#include "ovcore/world/FrameStep.h"
+
+#include <cstring>
+
+namespace OvCore {
+
+namespace {
+
+void ClearTheGui();
+void GuiInputStep();
+void GuiDrawStep();
+
+// The GUI as a member of the core: made after the world, so destroyed
+// before it; it takes its hooks out again when it goes.
+struct GuiMember {
+    OV_GUI gui;
+    GuiMember() {
+        World().SetFrameHook(OV_FRAME_SLOT::GUI_INPUT, GuiInputStep);
+        World().SetFrameHook(OV_FRAME_SLOT::GUI_DRAW, GuiDrawStep);
+        core.SetClearHook(OV_CLEAR_STAGE::GUI, ClearTheGui);
+    }
+    ~GuiMember() {
+        World().SetFrameHook(OV_FRAME_SLOT::GUI_INPUT, nullptr);
+        World().SetFrameHook(OV_FRAME_SLOT::GUI_DRAW, nullptr);
+        core.SetClearHook(OV_CLEAR_STAGE::GUI, nullptr);
+    }
+};
+
+GuiMember& Member() {
+    static GuiMember member;
+    return member;
+}
+
+void ClearTheGui() { Member().gui.ClearGui(); }
+void GuiInputStep() { Member().gui.ProcessInput(); }
+void GuiDrawStep() { Member().gui.Draw(); }
+
+}  // namespace
+
+OV_GUI& Gui() { return Member().gui; }
+
+bool OV_MESSAGE_QUEUE::Pop(OV_MESSAGE& out) {
+    if (head_ >= messages_.size()) return false;
+    out = messages_[head_++];
+    if (head_ == messages_.size()) Clear();
+    return true;
+}
+
+void OV_MESSAGE_QUEUE::Clear() {
+    messages_.clear();
+    head_ = 0;
+}
+
+OV_GUI::~OV_GUI() { ClearGui(); }
+
+OV_CONTROL* OV_GUI::CreateControl(OV_CONTROL* parent) {
+    auto control = std::make_unique<OV_CONTROL>();
+    control->gui = this;
+    (parent ? parent->node : root).Append(&control->node);
+    OV_CONTROL* made = control.get();
+    controlList_.push_back(std::move(control));
+    Post(made, MSG_CREATED);
+    return made;
+}
+
+void OV_GUI::Post(OV_CONTROL* control, int32_t type, int32_t aux, int32_t value, void* extra) {
+    queue.Push(OV_MESSAGE{control, this, type, aux, value, extra});
+}
+
+void OV_GUI::ClearGui() {
+    for (auto it = themeTextures.Begin(); !it.IsEnd(); it.Next())
+        if (!IsEmptyHandle(*it.Value())) OvTextureDestroy(*it.Value());
+    themeTextures.Clear();
+    for (auto it = themeFonts.Begin(); !it.IsEnd(); it.Next()) it.Value()->Release();
+    themeFonts.Clear();
+    messageProcs.Clear();
+    styles.Clear();
+    controls.Clear();
+    queue.Clear();
+    while (root.firstChild) root.firstChild->Detach();
+    controlList_.clear();
+    styleList.clear();
+}
+
+void OV_GUI::ProcessInput() {
+    Place();
+    InputStep();
+    Deliver();
+}
+
+void OV_GUI::Deliver() {
+    OV_MESSAGE message;
+    while (queue.Pop(message)) {
+        if (!message.control || !message.gui || !message.control->InTree()) continue;
+        OV_MESSAGE_PROC procedure = message.control->messageProc ? message.control->messageProc : DefaultProcedure;
+        procedure(message.control, message.gui, message.type, message.aux, message.value, message.extra);
+    }
+}
+
+bool OV_GUI::DefaultProcedure(OV_CONTROL* control, OV_GUI*, int32_t type, int32_t, int32_t value, void* extra) {
+    switch (type) {
+        case MSG_KEY_PRESSED:
+            control->lastKey = static_cast<uint8_t>(value);
+            return true;
+        case MSG_KEY_RELEASED:
+            control->lastKey = 0;
+            return true;
+        case MSG_BUTTON_PRESSED:
+            control->lastButton = static_cast<uint8_t>(value);
+            return true;
+        case MSG_BUTTON_RELEASED:
+            control->lastButton = 0;
+            return true;
+        case MSG_DETACH:
+            control->node.Detach();
+            return true;
+        case MSG_SET_VISIBLE:
+            control->visible = value != 0;
+            return true;
+        case MSG_SET_EDITABLE:
+            control->editable = value != 0;
+            return true;
+        case MSG_SET_ACTIVE:
+            control->active = value != 0;
+            return true;
+        case MSG_SET_DATA:
+            return control->editable && value >= 0 && control->SetData(extra, static_cast<uint32_t>(value));
+        case MSG_SET_TEXT:
+            return control->editable && extra &&
+                   control->SetData(extra, static_cast<uint32_t>(std::strlen(static_cast<const char*>(extra))));
+        default:
+            return false;
+    }
+}
+
+}  // namespace OvCore

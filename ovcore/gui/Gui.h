@@ -1,0 +1,110 @@
+#pragma once
+
+#include "ovcore/foundation/NamedList.h"
+#include "ovcore/gui/Control.h"
+#include "ovcore/gui/Message.h"
+#include "ovcore/gui/Style.h"
+#include "ovcore/render/Font.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace OvCore {
+
+class OV_WINDOW;
+class OV_DOCUMENT;
+struct OV_NODE;
+
+// Queued messages, first in first out. The storage is kept between frames,
+// so a steady GUI posts and delivers without allocating.
+class OV_MESSAGE_QUEUE {
+public:
+    void Push(const OV_MESSAGE& message) { messages_.push_back(message); }
+    bool Pop(OV_MESSAGE& out);
+    size_t Count() const { return messages_.size() - head_; }
+    void Clear();
+
+private:
+    std::vector<OV_MESSAGE> messages_;
+    size_t head_ = 0;
+};
+
+// The GUI: a tree of controls over the game world, the theme's textures,
+// fonts and styles, and the message procedures that layouts name.
+//
+// Once a frame, inside the world's frame step, the controls are placed, the
+// input store is turned into messages for every active control and the
+// queue is delivered (ProcessInput); after the world is drawn the tree is
+// drawn (Draw). Gui() gives the program's one GUI, which joins the frame
+// step and OV_CORE::Clear when it is made.
+class OV_GUI {
+public:
+    int32_t lastMouseX = 0;
+    int32_t lastMouseY = 0;
+    OV_MESSAGE_QUEUE queue;
+    OV_CONTROL_NODE root;
+    std::vector<std::unique_ptr<OV_STYLE>> styleList;
+    // The window whose input the GUI reads; null reads the screen.
+    OV_WINDOW* window = nullptr;
+    OV_NAMED_LIST<OvHandle> themeTextures;
+    OV_NAMED_LIST<OV_FONT> themeFonts;
+    OV_NAMED_LIST<OV_MESSAGE_PROC> messageProcs;
+    OV_NAMED_LIST<OV_STYLE*> styles;
+    OV_NAMED_LIST<OV_CONTROL*> controls;
+
+    OV_GUI() { root.attached = true; }
+    ~OV_GUI();
+    OV_GUI(const OV_GUI&) = delete;
+    OV_GUI& operator=(const OV_GUI&) = delete;
+
+    // Reads the first Theme element named themeName of the file: its
+    // textures, fonts and styles. False when the file cannot be read or
+    // holds no such theme.
+    bool LoadTheme(const char* path, const char* themeName);
+    // Creates the controls of the first Group named groupName of the file.
+    bool LoadLayout(const char* path, const char* groupName);
+    // The same from a document already read.
+    bool ApplyTheme(OV_DOCUMENT& document, const char* themeName);
+    bool ApplyLayout(OV_DOCUMENT& document, const char* groupName);
+
+    // A control with the defaults as the last child of parent (of the root
+    // for null); posts MSG_CREATED to it. Null when memory runs out.
+    OV_CONTROL* CreateControl(OV_CONTROL* parent);
+    void Post(const OV_MESSAGE& message) { queue.Push(message); }
+    void Post(OV_CONTROL* control, int32_t type, int32_t aux = 0, int32_t value = 0, void* extra = nullptr);
+    // Destroys the theme textures, releases the fonts, empties every
+    // collection and the queue, and deletes every control and style.
+    void ClearGui();
+
+    // The GUI's part of the frame step before drawing: Place, InputStep, Deliver.
+    void ProcessInput();
+    void Place();
+    void InputStep();
+    void Deliver();
+    // Draws every visible control, parents before children.
+    void Draw();
+
+    // What a control without a procedure gets.
+    static bool DefaultProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value,
+                                 void* extra);
+
+private:
+    std::vector<std::unique_ptr<OV_CONTROL>> controlList_;
+    // The key messages of this frame, in key order, shared by every control.
+    OV_MESSAGE keyMessages_[3 * 255];
+    int keyMessageCount_ = 0;
+
+    void LoadTexture(const OV_NODE& element);
+    void LoadFont(const OV_NODE& element);
+    void LoadStyle(const OV_NODE& element);
+    void LoadControl(const OV_NODE& element);
+    void CollectKeyMessages();
+    void PostInput(OV_CONTROL* control, int mouseX, int mouseY);
+    void DrawControl(OV_CONTROL* control, int targetHeight);
+};
+
+// The program's GUI, made on first use.
+OV_GUI& Gui();
+
+}  // namespace OvCore

@@ -1,0 +1,24 @@
+// The framework's byte buffers as the engine's socket functions see them.
+#pragma once
+
+#include "ovcore/data/MemoryFile.h"
+#include "ovcore/engine/OrvoCore.h"
+
+#include <cstddef>
+
+namespace OvCore {
+
+static_assert(offsetof(OvBuffer, capacity) == offsetof(OV_BUFFER, capacity));
+static_assert(offsetof(OvBuffer, data) == offsetof(OV_BUFFER, data));
+static_assert(offsetof(OvBuffer, cursor) == offsetof(OV_BUFFER, cursor));
+
+inline OvBuffer* AsEngineBuffer(OV_MEMORY_FILE& file) {
+    return reinterpret_cast<OvBuffer*>(static_cast<OV_BUFFER*>(&file));
+}
+
+// The null socket handle (all zero) stands for no socket.
+inline bool IsNullSocket(OvHandle handle) {
+    return handle.word0 == 0 && handle.word1 == 0;
+}
+
+}  // namespace OvCore

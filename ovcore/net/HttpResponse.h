@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ovcore/data/MemoryFile.h"
+
+#include <cstdint>
+#include <string>
+
+namespace OvCore {
+
+// Reads an HTTP/1.1 response from the bytes of a connection, in pieces of
+// any size: the head is collected up to its blank line (at most kHeadLimit
+// bytes), header names are matched without regard to case, and the body is
+// delimited by Content-Length, by chunked transfer coding (decoded, so the
+// body holds only the data) or by the end of the connection. Interim 1xx
+// heads are skipped. Body bytes are appended to the caller's memory file.
+class OV_HTTP_RESPONSE {
+public:
+    enum State : int { HEAD, BODY, COMPLETE, FAILED };
+    static constexpr uint32_t kHeadLimit = 64 * 1024;
+
+    void Reset();
+    // Takes the next bytes; false once the response is malformed (FAILED).
+    // Bytes after the end of the response are ignored.
+    bool Feed(const uint8_t* bytes, uint32_t count, OV_MEMORY_FILE& body);
+    // The connection ended: completes a body that runs to the end of the
+    // connection, fails a response that is not whole. True when complete.
+    bool End(OV_MEMORY_FILE& body);
+
+    State state() const { return state_; }
+    int Status() const { return status_; }
+    bool HasLength() const { return hasLength_ && !chunked_; }
+    uint64_t ContentLength() const { return contentLength_; }
+    uint64_t BodyBytes() const { return bodyBytes_; }
+    const std::string& Head() const { return head_; }
+
+private:
+    enum Chunk : int { SIZE_LINE, DATA, DATA_END, TRAILER };
+
+    State state_ = HEAD;
+    std::string head_;
+    std::string line_;  // the chunk-size or trailer line being read
+    int status_ = 0;
+    bool chunked_ = false;
+    bool hasLength_ = false;
+    uint64_t contentLength_ = 0;
+    uint64_t bodyBytes_ = 0;
+    Chunk chunk_ = SIZE_LINE;
+    uint64_t chunkLeft_ = 0;
+    uint32_t savedGrowStep_ = 0;
+
+    uint32_t FeedHead(const uint8_t* bytes, uint32_t count);
+    bool ParseHead(size_t headEnd);
+    bool ParseHeader(const std::string& name, const std::string& value);
+    uint32_t FeedBody(const uint8_t* bytes, uint32_t count, OV_MEMORY_FILE& body);
+    uint32_t FeedChunked(const uint8_t* bytes, uint32_t count, OV_MEMORY_FILE& body);
+    bool ReadLine(const uint8_t* bytes, uint32_t count, uint32_t* used);
+    bool ChunkLineDone();
+    bool Append(const uint8_t* bytes, uint64_t count, OV_MEMORY_FILE& body);
+    void Complete(OV_MEMORY_FILE& body);
+    bool Fail();
+};
+
+}  // namespace OvCore

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "ovcore/data/MemoryFile.h"
+#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/net/EngineBuffer.h"
+#include "ovcore/net/HttpResponse.h"
+#include "ovcore/net/HttpTransfer.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace OvCore {
+
+class OV_SOCKET;
+
+// What Send sends: count bytes of buffer from offset (count 0: the rest of
+// its content), to target (null: the default target), or with broadcast to
+// everyone but target.
+struct OV_SOCKET_MESSAGE {
+    OV_MEMORY_FILE* buffer = nullptr;
+    OvHandle target{0, 0};
+    uint8_t broadcast = 0;
+    uint32_t offset = 0;
+    uint32_t count = 0;
+};
+
+using OV_ON_ACCEPT = bool (*)(OV_SOCKET* socket, OvHandle client);
+using OV_ON_CLIENT_RECEIVE = void (*)(OV_SOCKET* socket, OvHandle client, OV_MEMORY_FILE* buffer);
+using OV_ON_CLIENT_DISCONNECT = void (*)(OV_SOCKET* socket, OvHandle client);
+using OV_ON_CONNECT = bool (*)(OV_SOCKET* socket);
+using OV_ON_RECEIVE = void (*)(OV_SOCKET* socket, OV_MEMORY_FILE* buffer);
+using OV_ON_DISCONNECT = void (*)(OV_SOCKET* socket);
+
+// A TCP endpoint driven by polling: a server accepting any number of
+// clients, a client on one connection, or an HTTP requester. Update, once a
+// frame, accepts clients, hands what arrived to the callbacks and notices
+// disconnections; nothing ever waits for a peer there.
+//
+// Received blocks reach the callbacks in an OV_MEMORY_FILE whose size is the
+// block's length and whose cursor stands at its start.
+class OV_SOCKET {
+public:
+    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16 };
+
+    int mode = CLOSED;
+    OvHandle socket{0, 0};          // listening socket, or the connection
+    std::vector<OvHandle> clients;  // a server's accepted clients
+    OvHandle pending{0, 0};         // receives the server's next accepted connection
+    OV_ON_ACCEPT OnAccept = nullptr;
+    OV_ON_CLIENT_RECEIVE OnClientReceive = nullptr;
+    OV_ON_CLIENT_DISCONNECT OnClientDisconnect = nullptr;
+    OV_ON_CONNECT OnConnect = nullptr;
+    OV_ON_RECEIVE OnReceive = nullptr;
+    OV_ON_DISCONNECT OnDisconnect = nullptr;
+    void* userData = nullptr;  // for the callbacks; never touched here
+    // How long a blocking HTTP request waits without a byte from the peer.
+    float httpTimeout = 30.0f;
+
+    OV_SOCKET() = default;
+    ~OV_SOCKET();
+    OV_SOCKET(const OV_SOCKET&) = delete;
+    OV_SOCKET& operator=(const OV_SOCKET&) = delete;
+
+    bool Listen(uint16_t port, int backlog);
+    // flag: the address family of OvSocketOpen (OV_SOCKET_ANY, _IPV4, _IPV6).
+    bool Connect(const char* host, uint16_t port, int flag);
+    void Close();
+    bool Disconnect(OvHandle client);
+    uint32_t Send(const OV_SOCKET_MESSAGE& message);
+    uint32_t Receive(OV_SOCKET_MESSAGE& message);
+    void EmptyBuffer(OV_MEMORY_FILE& buffer);
+    bool Update();
+    // The local port of the listening socket or connection; 0 when closed.
+    uint16_t Port() const;
+
+    // HTTP/1.1 over plain TCP. The path is written after "/" with its spaces
+    // as "%20". Blocking requests return once the response is whole: false
+    // when the connection fails, the response is malformed or cut short, or
+    // httpTimeout passes without a byte. blockSize 0: the engine's block.
+    bool HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port = 80,
+                 uint32_t blockSize = 0);
+    bool HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
+                  uint16_t port = 80, uint32_t blockSize = 0);
+    // Step by step: Begin sends the request, then one HttpUpdate a frame
+    // receives at most one block, never waiting.
+    bool HttpGetBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, uint16_t port = 80);
+    bool HttpPostBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, const char* form,
+                       uint16_t port = 80);
+    bool HttpUpdate(OV_HTTP_TRANSFER& transfer, OV_MEMORY_FILE& body, uint32_t blockSize = 0);
+    bool HttpAbort(OV_HTTP_TRANSFER& transfer);
+
+private:
+    OV_MEMORY_FILE incoming_;
+    OV_HTTP_RESPONSE response_;
+    std::vector<OvHandle> snapshot_;  // the clients at the start of a drain
+    std::vector<uint8_t> readable_;
+    uint32_t clientsChanged_ = 0;  // counts every change of clients
+
+    bool OpenAndConnect(const char* host, uint16_t port, int flag, uint32_t timeoutMs);
+    uint32_t ReceiveInto(OvHandle from, OV_MEMORY_FILE& buffer, uint32_t blockSize);
+    uint32_t SendTo(OvHandle to, const OV_SOCKET_MESSAGE& message);
+    uint32_t SendToClients(const OV_SOCKET_MESSAGE& message, const OvHandle* except);
+    void AcceptWaiting();
+    void DrainClients();
+    void DrainClient(OvHandle client);
+    bool IsClient(OvHandle client) const;
+    void DropDisconnectedClients();
+    bool UpdateServer();
+    bool UpdateClient();
+    void RemoveClient(size_t index);
+
+    bool SendRequest(const OV_STRING& request);
+    bool BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
+                          uint32_t blockSize);
+    bool BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request, uint16_t port);
+    bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete);
+};
+
+// Process-wide: before the first socket is used and after the last.
+bool SocketsStartup();
+void SocketsShutdown();
+
+}  // namespace OvCore

@@ -1,0 +1,190 @@
+// The HTTP/1.1 client of OV_SOCKET.
+#include "ovcore/net/Socket.h"
+
+#include "ovcore/net/EngineBuffer.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace OvCore {
+
+namespace {
+
+constexpr const char* kGetClose =
+    "GET /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: close\r\n\r\n";
+constexpr const char* kGetKeepAlive =
+    "GET /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: keep-alive\r\n\r\n";
+constexpr const char* kPostClose =
+    "POST /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: close\r\nContent-Length: "
+    "%u\r\nContent-Type: application/x-www-form-urlencoded\r\n\r\n%s";
+constexpr const char* kPostKeepAlive =
+    "POST /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: keep-alive\r\nContent-Length: "
+    "%u\r\nContent-Type: application/x-www-form-urlencoded\r\n\r\n%s";
+
+OV_STRING EscapedPath(const char* path) {
+    OV_STRING escaped;
+    OV_STRING(path ? path : "").ReplaceAll(escaped, " ", "%20");
+    return escaped;
+}
+
+bool GetRequest(OV_STRING& request, const char* format, const char* host, const char* path) {
+    return host && request.Format(format, EscapedPath(path).Get(), host);
+}
+
+bool PostRequest(OV_STRING& request, const char* format, const char* host, const char* path, const char* form) {
+    if (!host) return false;
+    const char* data = form ? form : "";
+    return request.Format(format, EscapedPath(path).Get(), host, static_cast<unsigned>(OV_STRING(data).Length()),
+                          data);
+}
+
+uint32_t Milliseconds(float seconds) {
+    if (!(seconds > 0.0f)) return 0;
+    return static_cast<uint32_t>(std::min(std::ceil(seconds * 1000.0f), 4.0e9f));
+}
+
+// A body read again into the same memory file reuses its array: a large
+// download then costs no fresh pages the second time.
+void EmptyKeepingArray(OV_MEMORY_FILE& body) {
+    body.size = 0;
+    body.Seek(0, false, false);
+}
+
+int Clamped(uint64_t value) {
+    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
+}
+
+}  // namespace
+
+// The request goes out in a memory file of exactly its length.
+bool OV_SOCKET::SendRequest(const OV_STRING& request) {
+    OV_MEMORY_FILE file;
+    const uint32_t length = static_cast<uint32_t>(request.Length());
+    if (length == 0 || !file.Write(request.Get(), length)) return false;
+    return OvSocketSend(socket, AsEngineBuffer(file), OV_SOCKET_SEND_NOW, 0, 0) == length;
+}
+
+bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
+                                 uint32_t blockSize) {
+    if (!OpenAndConnect(host, port, OV_SOCKET_ANY, Milliseconds(httpTimeout))) return false;
+    mode = HTTP;
+    if (!SendRequest(request)) {
+        Close();
+        return false;
+    }
+    EmptyKeepingArray(body);
+    response_.Reset();
+    while (response_.state() == OV_HTTP_RESPONSE::HEAD || response_.state() == OV_HTTP_RESPONSE::BODY) {
+        const uint32_t received = ReceiveInto(socket, incoming_, blockSize);
+        if (received == 0) {
+            // Still connected: the silence outlasted the timeout.
+            if (!OvSocketIsConnected(socket)) response_.End(body);
+            break;
+        }
+        response_.Feed(incoming_.data, received, body);
+        EmptyBuffer(incoming_);
+    }
+    const bool complete = response_.state() == OV_HTTP_RESPONSE::COMPLETE;
+    Close();
+    return complete;
+}
+
+bool OV_SOCKET::HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port,
+                        uint32_t blockSize) {
+    OV_STRING request;
+    return GetRequest(request, kGetClose, host, path) && BlockingExchange(host, request, body, port, blockSize);
+}
+
+bool OV_SOCKET::HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
+                         uint16_t port, uint32_t blockSize) {
+    OV_STRING request;
+    return PostRequest(request, kPostClose, host, path, form) &&
+           BlockingExchange(host, request, body, port, blockSize);
+}
+
+bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request,
+                              uint16_t port) {
+    transfer = OV_HTTP_TRANSFER();
+    if (!OpenAndConnect(host, port, OV_SOCKET_ANY, Milliseconds(httpTimeout))) return false;
+    mode = HTTP;
+    if (!SendRequest(request)) {
+        Close();
+        return false;
+    }
+    OvSocketAsync(socket, 1);
+    response_.Reset();
+    transfer.state = OV_HTTP_TRANSFER::SENDING;
+    return true;
+}
+
+bool OV_SOCKET::HttpGetBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, uint16_t port) {
+    OV_STRING request;
+    if (!GetRequest(request, kGetKeepAlive, host, path)) {
+        Close();
+        transfer = OV_HTTP_TRANSFER();
+        return false;
+    }
+    return BeginTransfer(transfer, host, request, port);
+}
+
+bool OV_SOCKET::HttpPostBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, const char* form,
+                              uint16_t port) {
+    OV_STRING request;
+    if (!PostRequest(request, kPostKeepAlive, host, path, form)) {
+        Close();
+        transfer = OV_HTTP_TRANSFER();
+        return false;
+    }
+    return BeginTransfer(transfer, host, request, port);
+}
+
+bool OV_SOCKET::FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete) {
+    if (complete) {
+        transfer.state = OV_HTTP_TRANSFER::COMPLETE;
+        transfer.done = Clamped(response_.BodyBytes());
+        transfer.total = transfer.done;
+    } else {
+        transfer.state = OV_HTTP_TRANSFER::IDLE;
+    }
+    Close();
+    return complete;
+}
+
+bool OV_SOCKET::HttpUpdate(OV_HTTP_TRANSFER& transfer, OV_MEMORY_FILE& body, uint32_t blockSize) {
+    if (IsNullSocket(socket) || mode != HTTP) {
+        transfer = OV_HTTP_TRANSFER();
+        return false;
+    }
+    if (transfer.state == OV_HTTP_TRANSFER::SENDING) {
+        transfer.state = OV_HTTP_TRANSFER::READING_HEAD;
+        transfer.total = transfer.done = 0;
+        return false;
+    }
+    if (transfer.state != OV_HTTP_TRANSFER::READING_HEAD && transfer.state != OV_HTTP_TRANSFER::READING_BODY)
+        return false;
+    const uint32_t received = ReceiveInto(socket, incoming_, blockSize);
+    if (received == 0) {
+        if (OvSocketIsConnected(socket)) return false;  // nothing arrived yet
+        return FinishTransfer(transfer, response_.End(body));
+    }
+    response_.Feed(incoming_.data, received, body);
+    EmptyBuffer(incoming_);
+    if (response_.state() == OV_HTTP_RESPONSE::FAILED) return FinishTransfer(transfer, false);
+    if (response_.state() != OV_HTTP_RESPONSE::HEAD) {
+        transfer.state = OV_HTTP_TRANSFER::READING_BODY;
+        transfer.total = response_.HasLength() ? Clamped(response_.ContentLength()) : 0;
+        transfer.done = Clamped(response_.BodyBytes());
+    }
+    if (response_.state() == OV_HTTP_RESPONSE::COMPLETE) FinishTransfer(transfer, true);
+    return true;
+}
+
+bool OV_SOCKET::HttpAbort(OV_HTTP_TRANSFER& transfer) {
+    if (mode != HTTP) return false;
+    Close();
+    transfer.state = OV_HTTP_TRANSFER::IDLE;
+    return true;
+}
+
+}  // namespace OvCore

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ovcore/data/Buffer.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace OvCore {
+
+// The cells a script's variables are bound to, received by the script as
+// the values of `...` in this order. A cell holds a pointer to host data
+// (a shader store, a frame buffer, a texture handle, four corners, four
+// texture coordinates, a colour, a location, four parameter values), the
+// address of a host function for EXECUTE, or a number (the slot of PASS).
+class OV_SCRIPT_ARGUMENTS {
+public:
+    void AddPointer(const void* data) { cells.push_back(reinterpret_cast<uintptr_t>(data)); }
+    void AddFunction(void (*function)()) { cells.push_back(reinterpret_cast<uintptr_t>(function)); }
+    void AddValue(uintptr_t value) { cells.push_back(value); }
+    void Clear() { cells.clear(); }
+
+    std::vector<uintptr_t> cells;
+};
+
+// One technique script: its bytes either compiled by the engine into the
+// buffer or loaded by the framework, compiledByEngine telling which of the
+// two frees them. Compiling or loading again frees the earlier content.
+class OV_SCRIPT : public OV_BUFFER {
+public:
+    bool compiledByEngine = false;
+
+    OV_SCRIPT() = default;
+    OV_SCRIPT(const OV_SCRIPT& other) = default;
+    OV_SCRIPT& operator=(const OV_SCRIPT& other) = default;
+    ~OV_SCRIPT() { Free(); }
+
+    // False (the script left empty) when the source does not compile.
+    bool CompileFile(const char* path);
+    bool Compile(const char* text, uint32_t size);
+    // The compiled form written to targetPath; the engine's result.
+    static bool CompileFileToFile(const char* sourcePath, const char* targetPath);
+    static bool CompileToFile(const char* text, uint32_t size, const char* targetPath);
+    // The file's bytes as they are; false (the script left empty) when the
+    // file cannot be read or is empty.
+    bool LoadCompiledFile(const char* path);
+    // Copies size bytes; false when data is null or size is 0.
+    bool LoadCompiled(const void* data, uint32_t size);
+    // 0 at once when the script is empty; otherwise the engine's result of
+    // running it with the arguments' cells (none when arguments is null).
+    int Execute(OV_SCRIPT_ARGUMENTS* arguments = nullptr);
+    void Free();
+};
+
+}  // namespace OvCore

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ovcore/foundation/NamedList.h"
+#include "ovcore/render/Script.h"
+
+namespace OvCore {
+
+// The program's technique scripts by name: the core's script collection. It
+// joins OV_CORE::Clear through the TECHNIQUE_SHADERS clear hook, registered
+// on first use: Clear frees every script and empties the collection.
+OV_NAMED_LIST<OV_SCRIPT>& TechniqueScripts();
+
+void ReleaseTechniqueScripts();
+
+}  // namespace OvCore

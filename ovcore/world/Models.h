@@ -1,0 +1,17 @@
+#pragma once
+
+#include "ovcore/foundation/NamedList.h"
+#include "ovcore/world/Model.h"
+
+namespace OvCore {
+
+// The core's soft-body models by name. Made on first use; it then joins the
+// frame step (every model drawn in each view's layer passes, after the
+// actors) and OV_CORE::Clear (every model destroyed, the collection emptied).
+OV_NAMED_LIST<OV_MODEL>& Models();
+
+// Puts the collection's frame-step and clear hooks (back) in place.
+void JoinModels();
+void DestroyModels();
+
+}  // namespace OvCore

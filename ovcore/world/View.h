@@ -1,0 +1,31 @@
+#pragma once
+
+#include "ovcore/foundation/Vector.h"
+
+namespace OvCore {
+
+class OV_ACTOR;
+
+// A world camera: the world rectangle `area` drawn into the `viewport`
+// rectangle of the current render target (both x, y, width, height).
+struct OV_VIEW {
+    bool active = false;
+    OV_VECTOR viewport{0.0, 0.0, 0.0, 1.0};
+    OV_VECTOR area{0.0, 0.0, 0.0, 1.0};
+    float zoom = 0.0f;
+    // The actor the view keeps centred; cleared when that actor is deleted.
+    OV_ACTOR* target = nullptr;
+    bool clear = true;
+
+    // Centres the target, draws into the viewport (viewport and clip set to
+    // it, the target's own stored viewport left unchanged) through an
+    // orthographic camera over the area, and clears the viewport when `clear`.
+    void Apply();
+    // Moves the area so that the target, if any, is at its centre.
+    void FollowTarget();
+};
+
+// Back to drawing over the current render target's whole viewport, unclipped.
+void RestoreDefaultView();
+
+}  // namespace OvCore

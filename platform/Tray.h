@@ -1,6 +1,0 @@
-#pragma once
-
-#include "platform/Windows.h"
-
-// Drops the tray icons of a window being destroyed.
-void TrayForgetWindow(HWND hwnd);

@@ -1,7 +1,0 @@
-#include "world/com/Static.h"
-
-namespace OvCore::Com {
-
-void C_STATIC::Update(float dt) { sprite.Animate(dt * animationSpeed); }
-
-}  // namespace OvCore::Com
