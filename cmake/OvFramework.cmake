@@ -1,11 +1,13 @@
 # The libraries an outside program links, and how they are installed.
 #
 # ov_framework_library(<name> [SHARED] [REQUIRES <PREFIX:module>...]
-#                      [HEADERS <file>...] SOURCES <file>...)
+#                      [HEADERS <file>... | INTERNAL <file>...] SOURCES <file>...)
 #   Makes library <name> (static unless SHARED) from the sources, installs it
 #   with the headers of the calling folder ovcore/<folder>/ under
 #   include/ovcore/<folder>/ (all of them, with their subfolders, or only the
-#   HEADERS named), and
+#   HEADERS named; INTERNAL names headers, relative to the folder, that stay
+#   in the tree: the library's own workings, which no installed header
+#   includes), and
 #   adds it to the exported package (OvCore::<name>), to the umbrella target
 #   OvCore::OvCore and to ovcore.pc. REQUIRES names the pkg-config modules that
 #   its link dependencies come from, each as the prefix its pkg_check_modules
@@ -28,7 +30,7 @@ target_include_directories(OvCore INTERFACE
 target_compile_features(OvCore INTERFACE cxx_std_20)
 
 function(ov_framework_library name)
-  cmake_parse_arguments(L "SHARED" "" "REQUIRES;HEADERS;SOURCES" ${ARGN})
+  cmake_parse_arguments(L "SHARED" "" "REQUIRES;HEADERS;INTERNAL;SOURCES" ${ARGN})
   if(L_SHARED)
     add_library(${name} SHARED ${L_SOURCES})
     set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION}
@@ -48,23 +50,29 @@ function(ov_framework_library name)
     file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/ovcore ${CMAKE_CURRENT_SOURCE_DIR})
     install(FILES ${L_HEADERS} DESTINATION ${OV_INCLUDE_DIR}/${relative})
   else()
-    ov_framework_headers(${CMAKE_CURRENT_SOURCE_DIR})
+    ov_framework_headers(${CMAKE_CURRENT_SOURCE_DIR} ${L_INTERNAL})
   endif()
   target_link_libraries(OvCore INTERFACE ${name})
   set_property(GLOBAL APPEND PROPERTY OV_FRAMEWORK_LIBRARIES ${name})
   set_property(GLOBAL APPEND PROPERTY OV_FRAMEWORK_REQUIRES ${L_REQUIRES})
 endfunction()
 
-# Installs every header of <folder> (and its subfolders) once, under the same
-# path below include/ovcore/ as below the tree's ovcore/.
+# Installs every header of <folder> (and its subfolders) but the internal ones
+# named after it, once, under the same path below include/ovcore/ as below the
+# tree's ovcore/.
 function(ov_framework_headers folder)
+  set(excluded "")
+  foreach(header ${ARGN})
+    list(APPEND excluded PATTERN "${header}" EXCLUDE)
+  endforeach()
   get_property(done GLOBAL PROPERTY OV_FRAMEWORK_HEADER_FOLDERS)
   if(folder IN_LIST done)
     return()
   endif()
   set_property(GLOBAL APPEND PROPERTY OV_FRAMEWORK_HEADER_FOLDERS ${folder})
   file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/ovcore ${folder})
-  install(DIRECTORY ${folder}/ DESTINATION ${OV_INCLUDE_DIR}/${relative} FILES_MATCHING PATTERN "*.h")
+  install(DIRECTORY ${folder}/ DESTINATION ${OV_INCLUDE_DIR}/${relative}
+          FILES_MATCHING PATTERN "*.h" ${excluded})
 endfunction()
 
 # The libraries in link order for a static link line: each before every

@@ -2,7 +2,9 @@
 // double quotes group them, \" is a literal quote. A null text has none.
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include <string>
 #include <vector>
 
-std::vector<std::string> SplitCommandLine(const char* text);
+OV_PLATFORM_API std::vector<std::string> SplitCommandLine(const char* text);

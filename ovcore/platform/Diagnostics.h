@@ -6,15 +6,17 @@
 // OV_LOG is set (to anything but "" or "0").
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 // Reasons read "<layer>: <what failed>: <path or name>[: <cause>]".
 using PlatformLogCallback = void (*)(const char* reason, void* user);
 
 // Reasons longer than this many bytes are cut.
 constexpr int kPlatformReasonCapacity = 512;
 
-void PlatformReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
+OV_PLATFORM_API void PlatformReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "" until the calling thread's first failure.
-const char* PlatformLastFailure();
+OV_PLATFORM_API const char* PlatformLastFailure();
 // A null callback removes it. The callback runs on the thread that failed; a
 // failure reported from inside it is recorded but not passed to it again.
-void PlatformSetLogCallback(PlatformLogCallback callback, void* user);
+OV_PLATFORM_API void PlatformSetLogCallback(PlatformLogCallback callback, void* user);

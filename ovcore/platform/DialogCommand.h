@@ -3,6 +3,8 @@
 // vector (no shell, so titles and paths are never interpreted).
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,11 +24,14 @@ struct DialogRequest {
 // Reads a Windows filter list ("Text\0*.txt;*.log\0All\0*.*\0\0") into
 // (name, patterns) pairs: ';' becomes a blank, "*.*" (every file on
 // Windows) becomes "*". `selected` (1-based) moves that pair to the front.
-std::vector<std::pair<std::string, std::string>> ParseFilterList(const char* list, unsigned selected);
+OV_PLATFORM_API std::vector<std::pair<std::string, std::string>> ParseFilterList(const char* list,
+                                                                                 unsigned selected);
 
-std::vector<std::string> ZenityArguments(const std::string& program, const DialogRequest& request);
-std::vector<std::string> KdialogArguments(const std::string& program, const DialogRequest& request);
+OV_PLATFORM_API std::vector<std::string> ZenityArguments(const std::string& program,
+                                                         const DialogRequest& request);
+OV_PLATFORM_API std::vector<std::string> KdialogArguments(const std::string& program,
+                                                          const DialogRequest& request);
 
 enum class DialogOutcome { kChosen, kCancelled, kUnavailable };
 // Shows the dialog with the first program found; *paths are the chosen files.
-DialogOutcome RunDialog(const DialogRequest& request, std::vector<std::string>* paths);
+OV_PLATFORM_API DialogOutcome RunDialog(const DialogRequest& request, std::vector<std::string>* paths);

@@ -23,17 +23,19 @@
 // line waits for its frame. A line that cannot be read is skipped.
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include <cstddef>
 #include <string>
 
 // Reads a script from text; the file-reading form is used at first use,
 // with OV_INPUT_SCRIPT's file (an unreadable file is an empty script).
-void InputScriptLoad(const std::string& text);
-void InputScriptLoadFile(const char* path);
+OV_PLATFORM_API void InputScriptLoad(const std::string& text);
+OV_PLATFORM_API void InputScriptLoadFile(const char* path);
 // Queues whatever the script has for the current frame (called before the
 // queue is read).
-void InputScriptInject();
+OV_PLATFORM_API void InputScriptInject();
 // Called when the queue was found empty: one frame is about to run.
-void InputScriptFrameEnded();
+OV_PLATFORM_API void InputScriptFrameEnded();
 // Lines not yet played (for tests and for knowing when a run is over).
-size_t InputScriptPending();
+OV_PLATFORM_API size_t InputScriptPending();

@@ -1,6 +1,8 @@
 // Latin-1 text (the program's) to UTF-8 (what SDL and the dialogs draw).
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include <string>
 
-std::string Latin1ToUtf8(const char* text);
+OV_PLATFORM_API std::string Latin1ToUtf8(const char* text);

@@ -2,6 +2,8 @@
 // the tray-icon view, and read-back hooks for diagnostics and tests.
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include "ovcore/platform/Windows.h"
 
 #include <cstddef>
@@ -11,7 +13,7 @@
 // Adds a resource of `type` and `id` to a module's table; the bytes are
 // copied. False for a null module, null data with a non-zero size, or a
 // type/id pair the module already has (locked pointers stay valid).
-bool PlatformAddResource(HMODULE module, WORD type, WORD id, const void* data, size_t size);
+OV_PLATFORM_API bool PlatformAddResource(HMODULE module, WORD type, WORD id, const void* data, size_t size);
 
 // ---- tray icons
 struct PlatformTrayIcon {
@@ -22,14 +24,14 @@ struct PlatformTrayIcon {
     HICON hIcon;
     CHAR szTip[128];
 };
-const std::vector<PlatformTrayIcon>& PlatformTrayIcons();
+OV_PLATFORM_API const std::vector<PlatformTrayIcon>& PlatformTrayIcons();
 // Queues the icon's callback message to its window, wParam = uID and
 // lParam = event. False when there is no such icon or it has no callback.
-bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM event);
+OV_PLATFORM_API bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM event);
 
 // ---- cursor
 // The display counter of ShowCursor: the cursor is visible while it is >= 0.
-int PlatformCursorDisplayCount();
+OV_PLATFORM_API int PlatformCursorDisplayCount();
 
 // ---- windows
 struct PlatformLayeredAttributes {
@@ -38,12 +40,12 @@ struct PlatformLayeredAttributes {
     DWORD flags;
 };
 // What SetLayeredWindowAttributes last recorded for a live window.
-bool PlatformGetLayeredAttributes(HWND hwnd, PlatformLayeredAttributes* attributes);
+OV_PLATFORM_API bool PlatformGetLayeredAttributes(HWND hwnd, PlatformLayeredAttributes* attributes);
 
 // ---- display
 // The full-screen mode accepted by ChangeDisplaySettingsA that windows of its
 // size take; false when the desktop mode is in force.
-bool PlatformRequestedDisplayMode(DEVMODEA* mode);
+OV_PLATFORM_API bool PlatformRequestedDisplayMode(DEVMODEA* mode);
 
 // ---- messages
-size_t PlatformQueuedMessageCount();
+OV_PLATFORM_API size_t PlatformQueuedMessageCount();

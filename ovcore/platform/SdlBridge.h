@@ -3,18 +3,20 @@
 // on it. Not for framework code.
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include "ovcore/platform/Windows.h"
 
 struct SDL_Window;
 
 // The SDL window of a live window handle; null for null or dead handles.
-SDL_Window* PlatformWindowSdl(HWND hwnd);
+OV_PLATFORM_API SDL_Window* PlatformWindowSdl(HWND hwnd);
 
 // Changes whenever a window is created or destroyed, so the engine can keep
 // what it learnt about live windows until then.
-unsigned PlatformWindowGeneration();
+OV_PLATFORM_API unsigned PlatformWindowGeneration();
 
 // Starts SDL's video subsystem on first use and sets the GL attributes every
 // window is created with. False when there is no display; a failure is
 // remembered so later calls return at once.
-bool PlatformEnsureVideo();
+OV_PLATFORM_API bool PlatformEnsureVideo();

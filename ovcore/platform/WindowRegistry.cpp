@@ -1,5 +1,6 @@
 // Live windows in creation order; handles are checked against this list
 // before a record is touched.
+#include "ovcore/platform/SdlBridge.h"
 #include "ovcore/platform/WindowRecord.h"
 
 #include <SDL2/SDL.h>

@@ -4,6 +4,8 @@
 // implementation underneath is SDL2 and POSIX (see the .cpp files here).
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -324,6 +326,45 @@ struct NOTIFYICONDATAA {
 #define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
 #define VK_HELP 0x2F
+// Letters and digits: Windows names them by their upper-case ASCII codes
+// ('A', '0'); these names say the same. VK_0 to VK_9 are the digits above the
+// letters, VK_NUMPAD0 to VK_NUMPAD9 those of the numeric keypad.
+#define VK_0 0x30
+#define VK_1 0x31
+#define VK_2 0x32
+#define VK_3 0x33
+#define VK_4 0x34
+#define VK_5 0x35
+#define VK_6 0x36
+#define VK_7 0x37
+#define VK_8 0x38
+#define VK_9 0x39
+#define VK_A 0x41
+#define VK_B 0x42
+#define VK_C 0x43
+#define VK_D 0x44
+#define VK_E 0x45
+#define VK_F 0x46
+#define VK_G 0x47
+#define VK_H 0x48
+#define VK_I 0x49
+#define VK_J 0x4A
+#define VK_K 0x4B
+#define VK_L 0x4C
+#define VK_M 0x4D
+#define VK_N 0x4E
+#define VK_O 0x4F
+#define VK_P 0x50
+#define VK_Q 0x51
+#define VK_R 0x52
+#define VK_S 0x53
+#define VK_T 0x54
+#define VK_U 0x55
+#define VK_V 0x56
+#define VK_W 0x57
+#define VK_X 0x58
+#define VK_Y 0x59
+#define VK_Z 0x5A
 #define VK_LWIN 0x5B
 #define VK_RWIN 0x5C
 #define VK_APPS 0x5D
@@ -378,66 +419,67 @@ struct NOTIFYICONDATAA {
 
 // ---------------------------------------------------------------- functions
 // Window classes and windows
-WORD RegisterClassA(const WNDCLASSA* windowClass);
-BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+OV_PLATFORM_API WORD RegisterClassA(const WNDCLASSA* windowClass);
+OV_PLATFORM_API BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
+OV_PLATFORM_API HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
+                                     int y,
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
-BOOL DestroyWindow(HWND hwnd);
-BOOL IsWindow(HWND hwnd);
-BOOL ShowWindow(HWND hwnd, int command);
-BOOL SetForegroundWindow(HWND hwnd);
-HWND SetFocus(HWND hwnd);
-HWND GetFocus(void);
-HWND SetActiveWindow(HWND hwnd);
-BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
-BOOL UpdateWindow(HWND hwnd);
-LONG SetWindowLongA(HWND hwnd, int index, LONG value);
-LONG GetWindowLongA(HWND hwnd, int index);
-BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF colorKey, BYTE alpha, DWORD flags);
-BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
-BOOL GetWindowRect(HWND hwnd, RECT* rect);
-BOOL GetClientRect(HWND hwnd, RECT* rect);
-BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
+OV_PLATFORM_API BOOL DestroyWindow(HWND hwnd);
+OV_PLATFORM_API BOOL IsWindow(HWND hwnd);
+OV_PLATFORM_API BOOL ShowWindow(HWND hwnd, int command);
+OV_PLATFORM_API BOOL SetForegroundWindow(HWND hwnd);
+OV_PLATFORM_API HWND SetFocus(HWND hwnd);
+OV_PLATFORM_API HWND GetFocus(void);
+OV_PLATFORM_API HWND SetActiveWindow(HWND hwnd);
+OV_PLATFORM_API BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+OV_PLATFORM_API BOOL UpdateWindow(HWND hwnd);
+OV_PLATFORM_API LONG SetWindowLongA(HWND hwnd, int index, LONG value);
+OV_PLATFORM_API LONG GetWindowLongA(HWND hwnd, int index);
+OV_PLATFORM_API BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF colorKey, BYTE alpha, DWORD flags);
+OV_PLATFORM_API BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD exStyle);
+OV_PLATFORM_API BOOL GetWindowRect(HWND hwnd, RECT* rect);
+OV_PLATFORM_API BOOL GetClientRect(HWND hwnd, RECT* rect);
+OV_PLATFORM_API BOOL SetWindowTextA(HWND hwnd, LPCSTR text);
 
 // Display
-LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
-BOOL EnumDisplaySettingsA(LPCSTR device, DWORD modeNumber, DEVMODEA* mode);
-int GetSystemMetrics(int index);
-HDC GetDC(HWND hwnd);
-int ReleaseDC(HWND hwnd, HDC dc);
-int GetDeviceCaps(HDC dc, int index);
+OV_PLATFORM_API LONG ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+OV_PLATFORM_API BOOL EnumDisplaySettingsA(LPCSTR device, DWORD modeNumber, DEVMODEA* mode);
+OV_PLATFORM_API int GetSystemMetrics(int index);
+OV_PLATFORM_API HDC GetDC(HWND hwnd);
+OV_PLATFORM_API int ReleaseDC(HWND hwnd, HDC dc);
+OV_PLATFORM_API int GetDeviceCaps(HDC dc, int index);
 
 // Messages
-BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
-BOOL TranslateMessage(const MSG* msg);
-LRESULT DispatchMessageA(const MSG* msg);
-BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-void PostQuitMessage(int exitCode);
-LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+OV_PLATFORM_API BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+OV_PLATFORM_API BOOL TranslateMessage(const MSG* msg);
+OV_PLATFORM_API LRESULT DispatchMessageA(const MSG* msg);
+OV_PLATFORM_API BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+OV_PLATFORM_API LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+OV_PLATFORM_API void PostQuitMessage(int exitCode);
+OV_PLATFORM_API LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Cursor
-BOOL GetCursorPos(POINT* point);
-BOOL SetCursorPos(int x, int y);
-int ShowCursor(BOOL show);
+OV_PLATFORM_API BOOL GetCursorPos(POINT* point);
+OV_PLATFORM_API BOOL SetCursorPos(int x, int y);
+OV_PLATFORM_API int ShowCursor(BOOL show);
 
 // Time
-BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
-BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
-DWORD GetTickCount(void);
+OV_PLATFORM_API BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
+OV_PLATFORM_API BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+OV_PLATFORM_API DWORD GetTickCount(void);
 
 // Modules and resources
-HMODULE GetModuleHandleA(LPCSTR moduleName);
-HICON LoadIconA(HINSTANCE instance, LPCSTR name);
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
-HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
-HGLOBAL LoadResource(HMODULE module, HRSRC resource);
-LPVOID LockResource(HGLOBAL resourceData);
-DWORD SizeofResource(HMODULE module, HRSRC resource);
-BOOL FreeResource(HGLOBAL resourceData);
+OV_PLATFORM_API HMODULE GetModuleHandleA(LPCSTR moduleName);
+OV_PLATFORM_API HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+OV_PLATFORM_API HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+OV_PLATFORM_API HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+OV_PLATFORM_API HGLOBAL LoadResource(HMODULE module, HRSRC resource);
+OV_PLATFORM_API LPVOID LockResource(HGLOBAL resourceData);
+OV_PLATFORM_API DWORD SizeofResource(HMODULE module, HRSRC resource);
+OV_PLATFORM_API BOOL FreeResource(HGLOBAL resourceData);
 
 // Notification area
-BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
+OV_PLATFORM_API BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
 
 // Registry, message boxes, shell execution and dialogs.
 #include "ovcore/platform/WindowsServices.h"

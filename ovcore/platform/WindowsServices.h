@@ -4,6 +4,8 @@
 // per user (Registry*.cpp), dialogs are zenity or kdialog child processes.
 #pragma once
 
+#include "ovcore/platform/PlatformApi.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -206,26 +208,30 @@ typedef IMalloc* LPMALLOC;
 
 // ---------------------------------------------------------------- functions
 // Registry
-LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, HKEY* result);
-LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options, REGSAM access,
+OV_PLATFORM_API LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, HKEY* result);
+OV_PLATFORM_API LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass,
+                                        DWORD options, REGSAM access,
                         const SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition);
-LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
-LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
-LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey);
-LSTATUS RegDeleteValueA(HKEY key, LPCSTR valueName);
-LSTATUS RegCloseKey(HKEY key);
+OV_PLATFORM_API LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
+                                       const BYTE* data, DWORD size);
+OV_PLATFORM_API LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type,
+                                         BYTE* data, DWORD* size);
+OV_PLATFORM_API LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey);
+OV_PLATFORM_API LSTATUS RegDeleteValueA(HKEY key, LPCSTR valueName);
+OV_PLATFORM_API LSTATUS RegCloseKey(HKEY key);
 
 // Message boxes and the shell
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+OV_PLATFORM_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+OV_PLATFORM_API HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                                        LPCSTR directory,
                         int showCommand);
-DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+OV_PLATFORM_API DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 
 // Dialogs
-BOOL GetOpenFileNameA(OPENFILENAMEA* record);
-BOOL GetSaveFileNameA(OPENFILENAMEA* record);
-DWORD CommDlgExtendedError(void);
-PIDLIST_ABSOLUTE SHBrowseForFolderA(BROWSEINFOA* info);
-BOOL SHGetPathFromIDListA(LPCITEMIDLIST list, LPSTR path);
-HRESULT SHGetMalloc(IMalloc** allocator);
-void CoTaskMemFree(void* block);
+OV_PLATFORM_API BOOL GetOpenFileNameA(OPENFILENAMEA* record);
+OV_PLATFORM_API BOOL GetSaveFileNameA(OPENFILENAMEA* record);
+OV_PLATFORM_API DWORD CommDlgExtendedError(void);
+OV_PLATFORM_API PIDLIST_ABSOLUTE SHBrowseForFolderA(BROWSEINFOA* info);
+OV_PLATFORM_API BOOL SHGetPathFromIDListA(LPCITEMIDLIST list, LPSTR path);
+OV_PLATFORM_API HRESULT SHGetMalloc(IMalloc** allocator);
+OV_PLATFORM_API void CoTaskMemFree(void* block);

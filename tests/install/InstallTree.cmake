@@ -63,12 +63,35 @@ run("building the CMake consumer" ${CMAKE_COMMAND} --build ${WORK}/with-cmake)
 expect_consumer_ok(${WORK}/with-cmake/consumer)
 
 # With pkg-config: the flags it gives, and a run path to the prefix's lib/.
+# Of the framework's folders, only the prefix's include/ is on the path.
+run("asking pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
+    pkg-config --cflags ovcore)
+string(REGEX MATCHALL "-I[^ \n]*" includes "${output}")
+set(framework_includes "")
+foreach(include ${includes})
+  string(SUBSTRING "${include}" 2 -1 folder)
+  get_filename_component(folder "${folder}" REALPATH)
+  string(FIND "${folder}" "${prefix}" inside)
+  if(inside EQUAL 0)
+    list(APPEND framework_includes ${folder})
+  endif()
+endforeach()
+if(NOT framework_includes STREQUAL "${prefix}/include")
+  message(FATAL_ERROR "pkg-config gives the framework's include folders ${framework_includes}")
+endif()
 run("asking pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
     pkg-config --cflags --libs ovcore)
 string(STRIP "${output}" flags)
 separate_arguments(flags UNIX_COMMAND "${flags}")
 file(MAKE_DIRECTORY ${WORK}/with-pkg-config)
-run("building the pkg-config consumer" ${LAUNCHER} ${CXX} -std=c++20 ${source}/Consumer.cpp ${flags}
+run("building the pkg-config consumer" ${LAUNCHER} ${CXX} -std=c++20 -I${source} ${source}/Consumer.cpp ${flags}
     -Wl,-rpath,${prefix}/lib -o ${WORK}/with-pkg-config/consumer)
 expect_consumer_ok(${WORK}/with-pkg-config/consumer)
+
+# Every installed header compiles after the program's own folders, so none
+# includes a header that stays in the tree.
+execute_process(COMMAND ${CMAKE_COMMAND} -DPREFIX=${prefix} -DOUTPUT=${WORK}/all-headers.cpp
+                        -P ${CMAKE_CURRENT_LIST_DIR}/AllHeaders.cmake)
+run("compiling every installed header" ${LAUNCHER} ${CXX} -std=c++20 -fsyntax-only -I${source}
+    ${WORK}/all-headers.cpp ${flags})
 message(STATUS "installed into ${prefix}; both outside builds run")

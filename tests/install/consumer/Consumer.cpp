@@ -1,7 +1,10 @@
 // An outside program: builds against the installed headers and libraries,
 // checks that it got the engine it was built for, and uses a little of each
 // layer. Prints "consumer ok <version>" and exits 0 when all of it works.
+#include "render/Texture.h"  // the program's own, beside the framework's
+
 #include "ovcore/app/EntryPoint.h"
+#include "ovcore/render/Texture.h"
 #include "ovcore/foundation/String.h"
 #include "ovcore/foundation/Version.h"
 #include "ovcore/engine/OrvoCore.h"
@@ -27,6 +30,10 @@ int main() {
         std::printf("last error: %s\n", OvLastError());
         return 5;
     }
+    // Both texture types live side by side.
+    ConsumerTexture own;
+    OvCore::OV_TEXTURE framework;
+    if (own.width != 0 || framework.loaded) return 6;
     // The framework's entry point links too.
     volatile auto entry = &OvCore::OvMain;
     std::printf("consumer ok %s%s\n", OvCore::VersionText(), entry ? "" : "?");
