@@ -105,8 +105,8 @@ struct DrawingWindow {
         if (!hwnd || OvRenderTargetCreate(&target, hwnd, 80, 32) != 1) return;
         OvRenderTargetArea(target, 0, 0, 800, 800, 45.0, 1.0, 100.0, 1.0);
         OvRenderTargetActivate(target);
-        OvSetState(106, 1);
-        OvSetState(152, 1);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_BLENDING, 1);
         OvCameraOrtho(0, 0, kRoom, kRoom, 0);
         ready = Load("spikeball", "Data/Textures/spikeball.ovt") && Load("gib", "Data/Textures/gib.ovt");
     }
@@ -136,7 +136,7 @@ void BM_GameWorldUpdateAndDraw(benchmark::State& state) {
     Populate(static_cast<int>(state.range(0)));
     RunFrames(state, [] {
         World().FrameStep();
-        OvRenderScene(35);
+        OvRenderScene(OV_SCENE_END_FRAME);
     });
 }
 

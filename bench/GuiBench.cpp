@@ -90,10 +90,10 @@ void BM_GuiDraw(benchmark::State& state) {
     BuildTree(gui, static_cast<int>(state.range(0)), state.range(1) != 0);
     gui.Place();
     gui.Draw();  // the first frame builds the programs
-    OvRenderScene(1 | 2);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     for (auto _ : state) {
         gui.Draw();
-        OvRenderScene(1 | 2);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     }
     state.SetComplexityN(state.range(0));
     gui.ClearGui();

@@ -152,7 +152,7 @@ GLuint PlainProgram() {
     glDisableVertexAttribArray(1);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glUseProgram(0);
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     glFinish();
 }
 
@@ -160,7 +160,7 @@ GLuint PlainProgram() {
 [[gnu::noinline]] void EmitterFrame(OV_PARTICLE_EMITTER& emitter) {
     emitter.Update(nullptr, false);
     emitter.Draw();
-    OvRenderScene(1 | 2);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     glFinish();
 }
 

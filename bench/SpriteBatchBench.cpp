@@ -116,7 +116,7 @@ struct Window {
     GLuint textures[2] = {};
 
     Window() {
-        OvSetState(106, 1);
+        OvSetState(OV_STATE_TEXTURING, 1);
         gl.Load();
         gl.GenTextures(2, textures);
         const std::vector<unsigned char> texels[2] = {Checker(255, 64, 64), Checker(64, 64, 255)};
@@ -174,10 +174,10 @@ void BM_Engine(benchmark::State& state) {
             OvMatrixIdentity();
             OvMatrixTranslate(sprite.x, sprite.y, 0);
             OvMatrixRotate(sprite.degrees, 0, 0, 1);
-            OvDrawData(11, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
             OvMatrixPop();
         }
-        OvRenderScene(1 | 2);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
         gl.Finish();
     }
     int drawCalls = 0;
@@ -255,7 +255,7 @@ void BM_RawLimit(benchmark::State& state) {
         gl.BindBuffer(GL_ARRAY_BUFFER, 0);
         gl.BindTexture(GL_TEXTURE_2D, 0);
         gl.UseProgram(0);
-        OvRenderScene(2);
+        OvRenderScene(OV_SCENE_CLEAR_COLOR);
         gl.Finish();
     }
     gl.DeleteBuffers(1, &buffer);

@@ -74,7 +74,7 @@ struct Scene {
 // The script's ten commands as direct calls.
 void Direct(Scene& s) {
     OvSetState(OV_STATE_CLEAR_COLOR, s.colour.x, s.colour.y, s.colour.z, s.colour.w);
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
     OvSetState(OV_STATE_DRAW_COLOR, s.colour.x, s.colour.y, s.colour.z, s.colour.w);
     s.store.Activate(0);
@@ -82,7 +82,7 @@ void Direct(Scene& s) {
     std::swap(s.texcoords[0], s.texcoords[3]);
     std::swap(s.texcoords[1], s.texcoords[2]);
     OvTextureActivate(s.texture);
-    OvDrawData(11, 0, 4, s.corners, nullptr, s.texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, s.corners, nullptr, s.texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     OvTextureUnactivate();
     std::swap(s.texcoords[0], s.texcoords[3]);
     std::swap(s.texcoords[1], s.texcoords[2]);
@@ -108,7 +108,7 @@ double Measure(Body body) {
     for (int round = 0; round < kRounds; ++round) {
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < kExecutions; ++i) body();
-        OvRenderScene(1);
+        OvRenderScene(OV_SCENE_FLUSH);
         const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
         rounds.push_back(spent.count() / kExecutions);
     }

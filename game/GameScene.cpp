@@ -27,7 +27,6 @@ constexpr const char* kMainWindow = "main";
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kViewHeight = 600;
-constexpr int kPresentFrame = 35;
 constexpr int kKeyEscape = 27;
 constexpr int kKeyEnter = 13;
 constexpr int kDrawnCells = 100;
@@ -185,7 +184,7 @@ void GameFrame(HWND, void*) {
     World().FrameStep();
     DrawStatusText(MainWindow());
     if (MousePressed(kRightButton)) DropPlayer();
-    OvRenderScene(kPresentFrame);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 void GameScene() {

@@ -31,11 +31,11 @@ public:
         OvRenderTargetActivate(target_);
         OvExtensions(0);
         OvRenderVsync(0);
-        OvSetState(106, 1);
-        OvSetState(152, 1);
-        OvSetState(153, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
-        OvSetState(254, 0.0, 0.0, 0.0, 1.0);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_BLENDING, 1);
+        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+        OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         OvCameraOrtho(0, 0, kWidth, kHeight, 0);
         for (int i = 0; i < 2; ++i) {
             if (!textures_[i].LoadEmpty(kTextureSize, kTextureSize, TEXTURE_NEAREST, TEXTURE_NEAREST, 0, 0, -1, -1,
@@ -66,7 +66,7 @@ public:
             texture.DrawTransformed(OV_VECTOR(sprites.x[i], sprites.y[i]), OV_ANGLES(sprites.AngleAt(i, frame), 0, 0, 0),
                                     scaleVector, true);
         }
-        OvRenderScene(1 | 32 | 2);
+        OvRenderScene(OV_SCENE_END_FRAME);
     }
 
     void Finish() { glFinish(); }

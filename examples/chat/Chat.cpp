@@ -37,7 +37,6 @@ constexpr int kHeight = 480;
 constexpr size_t kShownLines = 22;
 constexpr size_t kLongestLine = 200;
 constexpr int kKeyEscape = 27;
-constexpr int kPresentFrame = 35;  // flush, present, clear
 
 struct Line {
     bool ours;
@@ -178,7 +177,7 @@ void Frame(HWND, void*) {
     KeepClientConnected();
     World().FrameStep();  // polls the core's sockets: Connection() among them
     Draw();
-    OvRenderScene(kPresentFrame);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 bool ReadArguments(int argc, char** argv) {

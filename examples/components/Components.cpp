@@ -98,7 +98,7 @@ void Frame(HWND, void*) {
     }
     const float dt = LoopState().delta;
     screen.Apply();
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvSetState(OV_STATE_TEXTURING, 1);
     for (C_STATIC& decoration : decorations) {
         decoration.Update(dt);
@@ -114,7 +114,7 @@ void Frame(HWND, void*) {
         Land(character);
         character.Draw(true);
     }
-    OvRenderScene(1 | 32);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
 }
 
 }  // namespace

@@ -30,7 +30,6 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 240;
 constexpr uint32_t kBlock = 32 * 1024;
 constexpr int kKeyEscape = 27;
-constexpr int kPresentFrame = 35;  // flush, present, clear
 constexpr double kBarLeft = 40, kBarTop = 100, kBarWidth = 560, kBarHeight = 40;
 
 struct Download {
@@ -103,7 +102,7 @@ void Frame(HWND, void*) {
     core.WindowOrthoView("main", 0);
     DrawBar();
     DrawCaption();
-    OvRenderScene(kPresentFrame);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 bool OpenWindow() {

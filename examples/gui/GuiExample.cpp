@@ -31,7 +31,6 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 constexpr int kKeyEscape = 27;
-constexpr int kPresentFrame = 35;  // flush, present, clear
 constexpr size_t kLongestName = 34;
 constexpr const char* kTheme = "Data/ExampleGui/theme.xml";
 constexpr const char* kLayout = "Data/ExampleGui/layout.xml";
@@ -191,7 +190,7 @@ void Frame(HWND, void*) {
     if (KeyPressed(kKeyEscape)) LoopState().running = false;
     core.WindowOrthoView("main", 0);
     World().FrameStep();  // the GUI's input, delivery and drawing
-    OvRenderScene(kPresentFrame);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 }  // namespace

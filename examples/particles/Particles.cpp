@@ -48,11 +48,11 @@ void Frame(HWND, void*) {
     fountain.position = OV_VECTORF(static_cast<float>(mouse.x), static_cast<float>(mouse.y), 0, 1);
     fountain.burst = MouseHeld(kLeftButton) ? 30 : 10;
     screen.Apply();
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvSetState(OV_STATE_BLENDING, 1);
     OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE);
     World().FrameStep();
-    OvRenderScene(1 | 32);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
 }
 
 }  // namespace

@@ -65,11 +65,11 @@ void Frame(HWND, void*) {
         PlaceModel("jelly", mouse.x - 32, mouse.y - 32);
     }
     screen.Apply();
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvSetState(OV_STATE_TEXTURING, 1);
     World().FrameStep();
     DrawPins();
-    OvRenderScene(1 | 32);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ struct Example {
 void Rectangle(double x1, double y1, double x2, double y2, double r, double g, double b) {
     const OV_VECTOR corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
     OvSetState(OV_STATE_DRAW_COLOR, r, g, b, 1.0);
-    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
 }
 
@@ -60,7 +60,7 @@ void DrawScene(Example& example) {
     // shows the scene the right way up.
     if (!example.scene.Activate(true)) return;
     OvSetState(OV_STATE_CLEAR_COLOR, 0.05, 0.05, 0.15, 1.0);
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvTextureUnactivate();
     Rectangle(20, 20, 300, 40, 0.2, 0.25, 0.3);
     Rectangle(60, 70, 100, 110, 1.0, 0.8, 0.3);
@@ -74,7 +74,7 @@ void Frame(HWND, void* userData) {
     DrawScene(example);
     OvSetState(OV_STATE_BLENDING, 1);
     if (!example.technique.Execute(&example.arguments)) std::fprintf(stderr, "technique: %s\n", OvLumetLastLog());
-    OvRenderScene(1 | 32);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
     if (example.headless && ++example.frames >= kHeadlessFrames) LoopState().running = false;
 }
 

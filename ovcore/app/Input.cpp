@@ -33,9 +33,9 @@ void StoreKey(uint8_t* flags, int key, uint8_t value) {
 // Button number 1 left, 2 right, 3 middle to its slot; -1 for any other.
 int SlotOf(int button) {
     switch (button) {
-    case 1: return MOUSE_LEFT;
-    case 2: return MOUSE_RIGHT;
-    case 3: return MOUSE_MIDDLE;
+    case MOUSE_LEFT: return MOUSE_SLOT_LEFT;
+    case MOUSE_RIGHT: return MOUSE_SLOT_RIGHT;
+    case MOUSE_MIDDLE: return MOUSE_SLOT_MIDDLE;
     default: return -1;
     }
 }

@@ -12,9 +12,21 @@ namespace OvCore {
 
 class OV_WINDOW;
 
-// Slots of the mouse arrays (the button numbers of the queries differ:
-// 1 left, 2 right, 3 middle).
-enum OV_MOUSE_SLOT { MOUSE_LEFT = 0, MOUSE_MIDDLE = 1, MOUSE_RIGHT = 2, MOUSE_SLOTS = 3 };
+// Mouse buttons as the queries (MouseHeld, MousePressed, MouseReleased and
+// their setters) number them. MOUSE_ANY asks whether any of the three buttons
+// has the flag; the wheel flags answer only MouseHeld and SetMouseHeld.
+enum OV_MOUSE_BUTTON : int {
+    MOUSE_ANY = 0,
+    MOUSE_LEFT = 1,
+    MOUSE_RIGHT = 2,
+    MOUSE_MIDDLE = 3,
+    MOUSE_WHEEL_UP = 4,
+    MOUSE_WHEEL_DOWN = 5,
+};
+
+// Where each button's flags sit in the store's mouse arrays (an order of the
+// store's own, not the buttons' numbers).
+enum OV_MOUSE_SLOT { MOUSE_SLOT_LEFT = 0, MOUSE_SLOT_MIDDLE = 1, MOUSE_SLOT_RIGHT = 2, MOUSE_SLOTS = 3 };
 
 // The process-wide input store: what the window procedure saw, as held flags
 // and flags for the current frame only.
@@ -54,8 +66,11 @@ struct OV_INPUT {
 // The input store, made on first use.
 OV_INPUT& InputStore();
 
-// Keys are virtual-key codes 1 to 255; key 0 asks whether any key has the
-// flag. Other numbers give false and are not stored.
+// Keys are virtual-key codes 1 to 255 (VK_A for the A key, VK_0 for the 0
+// key above the letters, VK_ESCAPE, VK_LEFT, ..., in ovcore/platform/Windows.h);
+// key 0 asks whether any key has the flag. Other numbers give false and are
+// not stored. Letters are their capitals: 'A' is the A key, while 'a' (97) is
+// VK_NUMPAD1.
 bool KeyHeld(int key);
 bool KeyPressed(int key);
 bool KeyReleased(int key);
@@ -64,8 +79,9 @@ void SetKeyPressed(int key, uint8_t value);
 void SetKeyReleased(int key, uint8_t value);
 bool ReleaseKeyAtFrameEnd(int key);
 
-// Buttons: 0 any, 1 left, 2 right, 3 middle; the held query and setter also
-// take 4 wheel up and 5 wheel down.
+// Buttons (OV_MOUSE_BUTTON): 0 any, 1 left, 2 right, 3 middle; the held query
+// and setter also take 4 wheel up and 5 wheel down. Other numbers give false
+// and are not stored.
 bool MouseHeld(int button);
 bool MousePressed(int button);
 bool MouseReleased(int button);

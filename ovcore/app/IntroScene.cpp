@@ -17,7 +17,6 @@ constexpr int kIntroWidth = 640;
 constexpr int kIntroHeight = 360;
 constexpr double kDegreesPerSecond = 90.0;
 constexpr double kEndAngle = 180.0;
-constexpr int kPresentFrame = 35;
 constexpr WORD kLogoType = 1024;
 constexpr WORD kLogoId = 1;
 
@@ -63,7 +62,7 @@ void IntroFrame(HWND, void* context) {
     // reach the end, so it ends the intro as well.
     if (!(angle < kEndAngle)) LoopState().running = false;
     intro.image->Draw(true);
-    OvRenderScene(kPresentFrame);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 void IntroScene() {
@@ -78,7 +77,7 @@ void IntroScene() {
     ShowCursor(FALSE);
     RunMessageLoop(IntroFrame, &context);
     ShowCursor(TRUE);
-    OvRenderScene(kPresentFrame);
+    OvRenderScene(OV_SCENE_END_FRAME);
     image.Release(false);
     window.Destroy();
 }

@@ -8,7 +8,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kClearFlag = 2;
 
 int ShiftOf(char letter) {
     switch (std::toupper(static_cast<unsigned char>(letter))) {
@@ -42,7 +41,7 @@ void ClearScreen(uint32_t packed) {
 
 void ClearScreen(double r, double g, double b, double a) {
     OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, a);
-    OvRenderScene(kClearFlag);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
 }
 
 void SetBlend(int source, int destination) {

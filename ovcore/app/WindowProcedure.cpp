@@ -28,12 +28,12 @@ bool RecordInput(UINT message, WPARAM wParam) {
     case WM_KEYDOWN: input.KeyDown(wParam); return true;
     case WM_KEYUP: input.KeyUp(wParam); return true;
     case WM_CHAR: input.Char(wParam); return true;
-    case WM_LBUTTONDOWN: input.ButtonDown(MOUSE_LEFT); return true;
-    case WM_LBUTTONUP: input.ButtonUp(MOUSE_LEFT); return true;
-    case WM_RBUTTONDOWN: input.ButtonDown(MOUSE_RIGHT); return true;
-    case WM_RBUTTONUP: input.ButtonUp(MOUSE_RIGHT); return true;
-    case WM_MBUTTONDOWN: input.ButtonDown(MOUSE_MIDDLE); return true;
-    case WM_MBUTTONUP: input.ButtonUp(MOUSE_MIDDLE); return true;
+    case WM_LBUTTONDOWN: input.ButtonDown(MOUSE_SLOT_LEFT); return true;
+    case WM_LBUTTONUP: input.ButtonUp(MOUSE_SLOT_LEFT); return true;
+    case WM_RBUTTONDOWN: input.ButtonDown(MOUSE_SLOT_RIGHT); return true;
+    case WM_RBUTTONUP: input.ButtonUp(MOUSE_SLOT_RIGHT); return true;
+    case WM_MBUTTONDOWN: input.ButtonDown(MOUSE_SLOT_MIDDLE); return true;
+    case WM_MBUTTONUP: input.ButtonUp(MOUSE_SLOT_MIDDLE); return true;
     case WM_MOUSEWHEEL: input.Wheel(GET_WHEEL_DELTA_WPARAM(wParam)); return true;
     default: return false;
     }

@@ -81,9 +81,22 @@ OV_API void OvDirection(OvFour from, OvFour to, OvFour* result);
  * OvRenderTargetGet: 432 x, 433 y, 434 width, 435 height (live integers: a
  * change takes effect at the next activation or camera call), 436 the
  * height of the target's window; null for other ids.
- * OvRenderScene flags, done in this order: 1 flush pending drawing,
- * 32 present, then the clears 2 colour (state 254), 4 depth, 8 stencil,
- * 16 accumulation (where the context has one). Clears honour the clip. */
+ * OvRenderScene flags (OV_SCENE_…), done in this order: flush pending
+ * drawing, present, then the clears: colour (state 254), depth, stencil,
+ * accumulation (where the context has one). Clears honour the clip. */
+#define OV_SCENE_FLUSH 1        /* draw what is batched */
+#define OV_SCENE_CLEAR_COLOR 2  /* clear to the clear colour (OV_STATE_CLEAR_COLOR) */
+#define OV_SCENE_CLEAR_DEPTH 4
+#define OV_SCENE_CLEAR_STENCIL 8
+#define OV_SCENE_CLEAR_ACCUM 16
+#define OV_SCENE_PRESENT 32     /* show the finished frame */
+/* The end of a frame: flush, show, and clear for the next one (35). */
+#define OV_SCENE_END_FRAME (OV_SCENE_FLUSH | OV_SCENE_PRESENT | OV_SCENE_CLEAR_COLOR)
+#define OV_TARGET_X 432             /* OvRenderTargetGet queries */
+#define OV_TARGET_Y 433
+#define OV_TARGET_WIDTH 434
+#define OV_TARGET_HEIGHT 435
+#define OV_TARGET_WINDOW_HEIGHT 436
 OV_API int OvRenderTargetCreate(OvHandle* target, void* window, int flags, int bitsPerPixel);
 OV_API void OvRenderTargetArea(OvHandle target, int x, int y, int width, int height,
                                double fieldOfView, double nearPlane, double farPlane, double scale);

@@ -11,7 +11,7 @@ const OV_VECTORF kIconCoords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0,
 int RenderTargetHeight() {
     const auto* target = static_cast<const OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET));
     if (!target) return 0;
-    const auto* height = static_cast<const int*>(OvRenderTargetGet(*target, 435));
+    const auto* height = static_cast<const int*>(OvRenderTargetGet(*target, OV_TARGET_HEIGHT));
     return height ? *height : 0;
 }
 

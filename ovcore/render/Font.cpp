@@ -11,7 +11,7 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kTextureQueryWidth = 250;
+constexpr int kTextureQueryWidth = OV_TEXTURE_WIDTH;
 constexpr int kLoadFlag = 1;
 
 double StateDouble(int id) {

@@ -23,7 +23,7 @@ T* CellPointer(uintptr_t argument) {
 }
 
 void DrawQuad(const OV_VECTOR* corners, const OV_VECTOR* texcoords) {
-    OvDrawData(11, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
 }
 
 void Reverse(OV_VECTOR* texcoords) {
@@ -64,10 +64,10 @@ void TechniqueExecute(const uintptr_t* stream) {
 
 void TechniqueClear(const uintptr_t* stream) {
     switch (stream[0]) {
-        case TK_COLOR: OvRenderScene(2); break;
-        case TK_DEPTH: OvRenderScene(4); break;
-        case TK_STENCIL: OvRenderScene(8); break;
-        case TK_ACCUM: OvRenderScene(16); break;
+        case TK_COLOR: OvRenderScene(OV_SCENE_CLEAR_COLOR); break;
+        case TK_DEPTH: OvRenderScene(OV_SCENE_CLEAR_DEPTH); break;
+        case TK_STENCIL: OvRenderScene(OV_SCENE_CLEAR_STENCIL); break;
+        case TK_ACCUM: OvRenderScene(OV_SCENE_CLEAR_ACCUM); break;
         default: break;
     }
 }

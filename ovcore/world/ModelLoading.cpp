@@ -15,7 +15,7 @@ namespace {
 // Arguments of the texture loads: one file, nearest filtering, the
 // origin at the top-left, the collision box the image's.
 constexpr int kLoadFlag = 1;
-constexpr int kNearest = 234;
+constexpr int kNearest = OV_TEXTURE_NEAREST;
 
 // Truncation towards zero that saturates instead of overflowing.
 int32_t TruncateToInt(double value) {

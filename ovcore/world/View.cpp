@@ -10,8 +10,7 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kQueryViewportX = 432;
-constexpr int kRenderClearColor = 2;
+constexpr int kQueryViewportX = OV_TARGET_X;
 
 // The render target's four live viewport integers (x, y, width, height).
 struct TargetViewport {
@@ -64,7 +63,7 @@ void OV_VIEW::Apply() {
     OvSetState(OV_STATE_CLIP_RECT, x, y, width, height);
     if (target.Found())
         for (int i = 0; i < 4; ++i) *target.cell[i] = saved[i];
-    if (clear) OvRenderScene(kRenderClearColor);
+    if (clear) OvRenderScene(OV_SCENE_CLEAR_COLOR);
 }
 
 void RestoreDefaultView() {

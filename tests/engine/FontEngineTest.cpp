@@ -22,9 +22,9 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(window_.Created());
         ASSERT_EQ(OvRenderTargetActivate(window_.Target()), 1);
-        OvSetState(152, 0);
-        OvSetState(106, 1);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvSetState(OV_STATE_BLENDING, 0);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         OvSetState(OV_STATE_CHARACTER_WIDTH, 16.0);
         OvSetState(OV_STATE_CHARACTER_HEIGHT, 16.0);
         OvSetState(OV_STATE_CHARACTER_SPACING, 0.0);
@@ -32,8 +32,8 @@ protected:
         OvSetState(OV_STATE_LINE_BREAK, '\n');
         OvMatrixMode(OV_MATRIX_MODELVIEW);
         OvCameraOrtho(0, 0, kWidth, kHeight, 0);
-        OvSetState(254, 0.0, 0.0, 0.0, 1.0);
-        OvRenderScene(1 | 2);
+        OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
         ASSERT_EQ(OvTextureCreate(&atlas_), 1);
         ASSERT_EQ(OvTextureLoadEmpty(atlas_, kAtlas, kAtlas, 0), 1);
         auto* pixels = static_cast<uint8_t*>(OvTextureLock(atlas_, 0));
@@ -139,7 +139,7 @@ TEST_F(FontEngineTest, TextIsOnePrimitiveInTheBatch) {
     std::vector<char> text(2000, 'x');
     text.back() = '\0';
     OvDrawFont(font, text.data());
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     int drawCalls = 0;
     int vertices = 0;
     OvRenderStatistics(&drawCalls, &vertices);
@@ -163,7 +163,7 @@ TEST_F(FontEngineTest, EmptyUnknownAndDestroyedFontsDrawNothing) {
     OvDrawFont(font, "AAAA");
     OvDrawFont(OvHandle{1, 0}, "AAAA");
     OvDrawFont(OvHandle{0, 0xFFFFFFF0u}, "AAAA");
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     int vertices = -1;
     OvRenderStatistics(nullptr, &vertices);
     EXPECT_EQ(vertices, 0);
@@ -184,7 +184,7 @@ TEST(FontEngineClosure, ClosingTheEngineFreesEveryFont) {
     ASSERT_EQ(OvRenderTargetActivate(after.Target()), 1);
     OvRenderStatistics(nullptr, nullptr);
     OvDrawFont(font, "AAAA");
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     int vertices = -1;
     OvRenderStatistics(nullptr, &vertices);
     EXPECT_EQ(vertices, 0) << "a font made before the closure is gone";

@@ -29,8 +29,8 @@ void ExpectFilled(OvHandle texture, const Bytes& rgba) {
 }
 
 void ClearTo(double r, double g, double b, double a) {
-    OvSetState(254, r, g, b, a);
-    OvRenderScene(2);
+    OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, a);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
 }
 
 Bytes WindowPixel(int x, int y) {
@@ -48,7 +48,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(window_.Created());
         ASSERT_EQ(OvRenderTargetActivate(window_.Target()), 1);
-        OvSetState(212, 0);
+        OvSetState(OV_STATE_CLIPPING, 0);
         ClearTo(1.0, 0.0, 0.0, 1.0);
     }
 

@@ -7,7 +7,7 @@
 namespace {
 
 OvHandle CurrentTarget() {
-    return *static_cast<OvHandle*>(OvGetState(16));
+    return *static_cast<OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET));
 }
 
 std::vector<unsigned char> ReadAll(int width, int height) {
@@ -27,8 +27,8 @@ TEST(RenderTargetTest, ClearFillsTheTargetWithTheClearColour) {
     ASSERT_TRUE(window.Created());
     ASSERT_EQ(OvRenderTargetActivate(window.Target()), 1);
     EXPECT_TRUE(SameHandle(CurrentTarget(), window.Target()));
-    OvSetState(254, 0.2, 0.4, 0.6, 1.0);
-    OvRenderScene(2);
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.2, 0.4, 0.6, 1.0);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     std::vector<unsigned char> pixels = ReadAll(kWidth, kHeight);
     for (int y : {0, kHeight / 2, kHeight - 1}) {
         for (int x : {0, kWidth / 2, kWidth - 1}) {
@@ -49,14 +49,14 @@ TEST(RenderTargetTest, ClearFillsTheTargetWithTheClearColour) {
 TEST(RenderTargetTest, ClippedClearCountsTheRectangleFromTheBottom) {
     EngineWindow window("clip", kWidth, kHeight);
     ASSERT_EQ(OvRenderTargetActivate(window.Target()), 1);
-    OvSetState(212, 0);
-    OvSetState(254, 0.0, 0.0, 0.0, 1.0);
-    OvRenderScene(2);
-    OvSetState(211, 0, 0, 8, 8);
-    OvSetState(212, 1);
-    OvSetState(254, 1.0, 0.0, 0.0, 1.0);
-    OvRenderScene(2);
-    OvSetState(212, 0);
+    OvSetState(OV_STATE_CLIPPING, 0);
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
+    OvSetState(OV_STATE_CLIP_RECT, 0, 0, 8, 8);
+    OvSetState(OV_STATE_CLIPPING, 1);
+    OvSetState(OV_STATE_CLEAR_COLOR, 1.0, 0.0, 0.0, 1.0);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
+    OvSetState(OV_STATE_CLIPPING, 0);
     std::vector<unsigned char> pixels = ReadAll(kWidth, kHeight);
     EXPECT_EQ(PixelAt(pixels, kWidth, 2, kHeight - 2)[0], 255) << "bottom-left corner is inside";
     EXPECT_EQ(PixelAt(pixels, kWidth, 2, 2)[0], 0) << "top-left corner is outside";
@@ -131,7 +131,7 @@ TEST(RenderTargetTest, VsyncAndExtensionsNeedACurrentTarget) {
     EXPECT_TRUE(IsEmptyHandle(CurrentTarget())) << "destroying the current target leaves none";
     EXPECT_EQ(OvRenderVsync(1), 0);
     EXPECT_EQ(OvExtensions(0), 0);
-    OvRenderScene(35);
+    OvRenderScene(OV_SCENE_END_FRAME);
     unsigned char pixel[4];
     EXPECT_EQ(OvRenderTargetReadPixels(0, 0, 1, 1, pixel), 0);
 }
@@ -139,7 +139,7 @@ TEST(RenderTargetTest, VsyncAndExtensionsNeedACurrentTarget) {
 TEST(RenderTargetTest, EmptyUnknownAndStaleHandlesAreIgnored) {
     for (OvHandle handle : {OvHandle{1, 0}, OvHandle{0, 0}, OvHandle{0, 999999}, OvHandle{1, 1}}) {
         EXPECT_EQ(OvRenderTargetActivate(handle), 0);
-        EXPECT_EQ(OvRenderTargetGet(handle, 432), nullptr);
+        EXPECT_EQ(OvRenderTargetGet(handle, OV_TARGET_X), nullptr);
         OvRenderTargetArea(handle, 0, 0, 1, 1, 45.0, -1.0, 1.0, 1.0);
         OvRenderTargetDestroy(handle);
     }
@@ -164,8 +164,8 @@ TEST(RenderTargetTest, ATargetWhoseWindowIsGoneIsNeverUsed) {
     EngineWindow window("orphan", kWidth, kHeight);
     ASSERT_EQ(OvRenderTargetActivate(window.Target()), 1);
     window.DestroyWindowOnly();
-    OvRenderScene(35);
-    OvSetState(152, 1);
+    OvRenderScene(OV_SCENE_END_FRAME);
+    OvSetState(OV_STATE_BLENDING, 1);
     unsigned char pixel[4];
     EXPECT_EQ(OvRenderTargetReadPixels(0, 0, 1, 1, pixel), 0);
     EXPECT_EQ(OvRenderTargetActivate(window.Target()), 0);

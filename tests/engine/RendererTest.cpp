@@ -27,12 +27,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(window_.Created());
         ASSERT_EQ(OvRenderTargetActivate(window_.Target()), 1);
-        OvSetState(152, 0);
-        OvSetState(153, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
-        OvSetState(212, 0);
-        OvSetState(213, 1.0);
-        OvSetState(106, 1);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvSetState(OV_STATE_BLENDING, 0);
+        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+        OvSetState(OV_STATE_CLIPPING, 0);
+        OvSetState(OV_STATE_POINT_SIZE, 1.0);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         OvRenderBindGlTexture(0, 0, 0);
         OvMatrixMode(OV_MATRIX_MODELVIEW);
         OvCameraOrtho(0, 0, kWidth, kHeight, 0);
@@ -41,16 +41,16 @@ protected:
     }
     void TearDown() override {
         for (unsigned texture : textures_) gl_.deleteTextures(1, &texture);
-        OvSetState(152, 0);
-        OvSetState(212, 0);
-        OvSetState(213, 1.0);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+        OvSetState(OV_STATE_BLENDING, 0);
+        OvSetState(OV_STATE_CLIPPING, 0);
+        OvSetState(OV_STATE_POINT_SIZE, 1.0);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         OvRenderBindGlTexture(0, 0, 0);
     }
 
     static void Clear(double r, double g, double b) {
-        OvSetState(254, r, g, b, 1.0);
-        OvRenderScene(1 | 2);
+        OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, 1.0);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     }
     static std::vector<unsigned char> Frame() {
         std::vector<unsigned char> pixels(kWidth * kHeight * 4);
@@ -103,7 +103,7 @@ constexpr Rgba kRed{255, 0, 0, 255};
 }  // namespace
 
 TEST_F(RendererTest, UntexturedQuadCoversExactlyItsPixelsInEveryForm) {
-    OvSetState(255, 1.0, 0.0, 0.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 0.0, 0.0, 1.0);
     Quad(10, 5, 20, 15);
     std::vector<unsigned char> doubles = Frame();
     EXPECT_EQ(Pixel(10, 5), kRed);
@@ -112,7 +112,7 @@ TEST_F(RendererTest, UntexturedQuadCoversExactlyItsPixelsInEveryForm) {
 
     Clear(0, 0, 0);
     const float corners[16] = {10, 5, 0, 1, 20, 5, 0, 1, 20, 15, 0, 1, 10, 15, 0, 1};
-    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(Frame(), doubles) << "32-bit floats give the same pixels as doubles";
 
     Clear(0, 0, 0);
@@ -121,7 +121,7 @@ TEST_F(RendererTest, UntexturedQuadCoversExactlyItsPixelsInEveryForm) {
 
     Clear(0, 0, 0);
     const double two[8] = {10, 5, 20, 5, 20, 15, 10, 15};
-    OvDrawData(11, 0, 4, two, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, two, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(Frame(), doubles) << "two components per vertex";
 }
 
@@ -144,9 +144,9 @@ TEST_F(RendererTest, TrianglesFansOutlinesAndPointsLandOnTheirPixels) {
     EXPECT_EQ(Pixel(20, 20), kBlack) << "an outline is not filled";
 
     Clear(0, 0, 0);
-    OvSetState(213, 4.0);
+    OvSetState(OV_STATE_POINT_SIZE, 4.0);
     const double points[8] = {10, 10, 0, 1, 40, 30, 0, 1};
-    OvDrawData(4, 0, 2, points, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_POINTS, 0, 2, points, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(Pixel(8, 8), kWhite);
     EXPECT_EQ(Pixel(11, 11), kWhite);
     EXPECT_EQ(Pixel(12, 12), kBlack) << "a 4-pixel point covers 8..11";
@@ -154,9 +154,9 @@ TEST_F(RendererTest, TrianglesFansOutlinesAndPointsLandOnTheirPixels) {
 }
 
 TEST_F(RendererTest, ColourStateAndPerVertexColoursTint) {
-    OvSetState(255, 0.0, 1.0, 0.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 0.0, 1.0, 0.0, 1.0);
     Quad(0, 0, 10, 10);
-    OvSetState(255, 0.0, 0.0, 1.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 0.0, 0.0, 1.0, 1.0);
     Quad(10, 0, 20, 10);
     EXPECT_EQ(Pixel(5, 5), (Rgba{0, 255, 0, 255})) << "colour is taken per vertex";
     EXPECT_EQ(Pixel(15, 5), (Rgba{0, 0, 255, 255}));
@@ -166,16 +166,16 @@ TEST_F(RendererTest, ColourStateAndPerVertexColoursTint) {
     EXPECT_EQ(Pixel(35, 5), kRed) << "a colour array wins over the colour state";
     const float floatColours[16] = {0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1, 1};
     const float corners[16] = {40, 0, 0, 1, 50, 0, 0, 1, 50, 10, 0, 1, 40, 10, 0, 1};
-    OvDrawData(11, 0, 4, corners, floatColours, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, floatColours, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     EXPECT_EQ(Pixel(45, 5), (Rgba{0, 255, 255, 255}));
 }
 
 TEST_F(RendererTest, BlendingAndClippingApplyToPendingDrawingAsSet) {
     Clear(0.0, 0.0, 1.0);
-    OvSetState(255, 1.0, 0.0, 0.0, 0.5);
-    OvSetState(152, 1);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 0.0, 0.0, 0.5);
+    OvSetState(OV_STATE_BLENDING, 1);
     Quad(0, 0, 10, 10);
-    OvSetState(152, 0);
+    OvSetState(OV_STATE_BLENDING, 0);
     Quad(10, 0, 20, 10);
     Rgba blended = Pixel(5, 5);
     EXPECT_NEAR(blended[0], 128, 1);
@@ -183,11 +183,11 @@ TEST_F(RendererTest, BlendingAndClippingApplyToPendingDrawingAsSet) {
     EXPECT_EQ(Pixel(15, 5)[2], 0) << "blending off replaces the background";
 
     Clear(0, 0, 0);
-    OvSetState(255, 1.0, 1.0, 1.0, 1.0);
-    OvSetState(211, 10, kHeight - 30, 20, 10);
-    OvSetState(212, 1);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_CLIP_RECT, 10, kHeight - 30, 20, 10);
+    OvSetState(OV_STATE_CLIPPING, 1);
     Quad(0, 0, kWidth, kHeight);
-    OvSetState(212, 0);
+    OvSetState(OV_STATE_CLIPPING, 0);
     Quad(0, 40, 5, 45);
     EXPECT_EQ(Pixel(10, 20), kWhite) << "inside the clip (counted from the bottom)";
     EXPECT_EQ(Pixel(29, 29), kWhite);
@@ -235,12 +235,12 @@ TEST_F(RendererTest, TexturedQuadShowsItsTexelsWithTheFirstRowAtTheTop) {
     EXPECT_EQ(Pixel(1, 6), (Rgba{0, 0, 255, 255}));
     EXPECT_EQ(Pixel(6, 6), kWhite);
 
-    OvSetState(255, 0.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 0.0, 1.0, 1.0, 1.0);
     Quad(10, 0, 18, 8);
     EXPECT_EQ(Pixel(16, 6), (Rgba{0, 255, 255, 255})) << "the colour tints the texels";
-    OvSetState(106, 0);
+    OvSetState(OV_STATE_TEXTURING, 0);
     Quad(20, 0, 28, 8);
-    OvSetState(106, 1);
+    OvSetState(OV_STATE_TEXTURING, 1);
     OvRenderBindGlTexture(0, 0, 0);
     Quad(30, 0, 38, 8);
     EXPECT_EQ(Pixel(21, 1), (Rgba{0, 255, 255, 255})) << "texturing off: plain colour";
@@ -257,7 +257,7 @@ TEST_F(RendererTest, AlternatingTexturesShareOneDrawCall) {
         OvRenderBindGlTexture(three[i % 3], 1, 1);
         Quad(i * 10, 0, i * 10 + 8, 8);
     }
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Statistics(), 1);
     for (int i = 0; i < 6; ++i) {
         Rgba expected{i % 3 == 0 ? 255 : 0, i % 3 == 1 ? 255 : 0, i % 3 == 2 ? 255 : 0, 255};
@@ -271,16 +271,16 @@ TEST_F(RendererTest, AlternatingTexturesShareOneDrawCall) {
         Quad(x, y, x + 2, y + 2);
     }
     int vertices = 0;
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Statistics(&vertices), 1) << "1,000 quads of two textures";
     EXPECT_EQ(vertices, 4000);
 
     Quad(0, 0, 1, 1);
     Immediate(6, {{0, 0}, {5, 5}});
     Quad(0, 0, 1, 1);
-    OvSetState(152, 1);
+    OvSetState(OV_STATE_BLENDING, 1);
     Quad(0, 0, 1, 1);
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Statistics(), 4) << "primitive class and blending changes flush";
 }
 
@@ -291,7 +291,7 @@ TEST_F(RendererTest, MoreTexturesThanUnitsFlushAndStillDrawRight) {
         OvRenderBindGlTexture(many[i], 1, 1);
         Quad(i, 0, i + 1, 4);
     }
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_GE(Statistics(), 3) << "at most 16 textures a draw call";
     for (int i = 0; i < 40; ++i) EXPECT_EQ(Pixel(i, 2)[0], i * 6) << i;
 }
@@ -312,7 +312,7 @@ TEST_F(RendererTest, TwoTexturesInOneBatchKeepTheirMipmapLevels) {
         OvRenderBindGlTexture(i % 2 ? red : mipmapped, 16, 16);
         Quad(i * 4, 0, i * 4 + 2, 2);
     }
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Statistics(), 1);
     for (int i = 0; i < 8; ++i) {
         const Rgba pixel = Pixel(i * 4, 0);
@@ -332,10 +332,10 @@ TEST_F(RendererTest, ASmallBatchSplitsLongPrimitivesWithoutGaps) {
         double angle = 2 * M_PI * i / kRim;
         fan.push_back({32 + 20 * std::cos(angle), 24 + 20 * std::sin(angle), 0, 1});
     }
-    OvDrawData(10, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
+    OvDrawData(OV_PRIMITIVE_FAN, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
                0, 0, 0, 0, 0, 0, 0);
     for (int i = 0; i < 100; ++i) Quad(i % 64, 46, i % 64 + 1, 48);
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_GT(Statistics(), 5);
     int covered = 0;
     for (int y = 10; y < 38; ++y) {
@@ -345,7 +345,7 @@ TEST_F(RendererTest, ASmallBatchSplitsLongPrimitivesWithoutGaps) {
     EXPECT_EQ(Pixel(63, 47), kWhite);
 
     Clear(0, 0, 0);
-    OvPrimitiveBegin(6);
+    OvPrimitiveBegin(OV_PRIMITIVE_OUTLINE);
     for (int i = 0; i < 100; ++i) OvPutVertex(i % 2 ? 60.5 : 2.5, 2.5 + i * 0.4, 0, 1);
     OvPrimitiveEnd();
     EXPECT_EQ(Pixel(31, 21), kWhite) << "the closing segment joins the last point to the first";
@@ -359,7 +359,7 @@ TEST_F(RendererTest, OneCallSpriteRespectsTheOpenPrimitiveAndTheLinesBefore) {
     const Vec4 corners[4] = {{-4, -4, 0, 1}, {4, -4, 0, 1}, {4, 4, 0, 1}, {-4, 4, 0, 1}};
     const Vec4 coords[4] = {};
     const double at[3] = {40, 30, 0}, turns[3] = {0, 0, 0}, scale[3] = {1, 1, 1};
-    OvPrimitiveBegin(11);
+    OvPrimitiveBegin(OV_PRIMITIVE_QUADS);
     OvPutVertex(2, 2, 0, 1);
     OvPutVertex(12, 2, 0, 1);
     OvDrawTransformedQuad(OvHandle{0, 0}, at, turns, scale, &corners[0].x, &coords[0].x);
@@ -391,7 +391,7 @@ TEST_F(RendererTest, QuadsAtOneDepthOrAtSeveralAreClippedByTheirOwn) {
     for (const std::vector<double>& depths : batches) {
         Clear(0, 0, 0);
         for (size_t i = 0; i < depths.size(); ++i) sprite(10.0 + 20.0 * static_cast<double>(i), depths[i]);
-        OvRenderScene(1);
+        OvRenderScene(OV_SCENE_FLUSH);
         EXPECT_EQ(Statistics(), 1);
         for (size_t i = 0; i < depths.size(); ++i) {
             EXPECT_EQ(Pixel(10 + 20 * static_cast<int>(i), 10), depths[i] > 1.0 ? kBlack : kWhite)
@@ -408,17 +408,17 @@ TEST_F(RendererTest, QuadsAtOneDepthOrAtSeveralAreClippedByTheirOwn) {
     sprite(10, 0.5);
     OvDrawTransformedQuad(OvHandle{0, 0}, at, turns, scale, &broken[0].x, &coords[0].x);
     sprite(50, 2.0);
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Pixel(10, 10), kWhite);
     EXPECT_EQ(Pixel(50, 10), kBlack) << "still clipped at its own depth";
 }
 
 TEST_F(RendererTest, StateChangeInsideAPrimitiveKeepsItWhole) {
-    OvPrimitiveBegin(10);
+    OvPrimitiveBegin(OV_PRIMITIVE_FAN);
     OvPutVertex(20, 20, 0, 1);
     OvPutVertex(10, 10, 0, 1);
     OvPutVertex(30, 10, 0, 1);
-    OvSetState(213, 2.0);
+    OvSetState(OV_STATE_POINT_SIZE, 2.0);
     OvPutVertex(30, 30, 0, 1);
     OvPutVertex(10, 30, 0, 1);
     OvPutVertex(10, 10, 0, 1);
@@ -431,22 +431,22 @@ TEST_F(RendererTest, StateChangeInsideAPrimitiveKeepsItWhole) {
 TEST_F(RendererTest, BadCallsDrawNothing) {
     const double corners[16] = {0, 0, 0, 1, 64, 0, 0, 1, 64, 48, 0, 1, 0, 48, 0, 1};
     OvDrawData(12, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    OvDrawData(11, 0, 4, nullptr, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    OvDrawData(11, 0, 0, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    OvDrawData(11, -1, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 7, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0);
-    OvDrawData(11, 0, 3, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, nullptr, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 0, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, -1, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 7, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 5, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 3, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     Immediate(10, {{0, 0}, {64, 0}});
     Immediate(8, {{0, 0}, {64, 0}});
     Immediate(6, {{0, 0}});
     OvPutVertex(0, 0, 0, 1);
-    OvPrimitiveBegin(8);
+    OvPrimitiveBegin(OV_PRIMITIVE_TRIANGLES);
     OvPutVertex(0, 0, 0, 1);
     OvPutVertex(64, 0, 0, 1);
-    OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     OvPrimitiveEnd();
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Statistics(), 0);
     EXPECT_EQ(Pixel(40, 10), kBlack);
 }
@@ -466,7 +466,7 @@ TEST_F(RendererTest, PendingDrawingStaysWithItsTarget) {
 TEST_F(RendererTest, DrawingWorksAgainAfterTheEngineIsRestarted) {
     // A primitive left open while the engine closes goes on writing: into
     // memory of its own, not GL's freed vertex memory.
-    OvPrimitiveBegin(11);
+    OvPrimitiveBegin(OV_PRIMITIVE_QUADS);
     OvPutVertex(0, 0, 0, 1);
     OvPutVertex(10, 0, 0, 1);
     OvClosure();
@@ -486,10 +486,10 @@ TEST_F(RendererTest, DrawingWorksAgainAfterTheEngineIsRestarted) {
 }
 
 TEST_F(RendererTest, ClearAloneCoversDrawingIssuedBeforeIt) {
-    OvSetState(255, 1.0, 0.0, 0.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 0.0, 0.0, 1.0);
     Quad(0, 0, kWidth, kHeight);
-    OvSetState(254, 0.0, 0.0, 1.0, 1.0);
-    OvRenderScene(2);  // no flush flag: the pending quad must not land on top of the clear
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 1.0, 1.0);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);  // no flush flag: the pending quad must not land on top of the clear
     EXPECT_EQ(Pixel(10, 10), (Rgba{0, 0, 255, 255}));
 }
 
@@ -531,7 +531,7 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
     for (const std::array<double, 3> tint : {std::array<double, 3>{1.0, 1.0, 1.0}, {0.5, 1.0, 0.25}}) {
         auto reference = [&] {
             OvRenderBindGlTexture(texture, 2, 2);
-            OvSetState(255, tint[0], tint[1], tint[2], 1.0);
+            OvSetState(OV_STATE_DRAW_COLOR, tint[0], tint[1], tint[2], 1.0);
             Quad(1, 1, 17, 17);
             OvMatrixPush();
             OvMatrixTranslate(24, 9, 0);
@@ -541,7 +541,7 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
         };
         Clear(0, 0, 0);
         reference();
-        OvRenderScene(1);
+        OvRenderScene(OV_SCENE_FLUSH);
         ASSERT_EQ(Statistics(), 1);
         const std::vector<unsigned char> expected = Region(Frame(), 0, 0, 34, 20);
         EXPECT_EQ(Pixel(4, 4), (Rgba{static_cast<int>(std::lround(255 * tint[0])), 0, 0, 255}));
@@ -551,13 +551,13 @@ TEST_F(RendererTest, EveryProgramVariantGivesTheSamePixels) {
             Clear(0, 0, 0);
             reference();
             OvRenderBindGlTexture(extra.texture, 1, 1);
-            OvSetState(106, extra.texturing ? 1 : 0);
+            OvSetState(OV_STATE_TEXTURING, extra.texturing ? 1 : 0);
             OvMatrixPush();
             OvMatrixTranslate(0, 0, extra.depth);
             Quad(40, 30, 60, 46, extra.colours);
             OvMatrixPop();
-            OvSetState(106, 1);
-            OvRenderScene(1);
+            OvSetState(OV_STATE_TEXTURING, 1);
+            OvRenderScene(OV_SCENE_FLUSH);
             EXPECT_EQ(Statistics(), 1) << extra.variant << (white ? ", white" : ", tinted");
             EXPECT_EQ(Region(Frame(), 0, 0, 34, 20), expected) << extra.variant << (white ? ", white" : ", tinted");
         }
@@ -574,11 +574,11 @@ TEST_F(RendererTest, FansAndTrianglesOfAnyLengthCoverTheirTriangles) {
         for (int i = 0; i <= triangles; ++i) fan.push_back(rim(i));
         for (int i = 0; i < triangles; ++i) list.insert(list.end(), {fan[0], rim(i), rim(i + 1)});
         Clear(0, 0, 0);
-        OvDrawData(10, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
+        OvDrawData(OV_PRIMITIVE_FAN, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
                    0, 0, 0, 0, 0, 0, 0);
         std::vector<unsigned char> fanPixels = Frame();
         Clear(0, 0, 0);
-        OvDrawData(8, 0, static_cast<int>(list.size()), list.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
+        OvDrawData(OV_PRIMITIVE_TRIANGLES, 0, static_cast<int>(list.size()), list.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
                    0, 0, 0, 0, 0, 0, 0);
         EXPECT_EQ(Frame(), fanPixels) << triangles << " triangles";
         Vec4 inside = {(fan[0].x + rim(triangles - 1).x + rim(triangles).x) / 3,
@@ -604,11 +604,11 @@ void DrawThroughTheRingAndCheck(const char* mode, int capacity = 64, int flushEv
         Rgba c = colourOf(i);
         const double x = i % kPixels % kWidth, y = i % kPixels / kWidth;
         const Vec4 corners[4] = {{x, y, 0, 1}, {x + 1, y, 0, 1}, {x + 1, y + 1, 0, 1}, {x, y + 1, 0, 1}};
-        OvSetState(255, c[0] / 255.0, c[1] / 255.0, c[2] / 255.0, 1.0);
-        OvDrawData(11, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-        if (flushEvery && i % flushEvery == flushEvery - 1) OvRenderScene(1);
+        OvSetState(OV_STATE_DRAW_COLOR, c[0] / 255.0, c[1] / 255.0, c[2] / 255.0, 1.0);
+        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+        if (flushEvery && i % flushEvery == flushEvery - 1) OvRenderScene(OV_SCENE_FLUSH);
     }
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     int vertices = 0;
     int drawCalls = 0;
     OvRenderStatistics(&drawCalls, &vertices);
@@ -636,7 +636,7 @@ TEST_F(RendererTest, AFrameThatFitsTheBatchIsOneDrawWhereverTheRingStands) {
     Statistics();
     for (int frame = 0; frame < 8; ++frame) {
         for (int i = 0; i < 7500; ++i) Quad(i % kWidth, 0, i % kWidth + 1, 1);
-        OvRenderScene(1 | 2);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
         int vertices = 0;
         EXPECT_EQ(Statistics(&vertices), 1) << frame;
         EXPECT_EQ(vertices, 30000) << frame;
@@ -701,7 +701,7 @@ TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
             OvMatrixRotate(s.turns[2], 0, 0, 1);
             OvMatrixScale(s.scale[0], s.scale[1], s.scale[2]);
             OvTextureActivate(texture);
-            OvDrawData(11, 0, 4, s.corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, s.corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
             OvMatrixPop();
         }
     };

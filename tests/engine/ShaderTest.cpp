@@ -65,12 +65,12 @@ protected:
         OvMatrixMode(OV_MATRIX_MODELVIEW);
         OvCameraOrtho(0, 0, kSize, kSize, 0);
         OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
-        OvRenderScene(1 | 2);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     }
     void TearDown() override {
-        OvShaderUnactivate(421);
-        OvShaderUnactivate(422);
-        OvShaderUnactivate(425);
+        OvShaderUnactivate(OV_SHADER_ASSEMBLY_VERTEX);
+        OvShaderUnactivate(OV_SHADER_ASSEMBLY_FRAGMENT);
+        OvShaderUnactivate(OV_SHADER_PROGRAM);
         for (OvHandle shader : made_) OvShaderDestroy(shader);
         OvRenderBindGlTexture(0, 0, 0);
     }
@@ -116,7 +116,7 @@ TEST_F(ShaderTest, GlslProgramGetsTheBatchVerticesMatricesAndEachUniformValueInO
     OvMatrixTranslate(32, 0, 0);
     Quad(0, 0, 16, 16);
     OvMatrixPop();
-    OvShaderUnactivate(425);
+    OvShaderUnactivate(OV_SHADER_PROGRAM);
     // The renderer's own program again: the drawing colour as it is.
     Quad(0, 32, 16, 48);
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
@@ -157,7 +157,7 @@ TEST_F(ShaderTest, AttributesMatricesAndSamplersChangeWhatIsDrawn) {
     OvShaderUniformInteger(useTexture, &one, 1);
     OvTextureActivate(texture);
     Quad(32, 32, 64, 64);
-    OvShaderUnactivate(425);
+    OvShaderUnactivate(OV_SHADER_PROGRAM);
     OvTextureUnactivate();
     // The attribute plus the blue of the matrix; two components give z 0, w 1.
     EXPECT_EQ(Pixel(8, 8), (Rgba{255, 0, 255, 255}));
@@ -178,15 +178,15 @@ TEST_F(ShaderTest, AssemblyPairDrawsWithItsLocalParameters) {
     EXPECT_EQ(OvShaderUniformLocation(vertex, "anything"), -1);
     ASSERT_EQ(OvShaderActivate(vertex), 1);
     ASSERT_EQ(OvShaderActivate(fragment), 1);
-    OvShaderLocalParam(422, 0, 0.0f, 1.0f, 1.0f, 1.0f);
+    OvShaderLocalParam(OV_SHADER_ASSEMBLY_FRAGMENT, 0, 0.0f, 1.0f, 1.0f, 1.0f);
     OvMatrixPush();
     OvMatrixTranslate(16, 16, 0);
     Quad(0, 0, 16, 16);
     OvMatrixPop();
-    OvShaderLocalParam(422, 0, 1.0f, 0.0f, 1.0f, 1.0f);
+    OvShaderLocalParam(OV_SHADER_ASSEMBLY_FRAGMENT, 0, 1.0f, 0.0f, 1.0f, 1.0f);
     Quad(40, 40, 56, 56);
-    OvShaderUnactivate(421);
-    OvShaderUnactivate(422);
+    OvShaderUnactivate(OV_SHADER_ASSEMBLY_VERTEX);
+    OvShaderUnactivate(OV_SHADER_ASSEMBLY_FRAGMENT);
     Quad(0, 48, 8, 56);
     EXPECT_EQ(Pixel(24, 24), (Rgba{0, 255, 255, 255}));
     EXPECT_EQ(Pixel(8, 8), (Rgba{0, 0, 0, 255}));
@@ -207,9 +207,9 @@ TEST_F(ShaderTest, BuildFailuresReportGlsMessageAndNothingActivates) {
     EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_ASSEMBLY_VERTEX, "!!ARBvp1.0\nMOV nothing;\nEND\n"), 0);
     EXPECT_NE(std::string(OvShaderLastLog()).find("at character"), std::string::npos) << OvShaderLastLog();
     EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_PROGRAM, kTintVertex), 0);
-    EXPECT_EQ(OvShaderLoadFromMemory(vertex, 423, nullptr), 0);
+    EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_VERTEX, nullptr), 0);
     EXPECT_EQ(OvShaderLoadFromMemory(OvHandle{1, 0}, 423, kTintVertex), 0);
-    EXPECT_EQ(OvShaderLoad(vertex, 423, "/nonexistent/shader.vert"), 0);
+    EXPECT_EQ(OvShaderLoad(vertex, OV_SHADER_VERTEX, "/nonexistent/shader.vert"), 0);
     EXPECT_STRNE(OvShaderLastLog(), "");
     // Nothing drawn by a failed program: the renderer's own draws on.
     Quad(0, 0, 8, 8);

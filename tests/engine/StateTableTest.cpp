@@ -20,13 +20,13 @@ void ExpectProjects(const double* m, double x, double y, double expectX, double 
 }  // namespace
 
 TEST(StateTableTest, ValuesRoundTripWithTheirCountAndKind) {
-    OvSetState(254, 0.1, 0.2, 0.3, 0.4);
-    OvSetState(255, 1.0, 0.5, 0.25, 0.125);
-    OvSetState(213, 3.5);
-    OvSetState(153, OV_BLEND_ONE, OV_BLEND_ZERO);
-    OvSetState(211, 1, 2, 3, 4);
-    OvSetState(98, '|');
-    OvSetState(106, 1);
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.1, 0.2, 0.3, 0.4);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 0.5, 0.25, 0.125);
+    OvSetState(OV_STATE_POINT_SIZE, 3.5);
+    OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_ONE, OV_BLEND_ZERO);
+    OvSetState(OV_STATE_CLIP_RECT, 1, 2, 3, 4);
+    OvSetState(OV_STATE_LINE_BREAK, '|');
+    OvSetState(OV_STATE_TEXTURING, 1);
     EXPECT_DOUBLE_EQ(Reals(254)[3], 0.4);
     EXPECT_DOUBLE_EQ(Reals(255)[1], 0.5);
     EXPECT_DOUBLE_EQ(Reals(213)[0], 3.5);
@@ -40,21 +40,21 @@ TEST(StateTableTest, ValuesRoundTripWithTheirCountAndKind) {
         EXPECT_EQ(Integers(id)[0], 1) << id;
         OvSetState(id, 0);
     }
-    OvSetState(153, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
-    OvSetState(213, 1.0);
-    OvSetState(98, '\n');
+    OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+    OvSetState(OV_STATE_POINT_SIZE, 1.0);
+    OvSetState(OV_STATE_LINE_BREAK, '\n');
 }
 
 TEST(StateTableTest, UnknownIdsReadOnlyStatesAndBadValuesAreIgnored) {
     EXPECT_EQ(OvGetState(12345), nullptr);
     OvSetState(12345, 1, 2, 3);
     EXPECT_EQ(OvGetState(12345), nullptr);
-    OvSetState(16, 0, 7);
-    EXPECT_TRUE(IsEmptyHandle(*static_cast<OvHandle*>(OvGetState(16))));
+    OvSetState(OV_STATE_CURRENT_TARGET, 0, 7);
+    EXPECT_TRUE(IsEmptyHandle(*static_cast<OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET))));
 
-    OvSetState(153, OV_BLEND_SRC_ALPHA, 999);
+    OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, 999);
     EXPECT_EQ(Integers(153)[1], OV_BLEND_ONE_MINUS_SRC_ALPHA) << "unknown factor refused";
-    OvSetState(213, -2.0);
+    OvSetState(OV_STATE_POINT_SIZE, -2.0);
     EXPECT_DOUBLE_EQ(Reals(213)[0], 1.0) << "point size must be positive";
 }
 
@@ -63,14 +63,14 @@ TEST(StateTableTest, StatesReachEachContextWhenItBecomesCurrent) {
     EngineWindow second("state two", 32, 32);
     TestGl gl;
     ASSERT_EQ(OvRenderTargetActivate(first.Target()), 1);
-    OvSetState(152, 1);
-    OvSetState(212, 1);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_CLIPPING, 1);
     EXPECT_TRUE(gl.isEnabled(TestGl::kBlend));
     EXPECT_TRUE(gl.isEnabled(TestGl::kScissorTest));
     ASSERT_EQ(OvRenderTargetActivate(second.Target()), 1);
     EXPECT_TRUE(gl.isEnabled(TestGl::kBlend)) << "the table, not the context, holds the state";
-    OvSetState(152, 0);
-    OvSetState(212, 0);
+    OvSetState(OV_STATE_BLENDING, 0);
+    OvSetState(OV_STATE_CLIPPING, 0);
     EXPECT_FALSE(gl.isEnabled(TestGl::kBlend));
     ASSERT_EQ(OvRenderTargetActivate(first.Target()), 1);
     EXPECT_FALSE(gl.isEnabled(TestGl::kScissorTest));

@@ -186,15 +186,15 @@ TEST_F(TextureTest, EmptyTexturesAreTransparentBlackWithinTheLimits) {
 }
 
 TEST_F(TextureTest, FromRenderCopiesTheBackBufferTopRowFirst) {
-    OvSetState(212, 0);
-    OvSetState(254, 1.0, 0.0, 0.0, 1.0);
-    OvRenderScene(2);
+    OvSetState(OV_STATE_CLIPPING, 0);
+    OvSetState(OV_STATE_CLEAR_COLOR, 1.0, 0.0, 0.0, 1.0);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     // The clip rectangle counts from the bottom: the window's bottom 8 rows turn blue.
-    OvSetState(211, 0, 0, 64, 8);
-    OvSetState(212, 1);
-    OvSetState(254, 0.2, 0.4, 0.6, 1.0);
-    OvRenderScene(2);
-    OvSetState(212, 0);
+    OvSetState(OV_STATE_CLIP_RECT, 0, 0, 64, 8);
+    OvSetState(OV_STATE_CLIPPING, 1);
+    OvSetState(OV_STATE_CLEAR_COLOR, 0.2, 0.4, 0.6, 1.0);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
+    OvSetState(OV_STATE_CLIPPING, 0);
 
     OvHandle texture = NewTexture();
     ASSERT_EQ(OvTextureFromRender(texture, 4, 38, 6, 4, 1), 1);

@@ -39,8 +39,8 @@ protected:
         OvRenderTargetArea(target, 0, 0, kSize, kSize, 45.0, 1.0, 100.0, 1.0);
         ASSERT_EQ(OvRenderTargetActivate(target), 1);
         OvCameraOrtho(0, 0, kSize, kSize, 0);
-        OvSetState(106, 1);
-        OvSetState(152, 1);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_BLENDING, 1);
         OvCore::DefaultBlend();
         OvCore::SetColor(1, 1, 1, 1);
         OvCore::ClearScreen(0, 0, 0, 1);

@@ -108,7 +108,7 @@ protected:
     // The frame after one GUI placement and drawing over black.
     std::vector<Rgb> Render() {
         OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
-        OvRenderScene(1 | 2);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
         gui.Place();
         gui.Draw();
         std::vector<uint8_t> rgba(kSize * kSize * 4);

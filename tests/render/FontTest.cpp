@@ -60,18 +60,18 @@ TEST(FontMeasureTest, BytesAbove127UseTheirOwnRecords) {
 
 TEST(FontMeasureTest, GridFontsMeasureWithTheTextStates) {
     OV_FONT grid;
-    OvSetState(94, 10.0);
-    OvSetState(95, 12.0);
-    OvSetState(96, 2.0);
-    OvSetState(97, 3.0);
-    OvSetState(98, '|');
+    OvSetState(OV_STATE_CHARACTER_WIDTH, 10.0);
+    OvSetState(OV_STATE_CHARACTER_HEIGHT, 12.0);
+    OvSetState(OV_STATE_CHARACTER_SPACING, 2.0);
+    OvSetState(OV_STATE_LINE_SPACING, 3.0);
+    OvSetState(OV_STATE_LINE_BREAK, '|');
     ExpectSize(grid.MeasureText("abc|d"), 36, 30);
     ExpectSize(grid.MeasureText("ab\nc"), 48, 15);
-    OvSetState(94, 16.0);
-    OvSetState(95, 16.0);
-    OvSetState(96, 0.0);
-    OvSetState(97, 0.0);
-    OvSetState(98, '\n');
+    OvSetState(OV_STATE_CHARACTER_WIDTH, 16.0);
+    OvSetState(OV_STATE_CHARACTER_HEIGHT, 16.0);
+    OvSetState(OV_STATE_CHARACTER_SPACING, 0.0);
+    OvSetState(OV_STATE_LINE_SPACING, 0.0);
+    OvSetState(OV_STATE_LINE_BREAK, '\n');
     ExpectSize(grid.MeasureText("ab\nc"), 32, 32);
 }
 
@@ -111,7 +111,7 @@ protected:
     }
     // The bounding box of the pixels that are not black.
     Box Lit() {
-        OvRenderScene(1);
+        OvRenderScene(OV_SCENE_FLUSH);
         const std::vector<uint32_t> frame = Frame();
         Box box;
         for (int y = 0; y < kSize; ++y) {
@@ -163,17 +163,17 @@ TEST_F(FontTest, GridFontDrawsTheCellOfEachCharacter) {
     png = GridPng();
     ASSERT_TRUE(font.LoadFromMemory(png.data(), "ignored", 0, '#', TEXTURE_NEAREST, TEXTURE_NEAREST));
     EXPECT_EQ(font.glyphTable, nullptr);
-    OvSetState(94, 4.0);
-    OvSetState(95, 4.0);
+    OvSetState(OV_STATE_CHARACTER_WIDTH, 4.0);
+    OvSetState(OV_STATE_CHARACTER_HEIGHT, 4.0);
     font.DrawText("A\xF3#\x01", OV_VECTOR(8, 8), OV_VECTOR(1, 1), OV_ANGLES());
-    OvRenderScene(1);
+    OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_EQ(Pixel(9, 9), CellColour('A'));
     EXPECT_EQ(Pixel(13, 9), CellColour(0xF3));
     EXPECT_EQ(Pixel(9, 13), CellColour(1));
     EXPECT_EQ(Lit(), (Box{8, 8, 16, 16}));
-    OvSetState(94, 16.0);
-    OvSetState(95, 16.0);
-    OvSetState(98, '\n');
+    OvSetState(OV_STATE_CHARACTER_WIDTH, 16.0);
+    OvSetState(OV_STATE_CHARACTER_HEIGHT, 16.0);
+    OvSetState(OV_STATE_LINE_BREAK, '\n');
 }
 
 TEST_F(FontTest, InvalidTexturesAndTextsDrawNothing) {

@@ -77,10 +77,10 @@ void RenderWindowTest::SetUp() {
     ASSERT_EQ(OvRenderTargetActivate(target), 1);
     OvExtensions(0);
     OvCameraOrtho(0, 0, kSize, kSize, 0);
-    OvSetState(106, 1);
-    OvSetState(152, 0);
-    OvSetState(212, 0);
-    OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    OvSetState(OV_STATE_BLENDING, 0);
+    OvSetState(OV_STATE_CLIPPING, 0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
     ClearFrame();
 }
 
@@ -91,8 +91,8 @@ void RenderWindowTest::TearDown() {
 }
 
 void RenderWindowTest::ClearFrame(double r, double g, double b) {
-    OvSetState(254, r, g, b, 1.0);
-    OvRenderScene(1 | 2);
+    OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, 1.0);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
 }
 
 uint32_t RenderWindowTest::Pixel(int x, int y) {

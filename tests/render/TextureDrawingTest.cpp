@@ -102,9 +102,9 @@ TEST_F(TextureDrawingTest, TilingRepeatsTheImageOncePerItsSize) {
 }
 
 TEST_F(TextureDrawingTest, ColourStateTintsAndBlendingMixesWithTheFrame) {
-    OvSetState(255, 0.5, 1.0, 0.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 0.5, 1.0, 0.0, 1.0);
     texture.DrawTransformed(OV_VECTOR(0, 0), OV_ANGLES(), OV_VECTOR(1, 1, 1), true);
-    OvSetState(255, 1.0, 1.0, 1.0, 1.0);
+    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
     const uint32_t tinted = Pixel(3, 2), texel = TexelColour(3, 2);
     EXPECT_NEAR(Channel(tinted, 0), Channel(texel, 0) / 2.0, 1.0);
     EXPECT_EQ(Channel(tinted, 1), Channel(texel, 1));
@@ -118,21 +118,21 @@ TEST_F(TextureDrawingTest, ColourStateTintsAndBlendingMixesWithTheFrame) {
     EXPECT_EQ(Channel(unblended, 2), 0u);
 
     ClearFrame(0, 0, 1);
-    OvSetState(152, 1);
-    OvSetState(153, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
     texture.DrawTransformed(OV_VECTOR(0, 0), OV_ANGLES(), OV_VECTOR(1, 1, 1), true);
     const uint32_t blended = Pixel(1, 1);
-    OvSetState(152, 0);
+    OvSetState(OV_STATE_BLENDING, 0);
     EXPECT_NEAR(Channel(blended, 0), 128.0, 2.0);
     EXPECT_NEAR(Channel(blended, 2), 127.0, 2.0);
 }
 
 TEST_F(TextureDrawingTest, ClippingKeepsDrawingInsideTheRectangle) {
     // x, y from the bottom: the top-left 10 x 10 pixels.
-    OvSetState(211, 0, kSize - 10, 10, 10);
-    OvSetState(212, 1);
+    OvSetState(OV_STATE_CLIP_RECT, 0, kSize - 10, 10, 10);
+    OvSetState(OV_STATE_CLIPPING, 1);
     texture.DrawRect(0, 0, kSize, kSize, 1.0f, 1.0f, true);
-    OvSetState(212, 0);
+    OvSetState(OV_STATE_CLIPPING, 0);
     EXPECT_NE(Pixel(5, 5), Rgba(0, 0, 0));
     EXPECT_EQ(Pixel(15, 5), Rgba(0, 0, 0));
     EXPECT_EQ(Pixel(5, 15), Rgba(0, 0, 0));

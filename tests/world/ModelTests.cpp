@@ -274,7 +274,7 @@ protected:
 
     void DrawBone(int flags) {
         model.SetBone(0, red.GetCurrentFrame(), model.Forces(), 0, 2, 20, 4, flags, 0);
-        OvRenderScene(2);
+        OvRenderScene(OV_SCENE_CLEAR_COLOR);
         model.Draw();
     }
 };
@@ -326,7 +326,7 @@ TEST_F(BoneDrawTest, AVerticalBoneTurnsWithItsForceAndUndrawableBonesAreSkipped)
     EXPECT_EQ(Pixel(20, 30), kBlack);
 
     model.SetBone(0, EmptyHandle(), model.Forces(), 0, 2, 20, 4, 0, 0);
-    OvRenderScene(2);
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
     model.Draw();
     EXPECT_EQ(Pixel(10, 30), kBlack) << "no texture";
     model.SetBone(0, red.GetCurrentFrame(), nullptr, 0, 2, 20, 4, 0, 0);

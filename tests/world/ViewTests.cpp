@@ -15,8 +15,8 @@ namespace {
 class ViewTest : public OvTest::GlWorldTest {
 protected:
     static void ClearTo(double r, double g, double b) {
-        OvSetState(254, r, g, b, 1.0);
-        OvRenderScene(1 | 2);
+        OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, 1.0);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     }
 
     int Viewport(int query) const { return *static_cast<int*>(OvRenderTargetGet(target, query)); }
@@ -29,11 +29,11 @@ TEST_F(ViewTest, ApplyingClipsAndClearsTheViewportAndRestoringUndoesIt) {
     view.viewport = OV_VECTOR(8, 4, 32, 24);  // GL counts y from the bottom: rows 20 to 43 from the top
     view.area = OV_VECTOR(100, 200, 320, 240);
     view.clear = true;
-    OvSetState(254, 1.0, 0.0, 0.0, 1.0);
+    OvSetState(OV_STATE_CLEAR_COLOR, 1.0, 0.0, 0.0, 1.0);
     view.Apply();
 
-    EXPECT_EQ(*static_cast<int*>(OvGetState(212)), 1);
-    const int* clip = static_cast<int*>(OvGetState(211));
+    EXPECT_EQ(*static_cast<int*>(OvGetState(OV_STATE_CLIPPING)), 1);
+    const int* clip = static_cast<int*>(OvGetState(OV_STATE_CLIP_RECT));
     EXPECT_EQ(std::vector<int>(clip, clip + 4), (std::vector<int>{8, 4, 32, 24}));
     for (int query = 432; query <= 435; ++query)
         EXPECT_EQ(Viewport(query), (query == 434 ? kWidth : query == 435 ? kHeight : 0)) << query;
@@ -47,7 +47,7 @@ TEST_F(ViewTest, ApplyingClipsAndClearsTheViewportAndRestoringUndoesIt) {
     EXPECT_EQ(Pixel(50, 30), 0x000000u);
 
     RestoreDefaultView();
-    EXPECT_EQ(*static_cast<int*>(OvGetState(212)), 0);
+    EXPECT_EQ(*static_cast<int*>(OvGetState(OV_STATE_CLIPPING)), 0);
     Projection(projection);
     EXPECT_DOUBLE_EQ(projection[0], 2.0 / kWidth);
     EXPECT_DOUBLE_EQ(projection[5], -2.0 / kHeight);

@@ -111,12 +111,12 @@ protected:
         OvRenderTargetArea(target, 0, 0, kWidth, kHeight, 45.0, 1.0, 100.0, 1.0);
         ASSERT_EQ(OvRenderTargetActivate(target), 1);
         OvCameraOrtho(0, 0, kWidth, kHeight, 0);
-        OvSetState(106, 1);
-        OvSetState(152, 0);
-        OvSetState(212, 0);
-        OvSetState(255, 1.0, 1.0, 1.0, 1.0);
-        OvSetState(254, 0.0, 0.0, 0.0, 1.0);
-        OvRenderScene(1 | 2);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_BLENDING, 0);
+        OvSetState(OV_STATE_CLIPPING, 0);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+        OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     }
 
     void TearDown() override {
@@ -128,7 +128,7 @@ protected:
 
     // 0xRRGGBB of a pixel, counted from the window's top-left.
     static unsigned Pixel(int x, int y) {
-        OvRenderScene(1);
+        OvRenderScene(OV_SCENE_FLUSH);
         unsigned char rgba[4] = {};
         EXPECT_EQ(OvRenderTargetReadPixels(x, y, 1, 1, rgba), 1);
         return rgba[0] << 16 | rgba[1] << 8 | rgba[2];

@@ -2,6 +2,7 @@
 // the current matrices themselves live in the render context.
 #pragma once
 
+#include "ovcore/engine/OrvoCore.h"
 #include "ovcore/engine/matrix/Matrix4.h"
 #include "ovcore/engine/matrix/MatrixStack.h"
 
@@ -9,8 +10,8 @@ namespace ov {
 
 class MatrixModes {
 public:
-    static constexpr int kProjection = 256;
-    static constexpr int kModelView = 257;
+    static constexpr int kProjection = OV_MATRIX_PROJECTION;
+    static constexpr int kModelView = OV_MATRIX_MODELVIEW;
 
     // Ignores modes other than the two.
     void Select(int mode);

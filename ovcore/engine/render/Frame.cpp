@@ -12,13 +12,6 @@
 
 namespace {
 
-constexpr int kFlush = 1;
-constexpr int kClearColour = 2;
-constexpr int kClearDepth = 4;
-constexpr int kClearStencil = 8;
-constexpr int kClearAccumulation = 16;
-constexpr int kPresent = 32;
-
 bool HasAccumulationBuffer() {
     GLint bits = 0;
     glGetIntegerv(GL_ACCUM_RED_BITS, &bits);
@@ -27,10 +20,10 @@ bool HasAccumulationBuffer() {
 
 GLbitfield ClearMask(int flags) {
     GLbitfield mask = 0;
-    if (flags & kClearColour) mask |= GL_COLOR_BUFFER_BIT;
-    if (flags & kClearDepth) mask |= GL_DEPTH_BUFFER_BIT;
-    if (flags & kClearStencil) mask |= GL_STENCIL_BUFFER_BIT;
-    if ((flags & kClearAccumulation) && HasAccumulationBuffer()) mask |= GL_ACCUM_BUFFER_BIT;
+    if (flags & OV_SCENE_CLEAR_COLOR) mask |= GL_COLOR_BUFFER_BIT;
+    if (flags & OV_SCENE_CLEAR_DEPTH) mask |= GL_DEPTH_BUFFER_BIT;
+    if (flags & OV_SCENE_CLEAR_STENCIL) mask |= GL_STENCIL_BUFFER_BIT;
+    if ((flags & OV_SCENE_CLEAR_ACCUM) && HasAccumulationBuffer()) mask |= GL_ACCUM_BUFFER_BIT;
     return mask;
 }
 
@@ -52,11 +45,11 @@ extern "C" OV_API void OvRenderScene(int flags) {
     ov::RenderContext& render = ov::Render();
     // Drawing issued before a present or a clear belongs to the frame being
     // finished, so both imply the flush.
-    constexpr int kEndsPendingDrawing =
-        kFlush | kPresent | kClearColour | kClearDepth | kClearStencil | kClearAccumulation;
+    constexpr int kEndsPendingDrawing = OV_SCENE_FLUSH | OV_SCENE_PRESENT | OV_SCENE_CLEAR_COLOR |
+                                        OV_SCENE_CLEAR_DEPTH | OV_SCENE_CLEAR_STENCIL | OV_SCENE_CLEAR_ACCUM;
     if (flags & kEndsPendingDrawing) render.Flush();
     if (!render.Ready()) return;
-    if (flags & kPresent) {
+    if (flags & OV_SCENE_PRESENT) {
         ov::CaptureFrameBeforePresent();
         SDL_GL_SwapWindow(render.Current()->window);
         ov::SoftBodies().AdvanceAtPresent();

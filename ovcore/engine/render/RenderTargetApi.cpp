@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr int kQueryFirst = 432;
-constexpr int kQueryLast = 436;
+constexpr int kQueryFirst = OV_TARGET_X;
+constexpr int kQueryLast = OV_TARGET_WINDOW_HEIGHT;
 constexpr OvHandle kEmptyHandle{1, 0};
 
 }  // namespace

@@ -2,6 +2,8 @@
 // kind, their stored values, and how they reach GL.
 #pragma once
 
+#include "ovcore/engine/OrvoCore.h"
+
 #include <cstdarg>
 
 namespace ov {
@@ -38,28 +40,28 @@ public:
     }
     bool SmoothPoints() const { return Slot(kSmoothPoints).integers[0] != 0; }
 
-    static constexpr int kCurrentTarget = 16;
-    static constexpr int kClearColour = 254;
-    static constexpr int kDrawColour = 255;
-    static constexpr int kTexturing = 106;
-    static constexpr int kBlending = 152;
-    static constexpr int kBlendFactors = 153;
-    static constexpr int kClipRectangle = 211;
-    static constexpr int kClipping = 212;
-    static constexpr int kPointSize = 213;
-    static constexpr int kPointSprite = 216;
-    static constexpr int kPointSpriteCoords = 217;
-    static constexpr int kSmoothPoints = 218;
+    static constexpr int kCurrentTarget = OV_STATE_CURRENT_TARGET;
+    static constexpr int kClearColour = OV_STATE_CLEAR_COLOR;
+    static constexpr int kDrawColour = OV_STATE_DRAW_COLOR;
+    static constexpr int kTexturing = OV_STATE_TEXTURING;
+    static constexpr int kBlending = OV_STATE_BLENDING;
+    static constexpr int kBlendFactors = OV_STATE_BLEND_FACTORS;
+    static constexpr int kClipRectangle = OV_STATE_CLIP_RECT;
+    static constexpr int kClipping = OV_STATE_CLIPPING;
+    static constexpr int kPointSize = OV_STATE_POINT_SIZE;
+    static constexpr int kPointSprite = OV_STATE_POINT_SPRITES;
+    static constexpr int kPointSpriteCoords = OV_STATE_POINT_SPRITE_COORDS;
+    static constexpr int kSmoothPoints = OV_STATE_SMOOTH_POINTS;
     // Soft bodies: gravity (x, y in pixels a second, a second) and the clock
     // that steps them (0 real time, 1 only OvDnaAdvance).
-    static constexpr int kGravity = 300;
-    static constexpr int kPhysicsClock = 301;
+    static constexpr int kGravity = OV_STATE_GRAVITY;
+    static constexpr int kPhysicsClock = OV_STATE_PHYSICS_CLOCK;
     // Grid-font metrics, read when text is drawn.
-    static constexpr int kCharacterWidth = 94;
-    static constexpr int kCharacterHeight = 95;
-    static constexpr int kCharacterSpacing = 96;
-    static constexpr int kLineSpacing = 97;
-    static constexpr int kLineBreak = 98;
+    static constexpr int kCharacterWidth = OV_STATE_CHARACTER_WIDTH;
+    static constexpr int kCharacterHeight = OV_STATE_CHARACTER_HEIGHT;
+    static constexpr int kCharacterSpacing = OV_STATE_CHARACTER_SPACING;
+    static constexpr int kLineSpacing = OV_STATE_LINE_SPACING;
+    static constexpr int kLineBreak = OV_STATE_LINE_BREAK;
 
 private:
     StateSlot* Find(int id);

@@ -17,14 +17,14 @@
 
 namespace {
 
-constexpr int kMinFilter = 229;
-constexpr int kMagFilter = 230;
-constexpr int kWrapS = 231;
-constexpr int kWrapT = 232;
-constexpr int kNearest = 234;
-constexpr int kLinear = 235;
-constexpr int kRepeat = 240;
-constexpr int kClamp = 241;
+constexpr int kMinFilter = OV_TEXTURE_MIN_FILTER;
+constexpr int kMagFilter = OV_TEXTURE_MAG_FILTER;
+constexpr int kWrapS = OV_TEXTURE_WRAP_S;
+constexpr int kWrapT = OV_TEXTURE_WRAP_T;
+constexpr int kNearest = OV_TEXTURE_NEAREST;
+constexpr int kLinear = OV_TEXTURE_LINEAR;
+constexpr int kRepeat = OV_TEXTURE_REPEAT;
+constexpr int kClamp = OV_TEXTURE_CLAMP;
 
 // Checked before any pixels are made for the size.
 bool SizeAllowed(int width, int height) {
