@@ -49,6 +49,8 @@ function(ov_framework_library name)
   if(L_HEADERS)
     file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/ovcore ${CMAKE_CURRENT_SOURCE_DIR})
     install(FILES ${L_HEADERS} DESTINATION ${OV_INCLUDE_DIR}/${relative})
+    list(TRANSFORM L_HEADERS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
+    set_property(GLOBAL APPEND PROPERTY OV_PUBLIC_HEADERS ${L_HEADERS})
   else()
     ov_framework_headers(${CMAKE_CURRENT_SOURCE_DIR} ${L_INTERNAL})
   endif()
@@ -73,6 +75,12 @@ function(ov_framework_headers folder)
   file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/ovcore ${folder})
   install(DIRECTORY ${folder}/ DESTINATION ${OV_INCLUDE_DIR}/${relative}
           FILES_MATCHING PATTERN "*.h" ${excluded})
+  # The same list for the reference (docs/).
+  file(GLOB_RECURSE headers ${folder}/*.h)
+  foreach(header ${ARGN})
+    list(FILTER headers EXCLUDE REGEX "/${header}$")
+  endforeach()
+  set_property(GLOBAL APPEND PROPERTY OV_PUBLIC_HEADERS ${headers})
 endfunction()
 
 # The libraries in link order for a static link line: each before every
