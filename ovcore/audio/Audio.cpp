@@ -17,7 +17,11 @@ constexpr int kOverlappingPlays = 1;
 OV_AUDIO::OV_AUDIO() {
     effects.Clear();
     streams.Clear();
-    device = OvAudio::AdrOpenDevice(nullptr, nullptr);
+}
+
+bool OV_AUDIO::OpenDevice() {
+    if (!device && !shutDown_) device = OvAudio::AdrOpenDevice(nullptr, nullptr);
+    return static_cast<bool>(device);
 }
 
 OV_AUDIO::~OV_AUDIO() { Shutdown(); }
@@ -26,9 +30,11 @@ void OV_AUDIO::Shutdown() {
     RemoveAllEffects();
     RemoveAllStreams();
     device.reset();
+    shutDown_ = true;
 }
 
 OV_SOUND_HANDLE OV_AUDIO::LoadEffect(const char* path) {
+    OpenDevice();
     OvAudio::RefPtr<OvAudio::SampleSource> source = OvAudio::AdrOpenSampleSource(path, kDetectFormat);
     OvAudio::RefPtr<SoundEffect> effect = OvAudio::AdrOpenSoundEffect(device, source, kOverlappingPlays);
     source.reset();
@@ -37,6 +43,7 @@ OV_SOUND_HANDLE OV_AUDIO::LoadEffect(const char* path) {
 }
 
 OV_SOUND_HANDLE OV_AUDIO::LoadStream(const char* path) {
+    OpenDevice();
     OvAudio::RefPtr<OvAudio::SampleSource> source = OvAudio::AdrOpenSampleSource(path, kDetectFormat);
     OvAudio::RefPtr<OutputStream> stream = OvAudio::AdrOpenSound(device, source, true);
     source.reset();

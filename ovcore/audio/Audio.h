@@ -22,18 +22,25 @@ public:
     OV_SOUND_LIST<OvAudio::SoundEffect> effects;
     OV_SOUND_LIST<OvAudio::OutputStream> streams;
 
-    // Opens the default device.
+    // Empty lists and no device yet: the default device opens with the first
+    // load (OpenDevice), so a program that plays no sound never opens one.
     OV_AUDIO();
     ~OV_AUDIO();
     OV_AUDIO(const OV_AUDIO&) = delete;
     OV_AUDIO& operator=(const OV_AUDIO&) = delete;
+
+    // Opens the default device unless one is open or Shutdown has run. True
+    // when a device is open afterwards; false without an audio device (the
+    // reason goes to the diagnostics) and after Shutdown.
+    bool OpenDevice();
 
     // Removes every effect and stream, then releases the device; later loads
     // fail.
     void Shutdown();
 
     // The path is opened as it stands (relative to the working directory);
-    // an invalid handle when it cannot be opened or decoded, or there is no device.
+    // the device opens first if it is not yet open (OpenDevice). An invalid
+    // handle when the file cannot be opened or decoded, or there is no device.
     OV_SOUND_HANDLE LoadEffect(const char* path);
     OV_SOUND_HANDLE LoadStream(const char* path);
 
@@ -69,6 +76,7 @@ public:
     int GetStreamLength(OV_SOUND_HANDLE handle);
 
 private:
+    bool shutDown_ = false;  // Shutdown has run: no device opens again
     // Runs action on the effect (stream) of a live handle; false otherwise.
     template <class Action>
     bool WithEffect(OV_SOUND_HANDLE handle, Action action);

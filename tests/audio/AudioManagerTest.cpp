@@ -16,7 +16,7 @@ protected:
         folder_ = FreshFolder();
         sine_ = folder_ + "/sine.wav";
         ASSERT_TRUE(WriteSine(sine_, 440.0, 0.3));
-        ASSERT_TRUE(audio_.device);
+        ASSERT_TRUE(audio_.OpenDevice());
     }
 
     std::string folder_;
@@ -155,3 +155,16 @@ TEST_F(AudioManagerTest, AnEffectPlayedThroughTheManagerIsHeardAndShutdownEndsEv
 }
 
 } // namespace
+
+// No device before the first load, one after it, none again after Shutdown.
+TEST_F(AudioManagerTest, TheDeviceOpensWithTheFirstLoadAndNeverAfterShutdown) {
+    OV_AUDIO fresh;
+    EXPECT_FALSE(fresh.device);
+    const OV_SOUND_HANDLE effect = fresh.LoadEffect(sine_.c_str());
+    EXPECT_TRUE(fresh.device);
+    EXPECT_TRUE(fresh.PlayEffect(effect));
+    fresh.Shutdown();
+    EXPECT_FALSE(fresh.OpenDevice());
+    EXPECT_TRUE(fresh.LoadStream(sine_.c_str()).IsInvalid());
+    EXPECT_FALSE(fresh.device);
+}

@@ -10,7 +10,7 @@ using GameSoundsTest = GameTest::GameWorldTest;
 
 TEST_F(GameSoundsTest, ALoadedSoundPlaysByNameAndEveryRequestIsObserved) {
     OvCore::GameSounds& sounds = OvCore::Sounds();
-    if (!OvCore::core.audio.device) GTEST_SKIP() << "no audio device";
+    if (!OvCore::core.audio.OpenDevice()) GTEST_SKIP() << "no audio device";
     ASSERT_TRUE(sounds.Load("jump1", "Data/Sounds/jump1.wav"));
     EXPECT_TRUE(sounds.Play("jump1"));
     EXPECT_EQ(GameTest::PlayedSounds(), std::vector<std::string>{"jump1"});
