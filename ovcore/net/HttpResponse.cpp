@@ -40,11 +40,13 @@ bool EndsWithChunked(const std::string& value) {
 
 }  // namespace
 
-void OV_HTTP_RESPONSE::Reset() {
+void OV_HTTP_RESPONSE::Reset(uint64_t bodyLimit) {
     *this = OV_HTTP_RESPONSE();
+    bodyLimit_ = bodyLimit;
 }
 
-bool OV_HTTP_RESPONSE::Fail() {
+bool OV_HTTP_RESPONSE::Fail(const char* problem) {
+    if (state_ != FAILED) problem_ = problem;
     state_ = FAILED;
     return false;
 }
@@ -60,7 +62,7 @@ bool OV_HTTP_RESPONSE::Feed(const uint8_t* bytes, uint32_t count, OV_MEMORY_FILE
 
 bool OV_HTTP_RESPONSE::End(OV_MEMORY_FILE& body) {
     if (state_ == BODY && !chunked_ && !hasLength_) Complete(body);
-    if (state_ != COMPLETE) Fail();
+    if (state_ != COMPLETE) Fail("connection ended before the response was whole");
     return state_ == COMPLETE;
 }
 
@@ -71,12 +73,12 @@ uint32_t OV_HTTP_RESPONSE::FeedHead(const uint8_t* bytes, uint32_t count) {
     head_.append(reinterpret_cast<const char*>(bytes), std::min<size_t>(count, room));
     const size_t end = head_.find("\r\n\r\n", before >= 3 ? before - 3 : 0);
     if (end == std::string::npos) {
-        if (head_.size() >= kHeadLimit) Fail();
+        if (head_.size() >= kHeadLimit) Fail("head longer than its limit");
         return static_cast<uint32_t>(head_.size() - before);
     }
     const uint32_t used = static_cast<uint32_t>(end + 4 - before);
     head_.resize(end);
-    if (!ParseHead(end)) Fail();
+    if (!ParseHead(end) && state_ != FAILED) Fail();
     return used;
 }
 
@@ -88,6 +90,7 @@ bool OV_HTTP_RESPONSE::ParseHead(size_t headEnd) {
     status_ = static_cast<int>(status);
     if (status_ < 100 || status_ > 599) return false;
     if (status_ < 200 && status_ != 101) {  // interim: the real head follows
+        if (++interimHeads_ > kInterimLimit) return Fail("too many interim heads");
         head_.clear();
         return true;
     }
@@ -101,6 +104,7 @@ bool OV_HTTP_RESPONSE::ParseHead(size_t headEnd) {
     }
     state_ = BODY;
     if (status_ == 204 || status_ == 304) hasLength_ = true, contentLength_ = 0, chunked_ = false;
+    if (hasLength_ && !chunked_ && contentLength_ > bodyLimit_) return Fail("body longer than its limit");
     return true;
 }
 
@@ -138,7 +142,15 @@ uint32_t OV_HTTP_RESPONSE::FeedChunked(const uint8_t* bytes, uint32_t count, OV_
         if (chunkLeft_ == 0) chunk_ = DATA_END;
         return static_cast<uint32_t>(take);
     }
-    if (!ReadLine(bytes, count, &used)) return used;
+    const bool whole = ReadLine(bytes, count, &used);
+    if (chunk_ == TRAILER && state_ != FAILED) {
+        trailerBytes_ += used;
+        if (trailerBytes_ > kHeadLimit) {
+            Fail("trailer longer than its limit");
+            return count;
+        }
+    }
+    if (!whole) return used;
     if (!ChunkLineDone()) {
         Fail();
         return count;
@@ -157,7 +169,7 @@ bool OV_HTTP_RESPONSE::ReadLine(const uint8_t* bytes, uint32_t count, uint32_t* 
     line_.append(reinterpret_cast<const char*>(bytes), length);
     *used = length;
     if (line_.size() > kLineLimit) {
-        Fail();
+        Fail("line longer than its limit");
         *used = count;
         return false;
     }
@@ -187,14 +199,20 @@ bool OV_HTTP_RESPONSE::ChunkLineDone() {
 // growth would copy the whole body again for every block).
 bool OV_HTTP_RESPONSE::Append(const uint8_t* bytes, uint64_t count, OV_MEMORY_FILE& body) {
     if (count == 0) return true;
+    if (bodyBytes_ + count > bodyLimit_) {
+        // What came so far is no use to anyone: give its memory back.
+        if (bodyBytes_ > 0) body.growStep = savedGrowStep_;
+        body.Free();
+        return Fail("body longer than its limit");
+    }
     if (bodyBytes_ == 0) savedGrowStep_ = body.growStep;
     const uint64_t needed = uint64_t{body.size} + count;
-    if (needed > UINT32_MAX) return Fail();
+    if (needed > UINT32_MAX) return Fail("body longer than its limit");
     body.growStep = std::max<uint32_t>({savedGrowStep_, body.capacity, 64 * 1024});
     body.Seek(0, true, false);
     const bool written = body.Write(bytes, static_cast<uint32_t>(count));
     body.growStep = savedGrowStep_;
-    if (!written) return Fail();
+    if (!written) return Fail("out of memory for the body");
     bodyBytes_ += count;
     return true;
 }

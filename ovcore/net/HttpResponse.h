@@ -12,13 +12,19 @@ namespace OvCore {
 // bytes), header names are matched without regard to case, and the body is
 // delimited by Content-Length, by chunked transfer coding (decoded, so the
 // body holds only the data) or by the end of the connection. Interim 1xx
-// heads are skipped. Body bytes are appended to the caller's memory file.
+// heads are skipped (at most kInterimLimit of them), trailer lines after the
+// last chunk are read up to kHeadLimit bytes in all. Body bytes are appended
+// to the caller's memory file, up to the body limit given to Reset: a
+// declared length past it fails at once, and a body that grows past it
+// fails and leaves the memory file empty (its array released).
 class OV_HTTP_RESPONSE {
 public:
     enum State : int { HEAD, BODY, COMPLETE, FAILED };
     static constexpr uint32_t kHeadLimit = 64 * 1024;
+    static constexpr int kInterimLimit = 16;
 
-    void Reset();
+    // Starts a new response whose body may hold at most bodyLimit bytes.
+    void Reset(uint64_t bodyLimit = UINT32_MAX);
     // Takes the next bytes; false once the response is malformed (FAILED).
     // Bytes after the end of the response are ignored.
     bool Feed(const uint8_t* bytes, uint32_t count, OV_MEMORY_FILE& body);
@@ -32,6 +38,8 @@ public:
     uint64_t ContentLength() const { return contentLength_; }
     uint64_t BodyBytes() const { return bodyBytes_; }
     const std::string& Head() const { return head_; }
+    // Why the response failed, as a short phrase ("" while it has not).
+    const char* Problem() const { return problem_; }
 
 private:
     enum Chunk : int { SIZE_LINE, DATA, DATA_END, TRAILER };
@@ -47,6 +55,10 @@ private:
     Chunk chunk_ = SIZE_LINE;
     uint64_t chunkLeft_ = 0;
     uint32_t savedGrowStep_ = 0;
+    uint64_t bodyLimit_ = UINT32_MAX;
+    int interimHeads_ = 0;
+    uint32_t trailerBytes_ = 0;
+    const char* problem_ = "";
 
     uint32_t FeedHead(const uint8_t* bytes, uint32_t count);
     bool ParseHead(size_t headEnd);
@@ -57,7 +69,7 @@ private:
     bool ChunkLineDone();
     bool Append(const uint8_t* bytes, uint64_t count, OV_MEMORY_FILE& body);
     void Complete(OV_MEMORY_FILE& body);
-    bool Fail();
+    bool Fail(const char* problem = "malformed response");
 };
 
 }  // namespace OvCore

@@ -55,6 +55,15 @@ public:
     void* userData = nullptr;  // for the callbacks; never touched here
     // How long a blocking HTTP request waits without a byte from the peer.
     float httpTimeout = 30.0f;
+    // The longest a whole blocking HTTP request may take, in seconds, from
+    // connecting to the last byte, however slowly the peer trickles; 0 (or
+    // less): no limit but httpTimeout's.
+    float httpDeadline = 0.0f;
+    // The most body bytes an HTTP request of either form accepts: a longer
+    // declared length fails the request at once, a body growing past it
+    // fails the request and leaves the body empty. Values past 2,147,483,647
+    // count as that, so a transfer's done and total are always exact.
+    uint32_t httpBodyLimit = 256u << 20;
 
     OV_SOCKET() = default;
     ~OV_SOCKET();
@@ -74,9 +83,12 @@ public:
     uint16_t Port() const;
 
     // HTTP/1.1 over plain TCP. The path is written after "/" with its spaces
-    // as "%20". Blocking requests return once the response is whole: false
-    // when the connection fails, the response is malformed or cut short, or
-    // httpTimeout passes without a byte. blockSize 0: the engine's block.
+    // as "%20". A host or path holding a control character (below 0x20, or
+    // 0x7F) is refused before anything is sent: false, with the reason in the
+    // diagnostics. Blocking requests return once the response is whole:
+    // false when the connection fails, the response is malformed, cut short
+    // or past httpBodyLimit, httpTimeout passes without a byte, or
+    // httpDeadline passes. blockSize 0: the engine's block.
     bool HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port = 80,
                  uint32_t blockSize = 0);
     bool HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
@@ -112,6 +124,8 @@ private:
     bool SendRequest(const OV_STRING& request);
     bool BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
                           uint32_t blockSize);
+    bool ReceiveBlocking(OV_MEMORY_FILE& body, uint32_t blockSize, uint32_t timeoutMs, uint64_t deadlineMs);
+    uint64_t BodyLimit() const;
     bool BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request, uint16_t port);
     bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete);
 };

@@ -2,8 +2,10 @@
 #include "ovcore/net/Socket.h"
 
 #include "ovcore/net/EngineBuffer.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 
@@ -28,12 +30,34 @@ OV_STRING EscapedPath(const char* path) {
     return escaped;
 }
 
+bool HoldsControl(const char* text) {
+    for (const auto* c = reinterpret_cast<const unsigned char*>(text); *c; ++c) {
+        if (*c < 0x20 || *c == 0x7F) return true;
+    }
+    return false;
+}
+
+// A line break in a host or path would let the caller's text write header
+// lines, or whole requests, of its own; any control character is refused.
+bool Acceptable(const char* host, const char* path) {
+    if (!host) return false;
+    if (HoldsControl(host)) {
+        PlatformReportFailure("net: HTTP request refused: host name: holds a control character");
+        return false;
+    }
+    if (path && HoldsControl(path)) {
+        PlatformReportFailure("net: HTTP request refused: %s: path holds a control character", host);
+        return false;
+    }
+    return true;
+}
+
 bool GetRequest(OV_STRING& request, const char* format, const char* host, const char* path) {
-    return host && request.Format(format, EscapedPath(path).Get(), host);
+    return Acceptable(host, path) && request.Format(format, EscapedPath(path).Get(), host);
 }
 
 bool PostRequest(OV_STRING& request, const char* format, const char* host, const char* path, const char* form) {
-    if (!host) return false;
+    if (!Acceptable(host, path)) return false;
     const char* data = form ? form : "";
     return request.Format(format, EscapedPath(path).Get(), host, static_cast<unsigned>(OV_STRING(data).Length()),
                           data);
@@ -55,6 +79,16 @@ int Clamped(uint64_t value) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
+uint64_t MillisecondsSince(std::chrono::steady_clock::time_point start) {
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+}
+
+uint32_t ShorterTimeout(uint32_t a, uint64_t b) {
+    if (a == 0) return static_cast<uint32_t>(b);
+    return static_cast<uint32_t>(std::min<uint64_t>(a, b));
+}
+
 }  // namespace
 
 // The request goes out in a memory file of exactly its length.
@@ -65,27 +99,48 @@ bool OV_SOCKET::SendRequest(const OV_STRING& request) {
     return OvSocketSend(socket, AsEngineBuffer(file), OV_SOCKET_SEND_NOW, 0, 0) == length;
 }
 
+uint64_t OV_SOCKET::BodyLimit() const {
+    return std::min<uint64_t>(httpBodyLimit, INT_MAX);
+}
+
 bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
                                  uint32_t blockSize) {
-    if (!OpenAndConnect(host, port, OV_SOCKET_ANY, Milliseconds(httpTimeout))) return false;
+    const auto start = std::chrono::steady_clock::now();
+    const uint32_t timeoutMs = Milliseconds(httpTimeout);
+    const uint64_t deadlineMs = Milliseconds(httpDeadline);
+    const uint32_t connectMs = deadlineMs ? ShorterTimeout(timeoutMs, deadlineMs) : timeoutMs;
+    if (!OpenAndConnect(host, port, OV_SOCKET_ANY, connectMs)) return false;
     mode = HTTP;
     if (!SendRequest(request)) {
         Close();
         return false;
     }
     EmptyKeepingArray(body);
-    response_.Reset();
+    response_.Reset(BodyLimit());
+    const char* problem = nullptr;
     while (response_.state() == OV_HTTP_RESPONSE::HEAD || response_.state() == OV_HTTP_RESPONSE::BODY) {
+        if (deadlineMs) {
+            const uint64_t elapsed = MillisecondsSince(start);
+            if (elapsed >= deadlineMs) {
+                problem = "deadline passed";
+                break;
+            }
+            OvSocketTimeout(socket, ShorterTimeout(timeoutMs, deadlineMs - elapsed));
+        }
         const uint32_t received = ReceiveInto(socket, incoming_, blockSize);
         if (received == 0) {
             // Still connected: the silence outlasted the timeout.
             if (!OvSocketIsConnected(socket)) response_.End(body);
+            else if (deadlineMs && MillisecondsSince(start) >= deadlineMs) problem = "deadline passed";
+            else problem = "no reply within the timeout";
             break;
         }
         response_.Feed(incoming_.data, received, body);
         EmptyBuffer(incoming_);
     }
     const bool complete = response_.state() == OV_HTTP_RESPONSE::COMPLETE;
+    if (response_.state() == OV_HTTP_RESPONSE::FAILED) problem = response_.Problem();
+    if (!complete && problem) PlatformReportFailure("net: HTTP request failed: %s: %s", host, problem);
     Close();
     return complete;
 }
@@ -113,7 +168,7 @@ bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, cons
         return false;
     }
     OvSocketAsync(socket, 1);
-    response_.Reset();
+    response_.Reset(BodyLimit());
     transfer.state = OV_HTTP_TRANSFER::SENDING;
     return true;
 }
@@ -146,6 +201,7 @@ bool OV_SOCKET::FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete) {
         transfer.total = transfer.done;
     } else {
         transfer.state = OV_HTTP_TRANSFER::IDLE;
+        PlatformReportFailure("net: HTTP request failed: step by step: %s", response_.Problem());
     }
     Close();
     return complete;

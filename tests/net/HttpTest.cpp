@@ -1,4 +1,5 @@
 #include "ovcore/net/Socket.h"
+#include "ovcore/platform/Diagnostics.h"
 #include "tests/net/BodyText.h"
 #include "tests/net/PosixPeer.h"
 #include "tests/net/ScriptedServer.h"
@@ -245,4 +246,142 @@ TEST(Http, AbortEndsAStepByStepRequestAndNothingElse) {
     EXPECT_FALSE(socket.HttpUpdate(stale, body, 0));
     EXPECT_EQ(stale.state, 0);
     EXPECT_EQ(stale.total, 0);
+}
+
+namespace {
+
+std::string Repeated(const std::string& text, int times) {
+    std::string all;
+    for (int i = 0; i < times; ++i) all += text;
+    return all;
+}
+
+struct Limited {
+    bool ok = false;
+    std::string body;
+    uint32_t capacity = 0;
+    std::string reason;
+};
+
+Limited LimitedGet(Script script, uint32_t bodyLimit, bool hangUp = true) {
+    ScriptedServer server(std::move(script), hangUp);
+    OV_SOCKET socket;
+    socket.httpTimeout = 5.0f;
+    socket.httpBodyLimit = bodyLimit;
+    OV_MEMORY_FILE body;
+    PlatformReportFailure("%s", "");
+    Limited got;
+    got.ok = socket.HttpGet("127.0.0.1", "big", body, server.Port());
+    got.body = BodyText(body);
+    got.capacity = body.capacity;
+    got.reason = PlatformLastFailure();
+    return got;
+}
+
+const std::string kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
+
+}  // namespace
+
+TEST(Http, InterimHeadsAndTrailersAreBounded) {
+    // A server that keeps sending interim heads, or trailer lines, ends the
+    // request at once instead of holding it until the timeout.
+    Limited interim = LimitedGet({{Repeated(kContinue, OV_HTTP_RESPONSE::kInterimLimit + 1) + kHello}}, 1000, false);
+    EXPECT_FALSE(interim.ok);
+    EXPECT_EQ(interim.reason, "net: HTTP request failed: 127.0.0.1: too many interim heads");
+    EXPECT_EQ(LimitedGet({{Repeated(kContinue, OV_HTTP_RESPONSE::kInterimLimit) + kHello}}, 1000).body, "hello");
+    Steps stepped = SteppedGet({{Repeated(kContinue, OV_HTTP_RESPONSE::kInterimLimit + 1) + kHello}});
+    EXPECT_EQ(stepped.transfer.state, OV_HTTP_TRANSFER::IDLE);
+    EXPECT_EQ(stepped.body, "");
+
+    const std::string lastChunk = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nok\r\n0\r\n";
+    const std::string line = "X-Trailer: " + std::string(100, 't') + "\r\n";
+    const int fitting = static_cast<int>(OV_HTTP_RESPONSE::kHeadLimit / line.size());
+    Limited endless = LimitedGet({{lastChunk + Repeated(line, fitting + 1) + "\r\n"}}, 1000, false);
+    EXPECT_FALSE(endless.ok);
+    EXPECT_EQ(endless.reason, "net: HTTP request failed: 127.0.0.1: trailer longer than its limit");
+    Limited fits = LimitedGet({{lastChunk + Repeated(line, fitting - 1) + "\r\n"}}, 1000);
+    EXPECT_TRUE(fits.ok);
+    EXPECT_EQ(fits.body, "ok");
+}
+
+TEST(Http, BodiesPastTheLimitFailAndLeaveTheBodyEmpty) {
+    EXPECT_EQ(OV_SOCKET().httpBodyLimit, 256u << 20);
+    const std::string eleven = "0123456789a";
+    struct Case { const char* what; std::string response; } cases[] = {
+        {"declared", "HTTP/1.1 200 OK\r\nContent-Length: 11\r\n\r\n" + eleven},
+        {"chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n6\r\n012345\r\n5\r\n6789a\r\n0\r\n\r\n"},
+        {"to the close", "HTTP/1.1 200 OK\r\n\r\n" + eleven},
+    };
+    for (const Case& c : cases) {
+        Limited got = LimitedGet(Trickled(c.response, 4), 10);
+        EXPECT_FALSE(got.ok) << c.what;
+        EXPECT_EQ(got.body, "") << c.what;
+        EXPECT_EQ(got.capacity, 0u) << c.what;
+        EXPECT_EQ(got.reason, "net: HTTP request failed: 127.0.0.1: body longer than its limit") << c.what;
+    }
+    EXPECT_EQ(LimitedGet({{"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789"}}, 10).body, "0123456789");
+    // The largest length a header may state fails before a byte of it is
+    // waited for, with the default limit and with the largest one.
+    const std::string huge = "HTTP/1.1 200 OK\r\nContent-Length: 4294967295\r\n\r\nxx";
+    EXPECT_FALSE(LimitedGet({{huge}}, 256u << 20, false).ok);
+    EXPECT_FALSE(LimitedGet({{huge}}, UINT32_MAX, false).ok);
+
+    // Step by step: done and total never pass what an int holds, because a
+    // body never may.
+    ScriptedServer server({{"HTTP/1.1 200 OK\r\nContent-Length: 2147483648\r\n\r\nxx"}}, false);
+    OV_SOCKET socket;
+    socket.httpBodyLimit = UINT32_MAX;
+    OV_MEMORY_FILE body;
+    OV_HTTP_TRANSFER transfer;
+    ASSERT_TRUE(socket.HttpGetBegin(transfer, "127.0.0.1", "big", server.Port()));
+    for (int i = 0; i < 5000 && socket.mode == OV_SOCKET::HTTP; ++i) {
+        if (!socket.HttpUpdate(transfer, body, 0)) poll(nullptr, 0, 1);
+    }
+    EXPECT_EQ(transfer.state, OV_HTTP_TRANSFER::IDLE);
+    EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
+    EXPECT_EQ(BodyText(body), "");
+}
+
+TEST(Http, ControlCharactersInHostOrPathAreRefusedBeforeAnythingIsSent) {
+    uint16_t port = 0;
+    const int listener = peer::Listen(&port);
+    ASSERT_GE(listener, 0);
+    OV_SOCKET socket;
+    OV_MEMORY_FILE body;
+    OV_HTTP_TRANSFER transfer;
+    for (const char* path : {"file.bin HTTP/1.1\r\nHost: other\r\nX-Injected: yes\r\n\r\nGET /second", "a\nb",
+                             "a\rb", "tab\there", "bell\x07", "del\x7f", "\x1f"}) {
+        EXPECT_FALSE(socket.HttpGet("127.0.0.1", path, body, port)) << path;
+        EXPECT_EQ(std::string(PlatformLastFailure()), "net: HTTP request refused: 127.0.0.1: path holds a control character");
+        EXPECT_FALSE(socket.HttpPost("127.0.0.1", path, "a=1", body, port)) << path;
+        EXPECT_FALSE(socket.HttpGetBegin(transfer, "127.0.0.1", path, port)) << path;
+        EXPECT_FALSE(socket.HttpPostBegin(transfer, "127.0.0.1", path, "a=1", port)) << path;
+        EXPECT_EQ(transfer.state, OV_HTTP_TRANSFER::IDLE);
+    }
+    EXPECT_FALSE(socket.HttpGet("127.0.0.1\r\nX-Injected: yes", "x", body, port));
+    EXPECT_EQ(std::string(PlatformLastFailure()), "net: HTTP request refused: host name: holds a control character");
+    EXPECT_FALSE(socket.HttpGetBegin(transfer, "localhost\n", "x", port));
+    EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
+    // Not even a connection was opened.
+    pollfd waiting{listener, POLLIN, 0};
+    EXPECT_EQ(poll(&waiting, 1, 0), 0);
+    close(listener);
+}
+
+TEST(Http, TheDeadlineEndsARequestThatTricklesForever) {
+    Script trickle{{"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n"}};
+    for (int i = 0; i < 1000; ++i) trickle.push_back({"x", 20});
+    ScriptedServer server(trickle);
+    OV_SOCKET socket;
+    socket.httpTimeout = 5.0f;  // every byte comes well within it
+    socket.httpDeadline = 0.15f;
+    OV_MEMORY_FILE body;
+    EXPECT_FALSE(socket.HttpGet("127.0.0.1", "slow", body, server.Port()));
+    EXPECT_EQ(std::string(PlatformLastFailure()), "net: HTTP request failed: 127.0.0.1: deadline passed");
+    EXPECT_LT(body.Size(), 1000u);
+    EXPECT_EQ(socket.mode, OV_SOCKET::CLOSED);
+    // Within its deadline a request completes as ever.
+    ScriptedServer quick({{kHello}});
+    EXPECT_TRUE(socket.HttpGet("127.0.0.1", "quick", body, quick.Port()));
+    EXPECT_EQ(BodyText(body), "hello");
 }
