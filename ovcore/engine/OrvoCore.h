@@ -601,10 +601,15 @@ OV_API void OvShaderDestroy(OvHandle shader);
  * or the address of a variable's cell.
  * Scripts see base (without load, loadfile, dofile, collectgarbage, print),
  * string (without the pattern functions), table, math and utf8; no io, os,
- * package, debug, coroutine or require. Each execution has a budget of
- * instructions and bytes (OvLumetSetLimits); a script that runs out of
- * either, or raises an error, stops and the execution fails with the
- * script's line in OvLumetLastLog ("script:LINE: message").
+ * package, debug, coroutine or require; setmetatable refuses a metatable
+ * with a __gc field (finalizers would run outside every budget). Each
+ * execution has a budget of instructions and of wall-clock time, work done
+ * inside table and utf8 functions counted as instructions; the bytes budget
+ * covers all a prepared script holds across executions (OvLumetSetLimits,
+ * OvLumetSetTimeLimit). A script that runs out of any, or raises an error,
+ * stops and the execution fails with the script's line in OvLumetLastLog
+ * ("script:LINE: message"). Every execution starts from the same globals:
+ * what one changes, in _G or in a library table, the next does not see.
  * The compiled form is the engine's own (a checked header and the source
  * text, never Lua bytecode); bytes that are damaged or not ours are
  * refused. OvLumetCompile and OvLumetCompileFile fill a buffer with
@@ -639,6 +644,9 @@ OV_API void OvLumetFree(OvLumetBuffer* script);
  * 5,000,000 instructions and 16 MiB at start). */
 OV_API const char* OvLumetLastLog(void);
 OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes);
+/* The wall-clock time one execution may take, in milliseconds (5,000 at
+ * start; 0 keeps the value). */
+OV_API void OvLumetSetTimeLimit(uint32_t milliseconds);
 
 /* ---- soft bodies ----
  * A DNA is a soft body: arrays of substances (kind 34), covalence forces

@@ -52,6 +52,7 @@ protected:
         OvLumetFree(&script);
         OvLumetFreeDefinitionList(list);
         OvLumetSetLimits(5'000'000, 16u << 20);
+        OvLumetSetTimeLimit(5000);
     }
 
     bool Compile(const std::string& text) {
@@ -254,6 +255,101 @@ TEST_F(ScriptTest, MalformedDefinitionHeadersAreRefused) {
     EXPECT_EQ(OvLumetExecute(&compiled, nullptr, 0, empty), 1) << Log();
     OvLumetFree(&compiled);
     OvLumetFreeDefinitionList(empty);
+}
+
+TEST_F(ScriptTest, WorkInsideLibraryCallsCountsAgainstTheBudget) {
+    OvLumetSetLimits(100'000, 0);
+    const char* sources[] = {
+        "table.move({}, 1, 1 << 40, 2)",
+        "local t = setmetatable({}, {__len = function() return 1 << 40 end})\ntable.insert(t, 1, 0)",
+        "local t = setmetatable({}, {__len = function() return 1 << 40 end})\ntable.remove(t, 1)",
+        "local t = {}\nfor i = 1, 1000 do t[i] = i end\nfor i = 1, 100 do table.sort(t) end",
+        "local t = {}\nfor i = 1, 1000 do t[i] = 'x' end\nfor i = 1, 1000 do table.concat(t) end",
+        "local s = string.rep('x', 1 << 16)\nfor i = 1, 1000 do utf8.len(s) end",
+        "for i = 1, 1000 do local s = ('x'):rep(1 << 16) end",
+        "local ok = pcall(table.move, {}, 1, 1 << 40, 2)\nwhile true do end",
+    };
+    for (const char* source : sources) {
+        EXPECT_FALSE(Run(source)) << source;
+        EXPECT_NE(Log().find("instruction budget exhausted"), std::string::npos) << source << ": " << Log();
+    }
+    // Within the budget the charged functions work as ever.
+    EXPECT_TRUE(Run("local t = {3, 1, 2}\ntable.sort(t)\ntable.insert(t, 1, 0)\nassert(table.remove(t, 1) == 0)\n"
+                    "assert(table.concat(table.move(t, 1, 3, 2, {}), ',', 2, 4) == '1,2,3')\n"
+                    "assert(select('#', table.unpack(t)) == 3 and utf8.len('h\u00e9') == 2)"))
+        << Log();
+}
+
+TEST_F(ScriptTest, TheTimeLimitHoldsWhereInstructionsDoNotCount) {
+    OvLumetSetLimits(uint64_t{1} << 50, 0);
+    OvLumetSetTimeLimit(50);
+    EXPECT_FALSE(Run("while true do end"));
+    EXPECT_EQ(Log(), "script:1: time limit exhausted");
+    // Large allocations inside one library call each, a few instructions
+    // a loop: the allocator stops them.
+    EXPECT_FALSE(Run("for i = 1, 1e9 do local s = string.rep('x', 4e6) end"));
+    EXPECT_NE(Log().find("time limit exhausted"), std::string::npos) << Log();
+    EXPECT_FALSE(Run("while true do pcall(function() while true do end end) end"));
+    EXPECT_NE(Log().find("time limit exhausted"), std::string::npos) << Log();
+    EXPECT_TRUE(Run("local n = 0\nfor i = 1, 1000 do n = n + i end")) << Log();
+}
+
+TEST_F(ScriptTest, FinalizersAreRefused) {
+    EXPECT_FALSE(Run("setmetatable({}, {__gc = function() while true do end end})"));
+    EXPECT_EQ(Log(), "script:1: finalizers (__gc) are not allowed");
+    EXPECT_FALSE(Run("setmetatable({}, {__gc = true})"));
+    // A field added later marks nothing for finalizing; other metatables work.
+    EXPECT_TRUE(Run("local mt = {}\nlocal t = setmetatable({}, mt)\nmt.__gc = function() while true do end end\n"
+                    "assert(getmetatable(setmetatable({}, {__index = {x = 1}})) ~= nil)"))
+        << Log();
+}
+
+TEST_F(ScriptTest, EveryRunStartsFromTheSameGlobals) {
+    ASSERT_TRUE(Compile("local a = ...\n"
+                        "assert(kept == nil and _G.kept == nil and string.kept == nil, 'kept')\n"
+                        "assert(string.rep and table.insert and math.pi > 3.14 and utf8.char, 'library')\n"
+                        "assert(getmetatable('') == false and getmetatable(_G) == false, 'metatable')\n"
+                        "assert(not pcall(setmetatable, _G, {}), 'protected')\n"
+                        "assert(('x'):rep(2) == 'xx' and _G == _ENV, 'methods')\n"
+                        "_G.kept = string.rep('x', 100000)\nstring.kept = 1\nstring.rep = nil\n"
+                        "table.insert = nil\nmath.pi = 3\nutf8.char = nil\nCOLOR(RED, a)"));
+    for (int run = 0; run < 3; ++run) ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1) << run << ": " << Log();
+    EXPECT_EQ(calls.size(), 3u);
+    // What the runs left is garbage: many more runs than the bytes budget
+    // would hold all fit in it.
+    OvLumetSetLimits(0, 1u << 20);
+    ASSERT_TRUE(Compile("_G.store = string.rep('y', 200000)"));
+    for (int run = 0; run < 20; ++run) ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1) << run << ": " << Log();
+}
+
+TEST_F(ScriptTest, AKeywordReachesOnlyTheHandlersOfItsOwnExtension) {
+    const char other[] =
+        "!EXTERNAL: Other\n"
+        "!KEYWORDS: UP DOWN\n"
+        "!DEFINITIONS: 1\n"
+        "MOVE\tKEYWORD\n"
+        "!END\n";
+    OvLumetUnlinkDefinitions();
+    ASSERT_EQ(OvLumetLinkDefinition("Probe", kHeader, sizeof(kHeader) - 1), 1) << Log();
+    ASSERT_EQ(OvLumetLinkDefinition("Other", other, sizeof(other) - 1), 1) << Log();
+    OvLumetDefinitionList* both = OvLumetBuildDefinitionList();
+    OvLumetAddDefinitionProc("Other", "MOVE", [](const uintptr_t* stream) { calls.push_back({"MOVE", {stream[0]}}); });
+    auto run = [&](const std::string& text) {
+        OvLumetFree(&script);
+        return OvLumetCompile(&script, text.data(), static_cast<uint32_t>(text.size()), both) == 1 &&
+               OvLumetExecute(&script, cells, 1, both) == 1;
+    };
+    // COLOR is keyword 4 of Probe, and a command: Other has two keywords.
+    EXPECT_FALSE(run("MOVE(COLOR)"));
+    EXPECT_EQ(Log(), "script:1: bad argument #1 to 'MOVE' (keyword expected)");
+    EXPECT_FALSE(run("MOVE(RED)"));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_TRUE(run("local a = ...\nMOVE(DOWN)\nMARK(COLOR, a)")) << Log();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].arguments[0], 1u);
+    EXPECT_EQ(calls[1].arguments[0], 4u);
+    OvLumetFree(&script);
+    OvLumetFreeDefinitionList(both);
 }
 
 // A host function, reached through a handler, that runs a script itself

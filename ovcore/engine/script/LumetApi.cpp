@@ -189,3 +189,7 @@ extern "C" OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes) {
     if (instructions > 0) ov::Limits().instructions = instructions;
     if (bytes > 0) ov::Limits().bytes = bytes;
 }
+
+extern "C" OV_API void OvLumetSetTimeLimit(uint32_t milliseconds) {
+    if (milliseconds > 0) ov::Limits().milliseconds = milliseconds;
+}

@@ -5,6 +5,7 @@
 
 #include <lua.hpp>
 
+#include <chrono>
 #include <cstdlib>
 
 namespace ov {
@@ -13,6 +14,15 @@ namespace {
 
 constexpr int kInstructionsPerHook = 1000;
 constexpr const char* kChunkName = "=script";
+// The allocator reads the clock on every growth of this size or more, and
+// on one in kGrowthsPerClock of the smaller ones.
+constexpr size_t kLargeGrowth = 64 * 1024;
+constexpr uint32_t kGrowthsPerClock = 16;
+
+uint64_t SteadyNanoseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count());
+}
 
 void* BudgetedAlloc(void* userData, void* block, size_t oldSize, size_t newSize) {
     auto* budget = static_cast<ScriptBudget*>(userData);
@@ -26,6 +36,13 @@ void* BudgetedAlloc(void* userData, void* block, size_t oldSize, size_t newSize)
         budget->bytesExceeded = true;
         return nullptr;
     }
+    // Library calls run without the instruction count, but most of them
+    // allocate: past the deadline, growing fails.
+    if (newSize > held && budget->deadline &&
+        (newSize - held >= kLargeGrowth || ++budget->growthsUnchecked >= kGrowthsPerClock)) {
+        budget->growthsUnchecked = 0;
+        if (budget->PastDeadline()) return nullptr;
+    }
     void* grown = std::realloc(block, newSize);
     if (!grown) return nullptr;
     budget->bytesUsed = budget->bytesUsed - held + newSize;
@@ -35,10 +52,17 @@ void* BudgetedAlloc(void* userData, void* block, size_t oldSize, size_t newSize)
 void CountInstructions(lua_State* state, lua_Debug* where) {
     ScriptBudget& budget = BudgetOf(state);
     budget.instructionsLeft -= kInstructionsPerHook;
-    if (budget.instructionsLeft > 0) return;
-    budget.instructionsExceeded = true;
+    const char* spent = nullptr;
+    if (budget.instructionsLeft <= 0) {
+        budget.instructionsExceeded = true;
+        spent = "instruction budget";
+    } else if (budget.PastDeadline()) {
+        spent = "time limit";
+    } else {
+        return;
+    }
     lua_getinfo(state, "Sl", where);
-    luaL_error(state, "%s:%d: instruction budget exhausted", where->short_src, where->currentline);
+    luaL_error(state, "%s:%d: %s exhausted", where->short_src, where->currentline, spent);
 }
 
 Sandbox* SandboxOf(lua_State* state) {
@@ -46,6 +70,11 @@ Sandbox* SandboxOf(lua_State* state) {
 }
 
 }  // namespace
+
+bool ScriptBudget::PastDeadline() {
+    if (!timeExceeded && deadline && SteadyNanoseconds() >= deadline) timeExceeded = true;
+    return timeExceeded;
+}
 
 ScriptLimits& Limits() {
     static ScriptLimits limits;
@@ -62,9 +91,7 @@ Sandbox::Sandbox() {
 
 Sandbox::~Sandbox() {
     if (!state_) return;
-    // Finalizers the script left run at close: they get what is left of the
-    // budget, and nothing once it is spent.
-    lua_close(state_);
+    lua_close(state_);  // scripts cannot leave finalizers
 }
 
 bool Sandbox::Check(std::string_view source, std::string& message) {
@@ -83,18 +110,25 @@ bool Sandbox::Prepare(std::string_view source, const OvLumetDefinitionList& list
 
 bool Sandbox::Execute(uintptr_t* cells, size_t cellCount, std::string& message) {
     cells_ = ScriptCells{cells, cellCount};
+    // What earlier runs left is garbage now; collected before it could
+    // crowd this run out of the budget.
+    if (state_ && budget_.bytesUsed > Limits().bytes / 2) lua_gc(state_, LUA_GCCOLLECT);
     StartBudget();
     const bool ran = Protected(ExecuteBody, message);
     cells_ = ScriptCells{};
     return ran;
 }
 
-// A full budget for the next run, on top of what the state holds already.
+// A full budget of instructions and time for the next run; the bytes are
+// those of the whole state, whatever it holds already.
 void Sandbox::StartBudget() {
-    budget_.bytesLimit = budget_.bytesUsed + Limits().bytes;
+    budget_.bytesLimit = Limits().bytes;
     budget_.instructionsLeft = static_cast<int64_t>(Limits().instructions);
+    budget_.deadline = Limits().milliseconds ? SteadyNanoseconds() + uint64_t{Limits().milliseconds} * 1'000'000 : 0;
+    budget_.growthsUnchecked = 0;
     budget_.bytesExceeded = false;
     budget_.instructionsExceeded = false;
+    budget_.timeExceeded = false;
 }
 
 void Sandbox::BindCommands(const OvLumetDefinitionList& list) {
@@ -105,7 +139,7 @@ void Sandbox::BindCommands(const OvLumetDefinitionList& list) {
     for (const Definition& definition : list.definitions) {
         for (const CommandDefinition& command : definition.commands) {
             OvLumetHandler handler = Definitions().HandlerFor(definition.external, command.name);
-            bindings_.push_back(CommandBinding{&command, handler, definition.keywords.size(), &cells_});
+            bindings_.push_back(CommandBinding{&definition, &command, handler, definition.keywords.size(), &cells_});
         }
     }
 }
@@ -126,7 +160,10 @@ bool Sandbox::Protected(int (*body)(lua_State*), std::string& message) {
 }
 
 void Sandbox::DescribeFailure(std::string& message) const {
-    if (budget_.bytesExceeded) {
+    if (budget_.timeExceeded) {
+        // Raised by the count hook with the line; by the allocator without.
+        if (message.find("time limit exhausted") == std::string::npos) message = "script: time limit exhausted";
+    } else if (budget_.bytesExceeded) {
         message = "script: memory budget of " + std::to_string(Limits().bytes) + " bytes exhausted";
     }
 }
@@ -150,15 +187,13 @@ int Sandbox::PrepareBody(lua_State* state) {
         return lua_error(state);
     }
     lua_rawsetp(state, LUA_REGISTRYINDEX, self);
-    lua_createtable(state, 0, 1);
-    lua_pushglobaltable(state);
-    lua_setfield(state, -2, "__index");
+    PushRunGlobalsMetatable(state);
     lua_rawsetp(state, LUA_REGISTRYINDEX, &self->bindings_);
     return 0;
 }
 
 // Each run gets globals of its own that fall back on the prepared ones, so
-// that what one run sets is gone at the next.
+// that what one run sets, there or in a library table, is gone at the next.
 int Sandbox::ExecuteBody(lua_State* state) {
     Sandbox* self = SandboxOf(state);
     lua_rawgetp(state, LUA_REGISTRYINDEX, self);

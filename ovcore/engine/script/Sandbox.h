@@ -2,8 +2,11 @@
 // utf8 libraries, without anything that reaches files, the process, other
 // code or the interpreter's internals; commands of the definition list as
 // functions, its keywords as integer constants. Prepared once, it may run
-// many times, each run with a budget of instructions and of bytes and with
-// globals of its own.
+// many times, each run with a budget of instructions and of time, and with
+// globals of its own: every run starts from the same globals, whatever an
+// earlier run changed. The byte budget covers everything the state holds,
+// across runs. Finalizers (__gc) are refused: Lua runs them outside the
+// instruction count.
 #pragma once
 
 #include "ovcore/engine/script/Definitions.h"
@@ -20,6 +23,7 @@ namespace ov {
 struct ScriptLimits {
     uint64_t instructions = 5'000'000;
     uint64_t bytes = 16u << 20;
+    uint32_t milliseconds = 5000;  // wall-clock time of one run
 };
 
 ScriptLimits& Limits();
@@ -33,6 +37,7 @@ struct ScriptCells {
 // What a command function needs: its definition, its handler, the number of
 // keywords of its extension and the variables of the run.
 struct CommandBinding {
+    const Definition* extension = nullptr;
     const CommandDefinition* command = nullptr;
     OvLumetHandler handler = nullptr;
     size_t keywordCount = 0;
@@ -43,9 +48,14 @@ struct ScriptBudget {
     uint64_t bytesLimit = 0;
     uint64_t bytesUsed = 0;
     int64_t instructionsLeft = 0;
+    uint64_t deadline = 0;  // steady-clock nanoseconds; 0: none
+    uint32_t growthsUnchecked = 0;
     bool bytesExceeded = false;
     bool instructionsExceeded = false;
-    bool Exceeded() const { return bytesExceeded || instructionsExceeded; }
+    bool timeExceeded = false;
+    bool Exceeded() const { return bytesExceeded || instructionsExceeded || timeExceeded; }
+    // True (and timeExceeded set) once the deadline has passed.
+    bool PastDeadline();
 };
 
 class Sandbox {

@@ -8,17 +8,19 @@ namespace {
 
 int CallCommand(lua_State* state);
 
-// A keyword argument: an integer in the extension's range, or a command
-// that shares its name with a keyword.
+// A keyword argument: an integer in the extension's range, or a command of
+// the same extension that shares its name with one of its keywords.
 uintptr_t KeywordArgument(lua_State* state, int index, const CommandBinding& binding) {
     if (lua_tocfunction(state, index) == CallCommand) {
+        lua_getupvalue(state, index, 1);
+        const auto* named = static_cast<const CommandBinding*>(lua_touserdata(state, -1));
         lua_getupvalue(state, index, 2);
-        if (lua_isinteger(state, -1)) {
+        if (named->extension == binding.extension && lua_isinteger(state, -1)) {
             const auto number = static_cast<uintptr_t>(lua_tointeger(state, -1));
-            lua_pop(state, 1);
+            lua_pop(state, 2);
             return number;
         }
-        lua_pop(state, 1);
+        lua_pop(state, 2);
     }
     int isInteger = 0;
     const lua_Integer number = lua_tointegerx(state, index, &isInteger);
