@@ -52,10 +52,18 @@ public:
     // but line breaks; also when memory runs out (the nodes read so far stay).
     bool Parse(const char* text, size_t length, const char* ignorable, bool trim);
 
+    // Save indents each line by one tab a level, down to kIndentDepth tabs:
+    // deeper lines get no more, so the text grows linearly with the tree.
+    static constexpr size_t kIndentDepth = 64;
+    // Save refuses trees nested more than this many levels deep (a top-level
+    // node is at level 1): readers that recurse would fail on them.
+    static constexpr size_t kSaveDepthLimit = 100000;
+
     // The top-level nodes as text (tabs, "\r\n" line ends, " />" for empty
     // elements) in out, sized exactly, without a terminating zero, cursor at
-    // the end. False when the root has no children, or when the text would
-    // not fit a buffer (4 GiB or more) or memory runs out; out is then
+    // the end. False, with the reason in the diagnostics, when the root has
+    // no children, the tree is nested deeper than kSaveDepthLimit, the text
+    // would not fit a buffer (4 GiB or more) or memory runs out; out is then
     // unchanged.
     bool Save(OV_BUFFER& out) const;
 

@@ -1,5 +1,8 @@
 #include "ovcore/data/Document.h"
 
+#include "ovcore/platform/Diagnostics.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -36,8 +39,11 @@ class Writer {
 public:
     explicit Writer(char* out) : out_(out) {}
     uint64_t Size() const { return size_; }
+    // The levels of the deepest node seen (a top-level node is at level 1).
+    size_t Levels() const { return levels_; }
 
     void Open(const OV_NODE& node, size_t depth) {
+        levels_ = std::max(levels_, depth + 1);
         if (!node.IsElement()) {
             if (node.text.Get()[0] == 0) return;
             Tabs(depth);
@@ -70,10 +76,14 @@ public:
 private:
     char* out_;
     uint64_t size_ = 0;
+    size_t levels_ = 0;
 
+    // Tabs repeated for every level would make the text grow with the
+    // square of the depth; below kIndentDepth they are not repeated.
     void Tabs(size_t depth) {
-        if (out_) std::memset(out_ + size_, '\t', depth);
-        size_ += depth;
+        const size_t tabs = std::min(depth, OV_DOCUMENT::kIndentDepth);
+        if (out_) std::memset(out_ + size_, '\t', tabs);
+        size_ += tabs;
     }
     void Text(const char* text) { Text(text, std::strlen(text)); }
     void Text(const char* text, size_t n) {
@@ -90,7 +100,16 @@ bool OV_DOCUMENT::Save(OV_BUFFER& out) const {
     if (!root_.firstChild) return false;
     Writer measure(nullptr);
     Walk(root_, measure);
-    if (measure.Size() > UINT32_MAX) return false;
+    if (measure.Levels() > kSaveDepthLimit) {
+        PlatformReportFailure("data: cannot save document: nested %zu levels deep: the limit is %zu", measure.Levels(),
+                              kSaveDepthLimit);
+        return false;
+    }
+    if (measure.Size() > UINT32_MAX) {
+        PlatformReportFailure("data: cannot save document: %llu bytes of text: 4 GiB or more",
+                              static_cast<unsigned long long>(measure.Size()));
+        return false;
+    }
     const auto size = static_cast<uint32_t>(measure.Size());
     OV_BUFFER text;
     if (!text.Allocate(size)) return false;

@@ -1,9 +1,12 @@
 #include "ovcore/data/Document.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 using namespace OvCore;
 
@@ -241,8 +244,7 @@ TEST(DocumentAttributes, GetAttributeCreatesEmptyAndHandlesIterateBothWays) {
 }
 
 // A million nested elements: every walk is a loop, so nothing here may
-// exhaust the stack. The saved text would hold about 10^12 tabs, more than
-// a buffer can, so Save refuses it without building it.
+// exhaust the stack. Save refuses the tree for its depth, saying so.
 TEST(DocumentDepth, AMillionNestedElementsReadSearchSaveAndDestroy) {
     constexpr size_t kDepth = 1000000;
     std::string text;
@@ -262,15 +264,46 @@ TEST(DocumentDepth, AMillionNestedElementsReadSearchSaveAndDestroy) {
     OV_BUFFER out;
     EXPECT_FALSE(document->Save(out));
     EXPECT_TRUE(out.IsEmpty());
+    EXPECT_STREQ(PlatformLastFailure(), "data: cannot save document: nested 1000000 levels deep: the limit is 100000");
 
-    // A shallower chain saves: 2000 levels, each line indented by its depth.
+    // A shallower chain saves: 2000 levels, each line indented by its depth
+    // down to 64 tabs.
     OV_NODE* top = document->Find(path.substr(0, 2 * (kDepth - 2000) - 1).c_str(), FIND_ONLY, nullptr).Node();
     ASSERT_NE(top, nullptr);
     OV_DOCUMENT copy;
     OV_NODE* parent = copy.Root();
     for (OV_NODE* node = top->firstChild; node; node = node->firstChild) parent = copy.AddChild(parent, "a");
     const std::string saved = Saved(copy);
-    EXPECT_EQ(saved.size(), 1998u * 1999u + 1999u * 11u + 2006u);
+    EXPECT_EQ(saved.size(), 1999u * 11u + 7u + 2u * (64u * 65u / 2u + 64u * 1934u) + 64u);
     EXPECT_TRUE(document->Find(path.substr(0, 1999).c_str(), FIND_REMOVE, nullptr).IsValid() == false);
     document.reset();
+}
+
+// Saved text grows linearly with the tree: lines stop getting tabs at a
+// fixed depth, and a tree past the depth limit is refused, not built.
+TEST(DocumentDepth, IndentationStopsAtItsDepthAndTheLimitIsExact) {
+    OV_DOCUMENT chain;
+    OV_NODE* parent = chain.Root();
+    for (int i = 0; i < 70; ++i) parent = chain.AddChild(parent, "a");
+    const std::string saved = Saved(chain);
+    std::vector<size_t> tabs;
+    for (size_t at = 0; at < saved.size(); at = saved.find("\r\n", at) + 2) tabs.push_back(saved.find('<', at) - at);
+    ASSERT_EQ(tabs.size(), 139u);
+    for (size_t line : {0u, 1u, 63u, 64u, 65u, 69u, 70u, 75u, 138u}) {
+        const size_t depth = line < 70 ? line : 138 - line;
+        EXPECT_EQ(tabs[line], std::min<size_t>(depth, 64)) << line;
+    }
+    EXPECT_EQ(saved.substr(saved.find("<a />") - 65, 66), "\n" + std::string(64, '\t') + "<");
+
+    OV_DOCUMENT deep;
+    parent = deep.Root();
+    for (size_t i = 0; i < OV_DOCUMENT::kSaveDepthLimit; ++i) parent = deep.AddChild(parent, "a");
+    OV_BUFFER out;
+    ASSERT_TRUE(deep.Save(out));
+    EXPECT_LT(out.capacity, OV_DOCUMENT::kSaveDepthLimit * (11 + 2 * 64));
+    deep.AddChild(parent, "a");
+    OV_BUFFER refused;
+    EXPECT_FALSE(deep.Save(refused));
+    EXPECT_TRUE(refused.IsEmpty());
+    EXPECT_STREQ(PlatformLastFailure(), "data: cannot save document: nested 100001 levels deep: the limit is 100000");
 }

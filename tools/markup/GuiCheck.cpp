@@ -4,13 +4,13 @@
 //   gui_check <theme file> <theme name> [<layout file> <group name>]...
 //
 // Prints the theme's textures (with their sizes, or "not loaded"), fonts and
-// styles, then every control in tree order, indented by depth: its name, its
-// rectangle (corner 0 to corner 2, in window pixels), its style and flags and
-// its text. Warnings go to the same output, each line starting "warning:".
-// Textures and fonts load for real when a display is at hand (a small hidden
-// window gives the engine a context); without one they are reported as not
-// checked. Status 1 when the theme or a group cannot be loaded, 2 for wrong
-// arguments.
+// styles, then every control in tree order, indented by depth (two spaces
+// a level, down to 64 levels): its name, its rectangle (corner 0 to corner
+// 2, in window pixels), its style and flags and its text. Warnings go to
+// the same output, each line starting "warning:". Textures and fonts load
+// for real when a display is at hand (a small hidden window gives the engine
+// a context); without one they are reported as not checked. Status 1 when
+// the theme or a group cannot be loaded, 2 for wrong arguments.
 #include "ovcore/app/Core.h"
 #include "ovcore/data/Document.h"
 #include "ovcore/data/MemoryFile.h"
@@ -95,9 +95,14 @@ void PrintStyles(OV_GUI& gui) {
     }
 }
 
-int Depth(const OV_CONTROL* control) {
+// The depth of a control for its indentation, counted no further than a
+// saved document indents: a long chain of controls then prints in time and
+// space linear in its length.
+int IndentDepth(const OV_CONTROL* control) {
     int depth = 0;
-    for (const OV_CONTROL* parent = control->Parent(); parent; parent = parent->Parent()) ++depth;
+    for (const OV_CONTROL* parent = control->Parent(); parent && depth < int(OV_DOCUMENT::kIndentDepth);
+         parent = parent->Parent())
+        ++depth;
     return depth;
 }
 
@@ -108,7 +113,7 @@ void PrintControls(OV_GUI& gui) {
     WalkControls(gui.root, [&](OV_CONTROL* control) {
         const OV_VECTORF& from = control->corners[0];
         const OV_VECTORF& to = control->corners[2];
-        std::printf("%*scontrol %s (%g, %g)-(%g, %g) style %s%s%s%s%s%s \"%s\"\n", 2 * Depth(control), "",
+        std::printf("%*scontrol %s (%g, %g)-(%g, %g) style %s%s%s%s%s%s \"%s\"\n", 2 * IndentDepth(control), "",
                     NameIn<OV_CONTROL*>(names, control, "(unnamed)").c_str(), from.x, from.y, to.x, to.y,
                     control->style ? NameIn<OV_STYLE*>(styles, control->style, "?").c_str() : "none",
                     control->active ? "" : ", inactive", control->visible ? "" : ", hidden",

@@ -5,11 +5,14 @@
 //
 // What does not survive the trip (line breaks inside texts, double quotes
 // inside attribute values) shows in the result; a GUI author reads it to
-// see the tree the loaders see. Status 1 when the file cannot be read or
-// holds no elements, 2 for wrong arguments.
+// see the tree the loaders see. Lines are indented by depth down to a fixed
+// number of tabs. Status 1 when the file cannot be read, holds no elements
+// or cannot be saved (nested too deeply; the reason is printed), 2 for
+// wrong arguments.
 #include "ovcore/data/Buffer.h"
 #include "ovcore/data/Document.h"
 #include "ovcore/data/MemoryFile.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <cstdio>
 
@@ -40,8 +43,12 @@ int main(int argc, char** argv) {
     OV_DOCUMENT document;
     OV_BUFFER saved;
     if (!document.Parse(reinterpret_cast<const char*>(file.Data()), file.Size(), " \t\n\r", true) ||
-        !document.Save(saved)) {
+        !document.Root()->firstChild) {
         std::fprintf(stderr, "%s: %s holds no markup\n", argv[0], argv[1]);
+        return 1;
+    }
+    if (!document.Save(saved)) {
+        std::fprintf(stderr, "%s: %s: %s\n", argv[0], argv[1], PlatformLastFailure());
         return 1;
     }
     if (!WriteAll(saved, argc == 3 ? argv[2] : nullptr)) {
