@@ -78,28 +78,27 @@ std::vector<std::string> ZenityArguments(const std::string& program, const Dialo
     return arguments;
 }
 
+// Options first, values joined to their option, then "--": the start path
+// and the filter, which come from outside, are never read as options.
 std::vector<std::string> KdialogArguments(const std::string& program, const DialogRequest& request) {
     const char* mode = request.kind == DialogRequest::kOpen   ? "--getopenfilename"
                        : request.kind == DialogRequest::kSave ? "--getsavefilename"
                                                               : "--getexistingdirectory";
-    std::vector<std::string> arguments = {program, mode, request.startPath.empty() ? "." : request.startPath};
+    std::vector<std::string> arguments = {program};
+    if (request.kind == DialogRequest::kOpen && request.multiple) {
+        arguments.push_back("--multiple");
+        arguments.push_back("--separate-output");
+    }
+    if (!request.title.empty()) arguments.push_back("--title=" + request.title);
+    if (request.owner) arguments.push_back("--attach=" + std::to_string(request.owner));
+    arguments.push_back(mode);
+    arguments.push_back("--");
+    arguments.push_back(request.startPath.empty() ? "." : request.startPath);
     if (request.kind != DialogRequest::kFolder && !request.filters.empty()) {
         std::string filter;
         for (const auto& [name, patterns] : request.filters)
             filter += (filter.empty() ? "" : "\n") + name + " (" + patterns + ")";
         arguments.push_back(filter);
-    }
-    if (request.kind == DialogRequest::kOpen && request.multiple) {
-        arguments.push_back("--multiple");
-        arguments.push_back("--separate-output");
-    }
-    if (!request.title.empty()) {
-        arguments.push_back("--title");
-        arguments.push_back(request.title);
-    }
-    if (request.owner) {
-        arguments.push_back("--attach");
-        arguments.push_back(std::to_string(request.owner));
     }
     return arguments;
 }

@@ -5,6 +5,7 @@
 #include "ovcore/platform/CommandLine.h"
 #include "ovcore/platform/Windows.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -39,8 +40,18 @@ intptr_t CodeForErrno(int error) {
     }
 }
 
+// An address starts with a scheme: a letter, then letters, digits, '+',
+// '-' or '.'. Nothing else is handed on as one, so no argument the opener
+// gets can start with '-' and be read as its option (it takes no "--").
 bool IsAddress(const std::string& file) {
-    return file.find("://") != std::string::npos || file.rfind("mailto:", 0) == 0;
+    if (file.rfind("mailto:", 0) == 0) return true;
+    const size_t end = file.find("://");
+    if (end == std::string::npos || end == 0 || !std::isalpha(static_cast<unsigned char>(file[0]))) return false;
+    for (size_t i = 1; i < end; ++i) {
+        const unsigned char c = static_cast<unsigned char>(file[i]);
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') return false;
+    }
+    return true;
 }
 
 bool IsProgram(const std::string& path) {
@@ -54,6 +65,7 @@ bool Exists(const std::string& path) {
 }
 
 intptr_t OpenWithDesktop(const std::string& target, const std::string& directory) {
+    if (target.empty() || target[0] == '-') return SE_ERR_FNF;
     std::string opener = FindProgram("xdg-open");
     if (opener.empty()) return SE_ERR_NOASSOC;
     return CodeForErrno(StartDetached({opener, target}, directory));

@@ -2,6 +2,7 @@
 
 #include "ovcore/platform/ChildProcess.h"
 #include "ovcore/platform/CommandLine.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <cctype>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include <unistd.h>
 
@@ -20,11 +22,14 @@ namespace {
 constexpr const char* kVendor = "orvo-core-";
 constexpr const char* kDefaultsSection = "[Default Applications]";
 
+// The XDG folder, else its place under HOME; "" when neither is an
+// absolute path (the current folder is no place for a user's settings).
 std::string Folder(const char* variable, const char* fallbackUnderHome) {
     const char* value = std::getenv(variable);
     if (value && value[0] == '/') return value;
     const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : ".") + "/" + fallbackUnderHome;
+    if (!home || home[0] != '/') return "";
+    return std::string(home) + "/" + fallbackUnderHome;
 }
 
 std::string SafeName(const char* typeName) {
@@ -155,17 +160,37 @@ std::string DesktopEntryName(const char* typeName) { return kVendor + SafeName(t
 
 std::string DesktopExecLine(const char* openCommand) {
     std::string line;
+    auto add = [&line](const std::string& written) { line += (line.empty() ? "" : " ") + written; };
     for (const std::string& argument : SplitCommandLine(openCommand)) {
-        std::string written;
+        // The text around each field code, '%' doubled, controls blanked.
+        std::vector<std::string> pieces(1);
         for (size_t i = 0; i < argument.size(); ++i) {
             if (argument[i] == '%' && i + 1 < argument.size() && (argument[i + 1] == '1' || argument[i + 1] == 'L')) {
-                written += "%f";
+                pieces.emplace_back();
                 ++i;
             } else {
-                written += argument[i] == '%' ? "%%" : std::string(1, argument[i]);
+                pieces.back() += argument[i] == '%' ? "%%" : OneLine(std::string(1, argument[i]));
             }
         }
-        line += (line.empty() ? "" : " ") + (written == "%f" ? written : ExecArgument(OneLine(written)));
+        if (pieces.size() == 1) {
+            add(ExecArgument(pieces[0]));
+            continue;
+        }
+        // A field code inside quotes is undefined: an argument that needs
+        // quotes around its field code is split there, the code standing
+        // alone and the blank-only pieces dropped.
+        bool quoted = false;
+        for (const std::string& piece : pieces) quoted = quoted || (!piece.empty() && NeedsQuotes(piece));
+        if (!quoted) {
+            std::string written = pieces[0];
+            for (size_t i = 1; i < pieces.size(); ++i) written += "%f" + pieces[i];
+            add(written);
+            continue;
+        }
+        for (size_t i = 0; i < pieces.size(); ++i) {
+            if (i > 0) add("%f");
+            if (pieces[i].find_first_not_of(' ') != std::string::npos) add(ExecArgument(pieces[i]));
+        }
     }
     return line;
 }
@@ -193,6 +218,11 @@ bool WriteDesktopAssociation(const char* typeName, const char* extension, const 
                              const char* icon) {
     std::string data = Folder("XDG_DATA_HOME", ".local/share");
     std::string config = Folder("XDG_CONFIG_HOME", ".config");
+    if (data.empty() || config.empty()) {
+        PlatformReportFailure("system: cannot associate file type: %s: no user folder (HOME and %s unset)", typeName,
+                              data.empty() ? "XDG_DATA_HOME" : "XDG_CONFIG_HOME");
+        return false;
+    }
     std::string name = SafeName(typeName);
     std::string entry = DesktopEntryName(typeName);
     std::string mimeList = config + "/mimeapps.list";

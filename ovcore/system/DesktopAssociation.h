@@ -16,14 +16,17 @@ std::string DesktopMimeType(const char* typeName);
 // The application entry's file name.
 std::string DesktopEntryName(const char* typeName);
 // A Windows open command as an Exec value: its arguments quoted where the
-// entry format needs it, "%1" or "%L" becoming the file, other '%' doubled.
+// entry format needs it, "%1" or "%L" becoming the file (%f), other '%'
+// doubled, control characters blanked. A field code is never quoted: an
+// argument that needs quotes is split around its field code.
 std::string DesktopExecLine(const char* openCommand);
 // The mimeapps.list text with `mimeType`'s default set to `entry`, every
 // other line kept.
 std::string WithDefaultApplication(const std::string& list, const std::string& mimeType, const std::string& entry);
 
 // Writes the three files and rebuilds the user's MIME database; false when
-// any of it fails.
+// any of it fails, and without writing anything when neither HOME nor the
+// XDG folder variables give an absolute path (reason in the diagnostics).
 bool WriteDesktopAssociation(const char* typeName, const char* extension, const char* openCommand, const char* icon);
 
 } // namespace OvCore

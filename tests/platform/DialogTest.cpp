@@ -75,9 +75,19 @@ TEST(DialogCommandTest, WindowsFiltersAndFlagsBecomeDialogArguments) {
     request.multiple = true;
     request.filters.push_back({"All", "*"});
     EXPECT_EQ(KdialogArguments("kdialog", request),
-              (std::vector<std::string>{"kdialog", "--getopenfilename", "/tmp/a b/", "Levels|maps (*.lvl)\nAll (*)",
-                                        "--multiple", "--separate-output", "--title", "Save \"level\"; rm -rf ~",
-                                        "--attach", "77"}));
+              (std::vector<std::string>{"kdialog", "--multiple", "--separate-output",
+                                        "--title=Save \"level\"; rm -rf ~", "--attach=77", "--getopenfilename", "--",
+                                        "/tmp/a b/", "Levels|maps (*.lvl)\nAll (*)"}));
+    // A start path or filter that looks like an option comes after "--".
+    DialogRequest folderRequest;
+    folderRequest.kind = DialogRequest::kFolder;
+    folderRequest.startPath = "--passivepopup";
+    folderRequest.filters = {{"--msgbox", "x"}};
+    EXPECT_EQ(KdialogArguments("kdialog", folderRequest),
+              (std::vector<std::string>{"kdialog", "--getexistingdirectory", "--", "--passivepopup"}));
+    folderRequest.kind = DialogRequest::kOpen;
+    EXPECT_EQ(KdialogArguments("kdialog", folderRequest),
+              (std::vector<std::string>{"kdialog", "--getopenfilename", "--", "--passivepopup", "--msgbox (x)"}));
 }
 
 TEST(DialogTest, OpenDialogReturnsTheTypedFileInTheWindowsLayout) {
@@ -185,6 +195,20 @@ TEST(ShellExecuteTest, ProgramsStartWithTheirParametersInTheirFolder) {
               SE_ERR_FNF);
     EXPECT_EQ(code(ShellExecuteA(nullptr, "open", nullptr, nullptr, nullptr, SW_SHOW)), SE_ERR_FNF);
     EXPECT_EQ(code(ShellExecuteA(nullptr, "print", script.c_str(), nullptr, nullptr, SW_SHOW)), SE_ERR_NOASSOC);
+
+    // The desktop's opener takes no "--": what could read as its option
+    // never reaches it, an address whose scheme is no scheme is a file.
+    std::ofstream(folder.path + "/xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"" << folder.path
+                                             << "/opened.txt\"\n";
+    std::filesystem::permissions(folder.path + "/xdg-open", std::filesystem::perms::owner_all);
+    const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (folder.path + ":" + path).c_str(), 1);
+    for (const char* target : {"--help://x", "--version", "-1://x", "://x"})
+        EXPECT_EQ(code(ShellExecuteA(nullptr, "open", target, nullptr, folder.path.c_str(), SW_SHOW)), SE_ERR_FNF)
+            << target;
+    EXPECT_GT(code(ShellExecuteA(nullptr, "open", "web+x-1.a://h/--help", nullptr, nullptr, SW_SHOW)), 32);
+    EXPECT_EQ(WaitForFile(folder.path + "/opened.txt"), "web+x-1.a://h/--help|");
+    setenv("PATH", path.c_str(), 1);
 
     char current[MAX_PATH];
     ASSERT_NE(getcwd(current, sizeof(current)), nullptr);

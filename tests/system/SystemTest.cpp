@@ -5,6 +5,7 @@
 #include "ovcore/system/System.h"
 
 #include "ovcore/platform/ChildProcess.h"
+#include "ovcore/platform/Diagnostics.h"
 #include "ovcore/platform/Registry.h"
 #include "tests/platform/XDriver.h"
 
@@ -154,6 +155,11 @@ TEST(DesktopAssociationTest, WindowsCommandsBecomeExecLinesAndListsKeepOtherLine
     EXPECT_EQ(DesktopExecLine("edit 100% %L"), "edit 100%% %f");
     EXPECT_EQ(DesktopExecLine("edit \"a$b\" c\\d --x=%1"), "edit \"a\\\\$b\" \"c\\\\\\\\d\" --x=%f");
     EXPECT_EQ(DesktopExecLine(nullptr), "");
+    // A field code is never written inside quotes: an argument needing them
+    // is split around it, blank pieces dropped.
+    EXPECT_EQ(DesktopExecLine("edit \"%1\n\""), "edit %f");
+    EXPECT_EQ(DesktopExecLine("edit \"--in=%1 copy\""), "edit --in= %f \" copy\"");
+    EXPECT_EQ(DesktopExecLine("edit \"a b%Lc\td\""), "edit \"a b\" %f \"c d\"");
     EXPECT_EQ(DesktopMimeType("My Level/Type"), "application/x-my-level-type");
     EXPECT_EQ(DesktopEntryName("Sample.Level"), "orvo-core-sample.level.desktop");
     EXPECT_EQ(WithDefaultApplication("", "a/b", "e.desktop"), "[Default Applications]\na/b=e.desktop;\n");
@@ -239,4 +245,31 @@ TEST_F(SystemTest, MessageCaptionIsTheGivenOneElseTheWindowTitleElseTheDefault) 
     EXPECT_EQ(system.ShowMessage("Retry?", "Given", MB_RETRYCANCEL | MB_DEFBUTTON2, "tool", 3), IDCANCEL);
     EXPECT_TRUE(driver.get());
     owner.windows.Access(REMOVE, "tool", 3);
+}
+
+TEST_F(SystemTest, NoAssociationIsWrittenWithoutAUserFolder) {
+    const bool hadHome = std::getenv("HOME") != nullptr;
+    const std::string savedHome = hadHome ? std::getenv("HOME") : "";
+    char current[4096];
+    ASSERT_NE(getcwd(current, sizeof(current)), nullptr);
+    ASSERT_EQ(chdir(this->home.c_str()), 0);
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
+    for (const char* value : {static_cast<const char*>(nullptr), "", "relative/home"}) {
+        if (value) setenv("HOME", value, 1);
+        else unsetenv("HOME");
+        EXPECT_FALSE(system.AssociateFileType("Sample.Level", ".lvl", "edit %1", "icon.png")) << (value ? value : "unset");
+        EXPECT_STREQ(PlatformLastFailure(),
+                     "system: cannot associate file type: Sample.Level: no user folder (HOME and XDG_DATA_HOME unset)");
+    }
+    setenv("XDG_DATA_HOME", (this->home + "/data").c_str(), 1);
+    EXPECT_FALSE(system.AssociateFileType("Sample.Level", ".lvl", "edit %1", "icon.png"));
+    EXPECT_STREQ(PlatformLastFailure(),
+                 "system: cannot associate file type: Sample.Level: no user folder (HOME and XDG_CONFIG_HOME unset)");
+    EXPECT_FALSE(std::filesystem::exists(this->home + "/.local"));
+    EXPECT_FALSE(std::filesystem::exists(this->home + "/.config"));
+    EXPECT_FALSE(std::filesystem::exists(this->home + "/relative"));
+    EXPECT_FALSE(std::filesystem::exists(this->home + "/data"));
+    ASSERT_EQ(chdir(current), 0);
+    if (hadHome) setenv("HOME", savedHome.c_str(), 1);
 }
