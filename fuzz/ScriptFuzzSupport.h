@@ -27,6 +27,7 @@ inline void ReadArguments(const uintptr_t* stream, int count) {
 inline const OvLumetDefinitionList* FuzzDefinitions() {
     static const OvLumetDefinitionList* list = [] {
         OvLumetSetLimits(200'000, 4u << 20);
+        OvLumetSetTimeLimit(1000);
         const char* header = OvCore::TECHNIQUE_SHADER_HEADER;
         OvLumetLinkDefinition("TechniqueShader", header, static_cast<uint32_t>(std::strlen(header)));
         const OvLumetDefinitionList* built = OvLumetBuildDefinitionList();
