@@ -6,7 +6,8 @@
 // The bar fills from the transfer's done and total byte counts (a body of
 // unknown length shows a moving stripe until it ends). When the file is
 // whole, the bar turns green, the file is written to "save as" when given,
-// and "downloaded <n> bytes" is printed; on failure the bar turns red.
+// and "downloaded <n> bytes, status <code> <reason>" is printed (the
+// server's status line); on failure the bar turns red.
 // Controls: Escape quits (aborting a transfer under way). The text uses the
 // game's font (Data/Fonts/, which the build copies next to the programs).
 #include "ovcore/app/Core.h"
@@ -59,7 +60,8 @@ void Step() {
     if (download.transfer.state == OV_HTTP_TRANSFER::COMPLETE) {
         download.finished = true;
         if (!download.saveAs.empty()) download.body.SaveToFile(download.saveAs.c_str());
-        std::printf("downloaded %d bytes\n", download.transfer.done);
+        std::printf("downloaded %d bytes, status %d %s\n", download.transfer.done, download.socket.HttpStatus(),
+                    download.socket.HttpReason().c_str());
         std::fflush(stdout);
     } else if (download.transfer.state == OV_HTTP_TRANSFER::IDLE) {
         download.finished = download.failed = true;

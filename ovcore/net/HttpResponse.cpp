@@ -103,6 +103,7 @@ bool OV_HTTP_RESPONSE::ParseHead(size_t headEnd) {
         at = next + 2;
     }
     state_ = BODY;
+    headDone_ = true;
     if (status_ == 204 || status_ == 304) hasLength_ = true, contentLength_ = 0, chunked_ = false;
     if (hasLength_ && !chunked_ && contentLength_ > bodyLimit_) return Fail("body longer than its limit");
     return true;
@@ -220,6 +221,33 @@ bool OV_HTTP_RESPONSE::Append(const uint8_t* bytes, uint64_t count, OV_MEMORY_FI
 void OV_HTTP_RESPONSE::Complete(OV_MEMORY_FILE& body) {
     state_ = COMPLETE;
     if (body.growStep == 0 && body.capacity > body.size) body.Reallocate(body.size);
+}
+
+std::string OV_HTTP_RESPONSE::Reason() const {
+    if (!headDone_) return "";
+    const size_t lineEnd = std::min(head_.find("\r\n"), head_.size());
+    return lineEnd > 13 ? head_.substr(13, lineEnd - 13) : "";
+}
+
+std::string OV_HTTP_RESPONSE::Headers() const {
+    const size_t lineEnd = head_.find("\r\n");
+    return headDone_ && lineEnd != std::string::npos ? head_.substr(lineEnd + 2) : "";
+}
+
+bool OV_HTTP_RESPONSE::Header(const char* name, std::string* value) const {
+    value->clear();
+    if (!headDone_ || !name) return false;
+    const size_t length = std::strlen(name);
+    for (size_t at = head_.find("\r\n"); at != std::string::npos;) {
+        at += 2;
+        const size_t next = std::min(head_.find("\r\n", at), head_.size());
+        if (next - at > length && head_[at + length] == ':' && strncasecmp(head_.c_str() + at, name, length) == 0) {
+            *value = Trimmed(head_, at + length + 1, next);
+            return true;
+        }
+        at = next < head_.size() ? next : std::string::npos;
+    }
+    return false;
 }
 
 }  // namespace OvCore

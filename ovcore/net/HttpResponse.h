@@ -38,6 +38,14 @@ public:
     uint64_t ContentLength() const { return contentLength_; }
     uint64_t BodyBytes() const { return bodyBytes_; }
     const std::string& Head() const { return head_; }
+    // Once the final head has arrived (HasHead): its reason phrase, its
+    // header lines as received ("Name: value", "\r\n" between them), and the
+    // value of the first header called name (any case), trimmed; "" before,
+    // and for a header that is not there (Header then gives false).
+    bool HasHead() const { return headDone_; }
+    std::string Reason() const;
+    std::string Headers() const;
+    bool Header(const char* name, std::string* value) const;
     // Why the response failed, as a short phrase ("" while it has not).
     const char* Problem() const { return problem_; }
 
@@ -50,6 +58,7 @@ private:
     int status_ = 0;
     bool chunked_ = false;
     bool hasLength_ = false;
+    bool headDone_ = false;
     uint64_t contentLength_ = 0;
     uint64_t bodyBytes_ = 0;
     Chunk chunk_ = SIZE_LINE;

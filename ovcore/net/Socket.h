@@ -7,6 +7,7 @@
 #include "ovcore/net/HttpTransfer.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace OvCore {
@@ -64,6 +65,12 @@ public:
     // fails the request and leaves the body empty. Values past 2,147,483,647
     // count as that, so a transfer's done and total are always exact.
     uint32_t httpBodyLimit = 256u << 20;
+    // Blocking GETs follow at most this many redirects (0 to 10; 0: none):
+    // a 301, 302, 303, 307 or 308 whose Location is a path or a plain
+    // http:// address is requested in turn with GET, within the same
+    // httpDeadline; any other response, or the last one, is returned as it
+    // came.
+    int httpRedirects = 0;
 
     OV_SOCKET() = default;
     ~OV_SOCKET();
@@ -100,6 +107,15 @@ public:
                        uint16_t port = 80);
     bool HttpUpdate(OV_HTTP_TRANSFER& transfer, OV_MEMORY_FILE& body, uint32_t blockSize = 0);
     bool HttpAbort(OV_HTTP_TRANSFER& transfer);
+    // The last HTTP response's status code (0 until its final head arrived),
+    // reason phrase, header lines ("Name: value", "\r\n" between them) and
+    // the value of one header (any case; "" when absent). Kept after the
+    // request ends, until the next one starts; what the requests return
+    // does not depend on them.
+    int HttpStatus() const;
+    std::string HttpReason() const;
+    std::string HttpHeaders() const;
+    std::string HttpHeader(const char* name) const;
 
 private:
     OV_MEMORY_FILE incoming_;
@@ -122,9 +138,9 @@ private:
     void RemoveClient(size_t index);
 
     bool SendRequest(const OV_STRING& request);
+    // startMs: when the caller's request began, on the steady clock.
     bool BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
-                          uint32_t blockSize);
-    bool ReceiveBlocking(OV_MEMORY_FILE& body, uint32_t blockSize, uint32_t timeoutMs, uint64_t deadlineMs);
+                          uint32_t blockSize, uint64_t startMs);
     uint64_t BodyLimit() const;
     bool BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request, uint16_t port);
     bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete);

@@ -8,6 +8,8 @@
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <string>
+#include <strings.h>
 
 namespace OvCore {
 
@@ -79,9 +81,52 @@ int Clamped(uint64_t value) {
     return value > INT_MAX ? INT_MAX : static_cast<int>(value);
 }
 
-uint64_t MillisecondsSince(std::chrono::steady_clock::time_point start) {
-    const auto elapsed = std::chrono::steady_clock::now() - start;
-    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+uint64_t SteadyMilliseconds() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+uint64_t MillisecondsSince(uint64_t start) {
+    return SteadyMilliseconds() - start;
+}
+
+constexpr int kMaximumRedirects = 10;
+
+bool IsRedirect(int status) {
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+// A Location the blocking GET can follow: "/path" on the same server, or
+// "http://host[:port][/path]" ("//host..." too). The fragment is dropped.
+bool ParseLocation(std::string location, std::string* host, uint16_t* port, std::string* path) {
+    location = location.substr(0, location.find('#'));
+    size_t at = 0;
+    if (strncasecmp(location.c_str(), "http://", 7) == 0) at = 7;
+    else if (location.compare(0, 2, "//") == 0) at = 2;
+    else if (location.compare(0, 1, "/") == 0) {
+        *path = location.substr(1);
+        return true;
+    } else {
+        return false;
+    }
+    const size_t slash = std::min(location.find('/', at), location.size());
+    std::string authority = location.substr(at, slash - at);
+    uint32_t number = 80;
+    size_t colon = authority.rfind(':');
+    if (colon != std::string::npos && authority.find(']', colon) == std::string::npos) {
+        const std::string digits = authority.substr(colon + 1);
+        if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        number = static_cast<uint32_t>(std::stoul(digits));
+        authority.resize(colon);
+    }
+    if (authority.size() > 2 && authority.front() == '[' && authority.back() == ']')
+        authority = authority.substr(1, authority.size() - 2);
+    if (authority.empty() || number == 0 || number > 65535) return false;
+    *host = authority;
+    *port = static_cast<uint16_t>(number);
+    *path = slash < location.size() ? location.substr(slash + 1) : "";
+    return true;
 }
 
 uint32_t ShorterTimeout(uint32_t a, uint64_t b) {
@@ -104,11 +149,16 @@ uint64_t OV_SOCKET::BodyLimit() const {
 }
 
 bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
-                                 uint32_t blockSize) {
-    const auto start = std::chrono::steady_clock::now();
+                                 uint32_t blockSize, uint64_t start) {
+    response_.Reset(BodyLimit());
     const uint32_t timeoutMs = Milliseconds(httpTimeout);
     const uint64_t deadlineMs = Milliseconds(httpDeadline);
-    const uint32_t connectMs = deadlineMs ? ShorterTimeout(timeoutMs, deadlineMs) : timeoutMs;
+    const uint64_t before = MillisecondsSince(start);
+    if (deadlineMs && before >= deadlineMs) {
+        PlatformReportFailure("net: HTTP request failed: %s: deadline passed", host);
+        return false;
+    }
+    const uint32_t connectMs = deadlineMs ? ShorterTimeout(timeoutMs, deadlineMs - before) : timeoutMs;
     if (!OpenAndConnect(host, port, OV_SOCKET_ANY, connectMs)) return false;
     mode = HTTP;
     if (!SendRequest(request)) {
@@ -116,7 +166,6 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
         return false;
     }
     EmptyKeepingArray(body);
-    response_.Reset(BodyLimit());
     const char* problem = nullptr;
     while (response_.state() == OV_HTTP_RESPONSE::HEAD || response_.state() == OV_HTTP_RESPONSE::BODY) {
         if (deadlineMs) {
@@ -147,20 +196,53 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
 
 bool OV_SOCKET::HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port,
                         uint32_t blockSize) {
+    const uint64_t start = SteadyMilliseconds();
+    response_.Reset();
     OV_STRING request;
-    return GetRequest(request, kGetClose, host, path) && BlockingExchange(host, request, body, port, blockSize);
+    if (!GetRequest(request, kGetClose, host, path) || !BlockingExchange(host, request, body, port, blockSize, start))
+        return false;
+    std::string nextHost = host, nextPath, location;
+    const int hops = std::clamp(httpRedirects, 0, kMaximumRedirects);
+    for (int hop = 0; hop < hops && IsRedirect(response_.Status()); ++hop) {
+        if (!response_.Header("Location", &location) || !ParseLocation(location, &nextHost, &port, &nextPath)) break;
+        response_.Reset();
+        if (!GetRequest(request, kGetClose, nextHost.c_str(), nextPath.c_str()) ||
+            !BlockingExchange(nextHost.c_str(), request, body, port, blockSize, start))
+            return false;
+    }
+    return true;
 }
 
 bool OV_SOCKET::HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
                          uint16_t port, uint32_t blockSize) {
+    response_.Reset();
     OV_STRING request;
     return PostRequest(request, kPostClose, host, path, form) &&
-           BlockingExchange(host, request, body, port, blockSize);
+           BlockingExchange(host, request, body, port, blockSize, SteadyMilliseconds());
+}
+
+int OV_SOCKET::HttpStatus() const {
+    return response_.HasHead() ? response_.Status() : 0;
+}
+
+std::string OV_SOCKET::HttpReason() const {
+    return response_.Reason();
+}
+
+std::string OV_SOCKET::HttpHeaders() const {
+    return response_.Headers();
+}
+
+std::string OV_SOCKET::HttpHeader(const char* name) const {
+    std::string value;
+    response_.Header(name, &value);
+    return value;
 }
 
 bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request,
                               uint16_t port) {
     transfer = OV_HTTP_TRANSFER();
+    response_.Reset(BodyLimit());
     if (!OpenAndConnect(host, port, OV_SOCKET_ANY, Milliseconds(httpTimeout))) return false;
     mode = HTTP;
     if (!SendRequest(request)) {
@@ -168,12 +250,12 @@ bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, cons
         return false;
     }
     OvSocketAsync(socket, 1);
-    response_.Reset(BodyLimit());
     transfer.state = OV_HTTP_TRANSFER::SENDING;
     return true;
 }
 
 bool OV_SOCKET::HttpGetBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, uint16_t port) {
+    response_.Reset();
     OV_STRING request;
     if (!GetRequest(request, kGetKeepAlive, host, path)) {
         Close();
@@ -185,6 +267,7 @@ bool OV_SOCKET::HttpGetBegin(OV_HTTP_TRANSFER& transfer, const char* host, const
 
 bool OV_SOCKET::HttpPostBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, const char* form,
                               uint16_t port) {
+    response_.Reset();
     OV_STRING request;
     if (!PostRequest(request, kPostKeepAlive, host, path, form)) {
         Close();

@@ -149,7 +149,7 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
                          {OV_EXAMPLE_DOWNLOAD, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
                          "wait \"Download\" 640 240\n180 close\n");
     EXPECT_EQ(Finish(download), 0);
-    EXPECT_EQ(ReadFile(download.output), "downloaded " + std::to_string(file.size()) + " bytes\n");
+    EXPECT_EQ(ReadFile(download.output), "downloaded " + std::to_string(file.size()) + " bytes, status 200 OK\n");
     EXPECT_TRUE(ReadFile(saved) == file);
     // The bar (40..600 x 100..140) is green from end to end.
     const Frame frame(folder + "/download.png");

@@ -279,6 +279,7 @@ Limited LimitedGet(Script script, uint32_t bodyLimit, bool hangUp = true) {
 }
 
 const std::string kContinue = "HTTP/1.1 100 Continue\r\n\r\n";
+const std::string kRefusedPath = "net: HTTP request refused: 127.0.0.1: path holds a control character";
 
 }  // namespace
 
@@ -352,7 +353,7 @@ TEST(Http, ControlCharactersInHostOrPathAreRefusedBeforeAnythingIsSent) {
     for (const char* path : {"file.bin HTTP/1.1\r\nHost: other\r\nX-Injected: yes\r\n\r\nGET /second", "a\nb",
                              "a\rb", "tab\there", "bell\x07", "del\x7f", "\x1f"}) {
         EXPECT_FALSE(socket.HttpGet("127.0.0.1", path, body, port)) << path;
-        EXPECT_EQ(std::string(PlatformLastFailure()), "net: HTTP request refused: 127.0.0.1: path holds a control character");
+        EXPECT_EQ(PlatformLastFailure(), kRefusedPath);
         EXPECT_FALSE(socket.HttpPost("127.0.0.1", path, "a=1", body, port)) << path;
         EXPECT_FALSE(socket.HttpGetBegin(transfer, "127.0.0.1", path, port)) << path;
         EXPECT_FALSE(socket.HttpPostBegin(transfer, "127.0.0.1", path, "a=1", port)) << path;
@@ -384,4 +385,34 @@ TEST(Http, TheDeadlineEndsARequestThatTricklesForever) {
     ScriptedServer quick({{kHello}});
     EXPECT_TRUE(socket.HttpGet("127.0.0.1", "quick", body, quick.Port()));
     EXPECT_EQ(BodyText(body), "hello");
+}
+
+TEST(Http, RedirectsGoWhereTheirLocationSaysOrNowhere) {
+    // An absolute address with a port: the next request goes there, with
+    // that host and path on the wire.
+    ScriptedServer target({{kHello}});
+    const std::string there = "http://127.0.0.1:" + std::to_string(target.Port()) + "/next/file?q=1#part";
+    ScriptedServer first({{"HTTP/1.1 308 Permanent Redirect\r\nLocation: " + there + "\r\nContent-Length: 0\r\n\r\n"}});
+    OV_SOCKET socket;
+    socket.httpRedirects = 2;
+    OV_MEMORY_FILE body;
+    ASSERT_TRUE(socket.HttpGet("localhost", "start", body, first.Port()));
+    EXPECT_EQ(BodyText(body), "hello");
+    EXPECT_EQ(socket.HttpStatus(), 200);
+    EXPECT_EQ(target.Request(),
+              "GET /next/file?q=1 HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: Orvo Core\r\nConnection: close\r\n\r\n");
+    // Locations that cannot be followed leave the redirect as it came.
+    for (const char* location : {"https://127.0.0.1/x", "mailto:a@b", "relative/path", "http://:80/x",
+                                 "http://127.0.0.1:99999/x", "http://127.0.0.1:8x/x", ""}) {
+        ScriptedServer server({{std::string("HTTP/1.1 302 Found\r\nLocation: ") + location +
+                                "\r\nContent-Length: 4\r\n\r\nmove"}});
+        EXPECT_TRUE(socket.HttpGet("127.0.0.1", "a", body, server.Port())) << location;
+        EXPECT_EQ(socket.HttpStatus(), 302) << location;
+        EXPECT_EQ(socket.HttpReason(), "Found");
+        EXPECT_EQ(BodyText(body), "move") << location;
+    }
+    // A Location with a line break in it is refused like any path.
+    ScriptedServer injecting({{"HTTP/1.1 301 Moved\r\nLocation: /a\rX-Injected: yes\r\nContent-Length: 0\r\n\r\n"}});
+    EXPECT_FALSE(socket.HttpGet("127.0.0.1", "a", body, injecting.Port()));
+    EXPECT_EQ(PlatformLastFailure(), kRefusedPath);
 }

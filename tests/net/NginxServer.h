@@ -1,7 +1,10 @@
 // Test support: a real nginx on loopback, started on a free port with a
 // configuration written into a fresh temporary folder (its root, pid file,
 // logs and temporary paths all inside), serving the files a test writes
-// there. Keep-alive on, gzip off. Stopped and removed on destruction.
+// there. Keep-alive on, gzip off; /form answers "posted", /moved redirects
+// to hello.txt (301, absolute), /relative to /moved (302, a path), /loop to
+// itself (307), and files under ssi/ are sent chunked (server-side
+// includes). Stopped and removed on destruction.
 #pragma once
 
 #include "tests/net/PosixPeer.h"
@@ -99,6 +102,10 @@ private:
                << "  proxy_temp_path " << root_ << "/proxy;\n  fastcgi_temp_path " << root_ << "/fastcgi;\n"
                << "  uwsgi_temp_path " << root_ << "/uwsgi;\n  scgi_temp_path " << root_ << "/scgi;\n"
                << "  server {\n    listen 127.0.0.1:" << port_ << ";\n    root " << root_ << "/www;\n"
-               << "    location = /form { return 200 \"posted\"; }\n  }\n}\n";
+               << "    location = /form { return 200 \"posted\"; }\n"
+               << "    location = /moved { return 301 /hello.txt; }\n"
+               << "    location = /relative { absolute_redirect off; return 302 /moved; }\n"
+               << "    location = /loop { return 307 /loop; }\n"
+               << "    location /ssi/ { ssi on; ssi_types *; }\n  }\n}\n";
     }
 };
