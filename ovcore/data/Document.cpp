@@ -7,22 +7,48 @@
 
 namespace OvCore {
 
-namespace {
-
-char g_noText[1] = {0};
-
-}  // namespace
-
-char* OV_DOCUMENT::NoText() { return g_noText; }
-
 OV_DOCUMENT::OV_DOCUMENT()
     : root_(NoText(), NoText()), nodePool_(sizeof(OV_NODE)), attributePool_(sizeof(OV_ATTRIBUTE)) {}
 
 OV_DOCUMENT::~OV_DOCUMENT() { Clear(); }
 
+namespace {
+
+// A string about to lose its storage: only text of its own needs freeing
+// (the rest of a node or attribute holds nothing to free).
+inline void Drop(OV_STRING& text) {
+    if (!text.IsBorrowed()) text.~OV_STRING();
+}
+
+inline void DropStrings(OV_NODE* node) {
+    Drop(node->name);
+    Drop(node->text);
+}
+
+inline void DropStrings(OV_ATTRIBUTE* attribute) {
+    Drop(attribute->name);
+    Drop(attribute->value);
+}
+
+}  // namespace
+
+// Every node and attribute goes with the pools' blocks, so only the strings
+// that own their text are freed, and nothing is unlinked or handed back
+// slot by slot. While no slot has been handed back, the pools' blocks are
+// swept in order; otherwise the tree is walked (in document order, without
+// a stack), attributes first, as their lists hang on the nodes.
 void OV_DOCUMENT::Clear() {
-    DestroyChildren(&root_);
-    DestroyAttributes(&root_);
+    if (!attributePool_.ForEachTaken([](void* slot) { DropStrings(static_cast<OV_ATTRIBUTE*>(slot)); })) {
+        for (OV_NODE* node = &root_; node; node = NextInDocument(node)) {
+            for (OV_ATTRIBUTE* attribute = node->firstAttribute; attribute; attribute = attribute->next)
+                DropStrings(attribute);
+        }
+    }
+    if (!nodePool_.ForEachTaken([](void* slot) { DropStrings(static_cast<OV_NODE*>(slot)); })) {
+        for (OV_NODE* node = NextInDocument(&root_); node; node = NextInDocument(node)) DropStrings(node);
+    }
+    root_.firstChild = root_.lastChild = nullptr;
+    root_.firstAttribute = root_.lastAttribute = nullptr;
     nodePool_.Release();
     attributePool_.Release();
     while (textBlocks_) {
@@ -54,29 +80,6 @@ OV_ATTRIBUTE_HANDLE OV_DOCUMENT::LastAttribute(const OV_NODE* node) {
     return OV_ATTRIBUTE_HANDLE(node ? node->lastAttribute : nullptr);
 }
 
-OV_NODE* OV_DOCUMENT::NewNode(OV_NODE* parent, char* name, char* text) {
-    void* slot = nodePool_.Take();
-    if (!slot) return nullptr;
-    auto* node = new (slot) OV_NODE(name, text);
-    node->parent = parent;
-    node->prev = parent->lastChild;
-    if (parent->lastChild) parent->lastChild->next = node;
-    else parent->firstChild = node;
-    parent->lastChild = node;
-    return node;
-}
-
-OV_ATTRIBUTE* OV_DOCUMENT::NewAttribute(OV_NODE* node, char* name, char* value) {
-    void* slot = attributePool_.Take();
-    if (!slot) return nullptr;
-    auto* attribute = new (slot) OV_ATTRIBUTE(name, value);
-    attribute->prev = node->lastAttribute;
-    if (node->lastAttribute) node->lastAttribute->next = attribute;
-    else node->firstAttribute = attribute;
-    node->lastAttribute = attribute;
-    return attribute;
-}
-
 char* OV_DOCUMENT::NewTextBlock(size_t size) {
     auto* block = static_cast<TextBlock*>(std::malloc(sizeof(TextBlock) + size));
     if (!block) return nullptr;
@@ -101,6 +104,13 @@ OV_ATTRIBUTE* OV_DOCUMENT::AddAttribute(OV_NODE* node, const char* name, const c
     if (*name) attribute->name.Assign(name);
     if (value && *value) attribute->value.Assign(value);
     return attribute;
+}
+
+// The node after node in document order below the root; null after the last.
+OV_NODE* OV_DOCUMENT::NextInDocument(OV_NODE* node) {
+    if (node->firstChild) return node->firstChild;
+    while (node != &root_ && !node->next) node = node->parent;
+    return node == &root_ ? nullptr : node->next;
 }
 
 void OV_DOCUMENT::Unlink(OV_NODE* node) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <new>
 
 namespace OvCore {
 
@@ -102,7 +103,8 @@ private:
     TextBlock* textBlocks_ = nullptr;
 
     // The empty text that nodes borrow; nothing writes into it.
-    static char* NoText();
+    static inline char noText_[1] = {0};
+    static char* NoText() { return noText_; }
     // Both borrow their texts.
     OV_NODE* NewNode(OV_NODE* parent, char* name, char* text);
     OV_ATTRIBUTE* NewAttribute(OV_NODE* node, char* name, char* value);
@@ -111,6 +113,31 @@ private:
     void DestroyLeaf(OV_NODE* node);
     void DestroyAttributes(OV_NODE* node);
     static void Unlink(OV_NODE* node);
+    OV_NODE* NextInDocument(OV_NODE* node);
 };
+
+// Inline: the reader makes one of these for every node and attribute.
+inline OV_NODE* OV_DOCUMENT::NewNode(OV_NODE* parent, char* name, char* text) {
+    void* slot = nodePool_.Take();
+    if (!slot) return nullptr;
+    auto* node = new (slot) OV_NODE(name, text);
+    node->parent = parent;
+    node->prev = parent->lastChild;
+    if (parent->lastChild) parent->lastChild->next = node;
+    else parent->firstChild = node;
+    parent->lastChild = node;
+    return node;
+}
+
+inline OV_ATTRIBUTE* OV_DOCUMENT::NewAttribute(OV_NODE* node, char* name, char* value) {
+    void* slot = attributePool_.Take();
+    if (!slot) return nullptr;
+    auto* attribute = new (slot) OV_ATTRIBUTE(name, value);
+    attribute->prev = node->lastAttribute;
+    if (node->lastAttribute) node->lastAttribute->next = attribute;
+    else node->firstAttribute = attribute;
+    node->lastAttribute = attribute;
+    return attribute;
+}
 
 }  // namespace OvCore

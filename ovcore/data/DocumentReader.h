@@ -6,11 +6,12 @@
 
 namespace OvCore {
 
-// Reads markup text into a document in one pass: the text is copied once
-// into a block of the document with the line breaks left out, cut into text
-// and tag tokens as it is copied, and each token is taken apart where it
-// lies, with zero bytes written after its pieces so that the node and
-// attribute strings borrow them.
+// Reads markup text into a document in one pass. The text is copied once,
+// whole, into a block of the document, and taken apart where it lies: scans
+// jump from one character that matters to the next, zero bytes are written
+// after the pieces that are kept so that the node and attribute strings
+// borrow them, and the bytes of a token are moved only when a line break
+// inside it has to be taken out.
 class OV_DOCUMENT_READER {
 public:
     OV_DOCUMENT_READER(OV_DOCUMENT& document, const char* ignorable, bool trim);
@@ -21,13 +22,20 @@ private:
     OV_NODE* current_;
     bool trim_;
     bool failed_ = false;
+    // The character that ended the last token: '<', '>', or 0 at the end.
+    char cut_ = 0;
+    // Where reading goes on after a token whose line breaks were taken out.
+    char* resume_ = nullptr;
     bool ignorable_[256] = {};
+    // Ignorable characters and line breaks, never a cut character.
+    bool blankText_[256] = {};
 
-    // Both take [begin, end) with *end writable; true when the token's bytes
-    // must be kept.
-    bool TextToken(char* begin, char* end);
-    bool TagToken(char* begin, char* end);
-    OV_NODE* Piece(OV_NODE* element, char* begin, char* end, char* equals, bool suffixed);
+    // Each reads the token that starts at p and returns where the next one
+    // starts, with cut_ set.
+    char* TextToken(char* p);
+    char* TagToken(char* p);
+    char* JoinLines(char* at);
+    void Piece(OV_NODE*& element, char* begin, char* end, char* equals, bool suffixed);
     OV_NODE* Append(char* name, char* text);
 };
 

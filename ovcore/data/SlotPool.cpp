@@ -8,7 +8,8 @@ namespace {
 
 constexpr size_t kFirstBlockSlots = 32;
 constexpr size_t kLargestBlockSlots = 16384;
-constexpr size_t kAlignment = alignof(std::max_align_t);
+// Slots hold pointers and strings, never anything aligned more strictly.
+constexpr size_t kAlignment = alignof(void*);
 
 size_t RoundUp(size_t n) { return (n + kAlignment - 1) / kAlignment * kAlignment; }
 
@@ -18,32 +19,21 @@ OV_SLOT_POOL::OV_SLOT_POOL(size_t slotSize)
     : slotSize_(RoundUp(slotSize < sizeof(FreeSlot) ? sizeof(FreeSlot) : slotSize)),
       nextBlockSlots_(kFirstBlockSlots) {}
 
-void* OV_SLOT_POOL::Take() {
-    if (free_) {
-        FreeSlot* slot = free_;
-        free_ = slot->next;
-        return slot;
-    }
-    if (bump_ == bumpEnd_ && !Grow()) return nullptr;
-    void* slot = bump_;
-    bump_ += slotSize_;
-    return slot;
-}
-
 void OV_SLOT_POOL::Give(void* slot) {
     if (!slot) return;
+    given_ = true;
     auto* freed = static_cast<FreeSlot*>(slot);
     freed->next = free_;
     free_ = freed;
 }
 
 bool OV_SLOT_POOL::Grow() {
-    const size_t header = RoundUp(sizeof(Block));
-    auto* block = static_cast<Block*>(std::malloc(header + slotSize_ * nextBlockSlots_));
+    auto* block = static_cast<Block*>(std::malloc(kHeader + slotSize_ * nextBlockSlots_));
     if (!block) return false;
     block->next = blocks_;
+    block->slots = nextBlockSlots_;
     blocks_ = block;
-    bump_ = reinterpret_cast<char*>(block) + header;
+    bump_ = reinterpret_cast<char*>(block) + kHeader;
     bumpEnd_ = bump_ + slotSize_ * nextBlockSlots_;
     if (nextBlockSlots_ < kLargestBlockSlots) nextBlockSlots_ *= 2;
     return true;
@@ -57,6 +47,7 @@ void OV_SLOT_POOL::Release() {
     }
     bump_ = bumpEnd_ = nullptr;
     free_ = nullptr;
+    given_ = false;
     nextBlockSlots_ = kFirstBlockSlots;
 }
 
