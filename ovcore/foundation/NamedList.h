@@ -120,6 +120,12 @@ public:
     Iterator Begin() { return Iterator(first_); }
     static Iterator End() { return Iterator(); }
 
+    // Grows by at least one whenever entries are added, removed or moved in
+    // or out (an element's value changed through an iterator does not count),
+    // so a caller that keeps something derived from the entries can tell
+    // when to derive it again. Wraps around.
+    uint32_t Changes() const { return changes_; }
+
     // Moves every entry of `other`, in order and without copying an element,
     // to the end of this list; `other` is left empty. Element addresses stay
     // the same. Linear in the entries moved, whatever the size of this list.
@@ -133,6 +139,8 @@ public:
         count_ += other.count_;
         other.first_ = other.last_ = nullptr;
         other.count_ = 0;
+        ++changes_;
+        ++other.changes_;
     }
 
     // Removes the entry at `it` without a lookup and gives the iterator of
@@ -152,6 +160,7 @@ public:
         Node* node = first_;
         first_ = last_ = nullptr;
         count_ = 0;
+        ++changes_;
         while (node) {
             Node* next = node->next;
             delete node;
@@ -184,6 +193,7 @@ private:
         else first_ = node;
         last_ = node;
         ++count_;
+        ++changes_;
         return Iterator(node);
     }
 
@@ -193,12 +203,14 @@ private:
         if (node->next) node->next->prev = node->prev;
         else last_ = node->prev;
         --count_;
+        ++changes_;
         delete node;
     }
 
     Node* first_ = nullptr;
     Node* last_ = nullptr;
     uint32_t count_ = 0;
+    uint32_t changes_ = 0;
 };
 
 }  // namespace OvCore

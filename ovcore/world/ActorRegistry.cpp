@@ -96,6 +96,7 @@ void OV_ACTOR_REGISTRY::SortActorsByDepth() {
         std::memcpy(const_cast<OV_NAMED_KEY*>(it.Key()), &sortScratch_[index].key, sizeof(OV_NAMED_KEY));
         *it.Value() = sortScratch_[index].actor;
     }
+    ++reorders_;
 }
 
 

@@ -40,6 +40,9 @@ public:
     // Stable reorder so that depth never increases along actors; a depth
     // that is not a number counts as below every other.
     void SortActorsByDepth();
+    // Grows whenever actors gains, loses or reorders entries (through the
+    // list's own operations or SortActorsByDepth); wraps around.
+    uint32_t ActorsChanged() const { return actors.Changes() + reorders_; }
 
     // Moves every pending entry to the end of actors, keys and all, without
     // a lookup: the cost is the number of pending actors, not of live ones.
@@ -59,6 +62,7 @@ private:
         OV_ACTOR* actor;
     };
     std::vector<SortEntry> sortScratch_;
+    uint32_t reorders_ = 0;
     // Reused from frame to frame by the reap: the dead actors of a batch in
     // pointer order, the live ones among them unlinked, and which of those
     // were deleted already.

@@ -70,11 +70,37 @@ void OV_WORLD::FrameStep() {
     RunTimers();
 }
 
+// Calls call(actor) for every non-null actor of the collection, in order.
+// Should a call change the collection, the walk goes on over the live list
+// from the entry after the current actor's (and ends if that entry is gone),
+// as a walk over the list itself would.
+template <class Call>
+void OV_WORLD::ForEachActor(Call call) {
+    const uint32_t taken = ActorsChanged();
+    if (!walkValid_ || walkTaken_ != taken) {
+        walk_.clear();
+        for (auto it = actors.Begin(); !it.IsEnd(); it.Next())
+            if (OV_ACTOR* actor = *it.Value()) walk_.push_back(actor);
+        walkTaken_ = taken;
+        walkValid_ = true;
+    }
+    for (size_t i = 0; i < walk_.size(); ++i) {
+        OV_ACTOR* const current = walk_[i];
+        call(current);
+        if (ActorsChanged() == taken) continue;
+        auto it = actors.Begin();
+        while (!it.IsEnd() && *it.Value() != current) it.Next();
+        if (it.IsEnd()) return;
+        for (it.Next(); !it.IsEnd(); it.Next())
+            if (OV_ACTOR* actor = *it.Value()) call(actor);
+        return;
+    }
+}
+
 void OV_WORLD::UpdatePhase() {
     if (updateHook) updateHook();
     RunFrameHook(OV_FRAME_SLOT::SOCKETS_UPDATE);
-    for (auto it = actors.Begin(); !it.IsEnd(); it.Next())
-        if (OV_ACTOR* actor = *it.Value()) actor->OnUpdate(0);
+    ForEachActor([](OV_ACTOR* actor) { actor->OnUpdate(0); });
     RunFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_UPDATE);
 }
 
@@ -100,8 +126,7 @@ void OV_WORLD::DrawPhase() {
 
 void OV_WORLD::DrawLayers() {
     RunFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_FIRST);
-    for (auto it = actors.Begin(); !it.IsEnd(); it.Next())
-        if (OV_ACTOR* actor = *it.Value()) actor->OnRender(0);
+    ForEachActor([](OV_ACTOR* actor) { actor->OnRender(0); });
     RunFrameHook(OV_FRAME_SLOT::MODELS_DRAW);
     RunFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_LAST);
 }

@@ -67,12 +67,20 @@ public:
 
 private:
     OV_FRAME_HOOK frameHooks_[static_cast<int>(OV_FRAME_SLOT::COUNT)] = {};
+    // The live actors' pointers in collection order, taken again whenever
+    // the collection's entries change: the update and draw walks read them
+    // from one array rather than chasing the list's nodes.
+    std::vector<OV_ACTOR*> walk_;
+    uint32_t walkTaken_ = 0;
+    bool walkValid_ = false;
 
     void RunFrameHook(OV_FRAME_SLOT slot) const;
     void UpdatePhase();
     void DrawPhase();
     void DrawLayers();
     void RunTimers();
+    template <class Call>
+    void ForEachActor(Call call);
 };
 
 // The world, made on first use.

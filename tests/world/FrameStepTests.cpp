@@ -143,3 +143,59 @@ TEST_F(FrameStepTest, TimersFireOnceWhenTheyRunOut) {
 }
 
 }  // namespace
+
+// Changes the collection itself in its update: takes the entry named
+// "victim" out and adds a live entry "late".
+class Meddler : public JournalActor {
+public:
+    Meddler() : JournalActor("meddler") {}
+    void OnUpdate(int32_t unused) override {
+        JournalActor::OnUpdate(unused);
+        if (!meddled) {
+            meddled = true;
+            auto entry = World().actors.Access(FIND_NAME, "victim", 0);
+            victim = *entry.Value();
+            World().actors.Erase(entry);
+            *World().actors.Get("late", 99) = late = new JournalActor("late");
+        }
+    }
+    bool meddled = false;
+    OV_ACTOR* victim = nullptr;
+    OV_ACTOR* late = nullptr;
+};
+
+// The walks follow the collection from frame to frame (sorting, merging,
+// null entries) and, when an actor's own update changes the collection,
+// within the frame too: a removed entry is not visited, an added one is.
+TEST_F(FrameStepTest, ActorWalksFollowEveryChangeOfTheCollection) {
+    SpawnLive("x", 1.0f);
+    SpawnLive("y", 2.0f);
+    world.FrameStep();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:x", "U:y", "R:x", "R:y"}));
+    Journal().clear();
+    world.SortActorsByDepth();
+    Spawn("z", 3.0f);
+    world.FrameStep();  // z merges at the end of this frame
+    world.FrameStep();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:y", "U:x", "R:y", "R:x", "U:y", "U:x", "U:z", "R:y", "R:x",
+                                                   "R:z"}));
+    *world.actors.Get("empty", 0) = nullptr;
+    Journal().clear();
+    world.FrameStep();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:y", "U:x", "U:z", "R:y", "R:x", "R:z"}));
+    world.ClearActors(world.views);
+    Journal().clear();
+
+    auto* meddler = new Meddler;
+    ASSERT_TRUE(world.SpawnActor("meddler", meddler));
+    SpawnLive("victim");
+    SpawnLive("after");
+    world.FrameStep();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after",
+                                                   "R:late"}));
+    delete meddler->victim;
+    Journal().clear();
+    world.FrameStep();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after",
+                                                   "R:late"}));
+}
