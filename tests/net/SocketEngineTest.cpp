@@ -295,3 +295,64 @@ TEST(SocketEngineClosure, DestroysEverySocketAndItsDescriptor) {
     EXPECT_FALSE(OvSocketIsConnected(listening));
     EXPECT_EQ(OvSocketLocalPort(listening), 0);
 }
+
+// Readable keeps what it registered with the kernel while the same sockets
+// are asked about; a socket that closed and opened again under the same
+// handle (very likely on the same descriptor number), a set that grows or
+// shrinks, and a socket with bytes still to send are all seen afresh.
+TEST_F(SocketEngine, ReadableFollowsReopenedSocketsAndChangingSets) {
+    int remote = ConnectToPeer(OV_SOCKET_IPV4);
+    ASSERT_GE(remote, 0);
+    ASSERT_TRUE(OvSocketAsync(socket, 1));
+    uint8_t readable[2] = {9, 9};
+    EXPECT_EQ(OvSocketReadable(&socket, 1, readable, 0), 0u);
+    close(remote);
+    remote = ConnectToPeer(OV_SOCKET_IPV4);  // Open closed the old descriptor
+    ASSERT_GE(remote, 0);
+    ASSERT_TRUE(OvSocketAsync(socket, 1));
+    EXPECT_EQ(OvSocketReadable(&socket, 1, readable, 0), 0u);
+    ASSERT_TRUE(peer::SendAll(remote, "after"));
+    EXPECT_EQ(OvSocketReadable(&socket, 1, readable, 2000), 1u);
+    EXPECT_EQ(readable[0], 1);
+
+    OvHandle other{};
+    ASSERT_TRUE(OvSocketCreate(&other));
+    uint16_t port = 0;
+    const int listener = peer::Listen(&port);
+    ASSERT_TRUE(OvSocketOpen(other, OV_SOCKET_IPV4));
+    ASSERT_TRUE(OvSocketConnect(other, "127.0.0.1", port));
+    const int otherRemote = peer::Accept(listener);
+    close(listener);
+    ASSERT_TRUE(OvSocketAsync(other, 1));
+    const OvHandle both[2] = {socket, other};
+    ASSERT_TRUE(peer::SendAll(otherRemote, "x"));
+    EXPECT_EQ(OvSocketReadable(both, 2, readable, 2000), 2u);
+    Bytes in;
+    EXPECT_EQ(OvSocketReceive(socket, &in.buffer, 0, 0), 5u);
+    EXPECT_EQ(OvSocketReadable(both, 2, readable, 0), 1u);
+    EXPECT_EQ(readable[0], 0);
+    EXPECT_EQ(readable[1], 1);
+    EXPECT_EQ(OvSocketReadable(&socket, 1, readable, 0), 0u);
+
+    // Bytes the kernel would not take yet go out once the peer reads.
+    std::string block(1 << 20, 'q');
+    Bytes out(block);
+    uint32_t queued = 0;
+    for (int i = 0; i < 64 && queued == 0; ++i) {
+        OvSocketSend(other, &out.buffer, OV_SOCKET_SEND_KEEP, 0, 0);
+        queued = OvSocketQueued(other);
+    }
+    ASSERT_GT(queued, 0u);
+    size_t drained = 0;
+    char sink[65536];
+    for (int round = 0; round < 2000 && OvSocketQueued(other) > 0; ++round) {
+        const ssize_t n = recv(otherRemote, sink, sizeof sink, MSG_DONTWAIT);
+        if (n > 0) drained += static_cast<size_t>(n);
+        OvSocketReadable(both, 2, readable, 1);
+    }
+    EXPECT_EQ(OvSocketQueued(other), 0u);
+    EXPECT_GT(drained, 0u);
+    close(otherRemote);
+    close(remote);
+    OvSocketDestroy(other);
+}

@@ -71,7 +71,10 @@ Socket::~Socket() {
 }
 
 void Socket::CloseDescriptor() {
-    if (fd_ >= 0) close(fd_);
+    if (fd_ >= 0) {
+        close(fd_);
+        ++generation_;
+    }
     fd_ = -1;
     connected_ = false;
     listening_ = false;
