@@ -6,6 +6,7 @@
 // run in every iteration. Reports ns per component, the ratio, and heap
 // allocations per frame (there should be none).
 #include "AllocationCounter.h"
+#include "TurnClocks.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/world/FrameStep.h"
 #include "ovcore/world/com/Character.h"
@@ -15,7 +16,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <ctime>
 #include <type_traits>
 #include <vector>
 
@@ -103,27 +103,13 @@ constexpr int kFramesPerTurn = 20;
     }
 }
 
-struct Clocks {
-    double cpu = 0, wall = 0;
-};
-
-Clocks Now() {
-    timespec cpu{}, wall{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    clock_gettime(CLOCK_MONOTONIC, &wall);
-    return {static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) * 1e-9,
-            static_cast<double>(wall.tv_sec) + static_cast<double>(wall.tv_nsec) * 1e-9};
-}
-
 template <typename Frames>
-void Measure(Clocks& total, long long& allocations, Frames frames) {
+void Measure(TurnClocks& total, long long& allocations, Frames frames) {
     const long long before = AllocationCounter::Count();
-    const Clocks start = Now();
+    const TurnClocks start = TurnClocks::Now();
     frames();
-    const Clocks end = Now();
+    total.AddSince(start);
     allocations += AllocationCounter::Count() - before;
-    total.cpu += end.cpu - start.cpu;
-    total.wall += end.wall - start.wall;
 }
 
 // Each iteration runs kFramesPerTurn frames of each side, taking turns at
@@ -142,7 +128,7 @@ void BM_Components(benchmark::State& state) {
     world.MergePendingActors();
     world.updateHook = UpdateRegistered;
     PlainComponents plain;
-    Clocks worldTotal, plainTotal;
+    TurnClocks worldTotal, plainTotal;
     long long worldAllocations = 0, plainAllocations = 0, turns = 0;
     for (auto _ : state) {
         const bool worldFirst = turns++ % 2 == 0;

@@ -9,6 +9,7 @@
 // Needs /usr/sbin/nginx and /usr/bin/curl; the download benchmarks skip without them.
 #include <benchmark/benchmark.h>
 
+#include "TurnClocks.h"
 #include "ovcore/net/Socket.h"
 #include "tests/net/NginxServer.h"
 
@@ -16,7 +17,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -169,18 +169,6 @@ constexpr int kTripsPerTurn = 200;
     return true;
 }
 
-struct Clocks {
-    double cpu = 0, wall = 0;
-};
-
-Clocks Now() {
-    timespec cpu{}, wall{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &cpu);
-    clock_gettime(CLOCK_MONOTONIC, &wall);
-    return {static_cast<double>(cpu.tv_sec) + static_cast<double>(cpu.tv_nsec) * 1e-9,
-            static_cast<double>(wall.tv_sec) + static_cast<double>(wall.tv_nsec) * 1e-9};
-}
-
 // 64-byte round trips between an OV_SOCKET client and server, both polled
 // in one loop, and between plain blocking sockets: each iteration runs
 // kTripsPerTurn of each, taking turns at going first, so that load on the
@@ -202,19 +190,16 @@ void BM_Echo(benchmark::State& state) {
     message.buffer = &echo.message;
     PlainEcho plain;
     if (!plain.Ready()) return state.SkipWithError("no plain connection");
-    Clocks ours, theirs;
+    TurnClocks ours, theirs;
     long long turns = 0;
     for (auto _ : state) {
         const bool oursFirst = turns++ % 2 == 0;
         for (int side = 0; side < 2; ++side) {
             const bool mine = (side == 0) == oursFirst;
-            const Clocks start = Now();
+            const TurnClocks start = TurnClocks::Now();
             if (!(mine ? OvSocketTrips(echo, message) : PlainTrips(plain)))
                 return state.SkipWithError("connection lost");
-            const Clocks end = Now();
-            Clocks& total = mine ? ours : theirs;
-            total.cpu += end.cpu - start.cpu;
-            total.wall += end.wall - start.wall;
+            (mine ? ours : theirs).AddSince(start);
         }
     }
     const double perTrip = 1e9 / (static_cast<double>(turns) * kTripsPerTurn);

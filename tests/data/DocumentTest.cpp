@@ -307,3 +307,73 @@ TEST(DocumentDepth, IndentationStopsAtItsDepthAndTheLimitIsExact) {
     EXPECT_TRUE(refused.IsEmpty());
     EXPECT_STREQ(PlatformLastFailure(), "data: cannot save document: nested 100001 levels deep: the limit is 100000");
 }
+
+// Line breaks are taken out of the text before it is cut, wherever they
+// fall: inside names, between pieces, inside quotes, before a closing "/".
+TEST(DocumentRead, LineBreaksInsideTokensJoinTheirNeighbours) {
+    EXPECT_EQ(Read("<na\r\nme x=1/>"), "name[x=1]");
+    EXPECT_EQ(Read("<a x=1\r\ny=2/>"), "a[x=1y=2]");
+    EXPECT_EQ(Read("<a\r\n/><b/>"), "a b");
+    EXPECT_EQ(Read("<r><a><\r\n/a><b/></r>"), "r(a b)");
+    EXPECT_EQ(Read("<a v=\"one\r\n\r\ntwo\" w=\"3\"/>"), "a[v=onetwo,w=3]");
+    EXPECT_EQ(Read("<a v=\"1\"\r\n w=2>"), "a[v=1,w=2]");
+    EXPECT_EQ(Read("<a v\n=\"x\"\n/>"), "a[v=x]");
+    EXPECT_EQ(Read("<a\n\n>t\ne\rx\r\nt<\n/\na\n>tail"), "a('text') 'tail'");
+    // Ending inside quotes at the end of the text.
+    EXPECT_EQ(Read("<a v=\"x\r\ny"), "a[v=\"xy]");
+    // A quoted value only loses its quotes when nothing follows them.
+    EXPECT_EQ(Read("<a v=\"x\"y w=\"1\"/>"), "a[v=\"x\"y,w=1]");
+    EXPECT_EQ(Read("<a v=\"x\"/>"), "a[v=x]");
+}
+
+// Runs of every length around the sixteen bytes the scans take at once,
+// ending in each kind of stop, and the text ending at its first zero byte.
+TEST(DocumentRead, RunsOfEveryLengthEndWhereTheirStopIs) {
+    for (size_t n = 1; n <= 40; ++n) {
+        const std::string run(n, 'v');
+        EXPECT_EQ(Read("<e a=\"" + run + "\" b=\"" + run + "=" + run + "\"/>"),
+                  "e[a=" + run + ",b=" + run + "=" + run + "]")
+            << n;
+        EXPECT_EQ(Read("<t>" + run + "\r\n" + run + "</t>" + run), "t('" + run + run + "') '" + run + "'") << n;
+        EXPECT_EQ(Read("<t>" + run + "<u/>" + run + ">" + run), "t('" + run + "' u '" + run + "' '" + run + "')")
+            << n;
+        EXPECT_EQ(Read("<" + run + "/>"), run) << n;
+        EXPECT_EQ(Read("<t>" + run + std::string(1, '\0') + "<u/>"), "t('" + run + "')") << n;
+        EXPECT_EQ(Read("<t v=\"" + run + std::string(1, '\0') + "\"/>"), "t[v=\"" + run + "]") << n;
+    }
+    // A length past the zero byte reads nothing after it.
+    OV_DOCUMENT document;
+    const char text[] = "<a/>";
+    EXPECT_TRUE(document.Parse(text, ~size_t{0}, kBlanks, true));
+    EXPECT_EQ(Dump(document.Root()), "a");
+}
+
+// Clearing frees the strings that own their text (renamed, added, made by
+// the reader) whether or not nodes were removed before; a leak or a double
+// free shows under the sanitizers. The document reads again afterwards.
+TEST(DocumentRead, ClearFreesOwnedStringsWithAndWithoutRemovals) {
+    for (bool remove : {false, true}) {
+        OV_DOCUMENT document;
+        const std::string text = "<a x=1 y=\"2\"><b/><c z=3/>text</a><\"q/><e v=\"w/>";
+        ASSERT_TRUE(document.Parse(text.data(), text.size(), kBlanks, true));
+        OV_NODE* a = document.Root()->firstChild;
+        a->name = "renamed";
+        a->firstAttribute->value = "owned value";
+        document.AddAttribute(a->firstChild, "added", "attribute");
+        document.AddChild(a, "added", "text");
+        document.AddChild(a, "", "text node");
+        if (remove) {
+            EXPECT_TRUE(document.RemoveChild(a->firstChild));
+            EXPECT_TRUE(document.RemoveAttribute(a, a->lastAttribute));
+        }
+        EXPECT_EQ(Dump(document.Root()),
+                  remove ? "renamed[x=owned value](c[z=3] 'text' added 'text node') \"q / e[v=\"w /]"
+                         : "renamed[x=owned value,y=2](b[added=attribute] c[z=3] 'text' added 'text node') \"q / "
+                           "e[v=\"w /]");
+        document.Clear();
+        EXPECT_EQ(document.Root()->firstChild, nullptr);
+        EXPECT_EQ(document.Root()->firstAttribute, nullptr);
+        ASSERT_TRUE(document.Parse(text.data(), text.size(), kBlanks, true));
+        EXPECT_EQ(Dump(document.Root()), "a[x=1,y=2](b c[z=3] 'text') \"q / e[v=\"w /]");
+    }
+}
