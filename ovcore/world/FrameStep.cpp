@@ -3,6 +3,12 @@
 #include "ovcore/app/Core.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/world/Actor.h"
+#include "ovcore/world/Actor2D.h"
+#include "ovcore/world/com/Character.h"
+#include "ovcore/world/com/Plant.h"
+#include "ovcore/world/com/Static.h"
+
+#include <typeinfo>
 
 namespace OvCore {
 
@@ -18,6 +24,15 @@ void ClearWorldViews() {
 
 bool WorldViewArea(const char* viewName, int, double* x, double* y) {
     return World().FindViewArea(viewName, x, y);
+}
+
+// Actors of exactly these classes keep OV_ACTOR's OnUpdate and OnRender,
+// which do nothing, so the walks leave them out; a subclass of any of them
+// is another type and is called like every actor.
+bool DoesNothingAFrame(const OV_ACTOR& actor) {
+    const std::type_info& type = typeid(actor);
+    return type == typeid(OV_ACTOR) || type == typeid(OV_ACTOR2D) || type == typeid(Com::C_STATIC) ||
+           type == typeid(Com::C_PLANT) || type == typeid(Com::C_CHARACTER);
 }
 
 }  // namespace
@@ -70,17 +85,18 @@ void OV_WORLD::FrameStep() {
     RunTimers();
 }
 
-// Calls call(actor) for every non-null actor of the collection, in order.
-// Should a call change the collection, the walk goes on over the live list
-// from the entry after the current actor's (and ends if that entry is gone),
-// as a walk over the list itself would.
+// Calls call(actor) for every non-null actor of the collection, in order,
+// leaving out those whose calls would do nothing. Should a call change the
+// collection, the walk goes on over the live list from the entry after the
+// current actor's (and ends if that entry is gone), as a walk over the list
+// itself would.
 template <class Call>
 void OV_WORLD::ForEachActor(Call call) {
     const uint32_t taken = ActorsChanged();
     if (!walkValid_ || walkTaken_ != taken) {
         walk_.clear();
         for (auto it = actors.Begin(); !it.IsEnd(); it.Next())
-            if (OV_ACTOR* actor = *it.Value()) walk_.push_back(actor);
+            if (OV_ACTOR* actor = *it.Value(); actor && !DoesNothingAFrame(*actor)) walk_.push_back(actor);
         walkTaken_ = taken;
         walkValid_ = true;
     }
@@ -92,7 +108,7 @@ void OV_WORLD::ForEachActor(Call call) {
         while (!it.IsEnd() && *it.Value() != current) it.Next();
         if (it.IsEnd()) return;
         for (it.Next(); !it.IsEnd(); it.Next())
-            if (OV_ACTOR* actor = *it.Value()) call(actor);
+            if (OV_ACTOR* actor = *it.Value(); actor && !DoesNothingAFrame(*actor)) call(actor);
         return;
     }
 }

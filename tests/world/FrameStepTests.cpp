@@ -1,4 +1,6 @@
 #include "WorldTestSupport.h"
+#include "ovcore/world/com/Character.h"
+#include "ovcore/world/com/Plant.h"
 
 using namespace OvCore;
 using OvTest::CountOf;
@@ -144,6 +146,13 @@ TEST_F(FrameStepTest, TimersFireOnceWhenTheyRunOut) {
 
 }  // namespace
 
+// A plant that journals its frame calls, as an application's subclass may.
+class JournalPlant : public Com::C_PLANT {
+public:
+    void OnUpdate(int32_t) override { Journal().push_back("U:plant"); }
+    void OnRender(int32_t) override { Journal().push_back("R:plant"); }
+};
+
 // Changes the collection itself in its update: takes the entry named
 // "victim" out and adds a live entry "late".
 class Meddler : public JournalActor {
@@ -198,4 +207,14 @@ TEST_F(FrameStepTest, ActorWalksFollowEveryChangeOfTheCollection) {
     world.FrameStep();
     EXPECT_EQ(Journal(), (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after",
                                                    "R:late"}));
+
+    // Components as they come do nothing a frame; a subclass that does is called in its place.
+    world.ClearActors(world.views);
+    ASSERT_TRUE(world.SpawnActor("PLANT", new Com::C_PLANT));
+    ASSERT_TRUE(world.SpawnActor("PLANT", new JournalPlant));
+    ASSERT_TRUE(world.SpawnActor("CHARACTER", new Com::C_CHARACTER));
+    SpawnLive("last");
+    Journal().clear();
+    world.FrameStep();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:plant", "U:last", "R:plant", "R:last"}));
 }
