@@ -71,10 +71,7 @@ Socket::~Socket() {
 }
 
 void Socket::CloseDescriptor() {
-    if (fd_ >= 0) {
-        close(fd_);
-        ++generation_;
-    }
+    if (fd_ >= 0) close(fd_);
     fd_ = -1;
     connected_ = false;
     listening_ = false;

@@ -41,13 +41,9 @@ public:
     uint32_t Queued() const { return static_cast<uint32_t>(queue_.size() - queueStart_); }
     uint16_t LocalPort() const;
     int Descriptor() const { return fd_; }
-    // Changes whenever the descriptor is closed, so that (Descriptor(),
-    // Generation()) names one open descriptor even when its number is reused.
-    uint32_t Generation() const { return generation_; }
 
 private:
     int fd_ = -1;
-    uint32_t generation_ = 0;
     int family_ = OV_SOCKET_ANY;
     bool opened_ = false;
     bool connected_ = false;

@@ -3,10 +3,7 @@
 #include "ovcore/engine/net/Socket.h"
 
 #include <poll.h>
-#include <sys/epoll.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
 
 #include <memory>
@@ -17,41 +14,10 @@ namespace {
 
 constexpr OvHandle kEmptyHandle{1, 0};
 
-// One descriptor of a set that OvSocketReadable watches, as it was when
-// the set was registered: the socket, its open descriptor, and whether
-// writability was asked for too.
-struct Watched {
-    uint32_t id;
-    int fd;
-    uint32_t generation;
-    uint32_t events;
-    bool operator==(const Watched&) const = default;
-};
-
-// A set of sockets registered with the kernel once, waited on with one call
-// for as long as the same sockets are asked about in the same order; a
-// different set registers again.
-struct Readiness {
-    int epoll = -1;
-    std::vector<Watched> watched;
-    std::vector<epoll_event> events;
-
-    Readiness() = default;
-    Readiness(const Readiness&) = delete;
-    Readiness& operator=(const Readiness&) = delete;
-    ~Readiness() {
-        if (epoll >= 0) close(epoll);
-    }
-};
-
 struct SocketTable {
     std::unordered_map<uint32_t, std::unique_ptr<ov::Socket>> sockets;
     uint32_t nextId = 1;
     std::vector<pollfd> waiting;  // reused by OvSocketReadable
-    std::vector<Watched> asked;   // likewise
-    // By the id of the first socket of the set: a server asks about its
-    // listener and clients, an HTTP transfer about its connection.
-    std::unordered_map<uint32_t, std::unique_ptr<Readiness>> readiness;
     // The sockets found last, by id modulo kRecent (id 0: empty): a server
     // and its clients are looked up several times a frame each.
     static constexpr uint32_t kRecent = 8;
@@ -82,7 +48,6 @@ void Forget(uint32_t id) {
     SocketTable& table = Table();
     SocketTable::Recent& recent = table.recent[id % SocketTable::kRecent];
     if (recent.id == id) recent = {};
-    table.readiness.erase(id);
     table.sockets.erase(id);
 }
 
@@ -96,7 +61,6 @@ extern "C" OV_API int OvSocketInitiation(void) {
 extern "C" OV_API void OvSocketClosure(void) {
     SocketTable& table = Table();
     for (SocketTable::Recent& recent : table.recent) recent = {};
-    table.readiness.clear();
     table.sockets.clear();
 }
 
@@ -196,88 +160,24 @@ extern "C" OV_API uint16_t OvSocketLocalPort(OvHandle handle) {
     return socket ? socket->LocalPort() : 0;
 }
 
-namespace {
-
-// Registers watched with a fresh kernel set; false when one cannot be made.
-bool Register(Readiness& readiness, const std::vector<Watched>& watched) {
-    if (readiness.epoll >= 0) close(readiness.epoll);
-    readiness.watched.clear();
-    readiness.epoll = epoll_create1(EPOLL_CLOEXEC);
-    if (readiness.epoll < 0) return false;
-    for (uint32_t i = 0; i < watched.size(); ++i) {
-        if (watched[i].fd < 0) continue;
-        epoll_event event{};
-        event.events = watched[i].events;
-        event.data.u32 = i;
-        if (epoll_ctl(readiness.epoll, EPOLL_CTL_ADD, watched[i].fd, &event) != 0) {
-            close(readiness.epoll);
-            readiness.epoll = -1;
-            return false;
-        }
-    }
-    readiness.watched = watched;
-    readiness.events.resize(watched.size());
-    return true;
-}
-
-// The same question with one poll over the whole set.
-uint32_t PollReadable(const std::vector<Watched>& asked, uint8_t* readable, int timeoutMs) {
-    std::vector<pollfd>& waiting = Table().waiting;
-    waiting.resize(asked.size());
-    for (size_t i = 0; i < asked.size(); ++i)
-        waiting[i] = pollfd{asked[i].fd, static_cast<short>(asked[i].fd < 0 ? 0 : POLLIN | (asked[i].events & EPOLLOUT ? POLLOUT : 0)), 0};
-    poll(waiting.data(), waiting.size(), timeoutMs > 0 ? timeoutMs : 0);
-    uint32_t ready = 0;
-    for (size_t i = 0; i < asked.size(); ++i) {
-        if (asked[i].fd >= 0 && (waiting[i].revents & POLLOUT)) Find(OvHandle{0, asked[i].id})->Flush();
-        readable[i] = asked[i].fd < 0 || (waiting[i].revents & (POLLIN | POLLHUP | POLLERR)) ? 1 : 0;
-        ready += readable[i];
-    }
-    return ready;
-}
-
-}  // namespace
-
-// The set is described by (socket, descriptor, generation, interest) for
-// every handle; while that stays the same from call to call, the kernel's
-// registration is kept and only waited on, so a server whose clients do not
-// change pays one wait a frame and no registration.
 extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t count, uint8_t* readable,
                                             int timeoutMs) {
-    if (!handles || !readable || count == 0) return 0;
-    SocketTable& table = Table();
-    std::vector<Watched>& asked = table.asked;
-    asked.resize(count);
+    if (!handles || !readable) return 0;
+    std::vector<pollfd>& waiting = Table().waiting;
+    waiting.resize(count);
     for (uint32_t i = 0; i < count; ++i) {
         ov::Socket* socket = Find(handles[i]);
         const bool live = socket && (socket->IsConnected() || socket->IsListening());
-        asked[i] = live ? Watched{socket->id, socket->Descriptor(), socket->Generation(),
-                                  EPOLLIN | (socket->Queued() ? uint32_t{EPOLLOUT} : 0u)}
-                        : Watched{0, -1, 0, 0};
+        const short events = live ? static_cast<short>(POLLIN | (socket->Queued() ? POLLOUT : 0)) : 0;
+        waiting[i] = pollfd{live ? socket->Descriptor() : -1, events, 0};
     }
-    if (!Find(handles[0])) return PollReadable(asked, readable, timeoutMs);
-    std::unique_ptr<Readiness>& slot = table.readiness[handles[0].word1];
-    if (!slot) slot = std::make_unique<Readiness>();
-    Readiness& readiness = *slot;
-    if ((readiness.epoll < 0 || readiness.watched != asked) && !Register(readiness, asked))
-        return PollReadable(asked, readable, timeoutMs);
-    int found = 0;
-    do found = epoll_wait(readiness.epoll, readiness.events.data(), static_cast<int>(count), timeoutMs > 0 ? timeoutMs : 0);
-    while (found < 0 && errno == EINTR);
+    if (count > 0) poll(waiting.data(), count, timeoutMs > 0 ? timeoutMs : 0);
     uint32_t ready = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        readable[i] = asked[i].fd < 0 ? 1 : 0;
+        ov::Socket* socket = Find(handles[i]);
+        if (socket && waiting[i].fd >= 0 && (waiting[i].revents & POLLOUT)) socket->Flush();
+        readable[i] = waiting[i].fd < 0 || (waiting[i].revents & (POLLIN | POLLHUP | POLLERR)) ? 1 : 0;
         ready += readable[i];
-    }
-    for (int k = 0; k < found; ++k) {
-        const epoll_event& event = readiness.events[static_cast<size_t>(k)];
-        const uint32_t i = event.data.u32;
-        if (i >= count || asked[i].fd < 0) continue;
-        if (event.events & EPOLLOUT) Find(handles[i])->Flush();
-        if ((event.events & (EPOLLIN | EPOLLHUP | EPOLLERR)) && !readable[i]) {
-            readable[i] = 1;
-            ++ready;
-        }
     }
     return ready;
 }
