@@ -43,8 +43,8 @@ def doc_line(line, marker="///"):
 
 def trailing_doc(line):
     """A comment after a declaration on the same line documents it."""
-    m = re.search(r"([;,{])(\s+)//(?![/!<])(.*)$", line)
-    if m and "\"" not in line[:m.start()]:
+    m = re.search(r"([;,{}])(\s+)//(?![/!<])(.*)$", line)
+    if m and not line.lstrip().startswith("}") and "\"" not in line[:m.start()]:
         return line[:m.start()] + m.group(1) + m.group(2) + "///<" + escape(m.group(3))
     m = re.search(r"([;,{]|^\s*#define\s.*\S)(\s+)/\*(?![*!])(.*)$", line)
     if m and "\"" not in line[:m.start()]:
@@ -102,12 +102,12 @@ while i < len(lines):
                     depth += s.count("{") - s.count("}")
                     j += 1
                 last = j - 1
-                if last > i:
+                if last >= i:
                     docs[0] = re.sub(r"^(\s*)", r"\1/**@{*/ ", docs[0], count=1)
-                    if "//" not in lines[last] and "/*" not in lines[last]:
-                        close_at[last] = "end"
-                    elif j < len(lines) and not lines[j].lstrip().startswith("#"):
+                    if j < len(lines) and not lines[j].lstrip().startswith("#"):
                         close_at[j] = "start"
+                    elif "//" not in lines[last] and "/*" not in lines[last]:
+                        close_at[last] = "end"
                     else:
                         close_at[last] = "before-comment"
             out.extend(docs)

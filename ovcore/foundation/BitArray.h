@@ -4,6 +4,7 @@
 
 namespace OvCore {
 
+// Sets / clears bit n; the buffer must hold at least n / 8 + 1 bytes:
 void BitSet(void* buffer, unsigned n);
 void BitClear(void* buffer, unsigned n);
 // Exactly true or false, never the mask.

@@ -8,10 +8,12 @@
 
 namespace OvCore {
 
+// Pi to double precision.
 constexpr double kPi = 3.141592653589793;
 // Pi rounded to float precision, as the float conversions use it.
 constexpr double kPiFloat = 3.1415927410125732;
 
+// Degrees to radians and back, in the argument's precision:
 inline double DegToRad(double degrees) { return degrees * kPi / 180; }
 inline float DegToRad(float degrees) { return float(degrees * kPiFloat / 180); }
 inline double RadToDeg(double radians) { return radians * 180 / kPi; }

@@ -7,11 +7,13 @@
 
 namespace OvCore {
 
+// The 4 x 4 matrix; see the file description for the element order.
 struct OV_MATRIX {
-    double m[16];
+    double m[16];  // m[column * 4 + row]
 
     OV_MATRIX();  // the identity
 
+    // Element by element (the number forms scale every element):
     OV_MATRIX operator+(const OV_MATRIX& o) const;
     OV_MATRIX operator-(const OV_MATRIX& o) const;
     OV_MATRIX operator*(double factor) const;
@@ -22,11 +24,12 @@ struct OV_MATRIX {
     // checked for 0); the resulting w is kept.
     OV_VECTOR operator*(const OV_VECTOR& v) const;
 
+    // The transpose, and the determinant (0 for a singular matrix):
     OV_MATRIX Transposed() const;
     double Determinant() const;
 
     // Each gives this x E for the elementary matrix E, leaving this matrix
-    // unchanged, so chained calls apply in the order written. Angles in degrees.
+    // unchanged, so chained calls apply in the order written. Angles in degrees:
     OV_MATRIX Translate(double x, double y, double z) const;
     OV_MATRIX Scale(double x, double y, double z) const;
     OV_MATRIX RotateX(double degrees) const;

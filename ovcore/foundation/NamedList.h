@@ -25,11 +25,14 @@ enum OV_ACCESS : int { FIND = 1, FIND_OR_CREATE = 2, REMOVE = 3, FIND_NAME = 4 }
 
 // The key of one entry: a zero-terminated name, zero-filled after its end, and an id.
 struct OV_NAMED_KEY {
-    char name[124];
-    int32_t id;
+    char name[124];  // zero-terminated, at most kNameCapacity - 1 bytes, zero-filled after its end
+    int32_t id;  // told apart from other entries of the same name by this number
 };
 static_assert(sizeof(OV_NAMED_KEY) == 128, "OV_NAMED_KEY is a fixed 128-byte record");
 
+// A doubly linked list of elements of type T, each under a name and an id.
+// Entries keep their order of creation; elements live in the list's nodes, so
+// their addresses stay the same until they are removed.
 template <class T>
 class OV_NAMED_LIST {
     struct Node {
@@ -52,17 +55,19 @@ public:
         Iterator() = default;  // the end iterator
 
         // Move to the following / preceding entry; past either end the iterator
-        // becomes the end iterator, and on the end iterator nothing happens.
+        // becomes the end iterator, and on the end iterator nothing happens:
         void Next() {
             if (node_) node_ = node_->next;
         }
         void Prev() {
             if (node_) node_ = node_->prev;
         }
-        bool IsEnd() const { return node_ == nullptr; }
-        T* Value() const { return node_ ? &node_->value : nullptr; }
+        bool IsEnd() const { return node_ == nullptr; }  // true for the end iterator
+        T* Value() const { return node_ ? &node_->value : nullptr; }  // the element; null for the end iterator
+        // The entry's name and id; null for the end iterator.
         const OV_NAMED_KEY* Key() const { return node_ ? &node_->key : nullptr; }
 
+        // Equal when both stand on the same entry, or both are the end:
         bool operator==(const Iterator& other) const { return node_ == other.node_; }
         bool operator!=(const Iterator& other) const { return node_ != other.node_; }
 
@@ -117,8 +122,8 @@ public:
         return matches;
     }
 
-    Iterator Begin() { return Iterator(first_); }
-    static Iterator End() { return Iterator(); }
+    Iterator Begin() { return Iterator(first_); }  // the first entry; End() when the list is empty
+    static Iterator End() { return Iterator(); }  // the end iterator (no entry)
 
     // Grows by at least one whenever entries are added, removed or moved in
     // or out (an element's value changed through an iterator does not count),

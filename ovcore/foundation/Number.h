@@ -3,18 +3,20 @@
 
 namespace OvCore {
 
+// A double with arithmetic, exact comparison and explicit conversions.
 class OV_NUMBER {
 public:
     OV_NUMBER() = default;  // 0
-    OV_NUMBER(double value) : value_(value) {}
+    OV_NUMBER(double value) : value_(value) {}  // implicit: a double becomes a number wherever one is expected
 
+    // Stores value.
     OV_NUMBER& operator=(double value) {
         value_ = value;
         return *this;
     }
-    double Get() const { return value_; }
+    double Get() const { return value_; }  // the double held
 
-    // IEEE arithmetic; division by zero is not checked.
+    // IEEE arithmetic; division by zero is not checked:
     OV_NUMBER operator+(const OV_NUMBER& other) const { return value_ + other.value_; }
     OV_NUMBER operator-(const OV_NUMBER& other) const { return value_ - other.value_; }
     OV_NUMBER operator*(const OV_NUMBER& other) const { return value_ * other.value_; }
@@ -25,7 +27,7 @@ public:
     OV_NUMBER& operator/=(const OV_NUMBER& other) { return *this = *this / other; }
 
     // Exact comparison; the other operand is widened to double. `!=` and the
-    // reversed forms (`5 == n`) are the language's rewrites of these.
+    // reversed forms (`5 == n`) are the language's rewrites of these:
     bool operator==(const OV_NUMBER& other) const { return value_ == other.value_; }
     bool operator==(double other) const { return value_ == other; }
     bool operator==(float other) const { return value_ == double(other); }
@@ -41,7 +43,7 @@ public:
     // resolve to OV_NUMBER arithmetic instead of being ambiguous. Integer
     // targets truncate toward zero and then wrap to the target's width
     // (300.7 as unsigned char is 44); NaN gives 0 and values beyond the 64-bit
-    // range saturate before wrapping.
+    // range saturate before wrapping. Non-zero converts to true:
     explicit operator double() const { return value_; }
     explicit operator int() const { return int(Truncated()); }
     explicit operator unsigned int() const { return static_cast<unsigned int>(Truncated()); }

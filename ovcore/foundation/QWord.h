@@ -8,21 +8,23 @@
 
 namespace OvCore {
 
+// The two-word value; see the file description.
 struct OV_QWORD {
-    uint32_t low = 0;
-    uint32_t high = 0;
+    uint32_t low = 0;  // bits 0..31
+    uint32_t high = 0;  // bits 32..63
 
-    OV_QWORD() = default;
+    OV_QWORD() = default;  // 0
     // The first argument is the high word.
     OV_QWORD(uint32_t highWord, uint32_t lowWord) : low(lowWord), high(highWord) {}
 
-    bool operator==(const OV_QWORD& other) const = default;
+    bool operator==(const OV_QWORD& other) const = default;  // both words equal
     // Unsigned comparison, high words first; the low words decide only on a tie.
     std::strong_ordering operator<=>(const OV_QWORD& other) const {
         if (high != other.high) return high <=> other.high;
         return low <=> other.low;
     }
 
+    // Bitwise, on both words:
     OV_QWORD operator|(const OV_QWORD& other) const { return {high | other.high, low | other.low}; }
     OV_QWORD operator&(const OV_QWORD& other) const { return {high & other.high, low & other.low}; }
     OV_QWORD operator^(const OV_QWORD& other) const { return {high ^ other.high, low ^ other.low}; }

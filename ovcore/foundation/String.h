@@ -17,37 +17,43 @@ namespace OvCore {
 // borrowed. Copies are deep and never borrowed.
 class OV_STRING {
 public:
+    // The empty text; from a null pointer also the empty text; deep copies; a move
+    // leaves the source empty:
     OV_STRING();
     OV_STRING(const char* text);
     OV_STRING(const OV_STRING& other);
     OV_STRING(OV_STRING&& other) noexcept;
     ~OV_STRING();
 
+    // Replace the text as the constructors make it (a null pointer leaves it unchanged):
     OV_STRING& operator=(const OV_STRING& other);
     OV_STRING& operator=(OV_STRING&& other) noexcept;
     OV_STRING& operator=(const char* text);
 
     // A null pointer leaves the text unchanged. The counted form copies
-    // min(n, strlen) characters and never reads past text[n - 1].
+    // min(n, strlen) characters and never reads past text[n - 1]:
     void Assign(const char* text);
     void Assign(const char* text, size_t n);
 
     // printf-style; false (text unchanged) for a null format or an encoding error.
     bool Format(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
+    // The zero-terminated array, never null:
     char* Get() { return data; }
     const char* Get() const { return data; }
-    size_t Length() const;
-    void Clear();
+    size_t Length() const;  // bytes before the terminator (strlen)
+    void Clear();  // makes the text empty
 
     // A borrowed string showing text, made without allocating: the caller
     // keeps the array alive (and zero-terminated) for as long as the string
     // shows it. Readers that keep many texts in one block use this.
     static OV_STRING Borrowing(char* text) { return OV_STRING(text, true); }
 
+    // Marks the string as borrowed (its array not freed by it), or not:
     void SetBorrowed(bool value) { borrowed = value; }
     bool IsBorrowed() const { return borrowed; }
 
+    // Appends text (null appends nothing), or a number in decimal:
     OV_STRING& operator+=(const char* text);
     OV_STRING& operator+=(const OV_STRING& text);
     OV_STRING& operator+=(int value);
@@ -55,10 +61,11 @@ public:
     // Eight significant digits, fixed or exponent form, whichever is shorter.
     OV_STRING& operator+=(double value);
 
+    // A new string: this text followed by the other:
     OV_STRING operator+(const char* text) const;
     OV_STRING operator+(const OV_STRING& text) const;
 
-    // A null pointer never equals any string.
+    // A null pointer never equals any string. Byte-wise comparison:
     bool operator==(const OV_STRING& other) const;
     bool operator==(const char* text) const;
     bool operator!=(const OV_STRING& other) const { return !(*this == other); }
@@ -82,7 +89,7 @@ public:
     // out may be this string itself.
     unsigned ReplaceAll(OV_STRING& out, const char* needle, const char* replacement) const;
 
-    unsigned ReplaceChar(char from, char to);
+    unsigned ReplaceChar(char from, char to);  // each `from` byte becomes `to`; gives the number replaced
 
     // Decodes \0 \a \b \f \n \r \t \v \' \" \\ \? and \xHH in place. A decoded
     // zero ends the text, as do a trailing backslash and \x with fewer than

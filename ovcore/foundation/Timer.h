@@ -19,6 +19,6 @@ int32_t TimerMilliseconds();
 // is set, TimerSeconds is float(clock()), TimerSecondsPrecise is clock() and
 // TimerMilliseconds is clock() * 1000 truncated. Null restores the real clock.
 using TimerClock = double (*)();
-void SetTimerClock(TimerClock clock);
+void SetTimerClock(TimerClock clock);  // null restores the real clock
 
 }  // namespace OvCore

@@ -6,16 +6,18 @@
 
 namespace OvCore {
 
+// The four-float vector; see the file description.
 struct OV_VECTORF {
+    // The components (w is 1 for positions, alpha for colours):
     float x, y, z, w;
 
     // Defaults make a position: OV_VECTORF() is (0, 0, 0, 1), OV_VECTORF(3, 4)
     // is (3, 4, 0, 1). Colours pass all four components, white being
-    // (1, 1, 1, 1). As with OV_VECTOR there is no one-number constructor.
+    // (1, 1, 1, 1). As with OV_VECTOR there is no one-number constructor:
     OV_VECTORF() : OV_VECTORF(0, 0) {}
     OV_VECTORF(float x, float y, float z = 0, float w = 1) : x(x), y(y), z(z), w(w) {}
 
-    void Set(float newX, float newY, float newZ, float newW) {
+    void Set(float newX, float newY, float newZ, float newW) {  // sets all four components
         x = newX;
         y = newY;
         z = newZ;
@@ -28,7 +30,7 @@ struct OV_VECTORF {
     OV_VECTORF Normalized() const;
 
     // Arithmetic acts on x, y and z; the result's w is always 1. The number
-    // is rounded to float before it multiplies.
+    // is rounded to float before it multiplies:
     OV_VECTORF operator+(const OV_VECTORF& o) const {
         return Rounded(double(x) + o.x, double(y) + o.y, double(z) + o.z);
     }

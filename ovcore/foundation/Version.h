@@ -5,6 +5,8 @@
 
 #include "ovcore/engine/OrvoCore.h"
 
+// The framework's major, minor and patch version and the "major.minor.patch" text,
+// the engine header's numbers:
 #define OVCORE_VERSION_MAJOR OV_VERSION_MAJOR
 #define OVCORE_VERSION_MINOR OV_VERSION_MINOR
 #define OVCORE_VERSION_PATCH OV_VERSION_PATCH
