@@ -16,11 +16,14 @@
 
 namespace OvCore {
 
+// The sound manager; see the file description. Volume is 0..1, pan -1 (left) ..
+// 1 (right), pitch a playback-rate factor 0.5..2; values beyond are clamped.
+// Stream positions and lengths count sample frames.
 class OV_AUDIO {
 public:
     OvAudio::RefPtr<OvAudio::AudioDevice> device;  // null when no device opened
-    OV_SOUND_LIST<OvAudio::SoundEffect> effects;
-    OV_SOUND_LIST<OvAudio::OutputStream> streams;
+    OV_SOUND_LIST<OvAudio::SoundEffect> effects;  // loaded effects, in load order
+    OV_SOUND_LIST<OvAudio::OutputStream> streams;  // loaded streams, in load order
 
     // Empty lists and no device yet: the default device opens with the first
     // load (OpenDevice), so a program that plays no sound never opens one.
@@ -42,15 +45,22 @@ public:
     // the device opens first if it is not yet open (OpenDevice). An invalid
     // handle when the file cannot be opened or decoded, or there is no device.
     OV_SOUND_HANDLE LoadEffect(const char* path);
-    OV_SOUND_HANDLE LoadStream(const char* path);
+    // An effect is decoded whole and its plays overlap on up to 16 voices; a
+// stream is decoded while it plays:
 
+    // Remove one entry (false for a dead handle) or all of a list (false when it was
+    // already empty):
     bool RemoveEffect(OV_SOUND_HANDLE handle);
     bool RemoveStream(OV_SOUND_HANDLE handle);
     bool RemoveAllEffects();
     bool RemoveAllStreams();
+    // The first entry of a list; the invalid handle when the list is empty:
     OV_SOUND_HANDLE FirstEffect() const;
     OV_SOUND_HANDLE FirstStream() const;
 
+    // Effects: play (on a free voice, else the one that started longest ago), stop all
+    // its plays, and the volume, pan and pitch setters and getters. Setters give false
+    // and getters 0 for a dead handle:
     bool PlayEffect(OV_SOUND_HANDLE handle);
     bool StopEffect(OV_SOUND_HANDLE handle);
     bool SetEffectVolume(OV_SOUND_HANDLE handle, float volume);
@@ -60,6 +70,10 @@ public:
     bool SetEffectPitch(OV_SOUND_HANDLE handle, float pitch);
     float GetEffectPitch(OV_SOUND_HANDLE handle);
 
+    // Streams: play from the current position, stop (keeping the position), back to
+    // the first frame, whether it is sounding, repeat at the end, volume, pan, pitch,
+    // position (frames, clamped to 0..length, ignored when the file cannot seek) and
+    // length in frames (0 when the file does not tell). False / 0 for a dead handle:
     bool PlayStream(OV_SOUND_HANDLE handle);
     bool StopStream(OV_SOUND_HANDLE handle);
     bool ResetStream(OV_SOUND_HANDLE handle);

@@ -1,3 +1,4 @@
+// OV_ID3_TAG and ReadId3Tag: the ID3v1 tag at the end of a sound file.
 #pragma once
 
 namespace OvCore {
@@ -5,6 +6,7 @@ namespace OvCore {
 // The ID3v1 record: the 125 bytes after the "TAG" mark in the last 128
 // bytes of a sound file, as the file holds them (space- or zero-padded).
 struct OV_ID3_TAG {
+    // The record's fields as the file holds them, not zero-terminated:
     char title[30];
     char artist[30];
     char album[30];

@@ -9,11 +9,11 @@ namespace OvCore {
 // that OV_AUDIO can tell a live entry from one removed since: a handle
 // whose entry is gone is refused, never followed.
 struct OV_SOUND_HANDLE {
-    bool end = true;
-    const void* node = nullptr;
-    uint64_t id = 0;
+    bool end = true;  // true for the invalid handle
+    const void* node = nullptr;  // the list node of the entry
+    uint64_t id = 0;  // the entry's id, unique within one OV_AUDIO
 
-    bool IsInvalid() const { return end || !node; }
+    bool IsInvalid() const { return end || !node; }  // true for the default (end) handle or a null node
 };
 
 } // namespace OvCore

@@ -13,6 +13,7 @@
 namespace OvCore {
 
 template <class T>
+// The list; see the file description.
 class OV_SOUND_LIST {
     struct Entry {
         OvAudio::RefPtr<T> object;
@@ -21,6 +22,7 @@ class OV_SOUND_LIST {
     using Node = typename std::list<Entry>::iterator;
 
 public:
+    // Appends object under id (unique, never reused) and gives its handle.
     OV_SOUND_HANDLE Append(OvAudio::RefPtr<T> object, uint64_t id) {
         entries_.push_back(Entry{std::move(object), id});
         const Node node = std::prev(entries_.end());
@@ -52,12 +54,12 @@ public:
         return true;
     }
 
-    OV_SOUND_HANDLE First() const {
+    OV_SOUND_HANDLE First() const {  // the first entry's handle; the invalid handle when empty
         return entries_.empty() ? OV_SOUND_HANDLE{} : HandleOf(entries_.begin());
     }
 
-    size_t Size() const { return entries_.size(); }
-    bool Empty() const { return entries_.empty(); }
+    size_t Size() const { return entries_.size(); }  // number of entries
+    bool Empty() const { return entries_.empty(); }  // true without entries
 
 private:
     template <class It>

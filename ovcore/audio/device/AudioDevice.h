@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+// OpenAL's device and context types, declared here without its headers:
 typedef struct ALCdevice_struct ALCdevice;
 typedef struct ALCcontext_struct ALCcontext;
 
@@ -23,6 +24,7 @@ namespace OvAudio {
 
 class OutputStream;
 
+// The device; see the file description.
 class AudioDevice final : public RefCounted {
 public:
     // A null or empty name opens the default device. Null when no device opens.
@@ -33,6 +35,8 @@ public:
 
     // For the device's effects and streams, with the layer lock held.
     void MakeCurrent();
+    // Register a stream for refilling, and take it off again (the stream's own
+    // constructor and destructor call these):
     void AddStream(OutputStream* stream);
     void RemoveStream(OutputStream* stream);
 

@@ -18,8 +18,10 @@
 
 namespace OvAudio {
 
+// The stream; see the file description.
 class OutputStream final : public RefCounted {
 public:
+    // Buffers queued per stream, and frames per buffer:
     static constexpr int kBufferCount = 4;
     static constexpr int kBufferFrames = 8192;
 
@@ -27,12 +29,15 @@ public:
     // buffers to give.
     static RefPtr<OutputStream> Create(RefPtr<AudioDevice> device, RefPtr<SampleSource> source);
 
+    // Play from the position, stop keeping it, go back to frame 0, whether it is
+    // sounding, and the repeat switch:
     void play();
     void stop();
     void reset();
     bool isPlaying();
     void setRepeat(bool repeat);
     bool getRepeat();
+    // Volume 0..1, pan -1..1 and pitch factor 0.5..2, clamped:
     void setVolume(float volume);  // 0..1
     float getVolume();
     void setPan(float pan);  // -1..1
@@ -42,6 +47,8 @@ public:
     // Frames from the start; clamped to 0..getLength(). Ignored when the
     // source cannot seek.
     void setPosition(int position);
+    // The position in frames, the length in frames (0 when unknown), and whether
+    // the source can seek:
     int getPosition();
     int getLength();
     bool isSeekable();

@@ -8,10 +8,11 @@
 namespace OvAudio {
 
 template <class T>
+// The counted reference; see the file description.
 class RefPtr {
 public:
     RefPtr() = default;
-    RefPtr(std::nullptr_t) {}
+    RefPtr(std::nullptr_t) {}  // null
     // Takes over the caller's reference (a fresh object's first one).
     static RefPtr Adopt(T* object) {
         RefPtr ref;
@@ -24,6 +25,8 @@ public:
         return Adopt(object);
     }
 
+    // Copying adds a reference; moving, and converting from a reference to a derived
+    // type, takes the other's over:
     RefPtr(const RefPtr& other) : object_(other.object_) {
         if (object_) object_->AddRef();
     }
@@ -36,12 +39,13 @@ public:
     }
     ~RefPtr() { reset(); }
 
-    void reset() {
+    void reset() {  // drops the reference; the pointer becomes null
         if (T* object = std::exchange(object_, nullptr)) object->Release();
     }
     // Hands the reference to the caller, who must Release it.
     T* Detach() { return std::exchange(object_, nullptr); }
 
+    // The object (null when empty), and whether there is one:
     T* get() const { return object_; }
     T* operator->() const { return object_; }
     T& operator*() const { return *object_; }

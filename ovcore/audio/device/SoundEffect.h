@@ -14,19 +14,23 @@ namespace OvAudio {
 
 class SampleSource;
 
+// Single: one voice, restarted on play; Multiple: up to kMaxVoices overlapping plays.
 enum class SoundEffectType : int { Single = 0, Multiple = 1 };
 
+// The effect; see the file description.
 class SoundEffect final : public RefCounted {
 public:
-    static constexpr size_t kMaxVoices = 16;
+    static constexpr size_t kMaxVoices = 16;  // the most plays that sound at once
 
     // Null when the source yields nothing or OpenAL refuses the buffer.
     static RefPtr<SoundEffect> Create(RefPtr<AudioDevice> device, SampleSource& source, SoundEffectType type);
 
+    // Play (see the file description) and stop every play:
     void play();
     void stop();
     // True while any of its plays is still sounding.
     bool isPlaying();
+    // Volume 0..1, pan -1..1 and pitch factor 0.5..2, clamped:
     void setVolume(float volume);  // 0..1
     float getVolume();
     void setPan(float pan);  // -1..1
