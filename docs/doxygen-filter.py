@@ -44,10 +44,10 @@ def doc_line(line, marker="///"):
 def trailing_doc(line):
     """A comment after a declaration on the same line documents it."""
     m = re.search(r"([;,{}])(\s+)//(?![/!<])(.*)$", line)
-    if m and not line.lstrip().startswith("}") and "\"" not in line[:m.start()]:
+    if m and not line.lstrip().startswith("}") and line[:m.start()].count("\"") % 2 == 0:
         return line[:m.start()] + m.group(1) + m.group(2) + "///<" + escape(m.group(3))
     m = re.search(r"([;,{]|^\s*#define\s.*\S)(\s+)/\*(?![*!])(.*)$", line)
-    if m and "\"" not in line[:m.start()]:
+    if m and line[:m.start()].count("\"") % 2 == 0:
         return line[:m.start()] + m.group(1) + m.group(2) + "/**<" + escape(m.group(3))
     return line
 

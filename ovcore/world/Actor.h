@@ -1,3 +1,4 @@
+// OV_ACTOR: the base of the game world's objects.
 #pragma once
 
 #include "ovcore/foundation/Vector.h"
@@ -17,17 +18,18 @@ public:
     // SetName copies at most this many bytes, then the terminator.
     static constexpr int kNameCopyLimit = 122;
 
-    char name[128] = {};
-    OV_VECTOR position{0.0, 0.0, 0.0, 1.0};
-    OV_VECTOR rotation{0.0, 0.0, 0.0, 0.0};
-    OV_VECTOR scale{1.0, 1.0, 1.0, 1.0};
+    char name[128] = {};  // zero-terminated; SetName fills it
+    OV_VECTOR position{0.0, 0.0, 0.0, 1.0};  // where the actor is (pixels, w = 1)
+    OV_VECTOR rotation{0.0, 0.0, 0.0, 0.0};  // x is the angle in degrees (OV_ANGLES' convention)
+    OV_VECTOR scale{1.0, 1.0, 1.0, 1.0};  // factors along x and y; 1 is the sprite's size
     // Larger depths are updated and drawn first (behind) once sorted.
     float depth = 0.0f;
 
     OV_ACTOR() = default;
-    OV_ACTOR(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale, float depth);
+    OV_ACTOR(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale, float depth);  // sets the four members as given
     virtual ~OV_ACTOR() = default;
 
+    // Once a frame (update, draw) and once before deletion; they do nothing here:
     virtual void OnUpdate(int32_t unused);
     virtual void OnDestroy(int32_t unused);
     virtual void OnRender(int32_t unused);

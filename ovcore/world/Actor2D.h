@@ -1,3 +1,4 @@
+// OV_ACTOR2D: an actor drawn as a sprite.
 #pragma once
 
 #include "ovcore/render/Texture.h"
@@ -10,7 +11,7 @@ namespace OvCore {
 // never releases them.
 class OV_ACTOR2D : public OV_ACTOR {
 public:
-    OV_TEXTURE sprite;
+    OV_TEXTURE sprite;  // a copy of a collection texture; its engine textures are shared
 
     // The sprite at the actor's position, rotation (x is the angle) and scale.
     void Draw(bool useArrays) const;

@@ -1,3 +1,4 @@
+// OV_ACTOR_REGISTRY: the world's actors, their creation and deletion.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -17,9 +18,9 @@ struct OV_VIEW;
 // every actor in them and deletes each once.
 class OV_ACTOR_REGISTRY {
 public:
-    int32_t nextActorId = 0;
-    OV_NAMED_LIST<OV_ACTOR*> actors;
-    OV_NAMED_LIST<OV_ACTOR*> pendingActors;
+    int32_t nextActorId = 0;  // the next id TakeActorId gives
+    OV_NAMED_LIST<OV_ACTOR*> actors;  // live actors, in update and drawing order
+    OV_NAMED_LIST<OV_ACTOR*> pendingActors;  // spawned this frame; merged into actors at its end
     // Actors to delete this frame; the same actor may be listed repeatedly.
     std::vector<OV_ACTOR*> deadActors;
 

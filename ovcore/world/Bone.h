@@ -1,3 +1,4 @@
+// OV_BONE: a textured quad drawn along a soft-body force.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -11,7 +12,7 @@ namespace OvCore {
 // anchor is the force's first substance (second when flipped), and it points
 // along the force. A bone with an empty texture or no force is not drawn.
 struct OV_BONE {
-    OvHandle texture = EmptyHandle();
+    OvHandle texture = EmptyHandle();  // the quad's engine texture; the empty handle draws nothing
     // An entry of the DNA's force array; valid until that array is reborn.
     OvHandle* force = nullptr;
     int32_t originX = 0;  // the anchor inside the quad along the force, from its near edge

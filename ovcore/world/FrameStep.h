@@ -1,3 +1,4 @@
+// OV_WORLD: the game world of the application core and its frame step.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -8,12 +9,13 @@
 
 namespace OvCore {
 
+// A function the frame step calls, with nothing in and out.
 using OV_FRAME_HOOK = void (*)();
 
 // A countdown: once remaining reaches 0 the callback runs, once.
 struct OV_TIMER {
-    float remaining = 0.0f;
-    OV_FRAME_HOOK callback = nullptr;
+    float remaining = 0.0f;  // seconds left; the frame step takes the frame time off
+    OV_FRAME_HOOK callback = nullptr;  // runs once when remaining reaches 0; null runs nothing
 };
 
 // The places in the frame step where the subsystems above the world join
@@ -41,13 +43,15 @@ enum class OV_FRAME_SLOT : int {
 // queries through a view add that view's area offset.
 class OV_WORLD : public OV_ACTOR_REGISTRY {
 public:
-    OV_NAMED_LIST<OV_VIEW> views;
+    OV_NAMED_LIST<OV_VIEW> views;  // the world cameras; drawing goes once through each active one
     // The view being drawn; the end iterator outside the view loop.
     OV_NAMED_LIST<OV_VIEW>::Iterator currentView;
+    // The application's hooks: before the actors update, before they draw, after
+    // they draw (null: none):
     OV_FRAME_HOOK updateHook = nullptr;
     OV_FRAME_HOOK renderHook = nullptr;
     OV_FRAME_HOOK renderAfterHook = nullptr;
-    std::vector<OV_TIMER> timers;
+    std::vector<OV_TIMER> timers;  // running countdowns; a finished one is removed
 
     OV_WORLD();
     ~OV_WORLD();

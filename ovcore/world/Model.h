@@ -1,3 +1,4 @@
+// OV_MODEL: a soft-body model, an engine DNA with bones drawn over it.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -19,8 +20,8 @@ class OV_MODEL_FILE;
 // forces. A model starts with an empty DNA handle; Recreate gives it one.
 class OV_MODEL {
 public:
-    OvHandle dna = EmptyHandle();
-    std::vector<OV_BONE> bones;
+    OvHandle dna = EmptyHandle();  // the engine DNA; empty until Recreate
+    std::vector<OV_BONE> bones;  // drawn after the surfaces, in order
 
     // Ends the old DNA with everything linked to it and makes a fresh one.
     void Recreate();
@@ -32,6 +33,7 @@ public:
     // "<textureDirectory>/<name>.ovt", once per name. False, loading
     // nothing, when the file cannot be read or is not a whole model file.
     bool LoadTextures(const char* path, const char* textureDirectory, OV_NAMED_LIST<OV_TEXTURE>& textures);
+    // The same, from length bytes of a model file in memory:
     bool LoadTextures(const void* data, size_t length, const char* textureDirectory,
                       OV_NAMED_LIST<OV_TEXTURE>& textures);
     // Builds the DNA and the bones from a model file. The whole file is read
@@ -42,6 +44,7 @@ public:
     bool LoadBody(const char* path, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform,
                   double boneScaleX, double boneScaleY, double massScale, double rangeScale,
                   double resilienceScale);
+    // The same, from length bytes of a model file in memory:
     bool LoadBody(const void* data, size_t length, OV_NAMED_LIST<OV_TEXTURE>* textures,
                   const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
                   double rangeScale, double resilienceScale);
@@ -49,6 +52,7 @@ public:
     bool Load(const char* path, const char* textureDirectory, OV_NAMED_LIST<OV_TEXTURE>* textures,
               const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
               double rangeScale, double resilienceScale);
+    // The same, from length bytes of a model file in memory:
     bool Load(const void* data, size_t length, const char* textureDirectory, OV_NAMED_LIST<OV_TEXTURE>* textures,
               const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
               double rangeScale, double resilienceScale);
@@ -58,6 +62,10 @@ public:
     // Ends the DNA with everything linked to it and frees the bones.
     void Destroy();
 
+    // Link an engine object into slot index of the DNA's substances, surfaces or
+    // forces, or the DNA's texture (OvDnaLink): false when the slot or the object is not
+    // there. The arrays of slots (null when the DNA has none; valid until the next
+    // Birth, Destroy or Recreate), the texture (empty when none), and the slot counts:
     bool LinkSubstance(int index, OvHandle handle);
     bool LinkSurface(int index, OvHandle handle);
     bool LinkForce(int index, OvHandle handle);
@@ -74,7 +82,7 @@ public:
     // index is not below the bone count.
     bool SetBone(int index, OvHandle texture, OvHandle* force, int32_t originX, int32_t originY, int32_t width,
                  int32_t height, int flags, double angle);
-    OV_BONE* BonesArray() { return bones.data(); }
+    OV_BONE* BonesArray() { return bones.data(); }  // the bones as an array, for the engine-facing callers
 
 private:
     bool BuildBody(const OV_MODEL_FILE& file, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform,

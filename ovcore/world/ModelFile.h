@@ -1,3 +1,4 @@
+// OV_MODEL_FILE: the soft-body model file, read and written.
 #pragma once
 
 #include <cstddef>
@@ -16,25 +17,34 @@ namespace OvCore {
 // as doubles; indices written as reals are truncated.
 class OV_MODEL_FILE {
 public:
+    // A substance of the body.
     struct Substance {
+        // Position x, y in pixels, mass, range, solid, as the file holds them:
         double x = 0, y = 0, mass = 0, range = 0, solid = 0;
     };
+    // A surface: three substance indices, texture coordinates, a texture name.
     struct Surface {
-        int corners[3] = {0, 0, 0};
+        int corners[3] = {0, 0, 0};  // indices into substances
         double coords[6] = {0, 0, 0, 0, 0, 0};  // u1, v1, u2, v2, u3, v3
-        std::string texture;
+        std::string texture;  // the texture's name, without directory or extension
     };
+    // A covalence force between two substances.
     struct Force {
+        // Indices into substances:
         int first = 0, second = 0;
-        double resilience = 0;
+        double resilience = 0;  // the spring's stiffness
     };
+    // A bone drawn along a force.
     struct Bone {
-        std::string texture;
+        std::string texture;  // the texture's name
+        // The anchor inside the quad and the quad's size, in pixels:
         double originX = 0, originY = 0, width = 0, height = 0;
-        int force = 0;
+        int force = 0;  // index into forces
+        // BONE_FLIP and BONE_STRETCH (see OV_BONE):
         bool flip = false, stretch = false;
     };
 
+    // The file's four sections, in file order:
     std::vector<Substance> substances;
     std::vector<Surface> surfaces;
     std::vector<Force> forces;

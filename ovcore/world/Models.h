@@ -1,3 +1,4 @@
+// The core's soft-body models by name.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -12,6 +13,7 @@ OV_NAMED_LIST<OV_MODEL>& Models();
 
 // Puts the collection's frame-step and clear hooks (back) in place.
 void JoinModels();
+// Destroys every model and empties the collection.
 void DestroyModels();
 
 }  // namespace OvCore

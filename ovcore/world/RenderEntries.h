@@ -1,3 +1,4 @@
+// The core's render entries (particle emitters, model entries) by name.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -13,6 +14,7 @@ OV_NAMED_LIST<OV_RENDER_ENTRY>& RenderEntries();
 
 // Puts the collection's frame-step and clear hooks (back) in place.
 void JoinRenderEntries();
+// Releases every entry and empties the collection.
 void ReleaseRenderEntries();
 
 }  // namespace OvCore

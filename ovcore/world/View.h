@@ -1,3 +1,4 @@
+// OV_VIEW: a world camera.
 #pragma once
 
 #include "ovcore/foundation/Vector.h"
@@ -9,13 +10,13 @@ class OV_ACTOR;
 // A world camera: the world rectangle `area` drawn into the `viewport`
 // rectangle of the current render target (both x, y, width, height).
 struct OV_VIEW {
-    bool active = false;
-    OV_VECTOR viewport{0.0, 0.0, 0.0, 1.0};
-    OV_VECTOR area{0.0, 0.0, 0.0, 1.0};
-    float zoom = 0.0f;
+    bool active = false;  // drawn only while true
+    OV_VECTOR viewport{0.0, 0.0, 0.0, 1.0};  // x, y, width, height in the target's pixels
+    OV_VECTOR area{0.0, 0.0, 0.0, 1.0};  // x, y, width, height in world pixels
+    float zoom = 0.0f;  // the orthographic camera's zoom (OvCameraOrtho)
     // The actor the view keeps centred; cleared when that actor is deleted.
     OV_ACTOR* target = nullptr;
-    bool clear = true;
+    bool clear = true;  // whether Apply clears the viewport
 
     // Centres the target, draws into the viewport (viewport and clip set to
     // it, the target's own stored viewport left unchanged) through an

@@ -1,3 +1,4 @@
+// The movement helpers of the actor components.
 #pragma once
 
 #include "ovcore/foundation/Vector.h"
