@@ -26,7 +26,8 @@ public:
     float depth = 0.0f;
 
     OV_ACTOR() = default;
-    OV_ACTOR(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale, float depth);  // sets the four members as given
+    // Sets the four members as given.
+    OV_ACTOR(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale, float depth);
     virtual ~OV_ACTOR() = default;
 
     // Once a frame (update, draw) and once before deletion; they do nothing here:
