@@ -1,3 +1,4 @@
+// OV_SYSTEM: registry, file types, message boxes, the shell and the file dialogs.
 #pragma once
 
 #include "ovcore/app/Core.h"
@@ -14,31 +15,36 @@ namespace OvCore {
 // named windows, found by name and id; a null or unknown name means none.
 class OV_SYSTEM {
 public:
-    // OpenKey modes.
+    // OpenKey modes: open an existing key, or open or create it:
     static constexpr int OPEN_EXISTING = 10;
     static constexpr int OPEN_OR_CREATE = 2;
-    // FileDialog kinds.
+    // FileDialog kinds: a file to open, a file to save:
     static constexpr int OPEN_DIALOG = 10;
     static constexpr int SAVE_DIALOG = 11;
-    // FileDialog option bits.
+    // FileDialog option bits: ask before overwriting, no places bar, several files, hide read-only:
     static constexpr int OPTION_OVERWRITE_PROMPT = 1;
     static constexpr int OPTION_NO_PLACES_BAR = 2;
     static constexpr int OPTION_MULTIPLE = 4;
     static constexpr int OPTION_HIDE_READ_ONLY = 8;
 
+    // The caption of a message box whose caller gives none and names no window.
     static constexpr const char* DEFAULT_CAPTION = "Orvo Core Application";
 
-    OV_CORE* core;
+    OV_CORE* core;  // the core whose windows own the dialogs
 
-    explicit OV_SYSTEM(OV_CORE* owner = &OvCore::core) : core(owner) {}
+    explicit OV_SYSTEM(OV_CORE* owner = &OvCore::core) : core(owner) {}  // works with owner's windows
 
     // Mode 10 opens an existing key, mode 2 opens or creates it; null for a
     // failure or any other mode. Close the key with CloseKey.
     HKEY OpenKey(HKEY root, const char* subKey, int mode);
+    // Close an open key, delete a key without subkeys; false on failure:
     bool CloseKey(HKEY key);
     bool DeleteKey(HKEY root, const char* subKey);
     // An empty or null name addresses the key's default value.
     bool SetValue(HKEY key, const char* name, DWORD type, const void* data, DWORD size);
+    // Reads a value's type and bytes (size in: the room in data, out: the bytes);
+    // true on success. ValueExists: whether the value is there. DeleteValue: false
+    // when it is not, or cannot be deleted:
     bool QueryValue(HKEY key, const char* name, DWORD* type, void* data, DWORD* size);
     bool ValueExists(HKEY key, const char* name);
     bool DeleteValue(HKEY key, const char* name);
