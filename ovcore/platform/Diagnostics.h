@@ -14,6 +14,9 @@ using PlatformLogCallback = void (*)(const char* reason, void* user);
 // Reasons longer than this many bytes are cut.
 constexpr int kPlatformReasonCapacity = 512;
 
+// Records a failure as the calling thread's last one (cut at
+// kPlatformReasonCapacity), writes it to standard error when the log asks for it
+// (OV_LOG), and passes it to the callback.
 OV_PLATFORM_API void PlatformReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "" until the calling thread's first failure.
 OV_PLATFORM_API const char* PlatformLastFailure();

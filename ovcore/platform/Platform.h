@@ -16,7 +16,10 @@
 OV_PLATFORM_API bool PlatformAddResource(HMODULE module, WORD type, WORD id, const void* data, size_t size);
 
 // ---- tray icons
+// A tray icon as Shell_NotifyIconA keeps it.
 struct PlatformTrayIcon {
+    // The owning window, the icon's id there, the valid fields (NIF_...), the
+    // message posted on pointer events, the icon and the tooltip:
     HWND hWnd;
     UINT uID;
     UINT uFlags;
@@ -24,6 +27,7 @@ struct PlatformTrayIcon {
     HICON hIcon;
     CHAR szTip[128];
 };
+// The tray icons of live windows, in the order they were added.
 OV_PLATFORM_API const std::vector<PlatformTrayIcon>& PlatformTrayIcons();
 // Queues the icon's callback message to its window, wParam = uID and
 // lParam = event. False when there is no such icon or it has no callback.
@@ -34,7 +38,9 @@ OV_PLATFORM_API bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM ev
 OV_PLATFORM_API int PlatformCursorDisplayCount();
 
 // ---- windows
+// What SetLayeredWindowAttributes recorded.
 struct PlatformLayeredAttributes {
+    // The colour key (0x00BBGGRR), the opacity 0..255 and the LWA_ flags:
     COLORREF colorKey;
     BYTE alpha;
     DWORD flags;
