@@ -31,7 +31,8 @@
 // Reads a script from text; the file-reading form is used at first use,
 // with OV_INPUT_SCRIPT's file (an unreadable file is an empty script).
 OV_PLATFORM_API void InputScriptLoad(const std::string& text);
-OV_PLATFORM_API void InputScriptLoadFile(const char* path);  // reads the whole file; an unreadable file is an empty script
+// Reads the whole file; an unreadable file is an empty script.
+OV_PLATFORM_API void InputScriptLoadFile(const char* path);
 // Queues whatever the script has for the current frame (called before the
 // queue is read).
 OV_PLATFORM_API void InputScriptInject();
