@@ -1,3 +1,4 @@
+// OV_BUFFER: a heap byte array with a cursor.
 #pragma once
 
 #include <cstddef>
@@ -14,11 +15,12 @@ namespace OvCore {
 // source empty.
 class OV_BUFFER {
 public:
-    uint32_t capacity = 0;
-    uint8_t* data = nullptr;
-    uint8_t* cursor = nullptr;
+    uint32_t capacity = 0;  // bytes in the array
+    uint8_t* data = nullptr;  // the array (malloc), null when capacity is 0
+    uint8_t* cursor = nullptr;  // the read and write position, data <= cursor <= data + capacity
 
     OV_BUFFER() = default;
+    // Deep copies (a copy that cannot get memory is empty); a move leaves the source empty:
     OV_BUFFER(const OV_BUFFER& other);
     OV_BUFFER(OV_BUFFER&& other) noexcept;
     OV_BUFFER& operator=(const OV_BUFFER& other);
@@ -31,12 +33,13 @@ public:
     // Keeps the first min(capacity, n) bytes, zeroes the rest; the cursor
     // keeps its position, clamped to the new capacity.
     bool Reallocate(uint32_t n);
-    void Free();
-    bool IsEmpty() const { return !data || capacity == 0; }
+    void Free();  // frees the array; capacity 0, data and cursor null
+    bool IsEmpty() const { return !data || capacity == 0; }  // true without an array
 
-    uint8_t* Pointer(bool atCursor) const { return atCursor ? cursor : data; }
-    uint32_t Position() const { return static_cast<uint32_t>(cursor - data); }
+    uint8_t* Pointer(bool atCursor) const { return atCursor ? cursor : data; }  // the cursor, or the start of the array
+    uint32_t Position() const { return static_cast<uint32_t>(cursor - data); }  // the cursor's offset from the start
 
+    // How Move counts n: from the start, back from the end, forward, back, to (as from the start).
     enum MoveMode : int { FROM_START = 0, FROM_END = 1, FORWARD = 2, BACK = 3, TO = 4 };
     // Moves the cursor, always ending inside the array. False without an
     // array or for an unknown mode.
@@ -45,13 +48,15 @@ public:
     // Copy min(n, bytes from the cursor to the end of the array) bytes and
     // advance the cursor; return the count.
     uint32_t ReadBytes(void* dest, uint32_t n);
-    uint32_t WriteBytes(const void* src, uint32_t n);
+    uint32_t WriteBytes(const void* src, uint32_t n);  // the same, copying from src into the array
 
 protected:
-    uint32_t BytesAfterCursor() const { return capacity - Position(); }
-    void SetPosition(uint32_t position) { cursor = data + position; }
+    uint32_t BytesAfterCursor() const { return capacity - Position(); }  // bytes from the cursor to the end of the array
+    void SetPosition(uint32_t position) { cursor = data + position; }  // puts the cursor at that offset (not checked)
     // Takes over another array (which must come from malloc) as this one.
     void Adopt(uint8_t* array, uint32_t size);
+    // Take another buffer's array over (it is left empty), or copy it (false
+    // without memory, this buffer then empty):
     void MoveFrom(OV_BUFFER& other);
     bool CopyFrom(const OV_BUFFER& other);
 };

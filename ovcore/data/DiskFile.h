@@ -1,3 +1,4 @@
+// The disk side of OV_MEMORY_FILE: reads, failure-safe replacing writes and journaled appends.
 #pragma once
 
 #include <cstdint>
@@ -5,10 +6,11 @@
 // Whole-range reads and failure-safe writes of disk files, for OV_MEMORY_FILE.
 namespace OvCore::DiskFile {
 
+// What ReadRange gives.
 struct ReadResult {
     uint8_t* array = nullptr;  // from calloc; null when arraySize is 0
-    uint32_t arraySize = 0;
-    uint32_t bytesRead = 0;
+    uint32_t arraySize = 0;  // the array's size in bytes
+    uint32_t bytesRead = 0;  // bytes read into it, up to arraySize
 };
 
 // Reading and sizing first undo an append that was cut short.

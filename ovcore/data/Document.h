@@ -1,3 +1,4 @@
+// OV_DOCUMENT: markup documents read, searched, changed and saved.
 #pragma once
 
 #include "ovcore/data/Buffer.h"
@@ -68,8 +69,10 @@ public:
     // unchanged.
     bool Save(OV_BUFFER& out) const;
 
+    // The root: an empty element holding the document's top-level nodes:
     OV_NODE* Root() { return &root_; }
     const OV_NODE* Root() const { return &root_; }
+    // Handles on the first / last child or attribute of a node (invalid for null or none):
     static OV_NODE_HANDLE FirstChild(const OV_NODE* node);
     static OV_NODE_HANDLE LastChild(const OV_NODE* node);
     static OV_ATTRIBUTE_HANDLE FirstAttribute(const OV_NODE* node);
@@ -84,7 +87,7 @@ public:
     // Appends a child (an element when name is not empty, else a text node).
     // Null when parent or name is null, or memory runs out.
     OV_NODE* AddChild(OV_NODE* parent, const char* name, const char* text = nullptr);
-    OV_ATTRIBUTE* AddAttribute(OV_NODE* node, const char* name, const char* value);
+    OV_ATTRIBUTE* AddAttribute(OV_NODE* node, const char* name, const char* value);  // appends an attribute; null when node or name is null, or memory runs out
     // Takes the node out of its parent's children and destroys it with its
     // subtree. False for null or the root.
     bool RemoveChild(OV_NODE* node);

@@ -1,3 +1,4 @@
+// OV_ATTRIBUTE and OV_NODE: the attributes and nodes of a markup document.
 #pragma once
 
 #include "ovcore/foundation/String.h"
@@ -6,8 +7,10 @@ namespace OvCore {
 
 // One attribute of a markup element: a name and a value, both kept as text.
 struct OV_ATTRIBUTE {
+    // The attribute's name and value:
     OV_STRING name;
     OV_STRING value;
+    // The neighbouring attributes of the same element; null at the ends:
     OV_ATTRIBUTE* prev = nullptr;
     OV_ATTRIBUTE* next = nullptr;
 
@@ -24,11 +27,13 @@ struct OV_ATTRIBUTE {
 // is added, removed and stepped over in constant time. Nodes belong to
 // their OV_DOCUMENT, which makes and destroys them.
 struct OV_NODE {
-    OV_STRING name;
-    OV_STRING text;
+    OV_STRING name;  // the element's name; empty for a text node
+    OV_STRING text;  // a text node's text
+    // The parent (null for the root) and the neighbouring children; null at the ends:
     OV_NODE* parent = nullptr;
     OV_NODE* prev = nullptr;
     OV_NODE* next = nullptr;
+    // The first and last child, and the first and last attribute; null when there are none:
     OV_NODE* firstChild = nullptr;
     OV_NODE* lastChild = nullptr;
     OV_ATTRIBUTE* firstAttribute = nullptr;
@@ -40,7 +45,7 @@ struct OV_NODE {
     OV_NODE(const OV_NODE&) = delete;
     OV_NODE& operator=(const OV_NODE&) = delete;
 
-    bool IsElement() const { return name.Get()[0] != 0; }
+    bool IsElement() const { return name.Get()[0] != 0; }  // true for an element, false for a text node
     // The first attribute called name; null when there is none.
     OV_ATTRIBUTE* FindAttribute(const char* attributeName) const;
     // The value of the first attribute called name; null when there is none.

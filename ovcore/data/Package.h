@@ -1,3 +1,4 @@
+// OV_PACKAGE: packages of named files in the engine's virtual-file format.
 #pragma once
 
 #include "ovcore/data/MemoryFile.h"
@@ -10,8 +11,8 @@ namespace OvCore {
 
 // One named file for OV_PACKAGE::SavePackage.
 struct OV_PACKAGE_FILE {
-    OV_STRING name;
-    OV_MEMORY_FILE file;
+    OV_STRING name;  // the file's name in the package
+    OV_MEMORY_FILE file;  // its content: size bytes
 };
 
 // A package of named files in the engine's virtual-file format. An open
@@ -19,24 +20,25 @@ struct OV_PACKAGE_FILE {
 // it closes itself when destroyed.
 class OV_PACKAGE {
 public:
-    OV_STRING path;
-    OvVirtualFileTable table{0, nullptr};
+    OV_STRING path;  // the open package's path; empty when closed
+    OvVirtualFileTable table{0, nullptr};  // the engine's entry table; count 0 when closed
 
     OV_PACKAGE() = default;
     OV_PACKAGE(const OV_PACKAGE&) = delete;
     OV_PACKAGE& operator=(const OV_PACKAGE&) = delete;
+    // Moving hands the open package over; the source is closed:
     OV_PACKAGE(OV_PACKAGE&& other) noexcept;
     OV_PACKAGE& operator=(OV_PACKAGE&& other) noexcept;
     ~OV_PACKAGE() { Close(); }
 
     // Closes what was open first; on failure the package stays closed.
     bool Open(const char* packagePath);
-    void Close();
+    void Close();  // frees the entry table; the package is closed
 
-    uint32_t Count() const { return table.count; }
-    const char* EntryName(uint32_t index) const;
-    uint32_t EntrySize(uint32_t index) const;
-    bool FindEntry(const char* name, uint32_t& index) const;
+    uint32_t Count() const { return table.count; }  // the number of entries
+    const char* EntryName(uint32_t index) const;  // an entry's name; null for an index out of range
+    uint32_t EntrySize(uint32_t index) const;  // an entry's size in bytes; 0 for an index out of range
+    bool FindEntry(const char* name, uint32_t& index) const;  // the index of the first entry called name; false when there is none
     // On failure out is left as it was.
     bool LoadEntry(OV_MEMORY_FILE& out, uint32_t index) const;
 

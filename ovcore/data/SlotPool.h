@@ -1,3 +1,4 @@
+// OV_SLOT_POOL: memory for many objects of one size.
 #pragma once
 
 #include <cstddef>
@@ -11,7 +12,7 @@ namespace OvCore {
 // have been destroyed). Slots are aligned for pointers, no more strictly.
 class OV_SLOT_POOL {
 public:
-    explicit OV_SLOT_POOL(size_t slotSize);
+    explicit OV_SLOT_POOL(size_t slotSize);  // slots of slotSize bytes
     ~OV_SLOT_POOL() { Release(); }
     OV_SLOT_POOL(const OV_SLOT_POOL&) = delete;
     OV_SLOT_POOL& operator=(const OV_SLOT_POOL&) = delete;
@@ -28,8 +29,8 @@ public:
         bump_ += slotSize_;
         return slot;
     }
-    void Give(void* slot);
-    void Release();
+    void Give(void* slot);  // hands a slot back for reuse
+    void Release();  // frees every block
 
     // Calls visit(slot) for every slot taken since the last Release, when
     // none has been given back since then; false (nothing visited) when one
