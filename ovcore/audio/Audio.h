@@ -46,7 +46,8 @@ public:
     // handle when the file cannot be opened or decoded, or there is no device.
     OV_SOUND_HANDLE LoadEffect(const char* path);
     // An effect is decoded whole and its plays overlap on up to 16 voices; a
-// stream is decoded while it plays:
+    // stream is decoded while it plays:
+    OV_SOUND_HANDLE LoadStream(const char* path);
 
     // Remove one entry (false for a dead handle) or all of a list (false when it was
     // already empty):

@@ -36,8 +36,10 @@ public:
     void Free();  // frees the array; capacity 0, data and cursor null
     bool IsEmpty() const { return !data || capacity == 0; }  // true without an array
 
-    uint8_t* Pointer(bool atCursor) const { return atCursor ? cursor : data; }  // the cursor, or the start of the array
-    uint32_t Position() const { return static_cast<uint32_t>(cursor - data); }  // the cursor's offset from the start
+    // The cursor, or the start of the array.
+    uint8_t* Pointer(bool atCursor) const { return atCursor ? cursor : data; }
+    // The cursor's offset from the start.
+    uint32_t Position() const { return static_cast<uint32_t>(cursor - data); }
 
     // How Move counts n: from the start, back from the end, forward, back, to (as from the start).
     enum MoveMode : int { FROM_START = 0, FROM_END = 1, FORWARD = 2, BACK = 3, TO = 4 };
@@ -51,8 +53,10 @@ public:
     uint32_t WriteBytes(const void* src, uint32_t n);  // the same, copying from src into the array
 
 protected:
-    uint32_t BytesAfterCursor() const { return capacity - Position(); }  // bytes from the cursor to the end of the array
-    void SetPosition(uint32_t position) { cursor = data + position; }  // puts the cursor at that offset (not checked)
+    // Bytes from the cursor to the end of the array.
+    uint32_t BytesAfterCursor() const { return capacity - Position(); }
+    // Puts the cursor at that offset (not checked).
+    void SetPosition(uint32_t position) { cursor = data + position; }
     // Takes over another array (which must come from malloc) as this one.
     void Adopt(uint8_t* array, uint32_t size);
     // Take another buffer's array over (it is left empty), or copy it (false

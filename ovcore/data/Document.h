@@ -87,7 +87,8 @@ public:
     // Appends a child (an element when name is not empty, else a text node).
     // Null when parent or name is null, or memory runs out.
     OV_NODE* AddChild(OV_NODE* parent, const char* name, const char* text = nullptr);
-    OV_ATTRIBUTE* AddAttribute(OV_NODE* node, const char* name, const char* value);  // appends an attribute; null when node or name is null, or memory runs out
+    // Appends an attribute; null when node or name is null, or memory runs out.
+    OV_ATTRIBUTE* AddAttribute(OV_NODE* node, const char* name, const char* value);
     // Takes the node out of its parent's children and destroys it with its
     // subtree. False for null or the root.
     bool RemoveChild(OV_NODE* node);

@@ -42,8 +42,10 @@ public:
 
     // Writes n bytes at the cursor and makes them the end of the content.
     bool Write(const void* bytes, uint32_t n);
-    bool WriteText(const char* text, bool withZero);  // writes text's bytes, with its zero when withZero; false for null text
-    uint32_t Read(void* dest, uint32_t n);  // copies up to n content bytes from the cursor and advances it; the count
+    // Writes text's bytes, with its zero when withZero; false for null text.
+    bool WriteText(const char* text, bool withZero);
+    // Copies up to n content bytes from the cursor and advances it; the count.
+    uint32_t Read(void* dest, uint32_t n);
     // Returns the bytes consumed, including the terminating zero.
     uint32_t ReadText(OV_STRING& out, bool zeroTerminated);
 

@@ -31,7 +31,8 @@ struct OV_ATTRIBUTE_HANDLE {
     OV_ATTRIBUTE* attribute = nullptr;
 
     OV_ATTRIBUTE_HANDLE() = default;
-    explicit OV_ATTRIBUTE_HANDLE(OV_ATTRIBUTE* entry) : invalid(entry == nullptr), attribute(entry) {}  // invalid for null
+    // Invalid for null.
+    explicit OV_ATTRIBUTE_HANDLE(OV_ATTRIBUTE* entry) : invalid(entry == nullptr), attribute(entry) {}
 
     // Whether there is an attribute, and the attribute (null when invalid):
     bool IsValid() const { return !invalid; }

@@ -38,7 +38,8 @@ public:
     uint32_t Count() const { return table.count; }  // the number of entries
     const char* EntryName(uint32_t index) const;  // an entry's name; null for an index out of range
     uint32_t EntrySize(uint32_t index) const;  // an entry's size in bytes; 0 for an index out of range
-    bool FindEntry(const char* name, uint32_t& index) const;  // the index of the first entry called name; false when there is none
+    // The index of the first entry called name; false when there is none.
+    bool FindEntry(const char* name, uint32_t& index) const;
     // On failure out is left as it was.
     bool LoadEntry(OV_MEMORY_FILE& out, uint32_t index) const;
 

@@ -63,7 +63,8 @@ public:
             if (node_) node_ = node_->prev;
         }
         bool IsEnd() const { return node_ == nullptr; }  // true for the end iterator
-        T* Value() const { return node_ ? &node_->value : nullptr; }  // the element; null for the end iterator
+        // The element; null for the end iterator.
+        T* Value() const { return node_ ? &node_->value : nullptr; }
         // The entry's name and id; null for the end iterator.
         const OV_NAMED_KEY* Key() const { return node_ ? &node_->key : nullptr; }
 

@@ -7,7 +7,8 @@ namespace OvCore {
 class OV_NUMBER {
 public:
     OV_NUMBER() = default;  // 0
-    OV_NUMBER(double value) : value_(value) {}  // implicit: a double becomes a number wherever one is expected
+    // Implicit: a double becomes a number wherever one is expected.
+    OV_NUMBER(double value) : value_(value) {}
 
     // Stores value.
     OV_NUMBER& operator=(double value) {
