@@ -1,3 +1,4 @@
+// OV_CORE: the application core, owner of the program's named resources, and its one instance.
 #pragma once
 
 #include "ovcore/app/SceneManager.h"
@@ -30,6 +31,7 @@ enum class OV_CLEAR_STAGE : int {
     COUNT
 };
 
+// A function that releases one kind of resource at its stage of Clear.
 using OV_CLEAR_HOOK = void (*)();
 
 // Gives the area origin of a view for the mouse queries that take one (the
@@ -39,14 +41,14 @@ using OV_VIEW_AREA_HOOK = bool (*)(const char* viewName, int viewId, double* x, 
 // The application core: owns every named resource of the program.
 class OV_CORE {
 public:
-    // Read from the screen when the core is constructed.
+    // Read from the screen when the core is constructed: size in pixels, width / height:
     int32_t desktopWidth = 0;
     int32_t desktopHeight = 0;
     float desktopAspect = 0.0f;
     // The sound device and its sounds; shut down first in Clear.
     OV_AUDIO audio;
-    OV_SCENE_MANAGER scenes;
-    OV_NAMED_LIST<OV_WINDOW> windows;
+    OV_SCENE_MANAGER scenes;  // the registered scenes and the one running
+    OV_NAMED_LIST<OV_WINDOW> windows;  // the program's windows by name and id
     // The collections of the other resource kinds join through clear hooks
     // (see OV_CLEAR_STAGE); textures are OvCore::Textures() in render/.
 
@@ -67,7 +69,8 @@ public:
 
     // Scene changes, for a running scene's frame code. Each refuses (false,
     // nothing changed) when no message loop runs or the target does not
-    // exist; otherwise the chosen scene runs once the current loop ends.
+    // exist; otherwise the chosen scene runs once the current loop ends. By
+    // name and id, by position, the next or the previous one:
     bool ChangeScene(const char* name, int id);
     bool ChangeSceneTo(OV_SCENE_MANAGER::Iterator target);
     bool NextScene();
@@ -79,12 +82,16 @@ public:
     void SetVsync(bool on);
 
     // Windows by name (the first with that name, any id); nothing happens
-    // when none matches.
+    // when none matches. Activate shows and focuses it; Center sets the record's
+    // x, y to the middle of the desktop (Apply moves it); OrthoView activates the
+    // current target and sets a pixel camera of the window's size:
     void ActivateWindow(const char* name, int id);
     void CenterWindow(const char* name, int id);
     void WindowOrthoView(const char* name, int id);
 
-    // The cursor relative to a window; a null window name means the screen.
+    // The cursor relative to a window, in pixels; a null window name means the
+    // screen, an unknown window gives 0 (false). With a view, the view's area
+    // origin is added:
     int MouseX(const char* windowName, int id);
     int MouseY(const char* windowName, int id);
     int MouseX(const char* windowName, int id, const char* viewName, int viewId);

@@ -1,3 +1,4 @@
+// The framework's entry point: the program's start-up, scene run and shut-down.
 #pragma once
 
 #include "ovcore/app/SceneManager.h"

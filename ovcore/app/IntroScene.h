@@ -1,3 +1,4 @@
+// The opening scene shown before the program's own.
 #pragma once
 
 #include "ovcore/app/Window.h"
@@ -12,6 +13,7 @@ void IntroScene();
 
 // What the intro's frames work on.
 struct OV_INTRO_CONTEXT {
+    // What the frame works on: the window, the angle in degrees, the image:
     OV_WINDOW* window;
     double* angle;
     OV_TEXTURE* image;

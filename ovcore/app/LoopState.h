@@ -1,3 +1,4 @@
+// OV_LOOP_STATE: the message loop's frame timing and control.
 #pragma once
 
 #include "ovcore/platform/Windows.h"
@@ -6,6 +7,7 @@
 
 namespace OvCore {
 
+// A hook for WM_APP (hwnd, wParam, lParam), and one for other messages:
 typedef void (*OV_APP_MESSAGE_HOOK)(HWND hwnd, WPARAM wParam, LPARAM lParam);
 typedef void (*OV_MESSAGE_HOOK)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -13,22 +15,23 @@ typedef void (*OV_MESSAGE_HOOK)(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 // procedure and anything that reads the frame times. Times are seconds,
 // limiter thresholds milliseconds.
 struct OV_LOOP_STATE {
+    // The frame limiter's calibrated waits in milliseconds, for short and long frames:
     float waitShort = 0.0f;
     float waitLong = 0.0f;
-    float lastTime = 0.0f;
-    float now = 0.0f;
-    float delta = 0.0f;
-    float fps = 0.0f;
-    float fpsTime = 0.0f;
-    int32_t frameMs = 0;
-    uint32_t frameCount = 0;
-    bool resetInput = true;
-    bool flushChars = true;
-    MSG msg{};
-    bool running = true;
-    OV_APP_MESSAGE_HOOK appMessageHook = nullptr;
-    OV_MESSAGE_HOOK userMessageHook = nullptr;
-    OV_MESSAGE_HOOK messageObserver = nullptr;
+    float lastTime = 0.0f;  // the previous frame's time
+    float now = 0.0f;  // this frame's time
+    float delta = 0.0f;  // seconds from the previous frame to this one
+    float fps = 0.0f;  // frames a second, recounted each second
+    float fpsTime = 0.0f;  // seconds counted toward the next fps
+    int32_t frameMs = 0;  // the limiter's frame length in milliseconds; 0 turns the limiter off
+    uint32_t frameCount = 0;  // frames counted toward the next fps
+    bool resetInput = true;  // whether the frame end resets the input's per-frame flags
+    bool flushChars = true;  // whether the frame end drops the typed characters
+    MSG msg{};  // the message being handled
+    bool running = true;  // false ends the loop
+    OV_APP_MESSAGE_HOOK appMessageHook = nullptr;  // called for WM_APP
+    OV_MESSAGE_HOOK userMessageHook = nullptr;  // called for WM_APP + 1 to 0xBFFE
+    OV_MESSAGE_HOOK messageObserver = nullptr;  // called first for every message the window procedure gets
 };
 
 // The process-wide loop state, made on first use.

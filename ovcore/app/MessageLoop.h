@@ -1,3 +1,4 @@
+// The message loop: messages, the frame limiter and the frame times.
 #pragma once
 
 #include "ovcore/platform/Windows.h"

@@ -1,3 +1,4 @@
+// OV_SCENE_MANAGER: the scenes and their order.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -11,12 +12,12 @@ typedef void (*OV_SCENE_FUNC)();
 // the core has picked the one to run next.
 class OV_SCENE_MANAGER {
 public:
-    typedef OV_NAMED_LIST<OV_SCENE_FUNC>::Iterator Iterator;
+    typedef OV_NAMED_LIST<OV_SCENE_FUNC>::Iterator Iterator;  // a position in the scene list
 
-    OV_NAMED_LIST<OV_SCENE_FUNC> list;
-    Iterator current = list.End();
-    bool advance = true;
-    bool switchRequested = false;
+    OV_NAMED_LIST<OV_SCENE_FUNC> list;  // scenes by name, in the order they run
+    Iterator current = list.End();  // the scene running; the end outside Run
+    bool advance = true;  // whether Run moves to the next scene after the current one
+    bool switchRequested = false;  // set when a scene change has picked the next scene
 
     // False when no scene is registered, else true once current reached the end.
     bool Run();

@@ -1,3 +1,4 @@
+// OV_WINDOW: a top-level window with an engine render target.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -14,6 +15,11 @@ namespace OvCore {
 // the window's handles to the new record.
 class OV_WINDOW {
 public:
+    // The window's record: its tray icon, render target and whether it was attached
+    // (made elsewhere), the handles, the size in pixels and width / height, the
+    // refresh rate in hertz (0: the screen's), the position in screen pixels, the
+    // colour depth, full screen, shown, on the task bar, in the tray, the title, the
+    // opacity 0..1 and a colour key (0x00BBGGRR) with its switch:
     NOTIFYICONDATAA notifyIcon;
     OvHandle renderTarget;
     bool attached = false;
@@ -35,6 +41,7 @@ public:
     COLORREF colorKey = 0;
     bool useColorKey = false;
 
+    // Copies describe the same window; a move hands the handles over:
     OV_WINDOW();
     OV_WINDOW(const OV_WINDOW& other) = default;
     OV_WINDOW(OV_WINDOW&& other) noexcept;
@@ -51,10 +58,15 @@ public:
     bool Attach(HWND window, OvHandle shareWith);
     // False when the record has no live window.
     bool Apply();
+    // Destroy frees the render target, the tray icon, the window and its class
+    // and restores the desktop's display mode; Detach does the same but leaves
+    // the window alive; ReadDesktop sets the record to the whole screen at
+    // (0, 0) with the screen's refresh rate:
     void Destroy();
     void Detach();
     void ReadDesktop();
 
+    // The window, its render target, and whether it was attached:
     HWND GetHandle() const { return hwnd; }
     OvHandle GetRenderTarget() const { return renderTarget; }
     bool IsAttached() const { return attached; }
