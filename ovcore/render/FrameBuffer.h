@@ -1,3 +1,4 @@
+// OV_FRAMEBUFFER: an off-screen render target drawing into a texture.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -10,13 +11,14 @@ namespace OvCore {
 // Activations do not nest. The owner creates and destroys it.
 class OV_FRAMEBUFFER {
 public:
-    OvHandle handle{1, 0};
-    double savedProjection[16] = {};
+    OvHandle handle{1, 0};  // the engine frame buffer; empty before Create and after Destroy
+    double savedProjection[16] = {};  // the projection matrix saved by Activate
 
     // The engine's result; the flag is passed through.
-    bool Create(int width, int height, unsigned char flag);
+    // The engine's result; the flag is passed through. Create makes a transparent
+    // // black texture of width x height pixels; CreateFromTexture draws into the given one:
     bool CreateFromTexture(OvHandle texture, unsigned char flag);
-    void Destroy();
+    void Destroy();  // frees the engine frame buffer (and a texture it made)
 
     // False, with nothing changed, when the engine cannot activate it.
     // flipVertically puts the texture's first row at the bottom of the view.
@@ -25,12 +27,14 @@ public:
     // selected. The projection is restored only after a successful Activate.
     void Deactivate(bool makeMipmaps);
 
-    void ActivateTexture() const;
+    void ActivateTexture() const;  // binds the frame buffer's texture for drawing
+    // The texture's size in pixels; 0 without a frame buffer:
     int GetWidth() const;
     int GetHeight() const;
-    OvHandle GetTexture() const;
+    OvHandle GetTexture() const;  // the texture drawn into; the empty handle without a frame buffer
+    // Draws into another texture from now on (the old one stays alive); false when either is gone.
     bool SwapTexture(OvHandle texture);
-    bool UseFbo();
+    bool UseFbo();  // true when the frame buffer exists and GL has framebuffer objects
 
 private:
     bool projectionSaved = false;

@@ -1,3 +1,4 @@
+// OV_RENDER_ENTRY: a particle emitter among the core's render entries.
 #pragma once
 
 #include "ovcore/render/ParticleEmitter.h"
@@ -8,7 +9,8 @@ namespace OvCore {
 // particleCallback, and draws it before the actors when drawFirst, else
 // after the actors and the soft-body models.
 struct OV_RENDER_ENTRY : OV_PARTICLE_EMITTER {
-    bool drawFirst = false;
+    bool drawFirst = false;  // drawn before the actors, else after them and the models
+    // Called for each live particle at each update; null: none.
     OV_PARTICLE_CALLBACK particleCallback = nullptr;
 };
 

@@ -1,3 +1,4 @@
+// OV_RESOURCE_BLOB: the bytes of a module resource.
 #pragma once
 
 #include "ovcore/platform/Windows.h"
@@ -18,10 +19,11 @@ public:
     // integers). An open blob is closed first. False, with the blob empty,
     // when the resource is missing or holds no bytes.
     bool Open(HMODULE module, LPCSTR name, LPCSTR type);
+    // The bytes (null when empty), their count, and whether there are none:
     const void* Data() const { return data_; }
     uint32_t Size() const { return size_; }
     bool IsEmpty() const { return !data_ || size_ == 0; }
-    void Close();
+    void Close();  // frees the resource; the blob is empty
 
 private:
     HGLOBAL resource_ = nullptr;

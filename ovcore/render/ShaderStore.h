@@ -1,3 +1,4 @@
+// OV_SHADER_STORE: the program's shaders in numbered slots, and the engine's shader calls.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -19,7 +20,8 @@ constexpr int32_t OV_SHADER_LINKED = 13;
 // program is made from the pair starting at vertex. For a pair slot they are
 // the live programs; for a linked slot only program stays alive.
 struct OV_SHADER_SLOT {
-    int32_t kind = 0;
+    int32_t kind = 0;  // OV_SHADER_PAIR or OV_SHADER_LINKED; 0 for an unloaded slot
+    // The vertex and fragment programs, and the linked program:
     OvHandle vertex = EmptyHandle();
     OvHandle fragment = EmptyHandle();
     OvHandle program = EmptyHandle();
@@ -39,18 +41,19 @@ public:
     bool Load(int index, int kind, const char* vertexSource, const char* fragmentSource);
     // The same with the sources' texts.
     bool LoadFromMemory(int index, int kind, const char* vertexSource, const char* fragmentSource);
-    int GetCount() const { return static_cast<int>(slots.size()); }
+    int GetCount() const { return static_cast<int>(slots.size()); }  // slots in the store
     // The slot's log; empty for an index out of range.
     void GetLog(int index, OV_STRING& outText) const;
+    // Activates the slot's programs; false for an index out of range or an unloaded slot.
     bool Activate(int index) const;
     // -1 unless the index is a linked slot.
     int32_t UniformLocation(int index, const char* name) const;
-    int32_t AttributeLocation(int index, const char* name) const;
+    int32_t AttributeLocation(int index, const char* name) const;  // -1 unless the index is a linked slot
     // Destroys every slot's programs and empties the store.
     void Release();
 
-    std::vector<OV_SHADER_SLOT> slots;
-    std::vector<OV_STRING> logs;
+    std::vector<OV_SHADER_SLOT> slots;  // the slots, by index
+    std::vector<OV_STRING> logs;  // each slot's build log
 
 private:
     using Loader = int (*)(OvHandle, int, const char*);

@@ -1,3 +1,4 @@
+// OV_SLOT_QUEUE: a fixed-capacity queue of slot numbers.
 #pragma once
 
 #include <cstdint>
@@ -14,10 +15,11 @@ public:
         ring_.assign(capacity, 0);
         head_ = count_ = 0;
     }
-    void Release() {
+    void Release() {  // frees the storage; capacity 0
         std::vector<uint32_t>().swap(ring_);
         head_ = count_ = 0;
     }
+    // Numbers queued, and whether there are none:
     uint32_t Count() const { return count_; }
     bool Empty() const { return count_ == 0; }
     // False when the queue is full.
@@ -34,6 +36,7 @@ public:
         --count_;
         return slot;
     }
+    // The number at position from the front; position must be below Count().
     uint32_t At(uint32_t position) const { return ring_[(head_ + position) % ring_.size()]; }
 
 private:
