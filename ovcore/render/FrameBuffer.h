@@ -14,9 +14,9 @@ public:
     OvHandle handle{1, 0};  // the engine frame buffer; empty before Create and after Destroy
     double savedProjection[16] = {};  // the projection matrix saved by Activate
 
-    // The engine's result; the flag is passed through.
     // The engine's result; the flag is passed through. Create makes a transparent
-    // // black texture of width x height pixels; CreateFromTexture draws into the given one:
+    // black texture of width x height pixels; CreateFromTexture draws into the given one:
+    bool Create(int width, int height, unsigned char flag);
     bool CreateFromTexture(OvHandle texture, unsigned char flag);
     void Destroy();  // frees the engine frame buffer (and a texture it made)
 
