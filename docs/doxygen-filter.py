@@ -43,6 +43,8 @@ def doc_line(line, marker="///"):
 
 def trailing_doc(line):
     """A comment after a declaration on the same line documents it."""
+    if line.count("(") > line.count(")"):
+        return line  # inside a parameter list: a comment there is not about a declaration
     m = re.search(r"([;,{}])(\s+)//(?![/!<])(.*)$", line)
     if m and not line.lstrip().startswith("}") and line[:m.start()].count("\"") % 2 == 0:
         return line[:m.start()] + m.group(1) + m.group(2) + "///<" + escape(m.group(3))

@@ -1,3 +1,4 @@
+// OV_FONT: a bitmap font, measured and drawn.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -18,13 +19,14 @@ namespace OvCore {
 // Release, like every holder of engine handles.
 class OV_FONT {
 public:
-    bool loaded = false;
+    bool loaded = false;  // true between a successful Load and Release
     // -1, 0, 1: top / centre / bottom and left / centre / right of the
     // drawing position. Other values align as -1 would, without offset.
+    // Vertical, then horizontal:
     int32_t verticalAlign = -1;
     int32_t horizontalAlign = -1;
-    OvHandle texture = EmptyHandle();
-    OvHandle font = EmptyHandle();
+    OvHandle texture = EmptyHandle();  // the font texture
+    OvHandle font = EmptyHandle();  // the engine font drawn from it
     // Null for a grid font.
     std::unique_ptr<OV_GLYPH_TABLE> glyphTable;
 
@@ -45,7 +47,7 @@ public:
     // (degrees: z about X, y about Y, x about Z) and scaled.
     void DrawText(const char* text, OV_VECTOR position, OV_VECTOR scale, OV_ANGLES rotation) const;
 
-    void Release();
+    void Release();  // frees the texture and the engine font; the font is not loaded
 
 private:
     bool LoadTexture(char lineBreak, int minFilter, int magFilter, const void* memoryImage, const char* path);

@@ -1,3 +1,4 @@
+// The core's font collection.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"

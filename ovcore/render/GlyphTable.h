@@ -1,3 +1,4 @@
+// OV_GLYPH and OV_GLYPH_TABLE: the glyphs of a bitmap font.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -11,11 +12,13 @@ namespace OvCore {
 // relative to the pen, how far the pen moves, and the rectangle's texture
 // coordinates in the font texture.
 struct OV_GLYPH {
+    // The rectangle's size in pixels, its offset from the pen, and the pen's advance:
     float width;
     float height;
     float xoffset;
     float yoffset;
     float xadvance;
+    // The rectangle's texture coordinates, top-left (s0, t0) to bottom-right (s1, t1):
     float s0;
     float t0;
     float s1;
@@ -25,11 +28,12 @@ struct OV_GLYPH {
 // The glyphs of a bitmap font by character code, handed to the engine as
 // it stands (OvGenerateFont), so its layout is fixed.
 struct OV_GLYPH_TABLE {
+    // Extra pixels between letters and between lines:
     float letterSpacing = 0.0f;
     float lineSpacing = 0.0f;
-    char lineBreak = '\n';
-    float lineHeight = 0.0f;
-    OV_GLYPH glyphs[256] = {};
+    char lineBreak = '\n';  // the character that starts a new line
+    float lineHeight = 0.0f;  // pixels from one line to the next ("common" lineHeight)
+    OV_GLYPH glyphs[256] = {};  // by character code; a glyph never described stays zero
 
     // Reads a font description file whole and parses it.
     bool ReadFile(const char* path);

@@ -1,3 +1,4 @@
+// OV_PARTICLE_EMITTER: a pool of point particles, emitted, moved, faded and drawn.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -25,13 +26,17 @@ public:
     std::vector<OV_VECTORF> positions;   // one point per slot, drawn as is
     std::vector<OV_VECTORF> colours;     // one colour per slot
     bool bufferFlag;                     // drawing happens only while false
-    bool enabled = true;
-    bool smoothPoints = false;
+    bool enabled = true;  // false stops updates and drawing
+    bool smoothPoints = false;  // draws round points (OV_STATE_SMOOTH_POINTS)
     bool inclusiveEnd = true;  // path emission also emits at the path's end
-    double pointSize = 1.0;
-    OV_VECTORF position{0, 0, 0, 1};
+    double pointSize = 1.0;  // point size in pixels; above 1 sets OV_STATE_POINT_SIZE while drawing
+    OV_VECTORF position{0, 0, 0, 1};  // where particles are emitted
+    // The position at the last timed emission, where path emission starts.
     OV_VECTORF previousPosition{0, 0, 0, 1};
     float spacing = 0;  // between particles along the path; 0 turns path emission off
+    // Each emission draws a value between min and max: direction in degrees, speed in
+    // units a second, offset from the emission point, lifetime in seconds,
+    // acceleration in units a second a second, colour (channels 0..1):
     OV_ANGLES directionMin, directionMax;  // degrees
     float speedMin = 0, speedMax = 0;
     OV_VECTORF offsetMin{0, 0, 0, 1}, offsetMax{0, 0, 0, 1};
@@ -39,13 +44,13 @@ public:
     OV_VECTORF accelerationMin{0, 0, 0, 1}, accelerationMax{0, 0, 0, 1};
     OV_VECTORF colourMin{1, 1, 1, 1}, colourMax{1, 1, 1, 1};
     bool independentChannels = false;  // one random fraction per colour channel
-    float fade = 1.0f;
+    float fade = 1.0f;  // alpha at age 0; it falls to 0 over the lifetime
     OvHandle texture{1, 0};  // point-sprite texture; empty for plain points
     bool paused = false;     // stops timed emission only
     float timer = 0;         // seconds to the next timed emission
     float interval = 0;      // 0 or less turns timed emission off
     int32_t burst = 0;       // particles per timed emission
-    OV_PARTICLE_CALLBACK onEmit = nullptr;
+    OV_PARTICLE_CALLBACK onEmit = nullptr;  // called for each particle as it is emitted; null: none
 
     OV_PARTICLE_EMITTER();
 
@@ -61,10 +66,10 @@ public:
     void Update(OV_PARTICLE_CALLBACK callback, bool callbackAfterMotion);
     // The same with an explicit frame time.
     void Step(float dt, OV_PARTICLE_CALLBACK callback, bool callbackAfterMotion);
-    void Draw();
-    void Release();
+    void Draw();  // draws every live particle in one engine call; nothing when disabled or empty
+    void Release();  // frees the pool; capacity 0
 
-    uint32_t Capacity() const { return static_cast<uint32_t>(particles.size()); }
+    uint32_t Capacity() const { return static_cast<uint32_t>(particles.size()); }  // slots in the pool
 
 private:
     bool TakeFreeSlot(uint32_t* slot);

@@ -1,3 +1,4 @@
+// The core's technique-script collection.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -10,6 +11,7 @@ namespace OvCore {
 // on first use: Clear frees every script and empties the collection.
 OV_NAMED_LIST<OV_SCRIPT>& TechniqueScripts();
 
+// Frees every script and empties the collection (the clear hook).
 void ReleaseTechniqueScripts();
 
 }  // namespace OvCore

@@ -1,3 +1,4 @@
+// The core's shader-store collection.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -10,6 +11,7 @@ namespace OvCore {
 // use: Clear releases every store and empties the collection.
 OV_NAMED_LIST<OV_SHADER_STORE>& ShaderStores();
 
+// Releases every store and empties the collection (the clear hook).
 void ReleaseShaderStores();
 
 }  // namespace OvCore

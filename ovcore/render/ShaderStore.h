@@ -12,7 +12,7 @@
 namespace OvCore {
 
 // Slot kinds: a pair of assembly programs activated one by one, or one
-// linked GLSL program.
+// linked GLSL program:
 constexpr int32_t OV_SHADER_PAIR = 12;
 constexpr int32_t OV_SHADER_LINKED = 13;
 
@@ -72,7 +72,11 @@ void DeactivateShaders();
 // kind OV_SHADER_LINKED: the uniform, flags giving its component count.
 // False for other kinds.
 bool SetShaderParam(int kind, int location, float x, float y, float z, float w, int flags);
+// The same with four integers (converted to float for a pair); false for null values.
 bool SetShaderParamInteger(int kind, int location, const int32_t* values, int flags);
+// The current GLSL program's uniforms and attributes: a 4 x 4 matrix (16
+// doubles, column-major unless transpose), one integer, and an attribute of
+// count components. Always true:
 bool SetShaderMatrix(int location, const double* matrix, bool transpose);
 bool SetShaderInteger(int location, int32_t value);
 bool SetShaderAttribute(int location, float x, float y, float z, float w, int count);

@@ -1,3 +1,4 @@
+// OV_TEXTURE: the framework's drawable image and its texture values.
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
@@ -36,12 +37,15 @@ enum OV_TEXTURE_VALUE : int {
 // Destruction does not release the frames.
 class OV_TEXTURE {
 public:
-    bool loaded = false;
+    bool loaded = false;  // true after a successful creation, until Release
+    // The quad's corners relative to the drawing position, and their texture coordinates:
     OV_VECTOR corners[4];
     OV_VECTOR texcoords[4];
-    std::vector<OvHandle> frames;
+    std::vector<OvHandle> frames;  // the engine textures, in frame order
     int current = -1;  // index into frames; -1 when no frame is current
-    float framePosition = -1.0f;
+    float framePosition = -1.0f;  // the animation position in frames; -1 when no frame is current
+    // The image size in pixels, the origin (the pixel at the drawing position), and
+    // the collision box's size and origin in pixels:
     int32_t width = 0;
     int32_t height = 0;
     int32_t originX = 0;
@@ -52,6 +56,7 @@ public:
     int32_t boxOriginY = 0;
 
     OV_TEXTURE();
+    // Sets the geometry as SetGeometry does.
     OV_TEXTURE(int32_t width, int32_t height, int32_t originX, int32_t originY, int32_t boxWidth,
                int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
 
@@ -74,11 +79,12 @@ public:
     bool LoadFromRender(int x, int y, int width, int height, int minFilter, int magFilter, int32_t originX,
                         int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
                         int32_t boxOriginY);
+    // A transparent frame of width x height pixels.
     bool LoadEmpty(int width, int height, int minFilter, int magFilter, int32_t originX, int32_t originY,
                    int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
 
-    void CenterOrigin();
-    void ResetBox();
+    void CenterOrigin();  // the origin to the middle of the image; rebuilds the quad
+    void ResetBox();  // the collision box to the image size and origin
 
     // Selects frame trunc(index); outside the frames (or not a number) no
     // frame is current, framePosition becomes -1 and the result is false.
@@ -93,9 +99,9 @@ public:
     // stays on the same texture when another was removed; when the current
     // one goes, the frame that took its place (the last, at the end) is current.
     bool RemoveFrame(OvHandle handle);
-    OvHandle GetCurrentFrame() const;
-    int GetFrameCount() const { return static_cast<int>(frames.size()); }
-    float GetFramePosition() const { return framePosition; }
+    OvHandle GetCurrentFrame() const;  // the current frame's texture; the empty handle when none is current
+    int GetFrameCount() const { return static_cast<int>(frames.size()); }  // the number of frames
+    float GetFramePosition() const { return framePosition; }  // the animation position (see Animate)
 
     // The current frame's pixels (RGBA, rows top to bottom) until Unlock;
     // null when there is no current frame or it cannot be locked.
@@ -115,8 +121,11 @@ public:
     // Drawing of the current frame (TextureDrawing.cpp); useArrays picks the
     // batched path, else the immediate one. Nothing without a current frame.
     void Draw(bool useArrays) const;
+    // At position, turned (degrees: z about X, y about Y, x about Z) and scaled.
     void DrawTransformed(OV_VECTOR position, OV_ANGLES rotation, OV_VECTOR scale, bool useArrays) const;
+    // Stretched over the rectangle (x1, y1)-(x2, y2), texture coordinates 0..s, 0..t.
     void DrawRect(double x1, double y1, double x2, double y2, float s, float t, bool useArrays) const;
+    // Over the rectangle, the image repeated at its own size times scaleS, scaleT.
     void DrawTiled(double x1, double y1, double x2, double y2, float scaleS, float scaleT,
                    bool useArrays) const;
 
