@@ -12,7 +12,7 @@ static_assert(offsetof(OvBuffer, capacity) == offsetof(OV_BUFFER, capacity));
 static_assert(offsetof(OvBuffer, data) == offsetof(OV_BUFFER, data));
 static_assert(offsetof(OvBuffer, cursor) == offsetof(OV_BUFFER, cursor));
 
-inline OvBuffer* AsEngineBuffer(OV_MEMORY_FILE& file) {
+inline OvBuffer* AsEngineBuffer(OV_MEMORY_FILE& file) {  // the memory file as the engine's buffer record (the same three fields)
     return reinterpret_cast<OvBuffer*>(static_cast<OV_BUFFER*>(&file));
 }
 

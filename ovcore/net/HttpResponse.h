@@ -1,3 +1,4 @@
+// OV_HTTP_RESPONSE: an HTTP/1.1 response read piece by piece.
 #pragma once
 
 #include "ovcore/data/MemoryFile.h"
@@ -19,9 +20,9 @@ namespace OvCore {
 // fails and leaves the memory file empty (its array released).
 class OV_HTTP_RESPONSE {
 public:
-    enum State : int { HEAD, BODY, COMPLETE, FAILED };
-    static constexpr uint32_t kHeadLimit = 64 * 1024;
-    static constexpr int kInterimLimit = 16;
+    enum State : int { HEAD, BODY, COMPLETE, FAILED };  // reading the head, reading the body, done, malformed
+    static constexpr uint32_t kHeadLimit = 64 * 1024;  // the most bytes a head (or the trailer) may take
+    static constexpr int kInterimLimit = 16;  // the most interim (1xx) heads skipped
 
     // Starts a new response whose body may hold at most bodyLimit bytes.
     void Reset(uint64_t bodyLimit = UINT32_MAX);
@@ -32,16 +33,16 @@ public:
     // connection, fails a response that is not whole. True when complete.
     bool End(OV_MEMORY_FILE& body);
 
-    State state() const { return state_; }
-    int Status() const { return status_; }
-    bool HasLength() const { return hasLength_ && !chunked_; }
-    uint64_t ContentLength() const { return contentLength_; }
-    uint64_t BodyBytes() const { return bodyBytes_; }
-    const std::string& Head() const { return head_; }
+    State state() const { return state_; }  // where reading stands
+    int Status() const { return status_; }  // the status code; 0 before the head is read
+    bool HasLength() const { return hasLength_ && !chunked_; }  // true when Content-Length delimits the body
+    uint64_t ContentLength() const { return contentLength_; }  // Content-Length's value
+    uint64_t BodyBytes() const { return bodyBytes_; }  // body bytes delivered so far
+    const std::string& Head() const { return head_; }  // the head's text as received
     // Once the final head has arrived (HasHead): its reason phrase, its
     // header lines as received ("Name: value", "\r\n" between them), and the
     // value of the first header called name (any case), trimmed; "" before,
-    // and for a header that is not there (Header then gives false).
+    // and for a header that is not there (Header then gives false):
     bool HasHead() const { return headDone_; }
     std::string Reason() const;
     std::string Headers() const;

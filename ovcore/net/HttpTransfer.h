@@ -1,3 +1,4 @@
+// OV_HTTP_TRANSFER: the progress of a step-by-step HTTP request.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// OV_SOCKET: polled TCP servers, clients and HTTP requests.
 #pragma once
 
 #include "ovcore/data/MemoryFile.h"
@@ -18,13 +19,16 @@ class OV_SOCKET;
 // its content), to target (null: the default target), or with broadcast to
 // everyone but target.
 struct OV_SOCKET_MESSAGE {
-    OV_MEMORY_FILE* buffer = nullptr;
-    OvHandle target{0, 0};
-    uint8_t broadcast = 0;
-    uint32_t offset = 0;
-    uint32_t count = 0;
+    OV_MEMORY_FILE* buffer = nullptr;  // the bytes to send; null sends nothing
+    OvHandle target{0, 0};  // a server's client, or null for the default target
+    uint8_t broadcast = 0;  // non-zero: to everyone but target
+    uint32_t offset = 0;  // the first byte sent
+    uint32_t count = 0;  // bytes to send; 0: the rest of the content
 };
 
+// The callbacks: a server accepted a client (false closes it), a client of a
+// server sent a block, a client left; a client connected (false closes), a
+// block arrived, the connection ended:
 using OV_ON_ACCEPT = bool (*)(OV_SOCKET* socket, OvHandle client);
 using OV_ON_CLIENT_RECEIVE = void (*)(OV_SOCKET* socket, OvHandle client, OV_MEMORY_FILE* buffer);
 using OV_ON_CLIENT_DISCONNECT = void (*)(OV_SOCKET* socket, OvHandle client);
@@ -41,12 +45,13 @@ using OV_ON_DISCONNECT = void (*)(OV_SOCKET* socket);
 // block's length and whose cursor stands at its start.
 class OV_SOCKET {
 public:
-    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16 };
+    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16 };  // the mode: closed, server, client or HTTP requester
 
-    int mode = CLOSED;
+    int mode = CLOSED;  // CLOSED, SERVER, CLIENT or HTTP
     OvHandle socket{0, 0};          // listening socket, or the connection
     std::vector<OvHandle> clients;  // a server's accepted clients
     OvHandle pending{0, 0};         // receives the server's next accepted connection
+    // The callbacks (null: none); each is called from Update:
     OV_ON_ACCEPT OnAccept = nullptr;
     OV_ON_CLIENT_RECEIVE OnClientReceive = nullptr;
     OV_ON_CLIENT_DISCONNECT OnClientDisconnect = nullptr;
@@ -77,15 +82,17 @@ public:
     OV_SOCKET(const OV_SOCKET&) = delete;
     OV_SOCKET& operator=(const OV_SOCKET&) = delete;
 
+    // Listens on port (0: any free port; see Port) for backlog pending
+    // connections; closes what was open first. False when the port cannot be had.
     bool Listen(uint16_t port, int backlog);
     // flag: the address family of OvSocketOpen (OV_SOCKET_ANY, _IPV4, _IPV6).
     bool Connect(const char* host, uint16_t port, int flag);
-    void Close();
-    bool Disconnect(OvHandle client);
-    uint32_t Send(const OV_SOCKET_MESSAGE& message);
-    uint32_t Receive(OV_SOCKET_MESSAGE& message);
-    void EmptyBuffer(OV_MEMORY_FILE& buffer);
-    bool Update();
+    void Close();  // destroys the socket and every client; mode becomes CLOSED
+    bool Disconnect(OvHandle client);  // closes one of a server's clients; false when it is not one
+    uint32_t Send(const OV_SOCKET_MESSAGE& message);  // sends the message; the bytes sent, 0 when closed or the buffer is null
+    uint32_t Receive(OV_SOCKET_MESSAGE& message);  // receives one block into message.buffer from target (null: the connection); the bytes, 0 when none
+    void EmptyBuffer(OV_MEMORY_FILE& buffer);  // empties a receive buffer (size 0)
+    bool Update();  // one frame's work; false when closed, or the connection ended
     // The local port of the listening socket or connection; 0 when closed.
     uint16_t Port() const;
 
@@ -98,20 +105,25 @@ public:
     // httpDeadline passes. blockSize 0: the engine's block.
     bool HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port = 80,
                  uint32_t blockSize = 0);
+    // The same with a form body (application/x-www-form-urlencoded).
     bool HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
                   uint16_t port = 80, uint32_t blockSize = 0);
     // Step by step: Begin sends the request, then one HttpUpdate a frame
     // receives at most one block, never waiting.
     bool HttpGetBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, uint16_t port = 80);
+    // The same for a POST of form.
     bool HttpPostBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, const char* form,
                        uint16_t port = 80);
+    // Receives at most one block into body; true while the transfer goes on or
+    // on completion (transfer.state COMPLETE), false when nothing arrived or it
+    // failed (state IDLE).
     bool HttpUpdate(OV_HTTP_TRANSFER& transfer, OV_MEMORY_FILE& body, uint32_t blockSize = 0);
-    bool HttpAbort(OV_HTTP_TRANSFER& transfer);
+    bool HttpAbort(OV_HTTP_TRANSFER& transfer);  // closes the request; false when none was running
     // The last HTTP response's status code (0 until its final head arrived),
     // reason phrase, header lines ("Name: value", "\r\n" between them) and
     // the value of one header (any case; "" when absent). Kept after the
     // request ends, until the next one starts; what the requests return
-    // does not depend on them.
+    // does not depend on them:
     int HttpStatus() const;
     std::string HttpReason() const;
     std::string HttpHeaders() const;

@@ -1,3 +1,4 @@
+// The core's socket collection.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
