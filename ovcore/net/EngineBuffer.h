@@ -12,7 +12,8 @@ static_assert(offsetof(OvBuffer, capacity) == offsetof(OV_BUFFER, capacity));
 static_assert(offsetof(OvBuffer, data) == offsetof(OV_BUFFER, data));
 static_assert(offsetof(OvBuffer, cursor) == offsetof(OV_BUFFER, cursor));
 
-inline OvBuffer* AsEngineBuffer(OV_MEMORY_FILE& file) {  // the memory file as the engine's buffer record (the same three fields)
+// The memory file as the engine's buffer record (the same three fields).
+inline OvBuffer* AsEngineBuffer(OV_MEMORY_FILE& file) {
     return reinterpret_cast<OvBuffer*>(static_cast<OV_BUFFER*>(&file));
 }
 

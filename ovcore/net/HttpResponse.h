@@ -20,7 +20,8 @@ namespace OvCore {
 // fails and leaves the memory file empty (its array released).
 class OV_HTTP_RESPONSE {
 public:
-    enum State : int { HEAD, BODY, COMPLETE, FAILED };  // reading the head, reading the body, done, malformed
+    // Where reading stands: the head, the body, done, malformed.
+    enum State : int { HEAD, BODY, COMPLETE, FAILED };
     static constexpr uint32_t kHeadLimit = 64 * 1024;  // the most bytes a head (or the trailer) may take
     static constexpr int kInterimLimit = 16;  // the most interim (1xx) heads skipped
 

@@ -45,7 +45,8 @@ using OV_ON_DISCONNECT = void (*)(OV_SOCKET* socket);
 // block's length and whose cursor stands at its start.
 class OV_SOCKET {
 public:
-    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16 };  // the mode: closed, server, client or HTTP requester
+    // The mode: closed, server, client or HTTP requester.
+    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16 };
 
     int mode = CLOSED;  // CLOSED, SERVER, CLIENT or HTTP
     OvHandle socket{0, 0};          // listening socket, or the connection
@@ -89,8 +90,10 @@ public:
     bool Connect(const char* host, uint16_t port, int flag);
     void Close();  // destroys the socket and every client; mode becomes CLOSED
     bool Disconnect(OvHandle client);  // closes one of a server's clients; false when it is not one
-    uint32_t Send(const OV_SOCKET_MESSAGE& message);  // sends the message; the bytes sent, 0 when closed or the buffer is null
-    uint32_t Receive(OV_SOCKET_MESSAGE& message);  // receives one block into message.buffer from target (null: the connection); the bytes, 0 when none
+    // Sends the message; the bytes sent, 0 when closed or the buffer is null.
+    uint32_t Send(const OV_SOCKET_MESSAGE& message);
+    // Receives one block into message.buffer from target (null: the connection); the bytes, 0 when none.
+    uint32_t Receive(OV_SOCKET_MESSAGE& message);
     void EmptyBuffer(OV_MEMORY_FILE& buffer);  // empties a receive buffer (size 0)
     bool Update();  // one frame's work; false when closed, or the connection ended
     // The local port of the listening socket or connection; 0 when closed.
@@ -158,7 +161,8 @@ private:
     bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete);
 };
 
-// Process-wide: before the first socket is used and after the last.
+// Process-wide: before the first socket is used and after the last (the
+// engine's socket start-up result; nothing to report at shut-down):
 bool SocketsStartup();
 void SocketsShutdown();
 
