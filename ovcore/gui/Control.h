@@ -1,3 +1,4 @@
+// OV_CONTROL and OV_CONTROL_NODE: the controls of the GUI and their tree.
 #pragma once
 
 #include "ovcore/data/Buffer.h"
@@ -16,7 +17,8 @@ class OV_CONTROL;
 
 // A control's place in the GUI tree; the GUI's root is one without a control.
 struct OV_CONTROL_NODE {
-    OV_CONTROL* control = nullptr;
+    OV_CONTROL* control = nullptr;  // the node's control; null for the root
+    // The parent, the neighbouring siblings, and the first and last child (null when none):
     OV_CONTROL_NODE* parent = nullptr;
     OV_CONTROL_NODE* prev = nullptr;
     OV_CONTROL_NODE* next = nullptr;
@@ -44,21 +46,22 @@ public:
     // Absolute corners 0 top-left, 1 top-right, 2 bottom-right, 3 bottom-left,
     // recomputed every frame.
     OV_VECTORF corners[4];
-    OV_GUI* gui = nullptr;
-    OV_CONTROL_NODE node;
-    OV_VECTOR position{0, 0, 0, 1};
-    OV_VECTOR size{0, 0, 0, 1};
+    OV_GUI* gui = nullptr;  // the GUI that made the control
+    OV_CONTROL_NODE node;  // its place in the tree
+    OV_VECTOR position{0, 0, 0, 1};  // corner 0 relative to the parent's corner 0, in pixels
+    OV_VECTOR size{0, 0, 0, 1};  // width and height in pixels
     OV_STYLE* style = nullptr;  // null: the control itself is not drawn
     OV_BUFFER data;             // the control's text, zero-terminated
-    OvHandle icon = EmptyHandle();
+    OvHandle icon = EmptyHandle();  // a theme texture drawn in the style's icon rectangle; empty: none
     bool active = true;    // receives input messages (and so do its children)
     bool visible = true;   // drawn (and so are its children)
     bool editable = true;  // the default procedure accepts new data
     bool cutArea = true;   // drawing and mouse tests are clipped to the control
-    uint8_t lastKey = 0;
-    uint8_t lastButton = 0;
+    uint8_t lastKey = 0;  // the default procedure's last pressed key (0 after its release)
+    uint8_t lastButton = 0;  // the default procedure's last pressed button (0 after its release)
+    // The procedure that gets the control's messages; null: DefaultProcedure.
     OV_MESSAGE_PROC messageProc = nullptr;
-    OV_BUFFER extendData;
+    OV_BUFFER extendData;  // the layout's ExtendData text, zero-terminated, for the procedure
 
     OV_CONTROL() { node.control = this; }
     OV_CONTROL(const OV_CONTROL&) = delete;
@@ -70,6 +73,7 @@ public:
     bool SetData(const void* bytes, uint32_t n);
     // True while the control hangs below its GUI's root.
     bool InTree() const;
+    // The parent control; null below the root.
     OV_CONTROL* Parent() const { return node.parent ? node.parent->control : nullptr; }
 };
 

@@ -1,3 +1,4 @@
+// OV_GUI: the GUI, its theme, layouts, messages and frame work.
 #pragma once
 
 #include "ovcore/foundation/NamedList.h"
@@ -20,10 +21,10 @@ struct OV_NODE;
 // so a steady GUI posts and delivers without allocating.
 class OV_MESSAGE_QUEUE {
 public:
-    void Push(const OV_MESSAGE& message) { messages_.push_back(message); }
-    bool Pop(OV_MESSAGE& out);
-    size_t Count() const { return messages_.size() - head_; }
-    void Clear();
+    void Push(const OV_MESSAGE& message) { messages_.push_back(message); }  // queues a message
+    bool Pop(OV_MESSAGE& out);  // takes the oldest; false when empty
+    size_t Count() const { return messages_.size() - head_; }  // messages queued
+    void Clear();  // drops every message
 
 private:
     std::vector<OV_MESSAGE> messages_;
@@ -40,13 +41,16 @@ private:
 // step and OV_CORE::Clear when it is made.
 class OV_GUI {
 public:
+    // The cursor at the last input step, in the GUI window's pixels:
     int32_t lastMouseX = 0;
     int32_t lastMouseY = 0;
-    OV_MESSAGE_QUEUE queue;
-    OV_CONTROL_NODE root;
-    std::vector<std::unique_ptr<OV_STYLE>> styleList;
+    OV_MESSAGE_QUEUE queue;  // messages waiting for delivery
+    OV_CONTROL_NODE root;  // the tree's root; top-level controls are its children
+    std::vector<std::unique_ptr<OV_STYLE>> styleList;  // every style, owned
     // The window whose input the GUI reads; null reads the screen.
     OV_WINDOW* window = nullptr;
+    // The theme's textures, fonts, the message procedures layouts name, the
+    // styles and the controls, each by name:
     OV_NAMED_LIST<OvHandle> themeTextures;
     OV_NAMED_LIST<OV_FONT> themeFonts;
     OV_NAMED_LIST<OV_MESSAGE_PROC> messageProcs;
@@ -66,11 +70,13 @@ public:
     bool LoadLayout(const char* path, const char* groupName);
     // The same from a document already read.
     bool ApplyTheme(OV_DOCUMENT& document, const char* themeName);
+    // The same from a document already read; false without such a group.
     bool ApplyLayout(OV_DOCUMENT& document, const char* groupName);
 
     // A control with the defaults as the last child of parent (of the root
     // for null); posts MSG_CREATED to it. Null when memory runs out.
     OV_CONTROL* CreateControl(OV_CONTROL* parent);
+    // Queue a message, whole or from its parts:
     void Post(const OV_MESSAGE& message) { queue.Push(message); }
     void Post(OV_CONTROL* control, int32_t type, int32_t aux = 0, int32_t value = 0, void* extra = nullptr);
     // Destroys the theme textures, releases the fonts, empties every
@@ -79,6 +85,8 @@ public:
 
     // The GUI's part of the frame step before drawing: Place, InputStep, Deliver.
     void ProcessInput();
+    // Places every control (corners from positions and sizes), turns the input
+    // store into messages, and delivers the queue to controls still in the tree:
     void Place();
     void InputStep();
     void Deliver();

@@ -1,3 +1,4 @@
+// OV_MESSAGE: the GUI's messages and message procedures.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +19,12 @@ enum OV_MESSAGE_TYPE : int32_t {
     MSG_BUTTON_HELD = 5,      // as 4
     MSG_BUTTON_RELEASED = 6,  // as 4
     MSG_MOUSE_MOVED = 7,      // value: change of x, aux: change of y
-    MSG_MOUSE_ENTERED = 8,
-    MSG_MOUSE_LEFT = 9,
-    MSG_MOUSE_OVER = 10,
-    MSG_MOUSE_OUTSIDE = 11,
-    MSG_CREATED = 12,
-    MSG_DETACH = 13,
+    MSG_MOUSE_ENTERED = 8,  // no value
+    MSG_MOUSE_LEFT = 9,  // no value
+    MSG_MOUSE_OVER = 10,  // no value
+    MSG_MOUSE_OUTSIDE = 11,  // no value
+    MSG_CREATED = 12,  // no value
+    MSG_DETACH = 13,  // the control leaves the tree
     MSG_SET_VISIBLE = 14,   // value non-zero: on
     MSG_SET_EDITABLE = 15,  // value non-zero: on
     MSG_SET_ACTIVE = 16,    // value non-zero: on
@@ -36,7 +37,9 @@ enum OV_MESSAGE_TYPE : int32_t {
 using OV_MESSAGE_PROC = bool (*)(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value,
                                  void* extra);
 
+// A message for a control: its type (OV_MESSAGE_TYPE) and arguments.
 struct OV_MESSAGE {
+    // The control, its GUI, the type, and the arguments as the type gives them:
     OV_CONTROL* control = nullptr;
     OV_GUI* gui = nullptr;
     int32_t type = 0;
