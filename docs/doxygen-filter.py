@@ -9,6 +9,9 @@ The conventions it reads:
   block followed by a blank line, another preprocessor line, a closing brace
   or an access label is a heading and stays a plain comment.
 - A comment after a declaration on the same line documents that declaration.
+- In the engine's C header, a section block ("/* ---- name ----") or a /* */
+  block ending in a colon, directly above declarations, documents the run
+  of declarations under it in the same way (up to the first blank line).
 - A block whose last line ends with a colon, directly above a run of
   declarations with no blank line between them, documents every declaration
   of the run: the run becomes a Doxygen member group and the block is shared
@@ -62,6 +65,7 @@ i = 0
 at_top = True
 in_block = False
 file_block = False
+group_end = -1  # a member group is open up to this line; groups do not nest
 close_at = {}  # line index -> where the member group closes ("end" of that line or "start")
 while i < len(lines):
     line = lines[i]
@@ -93,7 +97,7 @@ while i < len(lines):
             out[-1] += " \\file"
         elif documents:
             docs = [doc_line(b) for b in block]
-            if block[-1].rstrip().endswith(":"):
+            if block[-1].rstrip().endswith(":") and i >= group_end:
                 # A run of declarations shares the block.
                 j, depth = i, 0
                 while j < len(lines):
@@ -105,6 +109,7 @@ while i < len(lines):
                     j += 1
                 last = j - 1
                 if last >= i:
+                    group_end = j
                     docs[0] = re.sub(r"^(\s*)", r"\1/**@{*/ ", docs[0], count=1)
                     if j < len(lines) and not lines[j].lstrip().startswith("#"):
                         close_at[j] = "start"
@@ -120,8 +125,38 @@ while i < len(lines):
         at_top = False
         continue
     if stripped.startswith("/*") and not stripped.startswith(("/**", "/*!")):
-        line = line.replace("/*", "/**", 1)
-        start = line.find("/**") + 3
+        # A section block ("/* ---- name ----") or one ending in a colon,
+        # directly above declarations, documents the run under it.
+        end_line = i
+        while end_line < len(lines) and "*/" not in lines[end_line]:
+            end_line += 1
+        if not at_top and end_line + 1 < len(lines) and i >= group_end:
+            text = " ".join(lines[i:end_line + 1])
+            text = text[:text.rfind("*/")].rstrip()
+            following = lines[end_line + 1].strip()
+            if (stripped.startswith("/* ----") or text.endswith(":")) and following \
+                    and (not following.startswith("#") or following.startswith("#define")) \
+                    and not following.startswith(HEADING_NEXT):
+                j, depth = end_line + 1, 0
+                while j < len(lines):
+                    t = lines[j].strip()
+                    if depth == 0 and (not t or t.startswith("}")
+                                       or (t.startswith("#") and not t.startswith("#define"))):
+                        break
+                    depth += t.count("{") - t.count("}")
+                    j += 1
+                last = j - 1
+                if last > end_line:
+                    group_end = j
+                    if j < len(lines) and not lines[j].lstrip().startswith("#"):
+                        close_at[j] = "start"
+                    elif "//" not in lines[last] and "/*" not in lines[last]:
+                        close_at[last] = "end"
+                    else:
+                        close_at[last] = "before-comment"
+                    line = line.replace("/*", "/**@{*/ /*", 1)
+        line = line.replace("/*", "/**", 1) if "/**@{*/" not in line else line.replace("/**@{*/ /*", "/**@{*/ /**", 1)
+        start = line.rfind("/**") + 3
         end = line.find("*/", start)
         file_block = at_top
         if end < 0:

@@ -97,7 +97,7 @@ struct RECT {
 
 // A 64-bit signed integer, also seen as two 32-bit halves.
 union LARGE_INTEGER {
-    // The halves, low first:
+    // The two halves, low first.
     struct {
         // The low and high 32 bits:
         DWORD LowPart;
@@ -205,7 +205,7 @@ struct NOTIFYICONDATAA {
     DWORD dwState;
     DWORD dwStateMask;
     CHAR szInfo[256];
-    // The balloon's timeout, or the version (one field in Windows):
+    // The balloon's timeout, or the version (one field in Windows).
     union {
         // Either meaning of the field:
         UINT uTimeout;
