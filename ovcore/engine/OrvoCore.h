@@ -7,14 +7,17 @@
 #include <stdint.h>
 
 #if defined(__GNUC__)
+/* Marks the library's exported functions. */
 #define OV_API __attribute__((visibility("default")))
 #else
+/* Marks the library's exported functions. */
 #define OV_API
 #endif
 
 /* The version this header describes. While the major version is 0 the
  * interface still grows and a new minor version may change it, so the
- * library's SONAME carries major and minor: libOrvoCore.so.0.1. */
+ * library's SONAME carries major and minor: libOrvoCore.so.0.1. Major,
+ * minor and patch, and the three as major * 10000 + minor * 100 + patch: */
 #define OV_VERSION_MAJOR 0
 #define OV_VERSION_MINOR 1
 #define OV_VERSION_PATCH 0
@@ -47,6 +50,7 @@ OV_API void OvLogCallback(OvLogFunction callback, void* user);
  * word1 that is never reused. A handle is empty when the low byte of word0
  * is non-zero or word1 is 0; two handles are equal when their word1 match. */
 typedef struct OvHandle {
+    /* The two words, as described above: */
     uint32_t word0;
     uint32_t word1;
 } OvHandle;
@@ -67,7 +71,10 @@ OV_API int OvRenderVsync(int on);
  * L sin a, 0, 1). OvDirection: the angle in degrees (atan2 of the difference), of the line
  * from `from` to `to`, in the same convention, into result->x. */
 typedef struct OvFour {
-    double x, y, z, w;
+    double x; /* the first component */
+    double y; /* the second */
+    double z; /* the third */
+    double w; /* the fourth */
 } OvFour;
 OV_API void OvLengthdir(OvFour angles, OvFour* result);
 OV_API void OvDirection(OvFour from, OvFour to, OvFour* result);
@@ -190,32 +197,38 @@ OV_API int OvRenderMatrixRead(int mode, double* matrix16);
 #define OV_VIRTUAL_FILE_NAME_SIZE 260
 #define OV_VIRTUAL_FILE_STORE 1 /* OvVirtualFileSave flag: no compression */
 
+/* One listed member of a package. */
 typedef struct OvVirtualFileEntry {
     uint64_t member; /* the member's index in the archive */
-    uint32_t size;
-    char name[OV_VIRTUAL_FILE_NAME_SIZE];
+    uint32_t size;   /* its size in bytes */
+    char name[OV_VIRTUAL_FILE_NAME_SIZE]; /* its name, zero-terminated */
 } OvVirtualFileEntry;
 
+/* The members OvVirtualFileInfoOpen lists. */
 typedef struct OvVirtualFileTable {
-    uint32_t count;
-    OvVirtualFileEntry* entries;
+    uint32_t count;              /* the number of entries */
+    OvVirtualFileEntry* entries; /* engine-owned; null when count is 0 */
 } OvVirtualFileTable;
 
+/* One member to write, as OvVirtualFileMakeFile describes it. */
 typedef struct OvVirtualFileSource {
-    const void* data;
-    uint32_t size;
-    char name[OV_VIRTUAL_FILE_NAME_SIZE];
+    const void* data; /* the member's bytes, borrowed until OvVirtualFileSave returns */
+    uint32_t size;    /* their count */
+    char name[OV_VIRTUAL_FILE_NAME_SIZE]; /* the member's name, zero-terminated */
 } OvVirtualFileSource;
 
 /* Fills table (count 0, entries null on failure; a table that was filled
  * before must have been closed). */
 OV_API int OvVirtualFileInfoOpen(const char* path, OvVirtualFileTable* table);
+/* Frees the table's entries; count 0, entries null. */
 OV_API void OvVirtualFileInfoClose(OvVirtualFileTable* table);
 /* Fails when the member no longer matches the entry's name and size. */
 OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, const OvVirtualFileEntry* entry);
+/* The loaded member's size in bytes; 0 for an unknown handle. */
 OV_API uint32_t OvVirtualFileSize(OvHandle handle);
 /* Copies min(size, OvVirtualFileSize(handle)) bytes into data. */
 OV_API int OvVirtualFileGetData(OvHandle handle, void* data, uint32_t size);
+/* Releases a loaded member; an unknown handle does nothing. */
 OV_API void OvVirtualFileFree(OvHandle handle);
 /* Fails for a null or empty name, a name of OV_VIRTUAL_FILE_NAME_SIZE bytes
  * or more, or null data with a non-zero size. */
@@ -423,18 +436,27 @@ OV_API void OvDrawTransformedQuad(OvHandle texture, const double* translate, con
  * character (0 to 255). OvDisplaylistDestroy releases an engine font; empty,
  * unknown and destroyed handles make both calls do nothing. */
 typedef struct OvGlyph {
-    float width, height, xoffset, yoffset, xadvance;
-    float s0, t0, s1, t1;
+    float width;    /* the rectangle's width in pixels */
+    float height;   /* its height in pixels */
+    float xoffset;  /* its left edge from the pen */
+    float yoffset;  /* its top edge from the pen's line */
+    float xadvance; /* how far the pen moves on */
+    float s0;       /* the top-left corner's texture coordinates */
+    float t0;       /* (s0, t0) */
+    float s1;       /* the bottom-right corner's texture coordinates */
+    float t1;       /* (s1, t1) */
 } OvGlyph;
 
+/* A described font's glyphs by character code, as OvGenerateFont copies them. */
 typedef struct OvGlyphTable {
-    float letterSpacing;
-    float lineSpacing;
-    char lineBreak;
-    float lineHeight;
-    OvGlyph glyphs[256];
+    float letterSpacing; /* extra pixels between letters */
+    float lineSpacing;   /* extra pixels between lines */
+    char lineBreak;      /* the character that starts a new line */
+    float lineHeight;    /* pixels from one line to the next */
+    OvGlyph glyphs[256]; /* by character code */
 } OvGlyphTable;
 
+/* The grid font's metric states and the font calls, as described above: */
 #define OV_STATE_CHARACTER_WIDTH 94
 #define OV_STATE_CHARACTER_HEIGHT 95
 #define OV_STATE_CHARACTER_SPACING 96
@@ -493,12 +515,16 @@ OV_API void OvDisplaylistDestroy(OvHandle font);
 #define OV_SOCKET_QUEUE_LIMIT (16u * 1024u * 1024u)
 #define OV_SOCKET_DEFAULT_BLOCK 65536u
 
+/* A byte array with a cursor, laid out as the framework's byte buffer. */
 typedef struct OvBuffer {
-    uint32_t capacity;
+    uint32_t capacity; /* bytes in the array */
     uint8_t* data;   /* from malloc: the engine may realloc and free it */
-    uint8_t* cursor;
+    uint8_t* cursor; /* the read and write position inside the array */
 } OvBuffer;
 
+/* OvSocketInitiation readies the socket layer (1 on success) and
+ * OvSocketClosure destroys every endpoint left; the other calls as described
+ * above: */
 OV_API int OvSocketInitiation(void);
 OV_API void OvSocketClosure(void);
 OV_API int OvSocketCreate(OvHandle* socket);
@@ -523,7 +549,7 @@ OV_API void OvSocketDestroy(OvHandle socket);
  * where a receive would find data or the end of the connection (or where
  * the endpoint is not connected), and on a listening endpoint where a
  * connection waits to be accepted; kept bytes are handed over where the
- * kernel takes them; returns how many are readable. */
+ * kernel takes them; returns how many are readable. In that order: */
 OV_API int OvSocketTimeout(OvHandle socket, uint32_t milliseconds);
 OV_API int OvSocketFlush(OvHandle socket);
 OV_API uint32_t OvSocketQueued(OvHandle socket);
@@ -617,9 +643,9 @@ OV_API void OvShaderDestroy(OvHandle shader);
  * 1 on success, 0 on failure. Handlers must return normally (no exceptions
  * or long jumps through the engine). */
 typedef struct OvLumetBuffer {
-    uint32_t capacity;
-    uint8_t* data;
-    uint8_t* cursor;
+    uint32_t capacity; /* bytes in the array */
+    uint8_t* data;     /* malloc'ed; OvLumetFree releases it */
+    uint8_t* cursor;   /* after the bytes written */
 } OvLumetBuffer;
 typedef struct OvLumetDefinitionList OvLumetDefinitionList;
 typedef void (*OvLumetHandler)(const uintptr_t* arguments);
