@@ -50,6 +50,10 @@ foreach(document LICENSE CHANGELOG.md README.md)
     message(FATAL_ERROR "${document} not installed under share/doc/OvCore")
   endif()
 endforeach()
+# Where the tree builds the reference, the install carries it.
+if(EXISTS ${BUILD}/docs/Doxyfile AND NOT EXISTS ${prefix}/share/doc/OvCore/html/index.html)
+  message(FATAL_ERROR "the reference not installed under share/doc/OvCore/html")
+endif()
 
 # With CMake: nothing but the prefix on the search path.
 set(launcher "")
