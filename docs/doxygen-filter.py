@@ -59,6 +59,37 @@ def trailing_doc(line):
 
 HEADING_NEXT = ("}", "//", "public:", "private:", "protected:")
 
+
+def documentable(following):
+    """Whether a comment directly above this line documents it."""
+    return bool(following) and (not following.startswith("#") or following.startswith("#define")) \
+        and not following.startswith(HEADING_NEXT)
+
+
+def open_group(lines, first, close_at, line_comments_end):
+    """Plans the member group of the run of declarations starting at line
+    first: it ends at the first blank line, closing brace or preprocessor line
+    other than #define outside braces (and at a // comment line when
+    line_comments_end). Returns the line the group ends at, or -1 for no run."""
+    j, depth = first, 0
+    while j < len(lines):
+        t = lines[j].strip()
+        if depth == 0 and (not t or t.startswith("}") or (line_comments_end and t.startswith("//"))
+                           or (t.startswith("#") and not t.startswith("#define"))):
+            break
+        depth += t.count("{") - t.count("}")
+        j += 1
+    last = j - 1
+    if last < first:
+        return -1
+    if j < len(lines) and not lines[j].lstrip().startswith("#"):
+        close_at[j] = "start"
+    elif "//" not in lines[last] and "/*" not in lines[last]:
+        close_at[last] = "end"
+    else:
+        close_at[last] = "before-comment"
+    return j
+
 lines = open(sys.argv[1], encoding="latin-1").read().split("\n")
 out = []
 i = 0
@@ -88,8 +119,7 @@ while i < len(lines):
             block.append(lines[i])
             i += 1
         following = lines[i].strip() if i < len(lines) else ""
-        documents = following and (not following.startswith("#") or following.startswith("#define")) \
-            and not following.startswith(HEADING_NEXT)
+        documents = documentable(following)
         if at_top:
             # \file ends the block: on the first line it would take the
             # rest of the line as a file name.
@@ -99,24 +129,10 @@ while i < len(lines):
             docs = [doc_line(b) for b in block]
             if block[-1].rstrip().endswith(":") and i >= group_end:
                 # A run of declarations shares the block.
-                j, depth = i, 0
-                while j < len(lines):
-                    s = lines[j].strip()
-                    if depth == 0 and (not s or s.startswith(("//", "}"))
-                                       or (s.startswith("#") and not s.startswith("#define"))):
-                        break
-                    depth += s.count("{") - s.count("}")
-                    j += 1
-                last = j - 1
-                if last >= i:
-                    group_end = j
+                end = open_group(lines, i, close_at, True)
+                if end >= 0:
+                    group_end = end
                     docs[0] = re.sub(r"^(\s*)", r"\1/**@{*/ ", docs[0], count=1)
-                    if j < len(lines) and not lines[j].lstrip().startswith("#"):
-                        close_at[j] = "start"
-                    elif "//" not in lines[last] and "/*" not in lines[last]:
-                        close_at[last] = "end"
-                    else:
-                        close_at[last] = "before-comment"
             out.extend(docs)
         else:
             out.extend(block)
@@ -134,26 +150,10 @@ while i < len(lines):
             text = " ".join(lines[i:end_line + 1])
             text = text[:text.rfind("*/")].rstrip()
             following = lines[end_line + 1].strip()
-            if (stripped.startswith("/* ----") or text.endswith(":")) and following \
-                    and (not following.startswith("#") or following.startswith("#define")) \
-                    and not following.startswith(HEADING_NEXT):
-                j, depth = end_line + 1, 0
-                while j < len(lines):
-                    t = lines[j].strip()
-                    if depth == 0 and (not t or t.startswith("}")
-                                       or (t.startswith("#") and not t.startswith("#define"))):
-                        break
-                    depth += t.count("{") - t.count("}")
-                    j += 1
-                last = j - 1
-                if last > end_line:
-                    group_end = j
-                    if j < len(lines) and not lines[j].lstrip().startswith("#"):
-                        close_at[j] = "start"
-                    elif "//" not in lines[last] and "/*" not in lines[last]:
-                        close_at[last] = "end"
-                    else:
-                        close_at[last] = "before-comment"
+            if (stripped.startswith("/* ----") or text.endswith(":")) and documentable(following):
+                end = open_group(lines, end_line + 1, close_at, False)
+                if end >= 0:
+                    group_end = end
                     line = line.replace("/*", "/**@{*/ /*", 1)
         line = line.replace("/*", "/**", 1) if "/**@{*/" not in line else line.replace("/**@{*/ /*", "/**@{*/ /**", 1)
         start = line.rfind("/**") + 3
