@@ -466,6 +466,43 @@ OV_API int OvGenerateFont(OvHandle* font, const void* glyphTable);
 OV_API void OvDrawFont(OvHandle font, const char* text);
 OV_API void OvDisplaylistDestroy(OvHandle font);
 
+/* ---- TrueType and OpenType fonts ----
+ * OvFontLoad opens a font file that FreeType reads (TrueType, OpenType,
+ * at most OV_FONT_MAX_BYTES) at pixelSize pixels to the em (OV_FONT_MIN_PIXELS
+ * to OV_FONT_MAX_PIXELS) as an engine font that OvDrawFont draws like any
+ * other. texture, made by OvTextureCreate, becomes the font's glyph atlas:
+ * it gets transparent pixels at once (which needs a current target) and is
+ * left bound, so OvTextureParameter sets its filters; the caller activates
+ * it before OvDrawFont and destroys it after the font, as for a bitmap font.
+ * Text is Latin-1: byte c is the character U+00c. The font's glyph table
+ * (OvFontGetTable) holds every character's size, offsets and advance from
+ * the start, hinted and in whole pixels: yoffset counts from the top of the
+ * line (the font's ascender), lineHeight is the font's line spacing, the
+ * spacings are 0 and lineBreak is the given character. A glyph's pixels,
+ * FreeType's 8-bit coverage as white texels with that alpha, enter the atlas
+ * the first time OvDrawFont meets it; its texture coordinates are set then
+ * (they change for every glyph when the atlas grows; the atlas is at most
+ * 4096 texels a side, and a glyph that no longer fits draws as nothing).
+ * Control characters and characters the font lacks have all-zero records.
+ * 1 on success; 0, with *font unchanged, for a null font or path, a file
+ * that cannot be read, bytes FreeType does not read as a scalable font, a
+ * pixel size out of range, or a texture that is unknown or cannot be given
+ * pixels. OvFontLoadFromMemory: the same from size bytes at data (copied).
+ * OvFontGetTable copies a TrueType or table font's current glyph table into
+ * glyphTable (an OvGlyphTable); 0 for grid fonts, empty, unknown and
+ * destroyed handles.
+ * OvFontDefaultPath: the framework's own font (DejaVu Sans), found in
+ * share/OvCore/fonts/ beside the engine library or the program, or beside
+ * their parent folder (an installed tree); null when it is not there. */
+#define OV_FONT_MIN_PIXELS 4
+#define OV_FONT_MAX_PIXELS 256
+#define OV_FONT_MAX_BYTES (64u * 1024u * 1024u)
+OV_API int OvFontLoad(OvHandle* font, OvHandle texture, const char* path, int pixelSize, int lineBreak);
+OV_API int OvFontLoadFromMemory(OvHandle* font, OvHandle texture, const void* data, uint32_t size,
+                                int pixelSize, int lineBreak);
+OV_API int OvFontGetTable(OvHandle font, void* glyphTable);
+OV_API const char* OvFontDefaultPath(void);
+
 /* ---- sockets ----
  * TCP over POSIX sockets, IPv4 and IPv6. OvSocketCreate makes an empty
  * endpoint; OvSocketOpen readies it for one listening socket or connection

@@ -71,6 +71,48 @@ bool OV_FONT::LoadFromMemory(const void* textureData, const char* descriptionTex
     return Finish(true, glyphTable && glyphTable->Parse(descriptionText, descriptionSize));
 }
 
+bool OV_FONT::LoadTrueType(const char* fontFile, int32_t pixelSize, char lineBreak, int minFilter,
+                           int magFilter) {
+    if (!fontFile) return false;
+    Release();
+    if (!OvTextureCreate(&texture)) return false;
+    return FinishTrueType(OvFontLoad(&font, texture, fontFile, pixelSize, static_cast<unsigned char>(lineBreak)),
+                          minFilter, magFilter);
+}
+
+bool OV_FONT::LoadTrueTypeFromMemory(const void* fontData, uint32_t size, int32_t pixelSize, char lineBreak,
+                                     int minFilter, int magFilter) {
+    if (!fontData || size == 0) return false;
+    Release();
+    if (!OvTextureCreate(&texture)) return false;
+    return FinishTrueType(
+        OvFontLoadFromMemory(&font, texture, fontData, size, pixelSize, static_cast<unsigned char>(lineBreak)),
+        minFilter, magFilter);
+}
+
+bool OV_FONT::LoadDefault(int32_t pixelSize) {
+    const char* path = OvFontDefaultPath();
+    if (!path) {
+        Release();
+        return false;
+    }
+    return LoadTrueType(path, pixelSize, '\n', OV_TEXTURE_LINEAR, OV_TEXTURE_LINEAR);
+}
+
+// The engine left the atlas bound: the filters apply to it.
+bool OV_FONT::FinishTrueType(int engineLoaded, int minFilter, int magFilter) {
+    if (engineLoaded) glyphTable.reset(new (std::nothrow) OV_GLYPH_TABLE);
+    if (!engineLoaded || !glyphTable || !OvFontGetTable(font, glyphTable.get())) {
+        DiscardPartialLoad();
+        return false;
+    }
+    OvTextureParameter(OV_TEXTURE_MIN_FILTER, static_cast<float>(minFilter));
+    OvTextureParameter(OV_TEXTURE_MAG_FILTER, static_cast<float>(magFilter));
+    OvTextureUnactivate();
+    loaded = true;
+    return true;
+}
+
 bool OV_FONT::LoadTexture(char lineBreak, int minFilter, int magFilter, const void* memoryImage,
                           const char* path) {
     OvSetState(OV_STATE_LINE_BREAK, static_cast<int>(static_cast<unsigned char>(lineBreak)));

@@ -40,6 +40,24 @@ public:
     bool LoadFromMemory(const void* textureData, const char* descriptionText, uint32_t descriptionSize,
                         char lineBreak, int minFilter, int magFilter);
 
+    // A TrueType or OpenType font file at pixelSize pixels to the em (4 to
+    // 256; OvFontLoad). The texture is the font's glyph atlas, filled as
+    // glyphs are first drawn; glyphTable holds every character's metrics
+    // from the start (texture coordinates aside), so measuring, alignment
+    // and line breaks work as with a bitmap font. Text is Latin-1. A loaded
+    // font is released first; false for a null file, a file FreeType cannot
+    // read, a size out of range or no current render target, leaving the
+    // font not loaded.
+    bool LoadTrueType(const char* fontFile, int32_t pixelSize, char lineBreak, int minFilter, int magFilter);
+    // The same from size bytes of font data (copied).
+    bool LoadTrueTypeFromMemory(const void* fontData, uint32_t size, int32_t pixelSize, char lineBreak,
+                                int minFilter, int magFilter);
+    // The framework's own font (DejaVu Sans, shipped with the engine library
+    // under share/OvCore/fonts/) at pixelSize, line feeds breaking lines,
+    // linear filters. False when the font file is not there (see
+    // OvFontDefaultPath) or as LoadTrueType.
+    bool LoadDefault(int32_t pixelSize);
+
     // (width, height, 0, 1) of the text's lines; a trailing line break adds
     // no empty line. Null text measures (0, 0, 0, 1).
     OV_VECTOR MeasureText(const char* text) const;
@@ -52,6 +70,7 @@ public:
 private:
     bool LoadTexture(char lineBreak, int minFilter, int magFilter, const void* memoryImage, const char* path);
     bool Finish(bool described, bool parsed);
+    bool FinishTrueType(int engineLoaded, int minFilter, int magFilter);
     void DiscardPartialLoad();
     unsigned char LineBreak() const;
     OV_VECTOR MeasureSpan(const char* begin, const char* end) const;

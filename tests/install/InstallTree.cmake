@@ -55,6 +55,12 @@ if(EXISTS ${BUILD}/docs/Doxyfile AND NOT EXISTS ${prefix}/share/doc/OvCore/html/
   message(FATAL_ERROR "the reference not installed under share/doc/OvCore/html")
 endif()
 
+foreach(file DejaVuSans.ttf LICENSE-DejaVu.txt)
+  if(NOT EXISTS ${prefix}/share/OvCore/fonts/${file})
+    message(FATAL_ERROR "${file} not installed under share/OvCore/fonts")
+  endif()
+endforeach()
+
 # With CMake: nothing but the prefix on the search path.
 set(launcher "")
 if(LAUNCHER)

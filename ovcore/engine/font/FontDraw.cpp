@@ -57,21 +57,24 @@ void AddGlyph(Batch& batch, const OvGlyph& glyph, double penX, double penY, cons
 
 }  // namespace
 
-void DrawFontText(const Font& font, const char* text) {
+void DrawFontText(Font& font, const char* text) {
     Batch& batch = Batch::Instance();
-    if (batch.Open() || !batch.Begin(kPrimitiveQuads)) return;
+    if (batch.Open()) return;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    if (font.face) font.face->Prepare(bytes, font.table);
+    if (!batch.Begin(kPrimitiveQuads)) return;
     const VertexStyle style = batch.CurrentStyle();
     const TextLayout layout = font.grid ? GridLayout() : TableLayout(font.table);
     double penX = 0.0;
     double penY = 0.0;
-    for (const auto* c = reinterpret_cast<const unsigned char*>(text); *c != 0; ++c) {
+    for (const unsigned char* c = bytes; *c != 0; ++c) {
         if (*c == layout.lineBreak) {
             penX = 0.0;
             penY += layout.lineAdvance;
             continue;
         }
         const OvGlyph glyph = font.grid ? GridGlyph(*c, layout) : font.table.glyphs[*c];
-        AddGlyph(batch, glyph, penX, penY, style);
+        if (!font.face || font.face->Ready(*c)) AddGlyph(batch, glyph, penX, penY, style);
         penX += static_cast<double>(glyph.xadvance) + layout.letterSpacing;
     }
     batch.End();

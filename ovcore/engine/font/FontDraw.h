@@ -5,6 +5,7 @@
 
 namespace ov {
 
-void DrawFontText(const Font& font, const char* text);
+// A TrueType font first adds the text's missing glyphs to its atlas.
+void DrawFontText(Font& font, const char* text);
 
 }  // namespace ov

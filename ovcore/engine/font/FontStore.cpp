@@ -15,6 +15,12 @@ OvHandle FontStore::Create(const OvGlyphTable* table) {
     return OvHandle{0, id};
 }
 
+OvHandle FontStore::CreateTrueType(std::unique_ptr<TrueTypeFace> face, const OvGlyphTable& table) {
+    const OvHandle created = Create(&table);
+    if (created.word1 != 0) fonts_[created.word1]->face = std::move(face);
+    return created;
+}
+
 const Font* FontStore::Find(OvHandle handle) const {
     if ((handle.word0 & 0xFFu) != 0 || handle.word1 == 0) return nullptr;
     auto found = fonts_.find(handle.word1);

@@ -14,8 +14,13 @@ class FontStore {
 public:
     // A grid font when table is null; an empty handle when memory fails.
     OvHandle Create(const OvGlyphTable* table);
+    // A TrueType font drawn from its face's atlas with table.
+    OvHandle CreateTrueType(std::unique_ptr<TrueTypeFace> face, const OvGlyphTable& table);
     // Null for empty, unknown and destroyed handles.
     const Font* Find(OvHandle handle) const;
+    Font* Find(OvHandle handle) {
+        return const_cast<Font*>(static_cast<const FontStore*>(this)->Find(handle));
+    }
     void Destroy(OvHandle handle);
     // Frees every font; handles already given out stay dead (ids are not reused).
     void DestroyAll() { fonts_.clear(); }

@@ -86,6 +86,14 @@ bool UpdateTexture(unsigned glName, int width, int height, const uint8_t* rgba) 
     return GlSucceeded("updating texture", width, height);
 }
 
+bool UpdateTextureRegion(unsigned glName, int x, int y, int width, int height, const uint8_t* rgba) {
+    ClearGlErrors();
+    ScopedTextureBinding binding(glName);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return GlSucceeded("updating texture region", width, height);
+}
+
 bool ReadTexture(unsigned glName, uint8_t* rgba) {
     ClearGlErrors();
     ScopedTextureBinding binding(glName);

@@ -13,6 +13,9 @@ bool GlAvailable();
 bool UploadTexture(unsigned& glName, int width, int height, const uint8_t* rgba);
 // Replaces the pixels of an existing texture of the same size.
 bool UpdateTexture(unsigned glName, int width, int height, const uint8_t* rgba);
+// Replaces the width x height rectangle at (x, y) (texels, rows top to
+// bottom) of an existing texture; rgba holds just that rectangle.
+bool UpdateTextureRegion(unsigned glName, int x, int y, int width, int height, const uint8_t* rgba);
 bool ReadTexture(unsigned glName, uint8_t* rgba);
 void SetTextureParameter(unsigned glName, unsigned parameter, int value);
 void GenerateMipmaps(unsigned glName);

@@ -34,6 +34,12 @@ int main() {
     ConsumerTexture own;
     OvCore::OV_TEXTURE framework;
     if (own.width != 0 || framework.loaded) return 6;
+    // The framework's own font is found in the installed tree, beside the library.
+    const char* font = OvFontDefaultPath();
+    if (!font || !std::strstr(font, "/lib/../share/OvCore/fonts/DejaVuSans.ttf")) {
+        std::printf("default font: %s\n", font ? font : OvLastError());
+        return 7;
+    }
     // The framework's entry point links too.
     volatile auto entry = &OvCore::OvMain;
     std::printf("consumer ok %s%s\n", OvCore::VersionText(), entry ? "" : "?");
