@@ -225,6 +225,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     LoopState().frameMs = 16;  // about 60 frames a second
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
     // The frame loop.
     RunMessageLoop(Frame, nullptr);

@@ -130,6 +130,7 @@ int main() {
     screen.width = kWidth;
     screen.height = kHeight;
     LoopState().frameMs = 16;
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
     const bool painted = Paint(blue, 24, 0xFFFF6020u) && Paint(green, 16, 0xFF30D040u) && Paint(grey, 40, 0xFF808080u);
     if (painted) {

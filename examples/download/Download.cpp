@@ -141,6 +141,7 @@ int main(int argc, char** argv) {
         std::printf("download failed\n");
     }
     LoopState().frameMs = 16;  // about 60 frames a second
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
     // The frame loop.
     RunMessageLoop(Frame, nullptr);

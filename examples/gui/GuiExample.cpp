@@ -207,6 +207,7 @@ int main() {
     OvSetState(OV_STATE_TEXTURING, 1);
     OvSetState(OV_STATE_BLENDING, 1);
     LoopState().frameMs = 16;  // about 60 frames a second
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
     // The frame loop.
     RunMessageLoop(Frame, nullptr);

@@ -68,6 +68,7 @@ int main() {
     screen.width = kWidth;
     screen.height = kHeight;
     LoopState().frameMs = 16;
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
     SetUpFountain();
 

@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     screen.width = kWidth;
     screen.height = kHeight;
     LoopState().frameMs = 16;
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
     JoinModels();
     const bool loaded = PlaceModel("floor", 120, 330) && PlaceModel("jelly", 200, 40) && PlaceModel("rope", 460, 80);

@@ -96,6 +96,7 @@ int main() {
         return 1;
     }
     LoopState().frameMs = 16;
+    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
     CalibrateFrameLimiter();
 
     RunMessageLoop(Frame, nullptr);

@@ -11,6 +11,18 @@ namespace OvCore {
 typedef void (*OV_APP_MESSAGE_HOOK)(HWND hwnd, WPARAM wParam, LPARAM lParam);
 typedef void (*OV_MESSAGE_HOOK)(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
+// How the message loop holds each frame to its limiter threshold (while
+// frameMs > 0). Both end a frame at the same timer reading or later.
+enum class OV_FRAME_LIMITER : int32_t {
+    // Reads the timer until the threshold passes: one core busy all along.
+    BUSY_WAIT,
+    // Sleeps until shortly before the threshold, then reads the timer for
+    // the rest. The margin follows how late the system wakes the thread
+    // (0.1 to 2 ms), so frames end as evenly as with BUSY_WAIT while the
+    // processor is mostly free.
+    SLEEP,
+};
+
 // Frame timing and loop control shared by the message loop, the window
 // procedure and anything that reads the frame times. Times are seconds,
 // limiter thresholds milliseconds.
@@ -32,6 +44,8 @@ struct OV_LOOP_STATE {
     OV_APP_MESSAGE_HOOK appMessageHook = nullptr;  // called for WM_APP
     OV_MESSAGE_HOOK userMessageHook = nullptr;  // called for WM_APP + 1 to 0xBFFE
     OV_MESSAGE_HOOK messageObserver = nullptr;  // called first for every message the window procedure gets
+    OV_FRAME_LIMITER limiter = OV_FRAME_LIMITER::BUSY_WAIT;  // how frames wait; SLEEP is an opt-in
+    float sleepMargin = 1.0f;  // milliseconds of each wait SLEEP leaves to reading the timer (0.1 to 2, learnt)
 };
 
 // The process-wide loop state, made on first use.

@@ -27,8 +27,34 @@ bool HandleMessage(OV_LOOP_STATE& loop) {
     return true;
 }
 
+// The sleeping limiter leaves to the busy wait as much as the system
+// overslept lately and a little more, so that a late wake-up rarely ends a
+// frame late. The margin rises at once and falls slowly; it stays small,
+// since on a busy machine a long busy wait is itself cut short by the
+// scheduler and so makes frames later rather than more even.
+constexpr double kLeastMarginMs = 0.1;
+constexpr double kMostMarginMs = 2.0;
+
+float LearnMargin(float margin, double oversleptMs) {
+    const double wanted = oversleptMs + kLeastMarginMs;
+    double next = wanted > margin ? wanted : margin + (wanted - margin) / 16.0;
+    next = next < kLeastMarginMs ? kLeastMarginMs : next > kMostMarginMs ? kMostMarginMs : next;
+    return static_cast<float>(next);
+}
+
+void SleepMostOfWait(OV_LOOP_STATE& loop, float wait) {
+    const double sleepMs = static_cast<double>(wait - ElapsedMs(loop.lastTime, loop.now) - loop.sleepMargin);
+    if (sleepMs <= 0.0) return;
+    const double before = TimerSecondsPrecise();
+    TimerSleep(sleepMs / kMillisecondsPerSecond);
+    const double slept = (TimerSecondsPrecise() - before) * kMillisecondsPerSecond;
+    loop.sleepMargin = LearnMargin(loop.sleepMargin, slept > sleepMs ? slept - sleepMs : 0.0);
+    loop.now = TimerSeconds();
+}
+
 void WaitForFrameEnd(OV_LOOP_STATE& loop, bool shortFrame) {
     const float wait = shortFrame ? loop.waitShort : loop.waitLong;
+    if (loop.limiter == OV_FRAME_LIMITER::SLEEP) SleepMostOfWait(loop, wait);
     while (wait > ElapsedMs(loop.lastTime, loop.now)) loop.now = TimerSeconds();
 }
 

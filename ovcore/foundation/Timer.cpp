@@ -3,6 +3,8 @@
 #include "ovcore/foundation/MathHelpers.h"
 #include "ovcore/platform/Windows.h"
 
+#include <time.h>
+
 namespace OvCore {
 namespace {
 
@@ -26,6 +28,8 @@ const TimerRecord& Record() {
 }
 
 TimerClock g_clock = nullptr;
+TimerSleeper g_sleeper = nullptr;
+constexpr double kLongestSleep = 1.0;
 
 LONGLONG Counter() {
     LARGE_INTEGER count;
@@ -38,6 +42,22 @@ LONGLONG Counter() {
 
 void SetTimerClock(TimerClock clock) {
     g_clock = clock;
+}
+
+void SetTimerSleeper(TimerSleeper sleeper) {
+    g_sleeper = sleeper;
+}
+
+void TimerSleep(double seconds) {
+    if (!(seconds > 0.0)) return;
+    if (seconds > kLongestSleep) seconds = kLongestSleep;
+    if (g_sleeper) {
+        g_sleeper(seconds);
+        return;
+    }
+    const long nanoseconds = static_cast<long>(seconds * 1e9);
+    const timespec span{nanoseconds / 1000000000L, nanoseconds % 1000000000L};
+    clock_nanosleep(CLOCK_MONOTONIC, 0, &span, nullptr);
 }
 
 double TimerSecondsPrecise() {

@@ -15,10 +15,18 @@ double TimerSecondsPrecise();
 // Milliseconds, truncated, wrapping at 32 bits as the tick count does.
 int32_t TimerMilliseconds();
 
+// Sleeps the calling thread for about `seconds` (nothing for 0 or less, at
+// most 1 s); the system may wake it late, and a signal early.
+void TimerSleep(double seconds);
+
 // A replacement clock in seconds, for tests that drive time exactly. While one
 // is set, TimerSeconds is float(clock()), TimerSecondsPrecise is clock() and
 // TimerMilliseconds is clock() * 1000 truncated. Null restores the real clock.
 using TimerClock = double (*)();
 void SetTimerClock(TimerClock clock);  // null restores the real clock
+// A replacement for TimerSleep, for tests that drive a replacement clock
+// through sleeps. Null restores the real sleep.
+using TimerSleeper = void (*)(double seconds);
+void SetTimerSleeper(TimerSleeper sleeper);  // null restores the real sleep
 
 }  // namespace OvCore
