@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   libgtest-dev libbenchmark-dev
   libsdl2-dev libepoxy-dev libgl1-mesa-dri libglx-mesa0
-  xvfb xauth xdotool libx11-dev libxtst-dev openbox
+  xvfb xauth xdotool xclip libx11-dev libxtst-dev openbox
   libstb-dev libfreetype-dev fonts-dejavu-core
   libopenal-dev libsndfile1-dev libbox2d-dev liblua5.4-dev libzip-dev zip unzip
   libsqlite3-dev zenity xdg-utils shared-mime-info libfile-mimeinfo-perl

@@ -23,21 +23,15 @@ struct PlatformIcon {
     WORD id;
 };
 
-struct PlatformCursor {
-    WORD id;
-};
-
 namespace {
 
 constexpr WORD kProgramIconId = 1;
-constexpr WORD kArrowCursorId = 32512;
 constexpr WORD kApplicationIconId = 32512;
 
 PlatformModule g_program;
 PlatformModule g_engine;
 PlatformIcon g_programIcon{&g_program, kProgramIconId};
 PlatformIcon g_applicationIcon{nullptr, kApplicationIconId};
-PlatformCursor g_arrowCursor{kArrowCursorId};
 
 bool IsModule(HMODULE module) {
     return module == &g_program || module == &g_engine;
@@ -120,7 +114,3 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
     return nullptr;
 }
 
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-    if (instance || !IS_INTRESOURCE(name) || LOWORD(name) != kArrowCursorId) return nullptr;
-    return &g_arrowCursor;
-}

@@ -7,6 +7,7 @@
 #include "ovcore/platform/Windows.h"
 
 #include <cstddef>
+#include <string>
 #include <vector>
 
 // ---- modules and resources
@@ -36,6 +37,26 @@ OV_PLATFORM_API bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM ev
 // ---- cursor
 // The display counter of ShowCursor: the cursor is visible while it is >= 0.
 OV_PLATFORM_API int PlatformCursorDisplayCount();
+// Largest side of a cursor image, in pixels.
+constexpr int kPlatformCursorMaxSide = 256;
+// A cursor of width x height pixels (1 to kPlatformCursorMaxSide), RGBA 8
+// bits a channel, rows top to bottom, whose hot spot (the pixel that points)
+// is (hotX, hotY) from the top-left; the pixels are copied. Null for bad
+// sizes, a hot spot outside the image, null pixels, or no display. Freed by
+// DestroyCursor.
+OV_PLATFORM_API HCURSOR PlatformCreateCursor(const unsigned char* rgba, int width, int height, int hotX, int hotY);
+// The cursor SetCursor last put in force (null before the first call).
+OV_PLATFORM_API HCURSOR PlatformCurrentCursor();
+
+// ---- clipboard
+// Puts Latin-1 text on the desktop's clipboard, where other programs read
+// it as UTF-8. False for null text or no display, or when the system
+// refuses; the clipboard then keeps what it held.
+OV_PLATFORM_API bool PlatformSetClipboardText(const char* latin1);
+// The clipboard's text as Latin-1 into *latin1: characters beyond U+00FF and
+// malformed UTF-8 are dropped; empty when the clipboard holds no text.
+// False (and *latin1 empty) for no display.
+OV_PLATFORM_API bool PlatformGetClipboardText(std::string* latin1);
 
 // ---- windows
 // What SetLayeredWindowAttributes recorded.

@@ -332,9 +332,20 @@ struct NOTIFYICONDATAA {
 #define BITSPIXEL 12
 #define VREFRESH 116
 
-// Numbered resources: the arrow cursor, the application icon, and the
+// Numbered resources: the system cursors, the application icon, and the
 // resource types of icons and raw data:
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDC_IBEAM MAKEINTRESOURCEA(32513)
+#define IDC_WAIT MAKEINTRESOURCEA(32514)
+#define IDC_CROSS MAKEINTRESOURCEA(32515)
+#define IDC_SIZENWSE MAKEINTRESOURCEA(32642)
+#define IDC_SIZENESW MAKEINTRESOURCEA(32643)
+#define IDC_SIZEWE MAKEINTRESOURCEA(32644)
+#define IDC_SIZENS MAKEINTRESOURCEA(32645)
+#define IDC_SIZEALL MAKEINTRESOURCEA(32646)
+#define IDC_NO MAKEINTRESOURCEA(32648)
+#define IDC_HAND MAKEINTRESOURCEA(32649)
+#define IDC_APPSTARTING MAKEINTRESOURCEA(32650)
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 #define RT_ICON MAKEINTRESOURCEA(3)
 #define RT_RCDATA MAKEINTRESOURCEA(10)
@@ -574,6 +585,14 @@ OV_PLATFORM_API BOOL SetCursorPos(int x, int y);
 // Adds 1 (show) or -1 to the display counter; the cursor shows while the
 // counter is >= 0. The new counter.
 OV_PLATFORM_API int ShowCursor(BOOL show);
+// The shape of the pointer over the program's windows; returns the previous
+// one (null before the first call). Null restores the system's arrow. The
+// shape is made on first use: when that fails, nothing changes and the
+// result is the cursor still in force.
+OV_PLATFORM_API HCURSOR SetCursor(HCURSOR cursor);
+// Frees a cursor made by PlatformCreateCursor (the arrow comes back when it
+// was in force); FALSE for the shared cursors of LoadCursorA and for null.
+OV_PLATFORM_API BOOL DestroyCursor(HCURSOR cursor);
 
 // Time
 
@@ -591,7 +610,7 @@ OV_PLATFORM_API DWORD GetTickCount(void);
 OV_PLATFORM_API HMODULE GetModuleHandleA(LPCSTR moduleName);
 // The program's icon (its module, id 1) or IDI_APPLICATION (null module); null otherwise.
 OV_PLATFORM_API HICON LoadIconA(HINSTANCE instance, LPCSTR name);
-// IDC_ARROW with a null module; null otherwise.
+// With a null instance, the shared system cursor of an IDC_ id; null otherwise.
 OV_PLATFORM_API HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 // The numbered resource of that type and id added with PlatformAddResource;
 // null, with a reported failure, when there is none or the names are not numbers.
