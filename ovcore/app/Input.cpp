@@ -111,6 +111,7 @@ void OV_INPUT::EndFrame() {
     std::memset(mouseReleased, 0, sizeof mouseReleased);
     wheelUp = false;
     wheelDown = false;
+    for (OV_GAMEPAD& pad : pads) pad.EndFrame();
 }
 
 OV_INPUT& InputStore() {

@@ -1,6 +1,7 @@
 // OV_INPUT: the keyboard, mouse and typed-text input, and the queries on it.
 #pragma once
 
+#include "ovcore/app/Gamepad.h"
 #include "ovcore/app/TypedCharQueue.h"
 #include "ovcore/foundation/String.h"
 #include "ovcore/foundation/Vector.h"
@@ -53,6 +54,8 @@ struct OV_INPUT {
     OV_TYPED_CHAR_QUEUE typedChars;  // characters typed since the last flush
     uint8_t lastKey = 0;  // the last key that went down
     bool ignoreRepeat = false;  // when true, auto-repeated key-downs of a held key are dropped
+    OV_GAMEPAD pads[kGamepads];  // game controllers (Gamepad.h)
+    float padDeadZone = 0.25f;   // share of an axis' half-range read as 0
 
     // Recording, called by the window procedure. Codes of 256 or more are
     // not virtual keys and are ignored. Char queues the low byte of code:
@@ -63,7 +66,8 @@ struct OV_INPUT {
     void Wheel(int delta);
     void Char(WPARAM code) { typedChars.Push(static_cast<char>(code & 0xFF)); }
 
-    // Forces requested keys and buttons up and clears the per-frame flags.
+    // Forces requested keys and buttons up and clears the per-frame flags
+    // (the pads' too).
     void EndFrame();
 };
 

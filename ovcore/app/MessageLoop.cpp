@@ -72,6 +72,7 @@ void CountFrame(OV_LOOP_STATE& loop) {
 
 void RunFrame(OV_LOOP_STATE& loop, OV_FRAME_FUNC frameFunction, void* userData, bool& shortFrame) {
     RefreshCursor();
+    RefreshGamepads();
     if (frameFunction) frameFunction(loop.msg.hwnd, userData);
     if (loop.resetInput) InputStore().EndFrame();
     if (loop.flushChars) ClearTypedChars();

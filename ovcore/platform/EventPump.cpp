@@ -1,6 +1,7 @@
 // Translation of SDL input and window events to Windows messages.
 #include "ovcore/platform/EventPump.h"
 
+#include "ovcore/platform/Gamepad.h"
 #include "ovcore/platform/KeyMap.h"
 #include "ovcore/platform/MessageQueue.h"
 #include "ovcore/platform/SdlBridge.h"
@@ -110,6 +111,11 @@ void TranslateSdlEvent(const SDL_Event& event) {
         case SDL_MOUSEMOTION: TranslateMotion(event.motion); break;
         case SDL_MOUSEWHEEL: TranslateWheel(event.wheel); break;
         case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED:
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+        case SDL_CONTROLLERAXISMOTION: PlatformPadEvent(event); break;
         default: break;
     }
 }

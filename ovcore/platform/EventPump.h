@@ -7,5 +7,6 @@ union SDL_Event;
 // on first use; nothing happens without a display).
 void PumpSdlEvents();
 // Appends the Windows messages of one SDL event; events without a window of
-// ours, SDL_QUIT and events with no Windows meaning add nothing.
+// ours, SDL_QUIT and events with no Windows meaning add nothing; game
+// controller events go to the pad slots (Gamepad.h).
 void TranslateSdlEvent(const SDL_Event& event);

@@ -1,5 +1,6 @@
 #include "ovcore/platform/InputScript.h"
 #include "ovcore/platform/Diagnostics.h"
+#include "ovcore/platform/Gamepad.h"
 
 #include "ovcore/platform/MessageQueue.h"
 #include "ovcore/platform/WindowRecord.h"
@@ -16,14 +17,14 @@
 
 namespace {
 
-enum class Action { Wait, Key, Char, Move, Button, Wheel, Close };
+enum class Action { Wait, Key, Char, Move, Button, Wheel, Close, PadAttach, PadButton, PadAxis, PadDetach };
 
 struct ScriptLine {
     Action action = Action::Close;
     long frame = 0;
-    std::string title;
-    long a = 0;  // key code, character, x, button message, wheel delta, width
-    long b = 0;  // down flag, y, height
+    std::string title;  // also the name of an attached pad
+    long a = 0;  // key code, character, x, button message, wheel delta, width, pad button or axis
+    long b = 0;  // down flag, y, height, axis value
 };
 
 struct Script {
@@ -32,6 +33,7 @@ struct Script {
     long frame = 0;
     HWND target = nullptr;
     bool loaded = false;
+    SDL_Joystick* pad = nullptr;  // the virtual pad while attached
 };
 
 Script& TheScript() {
@@ -85,6 +87,29 @@ bool ButtonMessage(const std::string& button, long down, long* message) {
     return true;
 }
 
+bool ParsePad(const std::vector<std::string>& t, ScriptLine* line) {
+    const std::string& verb = t.size() > 2 ? t[2] : std::string();
+    if (verb == "attach" && t.size() == 4) {
+        line->action = Action::PadAttach;
+        line->title = t[3];
+        return true;
+    }
+    if (verb == "button" && t.size() == 5) {
+        line->action = Action::PadButton;
+        return Number(t[3], &line->a) && line->a >= 0 && line->a < PAD_BUTTONS && UpDown(t[4], &line->b);
+    }
+    if (verb == "axis" && t.size() == 5) {
+        line->action = Action::PadAxis;
+        return Number(t[3], &line->a) && line->a >= 0 && line->a < PAD_AXES && Number(t[4], &line->b) &&
+               line->b >= -32768 && line->b <= 32767;
+    }
+    if (verb == "detach" && t.size() == 3) {
+        line->action = Action::PadDetach;
+        return true;
+    }
+    return false;
+}
+
 bool ParseEvent(const std::vector<std::string>& t, ScriptLine* line) {
     if (t.size() < 2 || !Number(t[0], &line->frame) || line->frame < 0) return false;
     const std::string& verb = t[1];
@@ -109,6 +134,7 @@ bool ParseEvent(const std::vector<std::string>& t, ScriptLine* line) {
         line->action = Action::Wheel;
         return Number(t[2], &line->a) && line->a >= -32768 && line->a <= 32767;
     }
+    if (verb == "pad") return ParsePad(t, line);
     if (verb == "close" && t.size() == 2) {
         line->action = Action::Close;
         return true;
@@ -161,6 +187,53 @@ LPARAM ClientPoint(HWND hwnd) {
     return MAKELPARAM(p.x - r.left, p.y - r.top);
 }
 
+// The virtual pad: a joystick SDL itself makes, laid out as a game
+// controller, whose changes reach the program as a real pad's would.
+void DetachPad(Script& script) {
+    if (!script.pad) return;
+    const SDL_JoystickID instance = SDL_JoystickInstanceID(script.pad);
+    SDL_JoystickClose(script.pad);
+    script.pad = nullptr;
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+        if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
+    }
+}
+
+void AttachPad(Script& script, const std::string& name) {
+    DetachPad(script);
+    if (!PlatformPadsStart()) return;
+    SDL_VirtualJoystickDesc pad{};
+    pad.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+    pad.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+    pad.naxes = PAD_AXES;
+    pad.nbuttons = PAD_BUTTONS;
+    pad.name = name.c_str();
+    const int index = SDL_JoystickAttachVirtualEx(&pad);
+    script.pad = index < 0 ? nullptr : SDL_JoystickOpen(index);
+    if (!script.pad)
+        PlatformReportFailure("platform: cannot attach the script's pad: %s: %s", name.c_str(), SDL_GetError());
+}
+
+void PlayPad(Script& script, const ScriptLine& line) {
+    switch (line.action) {
+        case Action::PadAttach: AttachPad(script, line.title); break;
+        case Action::PadButton:
+            if (script.pad) SDL_JoystickSetVirtualButton(script.pad, static_cast<int>(line.a), line.b ? 1 : 0);
+            break;
+        case Action::PadAxis:
+            if (script.pad)
+                SDL_JoystickSetVirtualAxis(script.pad, static_cast<int>(line.a), static_cast<Sint16>(line.b));
+            break;
+        case Action::PadDetach: DetachPad(script); break;
+        default: break;
+    }
+}
+
+bool IsPadAction(Action action) {
+    return action == Action::PadAttach || action == Action::PadButton || action == Action::PadAxis ||
+           action == Action::PadDetach;
+}
+
 void Play(const ScriptLine& line, HWND hwnd) {
     switch (line.action) {
         case Action::Key:
@@ -187,7 +260,7 @@ void Play(const ScriptLine& line, HWND hwnd) {
         case Action::Close:
             MessageQueuePost(hwnd, WM_CLOSE, 0, 0);
             break;
-        case Action::Wait:
+        default:
             break;
     }
 }
@@ -196,6 +269,7 @@ void Play(const ScriptLine& line, HWND hwnd) {
 
 void InputScriptLoad(const std::string& text) {
     Script& script = TheScript();
+    DetachPad(script);
     script = Script{};
     script.loaded = true;
     std::istringstream lines(text);
@@ -227,7 +301,8 @@ void InputScriptInject() {
         } else {
             if (line.frame > script.frame) return;
             HWND hwnd = Target(script);
-            if (hwnd) Play(line, hwnd);
+            if (IsPadAction(line.action)) PlayPad(script, line);
+            else if (hwnd) Play(line, hwnd);
         }
         ++script.next;
     }

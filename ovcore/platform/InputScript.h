@@ -18,6 +18,11 @@
 //   <frame> button left|right|middle down|up
 //   <frame> wheel <delta>             120 per notch, away from the user > 0
 //   <frame> close                     the target is asked to close
+//   <frame> pad attach "<name>"       a virtual game controller is plugged
+//                                     in (one at a time; see Gamepad.h)
+//   <frame> pad button <n> down|up    its button n (0..20, PlatformPadButton)
+//   <frame> pad axis <n> <value>      its axis n (0..5) to -32768..32767
+//   <frame> pad detach                it is unplugged
 //
 // Frames are counted from the last wait; lines run in file order, and a
 // line waits for its frame. A line that cannot be read is skipped.

@@ -1,3 +1,4 @@
+#include "ovcore/platform/Gamepad.h"
 #include "ovcore/platform/InputScript.h"
 #include "TestWindow.h"
 
@@ -82,5 +83,36 @@ TEST(InputScript, WaitsForTheWindowThenPlaysEachLineAtItsFrame) {
     EXPECT_EQ(fourth[0].message, static_cast<UINT>(WM_MOUSEWHEEL));
     EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(fourth[0].wParam), -240);
     EXPECT_EQ(fourth[1].message, static_cast<UINT>(WM_CLOSE));
+    EXPECT_EQ(InputScriptPending(), 0u);
+}
+
+// Pad lines plug in a virtual controller, move it and unplug it; each change
+// reaches the pad slots at the pump after the frame it was played in.
+TEST(InputScript, PadLinesDriveAVirtualController) {
+    ScriptReset reset;
+    ASSERT_TRUE(PlatformPadsStart());
+    InputScriptLoad(
+        "0 pad attach \"Scripted pad\"\n"
+        "1 pad button 0 down\n"
+        "1 pad axis 1 -20000\n"
+        "2 pad detach\n"
+        "3 pad button 21 down\n"   // no such button
+        "3 pad axis 6 0\n"         // no such axis
+        "3 pad axis 0 40000\n"     // out of range
+        "3 pad wiggle\n");
+    EXPECT_EQ(InputScriptPending(), 4u);
+    DrainMessages();  // frame 0: plugged in
+    DrainMessages();  // frame 1: seen; moved
+    EXPECT_STREQ(PlatformPadName(0), "Scripted pad");
+    DrainMessages();  // frame 2: movement seen; unplugged
+    PlatformPadState state{};
+    ASSERT_TRUE(PlatformPadTake(0, &state));
+    EXPECT_TRUE(state.connected);
+    EXPECT_EQ(state.held, 1u << PAD_A);
+    EXPECT_EQ(state.axes[PAD_LEFT_Y], -20000);
+    DrainMessages();
+    ASSERT_TRUE(PlatformPadTake(0, &state));
+    EXPECT_FALSE(state.connected);
+    EXPECT_TRUE(state.left);
     EXPECT_EQ(InputScriptPending(), 0u);
 }
