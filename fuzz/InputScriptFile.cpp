@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as an input-script file (OV_INPUT_SCRIPT), then
 // plays it for a few frames with no window open: nothing may be played,
 // and no more lines kept than the file has.
-// fuzz seeds: tools/demo.script tests/e2e/*.script
+// fuzz seeds: tools/demo.script tests/e2e/*.script examples/gamepad/run.script
 #include "ovcore/platform/InputScript.h"
 
 #include "FuzzInput.h"

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace OvTest {
 
 // A clock that moves on by a fixed step every time it is read.
@@ -52,6 +54,22 @@ protected:
         while (PeekMessageA(&stale, nullptr, 0, 0, PM_REMOVE)) continue;
     }
 };
+
+// Runs a message loop over the posted messages for `frames` frames; `frame`
+// gets the frame number (1, 2, ...) and may post the messages of the next.
+inline void RunFrames(int frames, const std::function<void(int)>& frame) {
+    struct Run {
+        int count, limit;
+        const std::function<void(int)>* frame;
+    } run{0, frames, &frame};
+    OvCore::RunMessageLoop(
+        [](HWND, void* data) {
+            auto* r = static_cast<Run*>(data);
+            (*r->frame)(++r->count);
+            if (r->count >= r->limit) OvCore::LoopState().running = false;
+        },
+        &run);
+}
 
 // A bare platform window whose messages go to the framework's window
 // procedure: the loop and input without a render target.

@@ -3,10 +3,10 @@
 #include "tests/platform/VirtualPad.h"
 
 #include <cmath>
-#include <functional>
 #include <memory>
 
 using namespace OvCore;
+using OvTest::RunFrames;
 
 namespace {
 
@@ -15,21 +15,6 @@ protected:
     void SetUp() override {
         AppTest::SetUp();
         ASSERT_TRUE(StartGamepads());
-    }
-
-    // Runs frames; `frame` gets 1, 2, ... and may change the pad for the next.
-    void RunFrames(int frames, const std::function<void(int)>& frame) {
-        struct Run {
-            int count, limit;
-            const std::function<void(int)>* frame;
-        } run{0, frames, &frame};
-        RunMessageLoop(
-            [](HWND, void* data) {
-                auto* r = static_cast<Run*>(data);
-                (*r->frame)(++r->count);
-                if (r->count >= r->limit) LoopState().running = false;
-            },
-            &run);
     }
 
     OvTest::ProcedureWindow window{"pads"};

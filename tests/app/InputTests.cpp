@@ -3,27 +3,12 @@
 #include <functional>
 
 using namespace OvCore;
+using OvTest::RunFrames;
 
 namespace {
 
 class InputTest : public OvTest::AppTest {
 protected:
-    // Runs a loop over the posted messages; `frame` gets the frame number
-    // (1, 2, ...) and may post the messages of the next frame.
-    void RunFrames(int frames, const std::function<void(int)>& frame) {
-        struct Run {
-            int count, limit;
-            const std::function<void(int)>* frame;
-        } run{0, frames, &frame};
-        RunMessageLoop(
-            [](HWND, void* data) {
-                auto* r = static_cast<Run*>(data);
-                (*r->frame)(++r->count);
-                if (r->count >= r->limit) LoopState().running = false;
-            },
-            &run);
-    }
-
     void Wheel(short delta) { WindowProcedure(window.hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0); }
 
     OvTest::ProcedureWindow window{"input"};
