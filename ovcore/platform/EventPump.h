@@ -10,3 +10,5 @@ void PumpSdlEvents();
 // ours, SDL_QUIT and events with no Windows meaning add nothing; game
 // controller events go to the pad slots (Gamepad.h).
 void TranslateSdlEvent(const SDL_Event& event);
+// Brings the pad slots up to date with one game-controller event (Gamepad.cpp).
+void PlatformPadEvent(const SDL_Event& event);

@@ -2,6 +2,7 @@
 #include "ovcore/platform/Gamepad.h"
 
 #include "ovcore/platform/Diagnostics.h"
+#include "ovcore/platform/EventPump.h"
 #include "ovcore/platform/Utf8Latin1.h"
 
 #include <SDL2/SDL.h>

@@ -8,9 +8,9 @@
 // (unless the environment sets SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS=0).
 #pragma once
 
-#include <cstdint>
+#include "ovcore/platform/PlatformApi.h"
 
-union SDL_Event;
+#include <cstdint>
 
 // Button numbers: bit n of the masks below is button n.
 enum PlatformPadButton {
@@ -69,25 +69,22 @@ struct PlatformPadState {
 // Starts SDL's game controller support and opens the pads already plugged in,
 // so that the first take sees them. Later calls only answer. False when SDL
 // cannot start it (reported as "platform: no game controllers: ...").
-bool PlatformPadsStart();
-bool PlatformPadsStarted();
+OV_PLATFORM_API bool PlatformPadsStart();
+OV_PLATFORM_API bool PlatformPadsStarted();
 
 // Copies the slot's state and clears its since-last-take parts. False (and a
 // zeroed state) for a slot number outside 0 to PLATFORM_PADS - 1 or before
 // PlatformPadsStart.
-bool PlatformPadTake(int slot, PlatformPadState* state);
+OV_PLATFORM_API bool PlatformPadTake(int slot, PlatformPadState* state);
 
 // The pad's name as its driver gives it, in Latin-1 (characters beyond it
 // dropped); "" for an empty slot.
-const char* PlatformPadName(int slot);
+OV_PLATFORM_API const char* PlatformPadName(int slot);
 
 // True when the pad in the slot has rumble motors.
-bool PlatformPadCanRumble(int slot);
+OV_PLATFORM_API bool PlatformPadCanRumble(int slot);
 // Runs the low- and high-frequency motors at the given strengths (0 to
 // 65535, 0 stops) for `milliseconds`; a later call replaces it. False for an
 // empty slot or a pad without rumble (reported as
 // "platform: cannot rumble: <pad name>: <cause>").
-bool PlatformPadRumble(int slot, uint16_t low, uint16_t high, uint32_t milliseconds);
-
-// Called by the event pump with every game-controller event.
-void PlatformPadEvent(const SDL_Event& event);
+OV_PLATFORM_API bool PlatformPadRumble(int slot, uint16_t low, uint16_t high, uint32_t milliseconds);
