@@ -594,6 +594,70 @@ OV_API uint16_t OvSocketLocalPort(OvHandle socket);
 OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_t* readable,
                                  int timeoutMs);
 
+/* Datagrams (UDP), IPv4 and IPv6, in the same endpoints. OvSocketBind makes
+ * an endpoint a datagram socket, forgetting what it was before, bound to a
+ * local address and port; it never blocks. family as for OvSocketOpen:
+ * OV_SOCKET_ANY takes IPv6 and IPv4 peers alike (IPv4 only where the system
+ * has no IPv6), OV_SOCKET_IPV4 and OV_SOCKET_IPV6 that family only. host: an
+ * address of this machine ("127.0.0.1", "::1", a name), null for every
+ * interface. port 0: a free port (see OvSocketLocalPort). 0 when the handle
+ * is unknown, the family is none of the three, the host does not resolve or
+ * the port is taken. OvSocketAsync(s, 0) is refused (0) on a datagram socket.
+ *
+ * OvAddress is a peer: family OV_SOCKET_IPV4 or OV_SOCKET_IPV6 (0: none),
+ * port in host order, the address bytes in network order (IPv4 in the first
+ * four; the rest zero), the IPv6 scope (interface index of a link-local
+ * address, else 0). OvSocketResolve fills one from a host name or literal
+ * address in a family (OV_SOCKET_ANY: the first address the name gives);
+ * names may be looked up on a name server, so resolve once, not every
+ * frame. 0, with the address zeroed, when it does not resolve.
+ * OvSocketAddressText writes "127.0.0.1:5150" or "[::1]:5150" with its
+ * terminating NUL into text, and returns its length without the NUL; 0 when
+ * the address is none or capacity is too small.
+ *
+ * OvSocketSendTo sends count bytes from data + offset (count 0: to the end of
+ * the array) as one datagram to `to`, and returns count once the kernel has
+ * taken it. Nothing is ever kept for later, nor cut: 0 when offset and count
+ * pass the end of the array, there is no room in the
+ * kernel's send buffer now, the datagram is larger than
+ * OV_SOCKET_DATAGRAM_LIMIT, the endpoint cannot reach the address's family
+ * (an IPv4-only endpoint and an IPv6 peer), or the network refuses it.
+ * Whether it arrives is up to the network: datagrams may be lost, repeated
+ * or reordered, never cut or merged.
+ *
+ * OvSocketReceiveFrom takes the next waiting datagram: it stands from data
+ * (the array grows to OV_SOCKET_DATAGRAM_LIMIT bytes when smaller, and is
+ * otherwise kept) with the cursor after it, its sender in *from (when from
+ * is not null; IPv4 peers of an OV_SOCKET_ANY endpoint come as IPv4
+ * addresses); returns 1, also for an empty datagram. 0 when none waits or
+ * the endpoint is no datagram socket: the cursor is then at data and *from
+ * zeroed.
+ *
+ * OvSocketReceiveLimit: how many bytes of datagrams the kernel may keep
+ * waiting for the endpoint (its receive buffer, counted with the system's
+ * overhead a datagram: the system may double or round the value); datagrams
+ * that arrive beyond it are dropped, so a flooding peer costs bounded memory.
+ * OV_SOCKET_DATAGRAM_QUEUE at bind time; 0 for an unknown handle or a
+ * socket that is not bound. */
+#define OV_SOCKET_DATAGRAM_LIMIT 65536u
+#define OV_SOCKET_DATAGRAM_QUEUE (256u * 1024u)
+
+typedef struct OvAddress {
+    uint8_t family;
+    uint8_t reserved;
+    uint16_t port;
+    uint32_t scope;
+    uint8_t bytes[16];
+} OvAddress;
+
+OV_API int OvSocketBind(OvHandle socket, int family, const char* host, uint16_t port);
+OV_API int OvSocketResolve(const char* host, uint16_t port, int family, OvAddress* address);
+OV_API uint32_t OvSocketAddressText(const OvAddress* address, char* text, uint32_t capacity);
+OV_API uint32_t OvSocketSendTo(OvHandle socket, const OvBuffer* buffer, uint32_t offset, uint32_t count,
+                               const OvAddress* to);
+OV_API int OvSocketReceiveFrom(OvHandle socket, OvBuffer* buffer, OvAddress* from);
+OV_API int OvSocketReceiveLimit(OvHandle socket, uint32_t bytes);
+
 /* ---- shaders ----
  * Kinds: 421 and 422 GL assembly vertex and fragment programs (the ARB
  * program text), 423 and 424 GLSL vertex and fragment shaders, 425 a GLSL

@@ -148,6 +148,7 @@ void OV_SOCKET::EmptyBuffer(OV_MEMORY_FILE& buffer) {
 bool OV_SOCKET::Update() {
     if (mode == SERVER) return UpdateServer();
     if (mode == CLIENT) return UpdateClient();
+    if (mode == DATAGRAM) return UpdateDatagram();
     return false;
 }
 

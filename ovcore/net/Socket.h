@@ -35,20 +35,24 @@ using OV_ON_CLIENT_DISCONNECT = void (*)(OV_SOCKET* socket, OvHandle client);
 using OV_ON_CONNECT = bool (*)(OV_SOCKET* socket);
 using OV_ON_RECEIVE = void (*)(OV_SOCKET* socket, OV_MEMORY_FILE* buffer);
 using OV_ON_DISCONNECT = void (*)(OV_SOCKET* socket);
+// A datagram arrived: its sender, and the buffer holding it (size its length,
+// which may be 0; cursor at its start). Valid during the call only.
+using OV_ON_DATAGRAM = void (*)(OV_SOCKET* socket, const OvAddress& from, OV_MEMORY_FILE* buffer);
 
 // A TCP endpoint driven by polling: a server accepting any number of
-// clients, a client on one connection, or an HTTP requester. Update, once a
-// frame, accepts clients, hands what arrived to the callbacks and notices
-// disconnections; nothing ever waits for a peer there.
+// clients, a client on one connection, or an HTTP requester; or a datagram
+// (UDP) endpoint. Update, once a frame, accepts clients, hands what arrived
+// to the callbacks and notices disconnections; nothing ever waits for a peer
+// there.
 //
 // Received blocks reach the callbacks in an OV_MEMORY_FILE whose size is the
 // block's length and whose cursor stands at its start.
 class OV_SOCKET {
 public:
-    // The mode: closed, server, client or HTTP requester.
-    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16 };
+    // The mode: closed, server, client, HTTP requester or datagram endpoint.
+    enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16, DATAGRAM = 17 };
 
-    int mode = CLOSED;  // CLOSED, SERVER, CLIENT or HTTP
+    int mode = CLOSED;  // CLOSED, SERVER, CLIENT, HTTP or DATAGRAM
     OvHandle socket{0, 0};          // listening socket, or the connection
     std::vector<OvHandle> clients;  // a server's accepted clients
     OvHandle pending{0, 0};         // receives the server's next accepted connection
@@ -59,6 +63,7 @@ public:
     OV_ON_CONNECT OnConnect = nullptr;
     OV_ON_RECEIVE OnReceive = nullptr;
     OV_ON_DISCONNECT OnDisconnect = nullptr;
+    OV_ON_DATAGRAM OnDatagram = nullptr;  // datagram mode: each datagram taken by Update
     void* userData = nullptr;  // for the callbacks; never touched here
     // How long a blocking HTTP request waits without a byte from the peer.
     float httpTimeout = 30.0f;
@@ -77,6 +82,9 @@ public:
     // httpDeadline; any other response, or the last one, is returned as it
     // came.
     int httpRedirects = 0;
+    // Datagram mode: the most datagrams one Update takes (and hands to
+    // OnDatagram); the rest wait for the next, in the kernel's receive queue.
+    uint32_t datagramsPerUpdate = 64;
 
     OV_SOCKET() = default;
     ~OV_SOCKET();
@@ -98,6 +106,28 @@ public:
     bool Update();  // one frame's work; false when closed, or the connection ended
     // The local port of the listening socket or connection; 0 when closed.
     uint16_t Port() const;
+
+    // Datagrams (UDP). Bind closes whatever was open and makes the object a
+    // datagram endpoint (mode DATAGRAM) on port (0: a free one, see Port) of
+    // host (null: every interface) in family (OV_SOCKET_ANY: IPv6 and IPv4
+    // peers alike, OV_SOCKET_IPV4, OV_SOCKET_IPV6: that family only); false,
+    // closed, when the port is taken, the host does not resolve or the family
+    // is unknown. Update then hands each waiting datagram to OnDatagram, at
+    // most datagramsPerUpdate a frame; Send and Receive do nothing (0).
+    bool Bind(uint16_t port, int family, const char* host = nullptr);
+    // One datagram of count bytes of the buffer's content from offset (count
+    // 0: the rest of it) to `to`; returns count once the kernel took it. 0,
+    // nothing sent, outside datagram mode, when offset and count pass the
+    // content, when the datagram is larger than OV_SOCKET_DATAGRAM_LIMIT, when
+    // the kernel has no room for it now (datagrams are never kept for later)
+    // or cannot reach the address. Arrival is not promised: datagrams may be
+    // lost, repeated or reordered on the way, never cut or merged.
+    uint32_t SendDatagram(const OvAddress& to, OV_MEMORY_FILE& buffer, uint32_t offset = 0, uint32_t count = 0);
+    // The bytes of datagrams the kernel may keep waiting between Updates
+    // (OV_SOCKET_DATAGRAM_QUEUE from Bind; the system may double or round
+    // it); datagrams beyond it are dropped on arrival, so a flood costs
+    // bounded memory. False outside datagram mode.
+    bool SetReceiveLimit(uint32_t bytes);
 
     // HTTP/1.1 over plain TCP. The path is written after "/" with its spaces
     // as "%20". A host or path holding a control character (below 0x20, or
@@ -150,6 +180,7 @@ private:
     void DropDisconnectedClients();
     bool UpdateServer();
     bool UpdateClient();
+    bool UpdateDatagram();
     void RemoveClient(size_t index);
 
     bool SendRequest(const OV_STRING& request);
@@ -160,6 +191,14 @@ private:
     bool BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request, uint16_t port);
     bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete);
 };
+
+// A peer's address from a host name or literal address and a port, in a
+// family (OV_SOCKET_ANY: the first address the name gives); names may wait
+// for a name server, so resolve once, not every frame. False, the address
+// zeroed, when it does not resolve.
+bool ResolveAddress(const char* host, uint16_t port, int family, OvAddress& address);
+// The same family, address, port and scope.
+bool SameAddress(const OvAddress& a, const OvAddress& b);
 
 // Process-wide: before the first socket is used and after the last (the
 // engine's socket start-up result; nothing to report at shut-down):

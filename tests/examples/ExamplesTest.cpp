@@ -1,7 +1,9 @@
 // The network examples, run as their own processes under the display with
-// scripted typing, on loopback; what arrived is checked in their output, in
-// the files they wrote and in the last frame each one saved.
+// scripted typing, on loopback (the datagram one against a test peer); what
+// arrived is checked in their output, in the files they wrote and in the last
+// frame each one saved.
 #include "tests/net/NginxServer.h"
+#include "tests/net/UdpPeer.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -16,6 +18,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -167,4 +170,49 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     EXPECT_FALSE(std::filesystem::exists(folder + "/none"));
     const Frame red(folder + "/refused.png");
     EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }), 560 * 40 * 9 / 10);
+}
+
+// The test is the guest: its first datagram makes the host answer, byte for
+// byte; then a late datagram (sequence 2 after 3) must not move the guest's
+// square back, and a lost one (4) is simply never seen.
+TEST_F(Examples, DatagramHostAnswersItsGuestAndIgnoresLateDatagrams) {
+    uint16_t port = 0;
+    {
+        UdpPeer probe;  // a free port, given back at once
+        port = probe.Port();
+    }
+    Process host = Start(folder, "host", {OV_EXAMPLE_DATAGRAM, "host", std::to_string(port)},
+                         "wait \"Datagram host\" 640 480\n240 close\n");
+    UdpPeer guest;
+    auto position = [](uint32_t sequence, uint16_t x, uint16_t y) {
+        const char bytes[10] = {'P', 2, static_cast<char>(sequence >> 24), static_cast<char>(sequence >> 16),
+                                static_cast<char>(sequence >> 8), static_cast<char>(sequence),
+                                static_cast<char>(x >> 8), static_cast<char>(x), static_cast<char>(y >> 8),
+                                static_cast<char>(y)};
+        return std::string(bytes, sizeof bytes);
+    };
+    std::optional<std::string> answer;
+    for (int i = 0; i < 300 && !answer; ++i) {  // until the host is up
+        guest.SendTo(port, position(1, 100, 100));
+        answer = guest.Receive(100);
+    }
+    ASSERT_TRUE(answer) << "the host never answered";
+    EXPECT_EQ(*answer, std::string("P\x01\x00\x00\x00\x01\x00\xA0\x00\xF0", 10)) << "player 1, sequence 1, (160, 240)";
+    ASSERT_TRUE(guest.SendTo(port, position(3, 300, 100)));
+    ASSERT_TRUE(guest.SendTo(port, position(2, 200, 100)));
+    ASSERT_TRUE(guest.SendTo(port, "P\x02junk"));
+    ASSERT_TRUE(guest.SendTo(port, position(5, 500, 100)));
+    const std::optional<std::string> next = guest.Receive();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(*next, std::string("P\x01\x00\x00\x00\x02\x00\xA0\x00\xF0", 10)) << "one a frame, numbered on";
+    EXPECT_EQ(Finish(host), 0);
+    EXPECT_EQ(ReadFile(host.output), "peer 1 100 100\npeer 3 300 100\npeer 5 500 100\n");
+    // The guest's blue square at (500, 100), the host's orange one at (160, 240).
+    const Frame frame(folder + "/host.png");
+    ASSERT_EQ(frame.width, 640);
+    auto blue = [](const uint8_t* p) { return p[2] > 200 && p[0] < 60; };
+    auto orange = [](const uint8_t* p) { return p[0] > 200 && p[1] > 90 && p[1] < 170 && p[2] < 80; };
+    EXPECT_EQ(frame.Count(484, 84, 516, 116, blue), 32 * 32);
+    EXPECT_EQ(frame.Count(0, 0, 640, 480, blue), 32 * 32);
+    EXPECT_EQ(frame.Count(144, 224, 176, 256, orange), 32 * 32);
 }

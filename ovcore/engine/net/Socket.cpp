@@ -75,6 +75,7 @@ void Socket::CloseDescriptor() {
     fd_ = -1;
     connected_ = false;
     listening_ = false;
+    datagram_ = false;
     queue_.clear();
     queueStart_ = 0;
 }
@@ -184,6 +185,7 @@ bool Socket::SetNoDelay(bool on) {
 }
 
 bool Socket::SetAsync(bool on) {
+    if (IsDatagram()) return on;  // a datagram socket never blocks
     async_ = on;
     return fd_ >= 0 && SetBlocking(fd_, !on);
 }

@@ -4,6 +4,8 @@
 
 #include "ovcore/engine/OrvoCore.h"
 
+#include <sys/socket.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -35,6 +37,14 @@ public:
     // when the connection failed.
     bool Flush();
 
+    // Datagram endpoints (SocketDatagram.cpp): bound, never blocking, one
+    // datagram a send or receive; the receive limit is the kernel's buffer.
+    bool Bind(int family, const char* host, uint16_t port);
+    bool SetReceiveLimit(uint32_t bytes);
+    uint32_t SendTo(const uint8_t* bytes, uint32_t count, const OvAddress& to);
+    int ReceiveFrom(OvBuffer& buffer, OvAddress* from);
+    bool IsDatagram() const { return fd_ >= 0 && datagram_; }
+
     bool IsConnected() const { return fd_ >= 0 && connected_; }
     bool IsListening() const { return fd_ >= 0 && listening_; }
     bool IsAsync() const { return async_; }
@@ -50,6 +60,9 @@ private:
     bool listening_ = false;
     bool async_ = false;
     bool noDelay_ = false;
+    bool datagram_ = false;
+    int domain_ = 0;       // a datagram socket's address family (AF_INET, AF_INET6)
+    bool v6Only_ = false;  // an AF_INET6 datagram socket that cannot reach IPv4 peers
     uint32_t timeoutMs_ = 0;
     std::vector<uint8_t> queue_;
     size_t queueStart_ = 0;
@@ -64,6 +77,12 @@ private:
     size_t Write(const uint8_t* bytes, size_t count);
     void Enqueue(const uint8_t* bytes, size_t count);
     void Fail() { connected_ = false; }
+    bool PeerAddress(const OvAddress& to, sockaddr_storage* address, socklen_t* length) const;
 };
+
+// A host name or literal address in a family, for OvSocketResolve.
+bool Resolve(const char* host, uint16_t port, int family, OvAddress* out);
+// "a.b.c.d:port" or "[v6]:port" with its NUL; the length, 0 when it does not fit.
+uint32_t AddressText(const OvAddress& address, char* text, uint32_t capacity);
 
 }  // namespace ov

@@ -181,3 +181,47 @@ extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t co
     }
     return ready;
 }
+
+extern "C" OV_API int OvSocketBind(OvHandle handle, int family, const char* host, uint16_t port) {
+    ov::Socket* socket = Find(handle);
+    return socket && socket->Bind(family, host, port) ? 1 : 0;
+}
+
+extern "C" OV_API int OvSocketResolve(const char* host, uint16_t port, int family, OvAddress* address) {
+    return address && ov::Resolve(host, port, family, address) ? 1 : 0;
+}
+
+extern "C" OV_API uint32_t OvSocketAddressText(const OvAddress* address, char* text, uint32_t capacity) {
+    if (!address) {
+        if (text && capacity) text[0] = '\0';
+        return 0;
+    }
+    return ov::AddressText(*address, text, capacity);
+}
+
+// A datagram is sent whole or not at all: a count past the array's end is
+// refused rather than cut.
+extern "C" OV_API uint32_t OvSocketSendTo(OvHandle handle, const OvBuffer* buffer, uint32_t offset, uint32_t count,
+                                          const OvAddress* to) {
+    ov::Socket* socket = Find(handle);
+    if (!socket || !buffer || !buffer->data || !to || offset >= buffer->capacity) return 0;
+    const uint32_t available = buffer->capacity - offset;
+    if (count > available) return 0;
+    return socket->SendTo(buffer->data + offset, count == 0 ? available : count, *to);
+}
+
+extern "C" OV_API int OvSocketReceiveFrom(OvHandle handle, OvBuffer* buffer, OvAddress* from) {
+    if (!buffer) return 0;
+    ov::Socket* socket = Find(handle);
+    if (!socket) {
+        buffer->cursor = buffer->data;
+        if (from) *from = OvAddress{};
+        return 0;
+    }
+    return socket->ReceiveFrom(*buffer, from);
+}
+
+extern "C" OV_API int OvSocketReceiveLimit(OvHandle handle, uint32_t bytes) {
+    ov::Socket* socket = Find(handle);
+    return socket && socket->SetReceiveLimit(bytes) ? 1 : 0;
+}
