@@ -618,10 +618,10 @@ OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_
  * OvSocketSendTo sends count bytes from data + offset (count 0: to the end of
  * the array) as one datagram to `to`, and returns count once the kernel has
  * taken it. Nothing is ever kept for later, nor cut: 0 when offset and count
- * pass the end of the array, there is no room in the
- * kernel's send buffer now, the datagram is larger than
- * OV_SOCKET_DATAGRAM_LIMIT, the endpoint cannot reach the address's family
- * (an IPv4-only endpoint and an IPv6 peer), or the network refuses it.
+ * pass the end of the array, the kernel's send buffer has no room now, the
+ * datagram is larger than OV_SOCKET_DATAGRAM_LIMIT, the endpoint cannot
+ * reach the address's family (an IPv4-only endpoint and an IPv6 peer, or the
+ * reverse), or the network refuses it.
  * Whether it arrives is up to the network: datagrams may be lost, repeated
  * or reordered, never cut or merged.
  *

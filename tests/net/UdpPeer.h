@@ -1,5 +1,5 @@
-// Test support: a plain POSIX datagram socket on loopback, the peer of the
-// datagram endpoints under test.
+// Test support: a plain POSIX datagram socket on loopback (IPv4 or IPv6) at
+// a free port, the peer of the datagram endpoints under test.
 #pragma once
 
 #include <arpa/inet.h>
@@ -14,15 +14,12 @@
 
 class UdpPeer {
 public:
-    // Bound to the loopback address of its family (AF_INET or AF_INET6) at a free port.
-    explicit UdpPeer(int domain = AF_INET) : domain_(domain) {
-        fd_ = socket(domain, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        sockaddr_storage address = Loopback(0);
-        socklen_t length = Length();
-        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
+    explicit UdpPeer(int domain = AF_INET) : domain_(domain), fd_(socket(domain, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_in6 address = Loopback(0);
+        socklen_t length = sizeof address;
+        if (bind(fd_, reinterpret_cast<sockaddr*>(&address), Length()) == 0 &&
             getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-            port_ = ntohs(domain == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(address).sin6_port
-                                             : reinterpret_cast<sockaddr_in&>(address).sin_port);
+            port_ = ntohs(address.sin6_port);  // sin_port sits at the same place
     }
     ~UdpPeer() { close(fd_); }
     UdpPeer(const UdpPeer&) = delete;
@@ -30,9 +27,8 @@ public:
 
     uint16_t Port() const { return port_; }
 
-    // One datagram to the loopback address at port.
     bool SendTo(uint16_t port, const std::string& bytes) const {
-        sockaddr_storage address = Loopback(port);
+        sockaddr_in6 address = Loopback(port);
         return sendto(fd_, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&address), Length()) ==
                static_cast<ssize_t>(bytes.size());
     }
@@ -40,21 +36,20 @@ public:
     // The next datagram, waiting at most waitMs; nothing when none came.
     std::optional<std::string> Receive(int waitMs = 5000) const {
         pollfd waiting{fd_, POLLIN, 0};
-        if (poll(&waiting, 1, waitMs) != 1) return std::nullopt;
         char bytes[65536];
+        if (poll(&waiting, 1, waitMs) != 1) return std::nullopt;
         const ssize_t n = recv(fd_, bytes, sizeof bytes, 0);
-        if (n < 0) return std::nullopt;
-        return std::string(bytes, static_cast<size_t>(n));
+        return n < 0 ? std::nullopt : std::optional<std::string>(std::string(bytes, static_cast<size_t>(n)));
     }
 
 private:
-    sockaddr_storage Loopback(uint16_t port) const {
-        sockaddr_storage address{};
+    // Big enough for either family; an IPv4 address is laid over its start.
+    sockaddr_in6 Loopback(uint16_t port) const {
+        sockaddr_in6 address{};
         if (domain_ == AF_INET6) {
-            auto& in6 = reinterpret_cast<sockaddr_in6&>(address);
-            in6.sin6_family = AF_INET6;
-            in6.sin6_addr = in6addr_loopback;
-            in6.sin6_port = htons(port);
+            address.sin6_family = AF_INET6;
+            address.sin6_addr = in6addr_loopback;
+            address.sin6_port = htons(port);
         } else {
             auto& in4 = reinterpret_cast<sockaddr_in&>(address);
             in4.sin_family = AF_INET;
@@ -66,6 +61,6 @@ private:
     socklen_t Length() const { return domain_ == AF_INET6 ? sizeof(sockaddr_in6) : sizeof(sockaddr_in); }
 
     int domain_;
-    int fd_ = -1;
+    int fd_;
     uint16_t port_ = 0;
 };

@@ -37,13 +37,11 @@ public:
             if (SDL_JoystickGetDeviceInstanceID(index) == instance) SDL_JoystickDetachVirtual(index);
     }
 
-    int rumbles = 0;  // motor commands received, and the last one's strengths
-    Uint16 low = 0, high = 0;
+    Uint16 low = 0, high = 0;  // the last motor strengths asked for
 
 private:
     static int SDLCALL Rumble(void* self, Uint16 low, Uint16 high) {
         auto* pad = static_cast<VirtualPad*>(self);
-        ++pad->rumbles;
         pad->low = low;
         pad->high = high;
         return 0;
