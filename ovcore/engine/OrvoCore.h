@@ -121,7 +121,9 @@ OV_API void OvRenderScene(int flags);
  * rectangle x, y from the bottom, width, height (4 ints); 300 soft-body
  * gravity x, y (2 doubles, pixels a second, a second; finite), 301 soft-body
  * clock (1 int, 0 or 1; see the soft bodies). 16 is read-only:
- * the current target's handle (empty when none). Unknown ids are ignored by
+ * the current target's handle (empty when none); so is the engine extension
+ * 17: the handle of the texture bound for drawing (empty when none), which
+ * OvTextureActivate takes to bind it again. Unknown ids are ignored by
  * OvSetState and give null from OvGetState.
  * Points: 216 (point sprites) and 217 (sprite coordinates) together make
  * every point a square of the point size textured across its whole extent
@@ -130,6 +132,7 @@ OV_API void OvRenderScene(int flags);
  * the disc inscribed in their square. All three flush pending drawing when
  * they change, as the point size does. */
 #define OV_STATE_CURRENT_TARGET 16
+#define OV_STATE_BOUND_TEXTURE 17
 #define OV_STATE_TEXTURING 106
 #define OV_STATE_BLENDING 152
 #define OV_STATE_BLEND_FACTORS 153

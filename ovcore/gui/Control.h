@@ -4,16 +4,36 @@
 #include "ovcore/data/Buffer.h"
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/foundation/EngineHandle.h"
+#include "ovcore/foundation/String.h"
 #include "ovcore/foundation/Vector.h"
 #include "ovcore/foundation/VectorF.h"
 #include "ovcore/gui/Message.h"
 #include "ovcore/gui/Style.h"
 
 #include <cstdint>
+#include <memory>
 
 namespace OvCore {
 
 class OV_CONTROL;
+
+// What a ready control (ovcore/gui/controls/) keeps beside the fields of
+// its control: owned by the control, made by its procedure.
+class OV_CONTROL_STATE {
+public:
+    virtual ~OV_CONTROL_STATE() = default;
+    // The control's value: 0 or 1 for a check box, the position of a slider,
+    // the selected row of a list (-1 for none), the text length of a text
+    // entry; 0 for others.
+    virtual int32_t Value() const { return 0; }
+    // Sets the value as a user would, without telling the application;
+    // false when the control has no value. Out-of-range values are clamped.
+    virtual bool SetValue(OV_CONTROL& control, int32_t value) {
+        (void)control;
+        (void)value;
+        return false;
+    }
+};
 
 // A control's place in the GUI tree; the GUI's root is one without a control.
 struct OV_CONTROL_NODE {
@@ -62,6 +82,26 @@ public:
     // The procedure that gets the control's messages; null: DefaultProcedure.
     OV_MESSAGE_PROC messageProc = nullptr;
     OV_BUFFER extendData;  // the layout's ExtendData text, zero-terminated, for the procedure
+    // True from the enter message (8) the GUI posted to the control until
+    // its leave message (9): every enter is followed by exactly one leave,
+    // also when the control is hidden, deactivated or detached while under
+    // the pointer.
+    bool pointerOver = false;
+
+    // Set: the text is placed in the control's rectangle by the style's
+    // alignment (left edge, centre or right edge; top, middle or bottom),
+    // then moved by the style's text offset. Clear: at the text offset from
+    // corner 0, aligned about that point. Ready controls set it.
+    bool alignText = false;
+    // The Name the layout gave the control ("" for none).
+    OV_STRING name;
+    // The state of a ready control; null for others.
+    std::unique_ptr<OV_CONTROL_STATE> state;
+
+    // Kept by the GUI's input step and its leave check; not for applications.
+    bool shownForInput = true;   // this control and its ancestors are visible
+    uint32_t leaveCheck = 0;     // the leave check that last looked at it
+    bool leaveCheckOk = false;   // its verdict: the pointer may still be over it
 
     OV_CONTROL() { node.control = this; }
     OV_CONTROL(const OV_CONTROL&) = delete;

@@ -70,6 +70,23 @@ void OV_GUI::Post(OV_CONTROL* control, int32_t type, int32_t aux, int32_t value,
     queue.Push(OV_MESSAGE{control, this, type, aux, value, extra});
 }
 
+OV_CONTROL* OV_GUI::FindControl(const char* name) {
+    OV_CONTROL** entry = controls.Access(FIND, name, 0).Value();
+    return entry ? *entry : nullptr;
+}
+
+OV_STYLE* OV_GUI::FindStyle(const char* name) {
+    OV_STYLE** entry = styles.Access(FIND, name, 0).Value();
+    return entry ? *entry : nullptr;
+}
+
+const char* OV_GUI::StyleName(const OV_STYLE* style) {
+    if (!style) return nullptr;
+    for (auto it = styles.Begin(); !it.IsEnd(); it.Next())
+        if (*it.Value() == style) return it.Key()->name;
+    return nullptr;
+}
+
 void OV_GUI::ClearGui() {
     for (auto it = themeTextures.Begin(); !it.IsEnd(); it.Next())
         if (!IsEmptyHandle(*it.Value())) OvTextureDestroy(*it.Value());
@@ -77,9 +94,12 @@ void OV_GUI::ClearGui() {
     for (auto it = themeFonts.Begin(); !it.IsEnd(); it.Next()) it.Value()->Release();
     themeFonts.Clear();
     messageProcs.Clear();
+    notify = nullptr;
     styles.Clear();
     controls.Clear();
     queue.Clear();
+    hovered_.clear();
+    leaving_.clear();
     while (root.firstChild) root.firstChild->Detach();
     controlList_.clear();
     styleList.clear();
@@ -93,11 +113,14 @@ void OV_GUI::ProcessInput() {
 
 void OV_GUI::Deliver() {
     OV_MESSAGE message;
-    while (queue.Pop(message)) {
-        if (!message.control || !message.gui || !message.control->InTree()) continue;
-        OV_MESSAGE_PROC procedure = message.control->messageProc ? message.control->messageProc : DefaultProcedure;
-        procedure(message.control, message.gui, message.type, message.aux, message.value, message.extra);
-    }
+    do {
+        while (queue.Pop(message)) {
+            if (!message.control || !message.gui || !message.control->InTree()) continue;
+            OV_MESSAGE_PROC procedure =
+                message.control->messageProc ? message.control->messageProc : DefaultProcedure;
+            procedure(message.control, message.gui, message.type, message.aux, message.value, message.extra);
+        }
+    } while (TellLeaving());
 }
 
 bool OV_GUI::DefaultProcedure(OV_CONTROL* control, OV_GUI*, int32_t type, int32_t, int32_t value, void* extra) {

@@ -56,6 +56,8 @@ public:
     OV_NAMED_LIST<OV_MESSAGE_PROC> messageProcs;
     OV_NAMED_LIST<OV_STYLE*> styles;
     OV_NAMED_LIST<OV_CONTROL*> controls;
+    // Called by the ready controls for clicks and changes; null: not told.
+    OV_NOTIFY_PROC notify = nullptr;
 
     OV_GUI() { root.attached = true; }
     ~OV_GUI();
@@ -79,8 +81,19 @@ public:
     // Queue a message, whole or from its parts:
     void Post(const OV_MESSAGE& message) { queue.Push(message); }
     void Post(OV_CONTROL* control, int32_t type, int32_t aux = 0, int32_t value = 0, void* extra = nullptr);
+    // Calls notify when it is set.
+    void Notify(OV_CONTROL* control, int32_t kind, int32_t value) {
+        if (notify) notify(this, control, kind, value);
+    }
+    // The control stored under name in controls; null when there is none.
+    OV_CONTROL* FindControl(const char* name);
+    // The style stored under name in styles; null when there is none.
+    OV_STYLE* FindStyle(const char* name);
+    // The name a style is stored under in styles; null when it is none of them.
+    const char* StyleName(const OV_STYLE* style);
     // Destroys the theme textures, releases the fonts, empties every
-    // collection and the queue, and deletes every control and style.
+    // collection and the queue, and deletes every control and style; forgets
+    // notify.
     void ClearGui();
 
     // The GUI's part of the frame step before drawing: Place, InputStep, Deliver.
@@ -89,6 +102,10 @@ public:
     // store into messages, and delivers the queue to controls still in the tree:
     void Place();
     void InputStep();
+    // Delivers the queue until it is empty. Then every control that had the
+    // pointer over it and was since hidden, deactivated or detached (itself
+    // or an ancestor) gets its leave message, and what that posts is
+    // delivered in turn.
     void Deliver();
     // Draws every visible control, parents before children.
     void Draw();
@@ -99,6 +116,10 @@ public:
 
 private:
     std::vector<std::unique_ptr<OV_CONTROL>> controlList_;
+    // The controls the pointer is over (pointerOver set), in entering order.
+    std::vector<OV_CONTROL*> hovered_;
+    std::vector<OV_CONTROL*> leaving_;
+    uint32_t leaveChecks_ = 0;
     // The key messages of this frame, in key order, shared by every control.
     OV_MESSAGE keyMessages_[3 * 255];
     int keyMessageCount_ = 0;
@@ -109,6 +130,8 @@ private:
     void LoadControl(const OV_NODE& element);
     void CollectKeyMessages();
     void PostInput(OV_CONTROL* control, int mouseX, int mouseY);
+    bool PointerMayStay(OV_CONTROL* control);
+    bool TellLeaving();
     void DrawControl(OV_CONTROL* control, int targetHeight);
 };
 

@@ -51,6 +51,8 @@ void OV_GUI::InputStep() {
     const int mouseY = window ? CursorYIn(*window) : CursorY();
     WalkControls(root, [&](OV_CONTROL* control) {
         if (!control->active) return false;
+        const OV_CONTROL* parent = control->Parent();
+        control->shownForInput = control->visible && (!parent || parent->shownForInput);
         PostInput(control, mouseX, mouseY);
         return true;
     });
@@ -75,10 +77,13 @@ void OV_GUI::PostInput(OV_CONTROL* control, int mouseX, int mouseY) {
     if (control->cutArea && ClipFromParent(*control, &clip)) test = own.Intersect(clip);
     const auto x = static_cast<float>(mouseX);
     const auto y = static_cast<float>(mouseY);
-    const bool wasOver = test.Contains(static_cast<float>(lastMouseX), static_cast<float>(lastMouseY));
-    if (!test.Contains(x, y)) {
+    // A hidden control is never under the pointer.
+    if (!control->shownForInput || !test.Contains(x, y)) {
         Post(control, MSG_MOUSE_OUTSIDE);
-        if (wasOver) Post(control, MSG_MOUSE_LEFT);
+        if (control->pointerOver) {
+            control->pointerOver = false;
+            Post(control, MSG_MOUSE_LEFT);
+        }
         return;
     }
     Post(control, MSG_MOUSE_OVER);
@@ -90,7 +95,69 @@ void OV_GUI::PostInput(OV_CONTROL* control, int mouseX, int mouseY) {
     }
     if (mouseX != lastMouseX || mouseY != lastMouseY)
         Post(control, MSG_MOUSE_MOVED, mouseY - lastMouseY, mouseX - lastMouseX);
-    if (!wasOver) Post(control, MSG_MOUSE_ENTERED);
+    if (!control->pointerOver) {
+        control->pointerOver = true;
+        hovered_.push_back(control);
+        Post(control, MSG_MOUSE_ENTERED);
+    }
+}
+
+// Whether the control and every ancestor are active and visible and it
+// hangs in the tree. Each check marks the controls it walked up through, so
+// that a check over all hovered controls stays linear in the tree's depth.
+bool OV_GUI::PointerMayStay(OV_CONTROL* control) {
+    OV_CONTROL* up = control;
+    bool ok = true;
+    while (up && up->leaveCheck != leaveChecks_) {
+        if (!up->active || !up->visible) {
+            ok = false;
+            break;
+        }
+        up = up->Parent();
+    }
+    if (ok && up) ok = up->leaveCheckOk;
+    // The path walked, up to a failing control (included) or a checked one (not).
+    OV_CONTROL* end = up && up->leaveCheck != leaveChecks_ ? up->Parent() : up;
+    for (OV_CONTROL* mark = control; mark != end; mark = mark->Parent()) {
+        mark->leaveCheck = leaveChecks_;
+        mark->leaveCheckOk = ok;
+    }
+    return ok && control->InTree();
+}
+
+// Tells every hovered control that was hidden, deactivated or detached
+// since the input step (itself or an ancestor) that the pointer left it:
+// posted to a control in the tree, given at once to a detached one, whose
+// messages the queue would drop. True when something was posted.
+bool OV_GUI::TellLeaving() {
+    if (hovered_.empty()) return false;
+    ++leaveChecks_;
+    size_t kept = 0;
+    for (OV_CONTROL* control : hovered_) {
+        if (!control->pointerOver) continue;
+        if (PointerMayStay(control)) {
+            hovered_[kept++] = control;
+        } else {
+            control->pointerOver = false;
+            leaving_.push_back(control);
+        }
+    }
+    hovered_.resize(kept);
+    bool posted = false;
+    // Taken off the front one at a time: a procedure that clears the GUI
+    // empties the list, one that delivers again tells the rest itself.
+    while (!leaving_.empty()) {
+        OV_CONTROL* control = leaving_.front();
+        leaving_.erase(leaving_.begin());
+        if (control->InTree()) {
+            Post(control, MSG_MOUSE_LEFT);
+            posted = true;
+        } else {
+            OV_MESSAGE_PROC procedure = control->messageProc ? control->messageProc : DefaultProcedure;
+            procedure(control, this, MSG_MOUSE_LEFT, 0, 0, nullptr);
+        }
+    }
+    return posted;
 }
 
 }  // namespace OvCore

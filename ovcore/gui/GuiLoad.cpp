@@ -194,6 +194,7 @@ void OV_GUI::LoadControl(const OV_NODE& element) {
         }
     }
     if (const char* name = element.AttributeValue("Name")) {
+        control->name = name;
         if (OV_CONTROL** entry = controls.Get(name, 0)) *entry = control;
     }
 }

@@ -33,6 +33,18 @@ enum OV_MESSAGE_TYPE : int32_t {
     MSG_FRAME = 19          // value: cursor x, aux: cursor y, on the screen
 };
 
+// What a ready control (ovcore/gui/controls/) tells the application,
+// through OV_GUI::notify; value as listed.
+enum OV_NOTIFY_KIND : int32_t {
+    NOTIFY_CLICKED = 1,    // a button was pressed and let go over it; value 0
+    NOTIFY_CHANGED = 2,    // a user changed the value (check box, slider, list, text entry); value: the new value
+    NOTIFY_SUBMITTED = 3,  // Enter was pressed in a text entry; value: its text length
+};
+
+// The application's one callback for what ready controls report. It may
+// post messages, change controls and clear the GUI.
+using OV_NOTIFY_PROC = void (*)(OV_GUI* gui, OV_CONTROL* control, int32_t kind, int32_t value);
+
 // Returns true when it handled the message.
 using OV_MESSAGE_PROC = bool (*)(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value,
                                  void* extra);

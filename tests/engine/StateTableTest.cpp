@@ -51,6 +51,9 @@ TEST(StateTableTest, UnknownIdsReadOnlyStatesAndBadValuesAreIgnored) {
     EXPECT_EQ(OvGetState(12345), nullptr);
     OvSetState(OV_STATE_CURRENT_TARGET, 0, 7);
     EXPECT_TRUE(IsEmptyHandle(*static_cast<OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET))));
+    OvTextureUnactivate();
+    OvSetState(OV_STATE_BOUND_TEXTURE, 0, 7);
+    EXPECT_TRUE(IsEmptyHandle(*static_cast<OvHandle*>(OvGetState(OV_STATE_BOUND_TEXTURE))));
 
     OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, 999);
     EXPECT_EQ(Integers(153)[1], OV_BLEND_ONE_MINUS_SRC_ALPHA) << "unknown factor refused";

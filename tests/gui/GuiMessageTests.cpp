@@ -89,8 +89,8 @@ TEST_F(GuiMessages, InactiveControlsAndTheirChildrenGetNoInputAndKeysReachEveryo
     SetKeyPressed(13, 1);
     Frame();
     EXPECT_EQ(Joined(Received()),
-              "a 19 500 500|a 0 0 13|a 11 0 0|a 9 0 0|a1 19 500 500|a1 0 0 13|a1 11 0 0|a1 9 0 0|"
-              "c 19 500 500|c 0 0 13|c 11 0 0|c 9 0 0");
+              "a 19 500 500|a 0 0 13|a 11 0 0|a1 19 500 500|a1 0 0 13|a1 11 0 0|"
+              "c 19 500 500|c 0 0 13|c 11 0 0");
     EXPECT_EQ(a->lastKey, 13);
 }
 
@@ -198,5 +198,78 @@ TEST_F(GuiMessages, DeliveryDropsDetachedControlsAndRunsWhatIsPostedMeanwhile) {
     gui.Post(clearing, MSG_SET_VISIBLE);
     gui.Deliver();
     EXPECT_EQ(gui.queue.Count(), 0u);
+    EXPECT_EQ(gui.root.firstChild, nullptr);
+}
+
+TEST_F(GuiMessages, AControlUnderThePointerIsToldItWasLeftHoweverItGoes) {
+    OV_CONTROL* panel = Make("p", nullptr, 0, 0, 50, 50);
+    OV_CONTROL* button = Make("b", panel, 10, 10, 20, 20);
+    Make("c", nullptr, 0, 0, 50, 50);
+    Settle();
+    // Only the hover messages: enter and leave.
+    auto hover = [] {
+        std::vector<std::string> lines;
+        for (const std::string& line : Received()) {
+            const std::string type = line.substr(2, line.find(' ', 2) - 2);
+            if (type == "8" || type == "9" || type == "13" || type == "14") lines.push_back(line);
+        }
+        Received().clear();
+        return Joined(lines);
+    };
+    Cursor(15, 15);
+    Frame();
+    EXPECT_EQ(hover(), "p 8 0 0|b 8 0 0|c 8 0 0");
+
+    // Hidden by a message during delivery: told in the same delivery, once.
+    gui.Post(panel, MSG_SET_VISIBLE, 0, 0);
+    gui.Deliver();
+    EXPECT_EQ(hover(), "p 14 0 0|p 9 0 0|b 9 0 0");
+    Frame();
+    EXPECT_EQ(hover(), "");
+    gui.Post(panel, MSG_SET_VISIBLE, 0, 1);
+    Frame();  // shown after this frame's input step: entered in the next
+    EXPECT_EQ(hover(), "p 14 0 1");
+    Frame();
+    EXPECT_EQ(hover(), "p 8 0 0|b 8 0 0");
+
+    // Hidden or deactivated by a field between frames: told in the next input
+    // step (the hidden one is still walked; the inactive one only told).
+    panel->visible = false;
+    Frame();
+    EXPECT_EQ(hover(), "p 9 0 0|b 9 0 0");
+    panel->visible = true;
+    Frame();
+    EXPECT_EQ(hover(), "p 8 0 0|b 8 0 0");
+    panel->active = false;
+    Frame();
+    EXPECT_EQ(hover(), "p 9 0 0|b 9 0 0");
+    panel->active = true;
+    Frame();
+    EXPECT_EQ(hover(), "p 8 0 0|b 8 0 0");
+
+    // Detached: the leave reaches it although its other messages are dropped.
+    gui.Post(panel, MSG_DETACH);
+    gui.Post(button, MSG_SET_VISIBLE, 0, 0);
+    gui.Deliver();
+    EXPECT_EQ(hover(), "p 13 0 0|p 9 0 0|b 9 0 0");
+    EXPECT_TRUE(button->visible);
+    Frame();
+    EXPECT_EQ(hover(), "");
+    EXPECT_FALSE(panel->pointerOver || button->pointerOver);
+
+    // A procedure that clears the GUI when told it was left ends the check.
+    OV_CONTROL* clearing = gui.CreateControl(nullptr);
+    clearing->size = OV_VECTOR(50, 50);
+    Frame();
+    clearing->messageProc = [](OV_CONTROL*, OV_GUI* owner, int32_t type, int32_t, int32_t, void*) {
+        if (type == MSG_MOUSE_LEFT) owner->ClearGui();
+        return true;
+    };
+    OV_CONTROL* second = gui.CreateControl(nullptr);
+    second->size = OV_VECTOR(50, 50);
+    Frame();
+    clearing->node.Detach();
+    second->node.Detach();
+    gui.Deliver();
     EXPECT_EQ(gui.root.firstChild, nullptr);
 }

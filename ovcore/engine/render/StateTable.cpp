@@ -2,6 +2,7 @@
 
 #include "ovcore/engine/render/RenderContext.h"
 #include "ovcore/engine/OrvoCore.h"
+#include "ovcore/engine/texture/TextureStore.h"
 
 #include <epoxy/gl.h>
 
@@ -35,6 +36,7 @@ constexpr StateSlot kDefaults[] = {
 };
 
 OvHandle g_currentHandle{1, 0};
+OvHandle g_boundTexture{1, 0};
 
 }  // namespace
 
@@ -134,6 +136,11 @@ void* StateTable::Get(int id) {
         const RenderTarget* current = Render().Current();
         g_currentHandle = current ? OvHandle{0, current->id} : OvHandle{1, 0};
         return &g_currentHandle;
+    }
+    if (id == kBoundTexture) {
+        const Texture* bound = Textures().Bound();
+        g_boundTexture = bound ? OvHandle{0, bound->id} : OvHandle{1, 0};
+        return &g_boundTexture;
     }
     StateSlot* slot = Find(id);
     if (!slot) return nullptr;

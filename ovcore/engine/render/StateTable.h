@@ -41,6 +41,7 @@ public:
     bool SmoothPoints() const { return Slot(kSmoothPoints).integers[0] != 0; }
 
     static constexpr int kCurrentTarget = OV_STATE_CURRENT_TARGET;
+    static constexpr int kBoundTexture = OV_STATE_BOUND_TEXTURE;
     static constexpr int kClearColour = OV_STATE_CLEAR_COLOR;
     static constexpr int kDrawColour = OV_STATE_DRAW_COLOR;
     static constexpr int kTexturing = OV_STATE_TEXTURING;
