@@ -1,6 +1,7 @@
 // The GUI drawn into a real window: quads, outlines, text, icons, clipping.
 #include "GuiTestSupport.h"
 
+#include "ovcore/gui/controls/ReadyControls.h"
 #include "ovcore/platform/Windows.h"
 
 #include <epoxy/gl.h>
@@ -9,7 +10,9 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb/stb_image_write.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 using namespace OvCore;
@@ -77,11 +80,17 @@ protected:
 	<Style Name="red"><AreaColors><0 Value="1:0:0:1"/><1 Value="1:0:0:1"/><2 Value="1:0:0:1"/><3 Value="1:0:0:1"/></AreaColors></Style>
 	<Style Name="green"><AreaColors><0 Value="0:1:0:1"/><1 Value="0:1:0:1"/><2 Value="0:1:0:1"/><3 Value="0:1:0:1"/></AreaColors></Style>
 	<Style Name="frame"><AsBorder Mode="On"/></Style>
+	<Style Name="half"><AreaColors><0 Value="1:0:0:0.5"/><1 Value="1:0:0:0.5"/><2 Value="0:0:1:0.5"/><3 Value="0:0:1:0.5"/></AreaColors></Style>
 	<Style Name="textured"><AreaTexture Name="red"/><IconRect><1 Value="10:0"/><2 Value="10:10"/><3 Value="0:10"/></IconRect></Style>
 	<Style Name="left"><AreaColors><0 Value="0:0:1"/><1 Value="0:0:1"/><2 Value="0:0:1"/><3 Value="0:0:1"/></AreaColors>
 		<TextFont Name="Mono"/><TextColor Value="1:1:0:1"/><TextOffset Value="2:2"/></Style>
 	<Style Name="right"><AreaColors><0 Value="0:0:1"/><1 Value="0:0:1"/><2 Value="0:0:1"/><3 Value="0:0:1"/></AreaColors>
 		<TextFont Name="Mono"/><TextColor Value="1:1:0:1"/><TextOffset Value="98:2"/><TextHalign Mode="RIGHT"/></Style>
+	<Style Name="centre"><AreaColors><0 Value="0:0:1"/><1 Value="0:0:1"/><2 Value="0:0:1"/><3 Value="0:0:1"/></AreaColors>
+		<TextFont Name="Mono"/><TextColor Value="1:1:0:1"/><TextHalign Mode="CENTER"/><TextValign Mode="MIDDLE"/></Style>
+	<Style Name="inright"><AreaColors><0 Value="0:0:1"/><1 Value="0:0:1"/><2 Value="0:0:1"/><3 Value="0:0:1"/></AreaColors>
+		<TextFont Name="Mono"/><TextColor Value="1:1:0:1"/><TextOffset Value="-3:0"/><TextHalign Mode="RIGHT"/><TextValign Mode="BOTTOM"/></Style>
+	<Style Name="left.Caret"><AreaColors><0 Value="0:1:0"/><1 Value="0:1:0"/><2 Value="0:1:0"/><3 Value="0:1:0"/></AreaColors></Style>
 </Theme>)";
         WriteFile("red.png", SolidPng(255, 0, 0));
         std::string text = GuiTest::WithFonts(theme);
@@ -134,11 +143,10 @@ TEST_F(GuiDraw, ChildrenAreClippedToTheParentAndHiddenWithIt) {
     EXPECT_EQ(At(frame, 40, 51), kBlack);
     EXPECT_EQ(At(frame, 65, 65), kBlack);
     EXPECT_EQ(At(frame, 5, 5), kBlack);
-    // Clipping is switched off again after each control; the last scissor
-    // rectangle was the child's, cut to the parent, y counted from the bottom.
+    // Clipping is off and the scissor rectangle as it was before the GUI.
     EXPECT_EQ(*static_cast<int*>(OvGetState(OV_STATE_CLIPPING)), 0);
     const int* scissor = static_cast<int*>(OvGetState(OV_STATE_CLIP_RECT));
-    EXPECT_EQ(std::vector<int>(scissor, scissor + 4), (std::vector<int>{30, 50, 20, 20}));
+    EXPECT_EQ(std::vector<int>(scissor, scissor + 4), (std::vector<int>{0, 0, 0, 0}));
 
     child->cutArea = false;
     EXPECT_EQ(At(Render(), 65, 65), kGreen);
@@ -276,4 +284,163 @@ TEST_F(GuiDraw, DrawingBatchedBeforeAClipIsNotCutByIt) {
     EXPECT_EQ(At(frame, 5, 35), kBlack);   // the child, outside its parent
     EXPECT_EQ(At(frame, 35, 50), kBlack);
     EXPECT_EQ(At(frame, 50, 50), kBlack);
+}
+
+namespace {
+
+// The engine states a game may leave behind, as numbers.
+std::vector<double> GameStates() {
+    std::vector<double> out;
+    auto ints = [&](int id, int n) {
+        const int* v = static_cast<const int*>(OvGetState(id));
+        out.insert(out.end(), v, v + n);
+    };
+    ints(OV_STATE_BLENDING, 1);
+    ints(OV_STATE_BLEND_FACTORS, 2);
+    ints(OV_STATE_TEXTURING, 1);
+    ints(OV_STATE_CLIPPING, 1);
+    ints(OV_STATE_CLIP_RECT, 4);
+    const double* colour = static_cast<const double*>(OvGetState(OV_STATE_DRAW_COLOR));
+    out.insert(out.end(), colour, colour + 4);
+    out.push_back(static_cast<const OvHandle*>(OvGetState(OV_STATE_BOUND_TEXTURE))->word1);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(GuiDraw, TheMenuLooksTheSameWhateverTheGameLeftAndTheGameDrawsOnUnchanged) {
+    // A menu: a half-transparent gradient panel, a textured child, a label
+    // with text clipped to the panel, and an outline.
+    OV_CONTROL* panel = Styled("half", nullptr, 0, 0, 64, 64);
+    Styled("textured", panel, 4, 4, 20, 20)->icon = *gui.themeTextures.Access(FIND, "red", 0).Value();
+    Styled("left", panel, 30, 30, 60, 20)->SetData("MM", 2);
+    Styled("frame", nullptr, 2, 40, 20, 20);
+    OvHandle green = EmptyHandle();
+    ASSERT_EQ(OvTextureCreate(&green), 1);
+    const std::string png = SolidPng(0, 255, 0);
+    ASSERT_EQ(OvTextureLoadFromMemorySized(green, png.data(), static_cast<uint32_t>(png.size()), 1), 1);
+
+    // What the game draws after the GUI: a quad in the bound texture and
+    // the draw colour, below and right of the menu.
+    auto frame = [&](const std::function<void()>& gameState, bool withGui, std::vector<double>* left) {
+        OvSetState(OV_STATE_CLIPPING, 0);
+        OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
+        OvRenderScene(1 | 2);
+        OvSetState(OV_STATE_TEXTURING, 1);
+        OvSetState(OV_STATE_BLENDING, 1);
+        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
+        OvSetState(OV_STATE_CLIP_RECT, 0, 0, 0, 0);
+        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+        OvTextureUnactivate();
+        gameState();
+        const std::vector<double> before = GameStates();
+        if (withGui) {
+            gui.Place();
+            gui.Draw();
+        }
+        if (left) *left = GameStates();
+        EXPECT_EQ(GameStates(), before);
+        const OV_VECTORF quad[4] = {{70, 70, 0, 1}, {95, 70, 0, 1}, {95, 95, 0, 1}, {70, 95, 0, 1}};
+        const OV_VECTORF coords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
+        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, quad, nullptr, coords, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0,
+                   0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+        OvRenderScene(1);
+        std::vector<uint8_t> rgba(kSize * kSize * 4);
+        EXPECT_EQ(OvRenderTargetReadPixels(0, 0, kSize, kSize, rgba.data()), 1);
+        return rgba;
+    };
+    auto region = [](const std::vector<uint8_t>& rgba, int x0, int y0, int x1, int y1) {
+        std::vector<uint8_t> out;
+        for (int y = y0; y < y1; ++y)
+            out.insert(out.end(), rgba.begin() + (y * kSize + x0) * 4, rgba.begin() + (y * kSize + x1) * 4);
+        return out;
+    };
+    const std::vector<uint8_t> reference = frame([] {}, true, nullptr);
+    // The panel blends: half red over black at its top.
+    EXPECT_NEAR(reference[(1 * kSize + 50) * 4], 126, 5);
+    const std::vector<std::pair<const char*, std::function<void()>>> games = {
+        {"blending off", [] { OvSetState(OV_STATE_BLENDING, 0); }},
+        {"additive", [] { OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_ONE, OV_BLEND_ONE); }},
+        {"inverting", [] { OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_ONE_MINUS_DST_COLOR, OV_BLEND_ZERO); }},
+        {"texturing off", [] { OvSetState(OV_STATE_TEXTURING, 0); }},
+        {"dim colour", [] { OvSetState(OV_STATE_DRAW_COLOR, 0.2, 0.5, 0.3, 0.4); }},
+        {"clipped", [] {
+             OvSetState(OV_STATE_CLIP_RECT, 75, 10, 20, 20);
+             OvSetState(OV_STATE_CLIPPING, 1);
+         }},
+        {"texture bound", [&] { OvTextureActivate(green); }},
+        {"all at once", [&] {
+             OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_DST_COLOR, OV_BLEND_ONE);
+             OvSetState(OV_STATE_DRAW_COLOR, 0.7, 0.1, 0.9, 0.6);
+             OvSetState(OV_STATE_CLIP_RECT, 72, 8, 16, 16);
+             OvSetState(OV_STATE_CLIPPING, 1);
+             OvTextureActivate(green);
+         }},
+    };
+    for (const auto& [what, game] : games) {
+        std::vector<double> left;
+        const std::vector<uint8_t> withGui = frame(game, true, &left);
+        const std::vector<uint8_t> without = frame(game, false, nullptr);
+        EXPECT_EQ(region(withGui, 0, 0, 66, 66), region(reference, 0, 0, 66, 66)) << what;
+        EXPECT_EQ(region(withGui, 66, 66, kSize, kSize), region(without, 66, 66, kSize, kSize)) << what;
+        // The game's quad does show.
+        const std::vector<uint8_t> drawn = region(without, 66, 66, kSize, kSize);
+        EXPECT_GT(std::count_if(drawn.begin(), drawn.end(), [](uint8_t c) { return c > 100; }), 100) << what;
+    }
+    OvTextureDestroy(green);
+}
+
+TEST_F(GuiDraw, ReadyControlsPlaceTheirTextByTheStylesAlignmentAndTheCaretAfterIt) {
+    // The box of yellow (text) pixels of a frame: first and last column and row.
+    struct Box {
+        int left = kSize, right = -1, top = kSize, bottom = -1;
+    };
+    auto yellow = [](const std::vector<Rgb>& frame) {
+        Box box;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                const Rgb p = At(frame, x, y);
+                if (p.r > 160 && p.g > 160 && p.b < 100) {
+                    box.left = std::min(box.left, x);
+                    box.right = std::max(box.right, x);
+                    box.top = std::min(box.top, y);
+                    box.bottom = std::max(box.bottom, y);
+                }
+            }
+        return box;
+    };
+    OV_CONTROL* label = Styled("centre", nullptr, 0, 20, 100, 60);
+    label->messageProc = LabelProcedure;
+    label->SetData("MM", 2);
+    gui.Deliver();
+    Box box = yellow(Render());
+    ASSERT_GE(box.right, 0);
+    EXPECT_NEAR((box.left + box.right) / 2.0, 50, 1.5);
+    EXPECT_NEAR((box.top + box.bottom) / 2.0, 50, 3);
+    label->style = Style("inright");
+    box = yellow(Render());
+    EXPECT_GE(box.right, 94);
+    EXPECT_LE(box.right, 96);
+    EXPECT_LE(box.bottom, 79);
+    EXPECT_GE(box.bottom, 72);
+
+    // A text entry with the keyboard: its caret right after its text.
+    label->visible = false;
+    OV_CONTROL* entry = Styled("left", nullptr, 0, 70, 100, 24);
+    entry->messageProc = TextEntryProcedure;
+    entry->SetData("MMM", 3);
+    gui.Deliver();
+    gui.Post(entry, MSG_BUTTON_PRESSED, 0, 1);
+    gui.Deliver();
+    const std::vector<Rgb> frame = Render();
+    box = yellow(frame);
+    int caret = -1;
+    for (int x = kSize - 1; x >= 0; --x)
+        if (At(frame, x, 80) == kGreen) caret = x;
+    ASSERT_GE(box.right, 10);
+    EXPECT_GE(caret, box.right);
+    EXPECT_LE(caret, box.right + 3);
+    EXPECT_EQ(At(frame, caret, 72), kGreen);
+    EXPECT_EQ(At(frame, caret, 91), kGreen);
+    EXPECT_EQ(At(frame, caret, 69), kBlack);
 }
