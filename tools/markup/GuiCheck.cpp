@@ -3,19 +3,21 @@
 //
 //   gui_check <theme file> <theme name> [<layout file> <group name>]...
 //
-// Prints the theme's textures (with their sizes, or "not loaded"), fonts and
-// styles, then every control in tree order, indented by depth (two spaces
-// a level, down to 64 levels): its name, its rectangle (corner 0 to corner
-// 2, in window pixels), its style and flags and its text. Warnings go to
-// the same output, each line starting "warning:". Textures and fonts load
-// for real when a display is at hand (a small hidden window gives the engine
-// a context); without one they are reported as not checked. Status 1 when
-// the theme or a group cannot be loaded, 2 for wrong arguments.
+// Checks every key of the files first and prints each mistake as
+// "error: <file>:<line>: <key>: <what is wrong>". Then prints the theme's
+// textures (with their sizes, or "not loaded"), fonts and styles, then every
+// control in tree order, indented by depth (two spaces a level, down to 64
+// levels): its name, its rectangle (corner 0 to corner 2, in window pixels),
+// its style and flags and its text. Warnings go to the same output, each
+// line starting "warning:". Textures and fonts load for real when a display
+// is at hand (a small hidden window gives the engine a context); without one
+// they are reported as not checked. Status 1 when there is an error or the
+// theme or a group cannot be loaded, 2 for wrong arguments.
 #include "ovcore/app/Core.h"
-#include "ovcore/data/Document.h"
-#include "ovcore/data/MemoryFile.h"
 #include "ovcore/gui/ControlWalk.h"
 #include "ovcore/gui/Gui.h"
+#include "ovcore/gui/controls/ReadyControls.h"
+#include "tools/markup/GuiFileCheck.h"
 
 #include <cstdio>
 #include <cstring>
@@ -127,38 +129,6 @@ void PrintControls(OV_GUI& gui) {
         if (!*it.Value()) std::printf("warning: %s is named as a parent but is no control\n", it.Key()->name);
 }
 
-// Names a group's controls use that the theme does not have: styles and
-// icons (read from the document itself, since a missing style leaves no
-// trace in the controls), and the message procedures the program must
-// register before loading.
-void CheckReferences(OV_GUI& gui, const char* path, const char* group) {
-    OV_MEMORY_FILE file;
-    OV_DOCUMENT document;
-    if (!file.LoadFromFile(path) ||
-        !document.Parse(reinterpret_cast<const char*>(file.Data()), file.Size(), " \t\n\r", true))
-        return;
-    const OV_NODE* found = nullptr;
-    for (const OV_NODE* node = document.Root()->firstChild; node && !found; node = node->next) {
-        const char* name = node->AttributeValue("Name");
-        if (node->name == "Group" && name && std::strcmp(name, group) == 0) found = node;
-    }
-    if (!found) return;
-    std::set<std::string> procedures;
-    for (const OV_NODE* control = found->firstChild; control; control = control->next) {
-        if (!(control->name == "Control")) continue;
-        for (const OV_NODE* key = control->firstChild; key; key = key->next) {
-            const char* name = key->AttributeValue("Name");
-            if (!name) continue;
-            if (key->name == "Style" && !gui.styles.Access(FIND, name, 0).Value())
-                std::printf("warning: style %s is not in the theme\n", name);
-            if (key->name == "Icon" && !gui.themeTextures.Access(FIND, name, 0).Value())
-                std::printf("warning: icon %s is not a texture of the theme\n", name);
-            if (key->name == "MessageProc" && procedures.insert(name).second)
-                std::printf("procedure %s must be registered by the program\n", name);
-        }
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,13 +139,16 @@ int main(int argc, char** argv) {
     OvInitiation();
     const bool withGl = OpenHiddenWindow();
     OV_GUI& gui = Gui();
+    RegisterReadyControls(gui);
     int status = 0;
+    int errors = CheckThemeFile(argv[1], argv[2]);
     if (!gui.LoadTheme(argv[1], argv[2])) {
         std::printf("error: no theme %s in %s\n", argv[2], argv[1]);
         status = 1;
     }
+    std::set<std::string> controls;
     for (int i = 3; status == 0 && i + 1 < argc; i += 2) {
-        CheckReferences(gui, argv[i], argv[i + 1]);  // before loading makes empty icon entries
+        errors += CheckLayoutFile(gui, argv[i], argv[i + 1], controls);  // before loading makes empty entries
         if (!gui.LoadLayout(argv[i], argv[i + 1])) {
             std::printf("error: no group %s in %s\n", argv[i + 1], argv[i]);
             status = 1;
@@ -186,6 +159,10 @@ int main(int argc, char** argv) {
         PrintFonts(gui, withGl);
         PrintStyles(gui);
         PrintControls(gui);
+    }
+    if (errors > 0) {
+        std::printf("%d error%s\n", errors, errors == 1 ? "" : "s");
+        status = 1;
     }
     core.Clear();
     if (withGl) core.windows.Get("gui_check", 0)->Destroy();
