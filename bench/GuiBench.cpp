@@ -1,12 +1,18 @@
 // The GUI's work per frame over a tree of depth 5 (one top control, then
 // levels of equal fan-out): placement, the input step with delivery, and
 // drawing (batch building and its flush), for 100 to 10,000 controls. Each
-// should grow linearly. Runs under a display (tools/with-display.sh).
+// should grow linearly. BM_GuiAgainstQuads puts the GUI's whole frame for
+// 1,000 visible controls beside 1,000 quads of the same texture drawn by
+// the engine directly, taking turns, and prints the ratio. Runs under a
+// display (tools/with-display.sh).
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/gui/Gui.h"
 
 #include <benchmark/benchmark.h>
+#include <epoxy/gl.h>
+
+#include <time.h>
 
 #include <cstdio>
 #include <vector>
@@ -101,6 +107,97 @@ void BM_GuiDraw(benchmark::State& state) {
 BENCHMARK(BM_GuiDraw)
     ->ArgsProduct({{100, 1000, 10000}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
+
+struct Clocks {
+    double cpu = 0, wall = 0;
+};
+
+Clocks Now() {
+    timespec cpu{}, wall{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
+    clock_gettime(CLOCK_MONOTONIC, &wall);
+    return {static_cast<double>(cpu.tv_sec) + cpu.tv_nsec * 1e-9, static_cast<double>(wall.tv_sec) + wall.tv_nsec * 1e-9};
+}
+
+template <typename Frame>
+void Measure(Clocks& total, Frame frame) {
+    const Clocks start = Now();
+    frame();
+    const Clocks end = Now();
+    total.cpu += end.cpu - start.cpu;
+    total.wall += end.wall - start.wall;
+}
+
+constexpr int kVisible = 1000, kColumns = 40;
+
+// One frame of the GUI: placement, input step, delivery, drawing, flush.
+// Named and not inlined, so that a profiler can count it alone
+// (valgrind --tool=callgrind --toggle-collect='*GuiPassFrame*').
+[[gnu::noinline]] void GuiPassFrame(OV_GUI& gui) {
+    gui.ProcessInput();
+    gui.Draw();
+    OvRenderScene(1 | 2);
+    glFinish();
+}
+
+// The same quads given to the engine one OvDrawData call each, the texture
+// bound once, and the flush.
+[[gnu::noinline]] void EngineQuadsFrame(const OV_STYLE& style, const std::vector<OV_VECTORF>& corners) {
+    OvTextureActivate(style.texture);
+    for (size_t i = 0; i < corners.size(); i += 4)
+        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, &corners[i], style.areaColors, style.areaCoords, nullptr, nullptr,
+                   OV_COMPONENTS_FLOAT, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvRenderScene(1 | 2);
+    glFinish();
+}
+
+// 1,000 controls in a grid of 40 columns over the window, each a textured
+// quad of the example theme's Tiles style, clipping to itself (range 1) or
+// not (0); the pointer away from them. One iteration is a frame of each,
+// who goes first alternating; both are timed in process CPU time (the GL
+// driver's threads included) and wall time.
+void BM_GuiAgainstQuads(benchmark::State& state) {
+    OV_GUI& gui = Gui();
+    gui.ClearGui();
+    gui.LoadTheme("Data/ExampleGui/theme.xml", "Slate");
+    OV_STYLE* tiles = gui.FindStyle("Tiles");
+    if (!tiles) {
+        state.SkipWithError("no Tiles style: run from the build folder");
+        return;
+    }
+    std::vector<OV_VECTORF> corners;
+    corners.reserve(4 * kVisible);
+    for (int i = 0; i < kVisible; ++i) {
+        OV_CONTROL* control = gui.CreateControl(nullptr);
+        const float x = static_cast<float>(i % kColumns * 16), y = static_cast<float>(i / kColumns * 19);
+        control->position = OV_VECTOR(x, y);
+        control->size = OV_VECTOR(15, 18);
+        control->style = tiles;
+        control->cutArea = state.range(0) != 0;
+        corners.insert(corners.end(), {{x, y, 0, 1}, {x + 15, y, 0, 1}, {x + 15, y + 18, 0, 1}, {x, y + 18, 0, 1}});
+    }
+    gui.Deliver();
+    InputStore().cursor = POINT{-100, -100};
+    GuiPassFrame(gui);  // the first frames build the programs
+    EngineQuadsFrame(*tiles, corners);
+    Clocks guiTotal, quadsTotal;
+    long long frames = 0;
+    for (auto _ : state) {
+        const bool guiFirst = frames++ % 2 == 0;
+        if (guiFirst) Measure(guiTotal, [&] { GuiPassFrame(gui); });
+        Measure(quadsTotal, [&] { EngineQuadsFrame(*tiles, corners); });
+        if (!guiFirst) Measure(guiTotal, [&] { GuiPassFrame(gui); });
+    }
+    const double perFrame = 1e6 / static_cast<double>(frames);
+    state.counters["gui_cpu_us"] = guiTotal.cpu * perFrame;
+    state.counters["quads_cpu_us"] = quadsTotal.cpu * perFrame;
+    state.counters["gui_wall_us"] = guiTotal.wall * perFrame;
+    state.counters["quads_wall_us"] = quadsTotal.wall * perFrame;
+    state.counters["cpu_ratio"] = guiTotal.cpu / quadsTotal.cpu;
+    state.counters["wall_ratio"] = guiTotal.wall / quadsTotal.wall;
+    gui.ClearGui();
+}
+BENCHMARK(BM_GuiAgainstQuads)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 bool OpenWindow() {
     OV_WINDOW* window = core.windows.Get("main", 0);
