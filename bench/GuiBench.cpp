@@ -136,7 +136,7 @@ constexpr int kVisible = 1000, kColumns = 40;
 [[gnu::noinline]] void GuiPassFrame(OV_GUI& gui) {
     gui.ProcessInput();
     gui.Draw();
-    OvRenderScene(1 | 2);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     glFinish();
 }
 
@@ -147,7 +147,7 @@ constexpr int kVisible = 1000, kColumns = 40;
     for (size_t i = 0; i < corners.size(); i += 4)
         OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, &corners[i], style.areaColors, style.areaCoords, nullptr, nullptr,
                    OV_COMPONENTS_FLOAT, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-    OvRenderScene(1 | 2);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     glFinish();
 }
 

@@ -23,7 +23,6 @@ namespace {
 
 constexpr const char* kTheme = "Data/ExampleMenu/theme.xml";
 constexpr const char* kLayout = "Data/ExampleMenu/layout.xml";
-constexpr int kKeyEscape = 27;
 char volumeText[32];  // handed to the label by message 18, copied when delivered
 
 void SetText(OV_GUI* gui, const char* control, const char* text) {
@@ -51,10 +50,10 @@ void Told(OV_GUI* gui, OV_CONTROL* control, int32_t kind, int32_t value) {
 }
 
 void Frame(HWND, void*) {
-    if (KeyPressed(kKeyEscape)) LoopState().running = false;
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     core.WindowOrthoView("main", 0);
     World().FrameStep();  // the GUI's input, delivery and drawing
-    OvRenderScene(35);    // flush, present, clear
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 }  // namespace

@@ -325,7 +325,7 @@ TEST_F(GuiDraw, TheMenuLooksTheSameWhateverTheGameLeftAndTheGameDrawsOnUnchanged
     auto frame = [&](const std::function<void()>& gameState, bool withGui, std::vector<double>* left) {
         OvSetState(OV_STATE_CLIPPING, 0);
         OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
-        OvRenderScene(1 | 2);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
         OvSetState(OV_STATE_TEXTURING, 1);
         OvSetState(OV_STATE_BLENDING, 1);
         OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
@@ -344,7 +344,7 @@ TEST_F(GuiDraw, TheMenuLooksTheSameWhateverTheGameLeftAndTheGameDrawsOnUnchanged
         const OV_VECTORF coords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
         OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, quad, nullptr, coords, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0,
                    0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
-        OvRenderScene(1);
+        OvRenderScene(OV_SCENE_FLUSH);
         std::vector<uint8_t> rgba(kSize * kSize * 4);
         EXPECT_EQ(OvRenderTargetReadPixels(0, 0, kSize, kSize, rgba.data()), 1);
         return rgba;

@@ -1,11 +1,10 @@
+#include "ovcore/app/Input.h"
 #include "ovcore/gui/controls/ReadyControls.h"
 #include "ovcore/gui/controls/ReadyState.h"
 
 namespace OvCore {
 
 namespace {
-
-constexpr int32_t kEnter = 13, kSpace = 32;
 
 class OV_BUTTON_STATE : public OV_READY_STATE {
 public:
@@ -22,7 +21,7 @@ bool ButtonProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux
     if (!state) return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
     const bool handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
     bool click = state->TrackPointer(*control, type, aux, value);
-    if (type == MSG_KEY_PRESSED && (value == kEnter || value == kSpace) && state->hover) click = true;
+    if (type == MSG_KEY_PRESSED && (value == VK_RETURN || value == VK_SPACE) && state->hover) click = true;
     state->ShowLook(*control, false);
     // Last: the application may clear the GUI, and this control with it.
     if (click) gui->Notify(control, NOTIFY_CLICKED, 0);

@@ -1,3 +1,4 @@
+#include "ovcore/app/Input.h"
 #include "ovcore/gui/controls/ReadyControls.h"
 #include "ovcore/gui/controls/ReadyState.h"
 
@@ -10,8 +11,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kLeftButton = 1, kWheelUp = 4, kWheelDown = 5;
-constexpr int32_t kKeyUp = 38, kKeyDown = 40;
 constexpr int32_t kDefaultRow = 20;
 constexpr size_t kMostRows = 1024;
 
@@ -99,7 +98,7 @@ bool ListProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, 
     const int32_t before = state->selected;
     switch (type) {
         case MSG_BUTTON_PRESSED:
-            if (value == kLeftButton && aux == 0) {
+            if (value == MOUSE_LEFT && aux == 0) {
                 const double row = std::floor((gui->lastMouseY - control->corners[0].y) / state->rowHeight);
                 if (row >= 0 && row < static_cast<double>(state->rows.size()) &&
                     state->scroll + row < state->Count())
@@ -107,12 +106,12 @@ bool ListProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, 
             }
             break;
         case MSG_BUTTON_HELD:
-            if (value == kWheelUp) state->Scroll(-1);
-            if (value == kWheelDown) state->Scroll(1);
+            if (value == MOUSE_WHEEL_UP) state->Scroll(-1);
+            if (value == MOUSE_WHEEL_DOWN) state->Scroll(1);
             break;
         case MSG_KEY_PRESSED:
-            if (state->hover && value == kKeyUp && before > 0) state->SetValue(*control, before - 1);
-            if (state->hover && value == kKeyDown && before + 1 < state->Count()) state->SetValue(*control, before + 1);
+            if (state->hover && value == VK_UP && before > 0) state->SetValue(*control, before - 1);
+            if (state->hover && value == VK_DOWN && before + 1 < state->Count()) state->SetValue(*control, before + 1);
             break;
         case MSG_SET_TEXT:
         case MSG_SET_DATA:

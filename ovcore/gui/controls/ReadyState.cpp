@@ -1,5 +1,6 @@
 #include "ovcore/gui/controls/ReadyState.h"
 
+#include "ovcore/app/Input.h"
 #include "ovcore/gui/controls/ReadyControls.h"
 
 #include <cstdint>
@@ -7,12 +8,6 @@
 #include <cstring>
 
 namespace OvCore {
-
-namespace {
-
-constexpr int kLeftButton = 1;
-
-}  // namespace
 
 OV_STYLE* ThemeLook(OV_GUI& gui, const OV_STYLE* base, const char* suffix, OV_STYLE* fallback) {
     const char* name = gui.StyleName(base);
@@ -89,11 +84,11 @@ bool OV_READY_STATE::TrackPointer(OV_CONTROL& control, int32_t type, int32_t aux
             pressed = false;
             break;
         case MSG_BUTTON_PRESSED:
-            if (value == kLeftButton && aux == 0) pressed = true;
+            if (value == MOUSE_LEFT && aux == 0) pressed = true;
             break;
         case MSG_BUTTON_RELEASED:
-            click = value == kLeftButton && aux == 0 && pressed;
-            if (value == kLeftButton) pressed = false;
+            click = value == MOUSE_LEFT && aux == 0 && pressed;
+            if (value == MOUSE_LEFT) pressed = false;
             break;
         case MSG_SET_ACTIVE:
             if (value == 0) pressed = false;

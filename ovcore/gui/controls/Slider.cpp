@@ -9,9 +9,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kLeftButton = 1, kWheelUp = 4, kWheelDown = 5;
-constexpr int32_t kKeyLeft = 37, kKeyRight = 39;
-
 class OV_SLIDER_STATE : public OV_READY_STATE {
 public:
     int32_t minimum = 0, maximum = 100, step = 1, value = 0;
@@ -66,23 +63,23 @@ bool SliderProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux
     int64_t wanted = before;  // a step past either end is clamped, not wrapped
     switch (type) {
         case MSG_BUTTON_PRESSED:
-            if (value == kLeftButton && aux == 0) {
+            if (value == MOUSE_LEFT && aux == 0) {
                 state->dragging = true;
                 wanted = state->ValueAt(*control, gui->lastMouseX);
             }
             break;
         case MSG_FRAME:
             // The drag goes on outside the control until the button is let go.
-            if (state->dragging && !MouseHeld(kLeftButton)) state->dragging = false;
+            if (state->dragging && !MouseHeld(MOUSE_LEFT)) state->dragging = false;
             if (state->dragging) wanted = state->ValueAt(*control, gui->lastMouseX);
             break;
         case MSG_BUTTON_HELD:
-            if (value == kWheelUp) wanted = before + state->step;
-            if (value == kWheelDown) wanted = before - state->step;
+            if (value == MOUSE_WHEEL_UP) wanted = before + state->step;
+            if (value == MOUSE_WHEEL_DOWN) wanted = before - state->step;
             break;
         case MSG_KEY_PRESSED:
-            if (state->hover && value == kKeyLeft) wanted = before - state->step;
-            if (state->hover && value == kKeyRight) wanted = before + state->step;
+            if (state->hover && value == VK_LEFT) wanted = before - state->step;
+            if (state->hover && value == VK_RIGHT) wanted = before + state->step;
             break;
         case MSG_SET_ACTIVE:
         case MSG_SET_VISIBLE:

@@ -9,8 +9,6 @@ namespace OvCore {
 
 namespace {
 
-constexpr int kLeftButton = 1;
-constexpr int32_t kBackspace = 8, kEnter = 13, kEnd = 35, kHome = 36, kLeft = 37, kRight = 39, kDelete = 46;
 constexpr int32_t kDefaultLimit = 64, kLargestLimit = 4096;
 constexpr double kCaretWidth = 2, kCaretInset = 2;
 
@@ -54,18 +52,18 @@ public:
             return true;
         }
         switch (value) {
-            case kBackspace:
+            case VK_BACK:
                 if (caret == 0 || !control.editable) return false;
                 text.erase(--caret, 1);
                 return true;
-            case kDelete:
+            case VK_DELETE:
                 if (caret >= text.size() || !control.editable) return false;
                 text.erase(caret, 1);
                 return true;
-            case kHome: caret = 0; break;
-            case kEnd: caret = text.size(); break;
-            case kLeft: caret -= caret > 0 ? 1 : 0; break;
-            case kRight: caret += caret < text.size() ? 1 : 0; break;
+            case VK_HOME: caret = 0; break;
+            case VK_END: caret = text.size(); break;
+            case VK_LEFT: caret -= caret > 0 ? 1 : 0; break;
+            case VK_RIGHT: caret += caret < text.size() ? 1 : 0; break;
             default: break;
         }
         return false;
@@ -104,15 +102,15 @@ bool TextEntryProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t 
     const OV_STYLE* lookBefore = control->style;
     switch (type) {
         case MSG_BUTTON_PRESSED:
-            if (value == kLeftButton && aux == 0) state->focused = true;
+            if (value == MOUSE_LEFT && aux == 0) state->focused = true;
             break;
         case MSG_MOUSE_OUTSIDE:
-            if (MousePressed(kLeftButton)) state->focused = false;
+            if (MousePressed(MOUSE_LEFT)) state->focused = false;
             break;
         case MSG_CHAR:
         case MSG_KEY_PRESSED:
             if (!state->focused) break;
-            submitted = type == MSG_KEY_PRESSED && value == kEnter;
+            submitted = type == MSG_KEY_PRESSED && value == VK_RETURN;
             changed = state->Edit(*control, type, value);
             if (changed) state->Store(*control);
             handled = true;
