@@ -14,6 +14,7 @@
 // they are reported as not checked. Status 1 when there is an error or the
 // theme or a group cannot be loaded, 2 for wrong arguments.
 #include "ovcore/app/Core.h"
+#include "ovcore/data/Document.h"
 #include "ovcore/gui/ControlWalk.h"
 #include "ovcore/gui/Gui.h"
 #include "ovcore/gui/controls/ReadyControls.h"
