@@ -17,10 +17,9 @@ public:
 }  // namespace
 
 bool ButtonProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra) {
-    OV_BUTTON_STATE* state = ReadyStateOf<OV_BUTTON_STATE>(*control, *gui);
-    if (!state) return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    const bool handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    bool click = state->TrackPointer(*control, type, aux, value);
+    bool handled = false, click = false;
+    OV_BUTTON_STATE* state = BeginReady<OV_BUTTON_STATE>(control, gui, type, aux, value, extra, handled, click);
+    if (!state) return handled;
     if (type == MSG_KEY_PRESSED && (value == VK_RETURN || value == VK_SPACE) && state->hover) click = true;
     state->ShowLook(*control, false);
     // Last: the application may clear the GUI, and this control with it.

@@ -31,10 +31,9 @@ public:
 }  // namespace
 
 bool CheckBoxProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra) {
-    OV_CHECK_BOX_STATE* state = ReadyStateOf<OV_CHECK_BOX_STATE>(*control, *gui);
-    if (!state) return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    const bool handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    const bool click = state->TrackPointer(*control, type, aux, value);
+    bool handled = false, click = false;
+    OV_CHECK_BOX_STATE* state = BeginReady<OV_CHECK_BOX_STATE>(control, gui, type, aux, value, extra, handled, click);
+    if (!state) return handled;
     if (click) state->SetValue(*control, state->checked ? 0 : 1);
     state->ShowLook(*control, false);
     if (click) gui->Notify(control, NOTIFY_CHANGED, state->Value());

@@ -91,10 +91,9 @@ public:
 }  // namespace
 
 bool ListProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra) {
-    OV_LIST_STATE* state = ReadyStateOf<OV_LIST_STATE>(*control, *gui);
-    if (!state) return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    const bool handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    state->TrackPointer(*control, type, aux, value);
+    bool handled = false, click = false;
+    OV_LIST_STATE* state = BeginReady<OV_LIST_STATE>(control, gui, type, aux, value, extra, handled, click);
+    if (!state) return handled;
     const int32_t before = state->selected;
     switch (type) {
         case MSG_BUTTON_PRESSED:

@@ -55,6 +55,19 @@ S* ReadyStateOf(OV_CONTROL& control, OV_GUI& gui) {
     return state;
 }
 
+// The start of every ready procedure: the control's state S (made on its
+// first message), the default procedure's answer in handled and whether the
+// message completed a click in click. A null state (memory ran out) leaves
+// the control to the default procedure alone.
+template <class S>
+S* BeginReady(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra, bool& handled,
+              bool& click) {
+    S* state = ReadyStateOf<S>(*control, *gui);
+    handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
+    click = state && state->TrackPointer(*control, type, aux, value);
+    return state;
+}
+
 // The state of a ready control of kind S; null for any other control.
 template <class S>
 S* ReadyStateIf(const OV_CONTROL* control) {

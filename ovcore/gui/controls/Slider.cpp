@@ -55,10 +55,9 @@ public:
 }  // namespace
 
 bool SliderProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra) {
-    OV_SLIDER_STATE* state = ReadyStateOf<OV_SLIDER_STATE>(*control, *gui);
-    if (!state) return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    const bool handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    state->TrackPointer(*control, type, aux, value);
+    bool handled = false, click = false;
+    OV_SLIDER_STATE* state = BeginReady<OV_SLIDER_STATE>(control, gui, type, aux, value, extra, handled, click);
+    if (!state) return handled;
     const int32_t before = state->value;
     int64_t wanted = before;  // a step past either end is clamped, not wrapped
     switch (type) {

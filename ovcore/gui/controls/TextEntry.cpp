@@ -92,10 +92,9 @@ public:
 }  // namespace
 
 bool TextEntryProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra) {
-    OV_TEXT_ENTRY_STATE* state = ReadyStateOf<OV_TEXT_ENTRY_STATE>(*control, *gui);
-    if (!state) return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    bool handled = OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
-    state->TrackPointer(*control, type, aux, value);
+    bool handled = false, click = false;
+    OV_TEXT_ENTRY_STATE* state = BeginReady<OV_TEXT_ENTRY_STATE>(control, gui, type, aux, value, extra, handled, click);
+    if (!state) return handled;
     bool changed = false, submitted = false;
     const bool wasFocused = state->focused;
     const size_t caretBefore = state->caret;
