@@ -132,7 +132,12 @@ public:
     }
     void File(const OV_NODE& element, const std::string& key, const char* attribute) {
         const char* value = element.AttributeValue(attribute);
-        if (value && !FileReadable(value)) Fail(element, key, std::string(attribute) + " " + value + " cannot be opened");
+        if (value && !FileReadable(value))
+            Fail(element, key, std::string(attribute) + " " + value + " cannot be opened");
+    }
+    void Filters(const OV_NODE& element, const std::string& key) {
+        for (const char* filter : {"MinFilter", "MagFilter"})
+            Choice(element, key, filter, {"LINEAR", "NEAREST"}, false);
     }
 
 private:
@@ -153,7 +158,8 @@ void CheckCorners(CheckedFile& file, const OV_NODE& list, const std::string& key
 void CheckStyle(CheckedFile& file, const OV_NODE& style, const std::set<std::string>& textures,
                 const std::set<std::string>& fonts) {
     file.Attributes(style, "Style", {"Name"}, {"Name"});
-    const std::string owner = std::string("Style ") + (style.AttributeValue("Name") ? style.AttributeValue("Name") : "?");
+    const char* styleName = style.AttributeValue("Name");
+    const std::string owner = std::string("Style ") + (styleName ? styleName : "?");
     for (const OV_NODE* child = style.firstChild; child; child = child->next) {
         if (!child->IsElement()) continue;
         const std::string key = owner + " / " + child->name.Get();
@@ -227,15 +233,16 @@ int CheckThemeFile(const char* path, const char* themeName) {
         const char* name = child->AttributeValue("Name");
         const std::string key = std::string(child->name.Get()) + " " + (name ? name : "?");
         if (Is(*child, "Texture")) {
-            file.Attributes(*child, key, {"Name", "File", "MinFilter", "MagFilter", "WrapS", "WrapT"}, {"Name", "File"});
-            for (const char* filter : {"MinFilter", "MagFilter"}) file.Choice(*child, key, filter, {"LINEAR", "NEAREST"}, false);
+            file.Attributes(*child, key, {"Name", "File", "MinFilter", "MagFilter", "WrapS", "WrapT"},
+                            {"Name", "File"});
+            file.Filters(*child, key);
             for (const char* wrap : {"WrapS", "WrapT"}) file.Choice(*child, key, wrap, {"CLAMP", "REPEAT"}, false);
             file.File(*child, key, "File");
             if (name) textures.insert(name);
         } else if (Is(*child, "Font")) {
             file.Attributes(*child, key, {"Name", "TexFile", "MapFile", "MinFilter", "MagFilter"},
                             {"Name", "TexFile", "MapFile"});
-            for (const char* filter : {"MinFilter", "MagFilter"}) file.Choice(*child, key, filter, {"LINEAR", "NEAREST"}, false);
+            file.Filters(*child, key);
             file.File(*child, key, "TexFile");
             file.File(*child, key, "MapFile");
         } else if (Is(*child, "Style")) {
@@ -281,7 +288,8 @@ int CheckLayoutFile(OV_GUI& gui, const char* path, const char* groupName, std::s
                 if (Is(*child, "ExtendData")) settings = child;
             } else if (Is(*child, "Style")) {
                 file.Attributes(*child, key, {"Name"}, {"Name"});
-                if (value && !gui.FindStyle(value)) file.Fail(*child, key, std::string("no style ") + value + " in the theme");
+                if (value && !gui.FindStyle(value))
+                    file.Fail(*child, key, std::string("no style ") + value + " in the theme");
             } else if (Is(*child, "Icon")) {
                 file.Attributes(*child, key, {"Name"}, {"Name"});
                 if (value && !gui.themeTextures.Access(FIND, value, 0).Value())
