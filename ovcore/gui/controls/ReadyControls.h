@@ -76,9 +76,10 @@ bool SetReadyValue(OV_CONTROL* control, int32_t value);
 // Replaces a list's items ("|"-separated text; null for none) and clears
 // its selection; false when the control is no list.
 bool SetListItems(OV_CONTROL* control, const char* items);
-// The number of items of a list (0 for a control that is none) and the
-// text of one (null when the index is out of range).
+// The number of items of a list; 0 for a control that is none.
 int32_t ListItemCount(const OV_CONTROL* control);
+// The text of item index (from 0) of a list; null when the control is no
+// list or the index is out of range.
 const char* ListItem(const OV_CONTROL* control, int32_t index);
 
 }  // namespace OvCore
