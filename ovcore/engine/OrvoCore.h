@@ -642,23 +642,30 @@ OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_
  * that arrive beyond it are dropped, so a flooding peer costs bounded memory.
  * OV_SOCKET_DATAGRAM_QUEUE at bind time; 0 for an unknown handle or a
  * socket that is not bound. */
-#define OV_SOCKET_DATAGRAM_LIMIT 65536u
-#define OV_SOCKET_DATAGRAM_QUEUE (256u * 1024u)
+#define OV_SOCKET_DATAGRAM_LIMIT 65536u        /* the largest datagram sent or received, in bytes */
+#define OV_SOCKET_DATAGRAM_QUEUE (256u * 1024u) /* bytes of datagrams the kernel keeps at bind time */
 
+/* A datagram peer's address (see above). */
 typedef struct OvAddress {
-    uint8_t family;
-    uint8_t reserved;
-    uint16_t port;
-    uint32_t scope;
-    uint8_t bytes[16];
+    uint8_t family;    /* OV_SOCKET_IPV4 or OV_SOCKET_IPV6; 0: none */
+    uint8_t reserved;  /* always 0 */
+    uint16_t port;     /* in host order */
+    uint32_t scope;    /* IPv6 interface index of a link-local address, else 0 */
+    uint8_t bytes[16]; /* network order; IPv4 in the first four, the rest zero */
 } OvAddress;
 
+/* Binds the endpoint as a datagram socket; 1, or 0 (see above). */
 OV_API int OvSocketBind(OvHandle socket, int family, const char* host, uint16_t port);
+/* Fills *address from a host name or literal address; 1, or 0 with it zeroed. */
 OV_API int OvSocketResolve(const char* host, uint16_t port, int family, OvAddress* address);
+/* Writes "host:port" into text; its length without the NUL, or 0. */
 OV_API uint32_t OvSocketAddressText(const OvAddress* address, char* text, uint32_t capacity);
+/* Sends one datagram to `to`; count once the kernel took it, else 0. */
 OV_API uint32_t OvSocketSendTo(OvHandle socket, const OvBuffer* buffer, uint32_t offset, uint32_t count,
                                const OvAddress* to);
+/* Takes the next waiting datagram into buffer; 1, or 0 when none waits. */
 OV_API int OvSocketReceiveFrom(OvHandle socket, OvBuffer* buffer, OvAddress* from);
+/* Sets the bytes of datagrams the kernel may keep waiting; 1, or 0. */
 OV_API int OvSocketReceiveLimit(OvHandle socket, uint32_t bytes);
 
 /* ---- shaders ----

@@ -70,6 +70,7 @@ struct PlatformPadState {
 // so that the first take sees them. Later calls only answer. False when SDL
 // cannot start it (reported as "platform: no game controllers: ...").
 OV_PLATFORM_API bool PlatformPadsStart();
+// True once PlatformPadsStart has succeeded.
 OV_PLATFORM_API bool PlatformPadsStarted();
 
 // Copies the slot's state and clears its since-last-take parts. False (and a
