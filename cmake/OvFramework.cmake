@@ -118,8 +118,10 @@ function(ov_framework_install)
   install(TARGETS OvCore EXPORT OvCoreTargets)
   install(EXPORT OvCoreTargets NAMESPACE OvCore:: DESTINATION ${OV_PACKAGE_DIR})
 
-  # OvCoreConfig.cmake: the pkg-config modules first, then the targets.
+  # OvCoreConfig.cmake: the pkg-config modules first, then the targets, and
+  # where the installed data and examples are, found from the file's place.
   set(OV_PACKAGE_REQUIRES "${requires}")
+  file(RELATIVE_PATH OV_PACKAGE_TO_PREFIX /${OV_PACKAGE_DIR} /)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/OvCoreConfig.cmake.in
                  ${PROJECT_BINARY_DIR}/package/OvCoreConfig.cmake @ONLY)
   write_basic_package_version_file(${PROJECT_BINARY_DIR}/package/OvCoreConfigVersion.cmake

@@ -1,8 +1,11 @@
 # Installs the build tree into a scratch prefix, then builds the outside
 # program in consumer/ against that prefix only, once with CMake's package and
 # once with pkg-config, each in a folder of its own, and runs both from there.
+# Then builds the first program from the installed examples alone, plays it and
+# checks its last frame.
 # cmake -DBUILD=<build tree> -DWORK=<scratch folder> -DCXX=<compiler>
-#       [-DLAUNCHER=<compiler launcher>] -P InstallTree.cmake
+#       [-DLAUNCHER=<compiler launcher>] [-DFRAME_CHECK=<ov_frame_check> -DHELLO_CHECKS=<checks>]
+#       -P InstallTree.cmake
 set(prefix ${WORK}/prefix)
 set(source ${CMAKE_CURRENT_LIST_DIR}/consumer)
 
@@ -43,6 +46,11 @@ foreach(binary lib/libOrvoCore.so lib/libOvPlatform.so libexec/gorvane/Gorvane)
   string(FIND "${output}" "${BUILD}" inside)
   if(NOT inside EQUAL -1 OR NOT output MATCHES "RUNPATH\\)[^\n]*\\$ORIGIN")
     message(FATAL_ERROR "${binary}: run path not relative to itself:\n${output}")
+  endif()
+endforeach()
+foreach(tool ov_gui_check ov_markup_save)
+  if(NOT EXISTS ${prefix}/bin/${tool})
+    message(FATAL_ERROR "${tool} not installed under bin")
   endif()
 endforeach()
 foreach(document LICENSE CHANGELOG.md README.md)
@@ -104,4 +112,29 @@ execute_process(COMMAND ${CMAKE_COMMAND} -DPREFIX=${prefix} -DOUTPUT=${WORK}/all
                         -P ${CMAKE_CURRENT_LIST_DIR}/AllHeaders.cmake)
 run("compiling every installed header" ${LAUNCHER} ${CXX} -std=c++20 -fsyntax-only -I${source}
     ${WORK}/all-headers.cpp ${flags})
+# The package says where the installed examples and data are.
+run("asking pkg-config" ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${prefix}/lib/pkgconfig
+    pkg-config --variable=examplesdir ovcore)
+string(STRIP "${output}" examples)
+if(NOT EXISTS ${examples}/hello/Hello.cpp)
+  message(FATAL_ERROR "pkg-config's examplesdir ${examples} holds no hello/Hello.cpp")
+endif()
+
+# The first program, built from the installed examples and run in its folder.
+if(FRAME_CHECK)
+  set(hello ${WORK}/hello)
+  file(COPY ${examples}/hello DESTINATION ${WORK})
+  run("configuring the first program" ${CMAKE_COMMAND} -S ${hello} -B ${hello}/build -G Ninja
+      -DCMAKE_CXX_COMPILER=${CXX} ${launcher} -DCMAKE_PREFIX_PATH=${prefix}
+      -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF -DCMAKE_BUILD_TYPE=Release)
+  run("building the first program" ${CMAKE_COMMAND} --build ${hello}/build)
+  execute_process(COMMAND ${CMAKE_COMMAND} -DPROGRAM=${hello}/build/example_hello
+                          -DSCRIPT=${hello}/run.script -DFRAME=${WORK}/hello-frame.png -DCHECK=${FRAME_CHECK}
+                          "-DCHECKS=${HELLO_CHECKS}" -DWORKDIR=${hello}
+                          -P ${examples}/RunExample.cmake
+                  RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the first program, built from the installed tree, failed its run")
+  endif()
+endif()
 message(STATUS "installed into ${prefix}; both outside builds run")
