@@ -1,7 +1,7 @@
 # Plays an example under its input script, saves its last frame and checks
 # what the frame shows.
-# cmake -DPROGRAM=<example> -DSCRIPT=<script> -DFRAME=<out.png> -DCHECK=<ov_frame_check>
-#       -DCHECKS=<check;check;...> [-DWORKDIR=<folder to run in>] -P RunExample.cmake
+# cmake -DPROGRAM=<example> [-DSCRIPT=<script>] -DFRAME=<out.png> -DCHECK=<ov_frame_check>
+#       -DCHECKS=<check|check|...> [-DWORKDIR=<folder to run in>] -P RunExample.cmake
 file(REMOVE "${FRAME}")
 if(NOT WORKDIR)
   set(WORKDIR ${CMAKE_CURRENT_BINARY_DIR})
@@ -16,7 +16,8 @@ endif()
 if(NOT EXISTS "${FRAME}")
   message(FATAL_ERROR "no last frame was saved at ${FRAME}")
 endif()
-execute_process(COMMAND ${CHECK} ${FRAME} ${CHECKS} RESULT_VARIABLE checked)
+string(REPLACE "|" ";" checks "${CHECKS}")
+execute_process(COMMAND ${CHECK} ${FRAME} ${checks} RESULT_VARIABLE checked)
 if(NOT checked EQUAL 0)
   message(FATAL_ERROR "the last frame ${FRAME} does not show what the example is about")
 endif()

@@ -12,11 +12,12 @@
 // Your own lines are white, lines from the others green; each line that
 // arrives is also printed as "< line". The text uses the game's font
 // (Data/Fonts/, which the build copies next to the programs).
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
-#include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/net/SocketCollection.h"
 #include "ovcore/render/FontCollection.h"
 #include "ovcore/render/Texture.h"
@@ -36,7 +37,6 @@ constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 constexpr size_t kShownLines = 22;
 constexpr size_t kLongestLine = 200;
-constexpr int kKeyEscape = 27;
 
 struct Line {
     bool ours;
@@ -119,7 +119,6 @@ void SendLine(const std::string& text) {
 }
 
 void ReadKeyboard() {
-    if (KeyPressed(kKeyEscape)) LoopState().running = false;
     char c = 0;
     while (PopTypedChar(c)) {
         if (c == '\r' || c == '\n') {
@@ -145,10 +144,15 @@ void DrawText(const OV_FONT& font, const char* text, double x, double y) {
     font.DrawText(text, OV_VECTOR(x, y, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
 }
 
-void Draw() {
-    core.WindowOrthoView("main", 0);
-    const OV_FONT* font = Fonts().Access(FIND, "font", 0).Value();
-    if (!font) return;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
+    ReadKeyboard();
+    KeepClientConnected();
+    World().FrameStep();  // polls the core's sockets: Connection() among them
+}
+
+// The status line at the top, the lines so far below it, the prompt at the bottom.
+void DrawChat(const OV_FONT& font) {
     char status[96];
     if (chat.server)
         std::snprintf(status, sizeof status, "server on port %u, %zu connected", chat.port,
@@ -158,26 +162,30 @@ void Draw() {
                       Connection().mode == OV_SOCKET::CLIENT ? "talking to" : "waiting for", chat.host.c_str(),
                       chat.port);
     OvSetState(OV_STATE_DRAW_COLOR, 0.6, 0.6, 1.0, 1.0);
-    DrawText(*font, status, 10, 8);
+    DrawText(font, status, 10, 8);
     double y = 34;
     for (const Line& line : chat.lines) {
         if (line.ours) OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         else OvSetState(OV_STATE_DRAW_COLOR, 0.2, 1.0, 0.2, 1.0);
-        DrawText(*font, line.text.c_str(), 10, y);
+        DrawText(font, line.text.c_str(), 10, y);
         y += 18;
     }
     char prompt[kLongestLine + 8];
     std::snprintf(prompt, sizeof prompt, "> %s_", chat.typing.c_str());
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 0.3, 1.0);
-    DrawText(*font, prompt, 10, kHeight - 26);
+    DrawText(font, prompt, 10, kHeight - 26);
+}
+
+void Draw() {
+    UseWindowView();
+    if (const OV_FONT* font = Fonts().Access(FIND, "font", 0).Value()) DrawChat(*font);
+    DrawControls("Enter sends; Escape quits", 440, 8);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 void Frame(HWND, void*) {
-    ReadKeyboard();
-    KeepClientConnected();
-    World().FrameStep();  // polls the core's sockets: Connection() among them
+    Update();
     Draw();
-    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 bool ReadArguments(int argc, char** argv) {
@@ -190,18 +198,6 @@ bool ReadArguments(int argc, char** argv) {
     return true;
 }
 
-bool OpenWindow() {
-    OV_WINDOW* window = core.windows.Get("main", 0);
-    window->title = chat.server ? "Chat server" : "Chat client";
-    window->width = kWidth;
-    window->height = kHeight;
-    window->bitsPerPixel = 32;
-    if (!window->Create(EmptyHandle())) return false;
-    core.CenterWindow("main", 0);
-    core.ActivateWindow("main", 0);
-    return true;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -209,10 +205,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s server [port] | client [host] [port]\n", argv[0]);
         return 2;
     }
-    // Set-up.
-    OvInitiation();
+    if (!OpenExampleWindow(chat.server ? "Chat server" : "Chat client", kWidth, kHeight)) return 1;
     SocketsStartup();
-    if (!OpenWindow()) return 1;
     Fonts().Get("font", 0)->Load("Data/Fonts/courier_new.ovt", "Data/Fonts/courier_new.fnt", 10, TEXTURE_NEAREST,
                                  TEXTURE_NEAREST);
     OV_SOCKET& connection = Connection();
@@ -220,19 +214,12 @@ int main(int argc, char** argv) {
     connection.OnConnect = OnConnect;
     connection.OnClientReceive = OnClientReceive;
     connection.OnReceive = OnReceive;
-    if (chat.server && !connection.Listen(chat.port, 0)) {
-        std::fprintf(stderr, "cannot listen on port %u\n", chat.port);
-        return 1;
-    }
-    LoopState().frameMs = 16;  // about 60 frames a second
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
-    // The frame loop.
-    RunMessageLoop(Frame, nullptr);
-    // Clean-up.
-    core.Clear();
-    core.windows.Get("main", 0)->Destroy();
+    const bool listening = !chat.server || connection.Listen(chat.port, 0);
+    if (!listening) std::fprintf(stderr, "cannot listen on port %u\n", chat.port);
+
+    if (listening) RunMessageLoop(Frame, nullptr);
+
+    CloseExampleWindow();  // closes the core's sockets with the rest
     SocketsShutdown();
-    OvClosure();
-    return 0;
+    return listening ? 0 : 1;
 }

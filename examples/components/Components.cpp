@@ -4,13 +4,13 @@
 // (C_STATIC) stand and animate. The program owns them and calls their
 // Update itself; the floor stops the characters' fall.
 // Controls: left button drops a new character at the pointer; Escape quits.
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
-#include "ovcore/render/Camera.h"
 #include "ovcore/world/com/Character.h"
 #include "ovcore/world/com/Plant.h"
 #include "ovcore/world/com/Static.h"
@@ -26,10 +26,8 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 constexpr double kFloor = 400;
-constexpr int kEscape = 27;
 constexpr int kLeftButton = 1;
 
-OV_CAMERA screen;
 OV_TEXTURE blue, green, grey;
 std::vector<C_CHARACTER> characters;
 std::vector<C_PLANT> plants;
@@ -90,48 +88,44 @@ void Land(C_CHARACTER& character) {
     }
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kEscape)) LoopState().running = false;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     if (MousePressed(kLeftButton)) {
         const OV_VECTOR mouse = core.MousePosition("main", 0);
         AddCharacter(mouse.x, mouse.y, 0);
     }
     const float dt = LoopState().delta;
-    screen.Apply();
-    OvRenderScene(OV_SCENE_CLEAR_COLOR);
-    OvSetState(OV_STATE_TEXTURING, 1);
-    for (C_STATIC& decoration : decorations) {
-        decoration.Update(dt);
-        decoration.Draw(true);
-    }
+    for (C_STATIC& decoration : decorations) decoration.Update(dt);
     for (C_PLANT& plant : plants) {
         plant.Update(dt);
         if (plant.position.y > kHeight + 20) plant.position.y = -20;
-        plant.Draw(true);
     }
     for (C_CHARACTER& character : characters) {
         character.Update(dt);
         Land(character);
-        character.Draw(true);
     }
+}
+
+void Draw() {
+    UseWindowView();
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    for (C_STATIC& decoration : decorations) decoration.Draw(true);
+    for (C_PLANT& plant : plants) plant.Draw(true);
+    for (C_CHARACTER& character : characters) character.Draw(true);
+    DrawControls("Left button drops a character at the pointer; Escape quits", 10, 10);
     OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
 
 int main() {
-    OvInitiation();
-    OV_WINDOW& window = *core.windows.Get("main", 0);
-    window.title = "Components";
-    window.width = kWidth;
-    window.height = kHeight;
-    if (!window.Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
-    screen.width = kWidth;
-    screen.height = kHeight;
-    LoopState().frameMs = 16;
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
+    if (!OpenExampleWindow("Components", kWidth, kHeight)) return 1;
     const bool painted = Paint(blue, 24, 0xFFFF6020u) && Paint(green, 16, 0xFF30D040u) && Paint(grey, 40, 0xFF808080u);
     if (painted) {
         SetUpWorld();
@@ -142,7 +136,6 @@ int main() {
     plants.clear();
     decorations.clear();
     for (OV_TEXTURE* texture : {&blue, &green, &grey}) texture->Release(false);
-    window.Destroy();
-    OvClosure();
+    CloseExampleWindow();
     return painted ? 0 : 1;
 }

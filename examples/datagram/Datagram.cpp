@@ -11,12 +11,13 @@
 //        example_datagram guest [host] [port]    (default 127.0.0.1 5151)
 // Each new position of the other player is printed as
 // "peer <sequence> <x> <y>".
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/net/SocketCollection.h"
 #include "ovcore/render/Texture.h"
 #include "ovcore/world/FrameStep.h"
@@ -34,8 +35,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kEscape = 27;
-constexpr int kPresentFrame = 35;  // flush, present, clear
 constexpr int kSize = 32;
 constexpr double kSpeed = 200;  // pixels a second
 constexpr uint16_t kDefaultPort = 5151;
@@ -111,14 +110,17 @@ void SendPosition() {
     Endpoint().SendDatagram(game.peer, game.outgoing);
 }
 
-void Move(float seconds) {
-    const double step = kSpeed * seconds;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
+    const double step = kSpeed * LoopState().delta;
     if (KeyHeld(VK_LEFT)) game.us.x -= step;
     if (KeyHeld(VK_RIGHT)) game.us.x += step;
     if (KeyHeld(VK_UP)) game.us.y -= step;
     if (KeyHeld(VK_DOWN)) game.us.y += step;
     game.us.x = std::clamp(game.us.x, kSize / 2.0, kWidth - kSize / 2.0);
     game.us.y = std::clamp(game.us.y, kSize / 2.0, kHeight - kSize / 2.0);
+    World().FrameStep();  // polls the core's sockets: OnDatagram for what arrived
+    SendPosition();
 }
 
 void DrawSquare(const OV_TEXTURE& texture, const Player& player) {
@@ -126,16 +128,18 @@ void DrawSquare(const OV_TEXTURE& texture, const Player& player) {
                      player.y + kSize / 2.0, 1, 1, true);
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kEscape)) LoopState().running = false;
-    Move(LoopState().delta);
-    World().FrameStep();  // polls the core's sockets: OnDatagram for what arrived
-    SendPosition();
-    core.WindowOrthoView("main", 0);
+void Draw() {
+    UseWindowView();
     OvSetState(OV_STATE_TEXTURING, 1);
     if (game.them.known) DrawSquare(game.squares[game.self == 1 ? 1 : 0], game.them);
     DrawSquare(game.squares[game.self - 1], game.us);
-    OvRenderScene(kPresentFrame);
+    DrawControls("Arrows move your square; Escape quits", 10, 10);
+    OvRenderScene(OV_SCENE_END_FRAME);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 bool Paint(OV_TEXTURE& texture, uint32_t colour) {
@@ -175,32 +179,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s host [port] | guest [host] [port]\n", argv[0]);
         return 2;
     }
-    // Set-up.
-    OvInitiation();
+    if (!OpenExampleWindow(game.host ? "Datagram host" : "Datagram guest", kWidth, kHeight)) return 1;
     SocketsStartup();
-    if (!OpenEndpoint()) {
-        std::fprintf(stderr, "cannot open the datagram endpoint (port %u)\n", game.port);
-        return 1;
-    }
     game.outgoing.Allocate(kDatagramSize);
     game.outgoing.size = kDatagramSize;
-    OV_WINDOW& window = *core.windows.Get("main", 0);
-    window.title = game.host ? "Datagram host" : "Datagram guest";
-    window.width = kWidth;
-    window.height = kHeight;
-    window.bitsPerPixel = 32;
-    if (!window.Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
+    const bool ready = OpenEndpoint();
+    if (!ready) std::fprintf(stderr, "cannot open the datagram endpoint (port %u)\n", game.port);
     const bool painted = Paint(game.squares[0], 0xFF2080FFu) && Paint(game.squares[1], 0xFFFF6020u);
-    LoopState().frameMs = 16;
-    CalibrateFrameLimiter();
-    // The frame loop.
-    if (painted) RunMessageLoop(Frame, nullptr);
-    // Clean-up.
+
+    if (ready && painted) RunMessageLoop(Frame, nullptr);
+
     for (OV_TEXTURE& square : game.squares) square.Release(false);
-    core.Clear();  // closes the core's sockets
-    window.Destroy();
+    CloseExampleWindow();  // closes the core's sockets with the rest
     SocketsShutdown();
-    OvClosure();
-    return painted ? 0 : 1;
+    return ready && painted ? 0 : 1;
 }

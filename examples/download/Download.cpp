@@ -10,11 +10,12 @@
 // server's status line); on failure the bar turns red.
 // Controls: Escape quits (aborting a transfer under way). The text uses the
 // game's font (Data/Fonts/, which the build copies next to the programs).
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
-#include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/net/Socket.h"
 #include "ovcore/render/FontCollection.h"
 #include "ovcore/render/Texture.h"
@@ -30,7 +31,6 @@ namespace {
 constexpr int kWidth = 640;
 constexpr int kHeight = 240;
 constexpr uint32_t kBlock = 32 * 1024;
-constexpr int kKeyEscape = 27;
 constexpr double kBarLeft = 40, kBarTop = 100, kBarWidth = 560, kBarHeight = 40;
 
 struct Download {
@@ -53,7 +53,8 @@ void Rectangle(double x, double y, double width, double height) {
     OvPrimitiveEnd();
 }
 
-void Step() {
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     if (download.finished) return;
     ++download.frames;
     download.socket.HttpUpdate(download.transfer, download.body, kBlock);
@@ -98,25 +99,17 @@ void DrawCaption() {
     font->DrawText(caption, OV_VECTOR(kBarLeft, 40, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kKeyEscape)) LoopState().running = false;
-    Step();
-    core.WindowOrthoView("main", 0);
+void Draw() {
+    UseWindowView();
     DrawBar();
     DrawCaption();
+    DrawControls("Escape quits", 10, kHeight - 24);
     OvRenderScene(OV_SCENE_END_FRAME);
 }
 
-bool OpenWindow() {
-    OV_WINDOW* window = core.windows.Get("main", 0);
-    window->title = "Download";
-    window->width = kWidth;
-    window->height = kHeight;
-    window->bitsPerPixel = 32;
-    if (!window->Create(EmptyHandle())) return false;
-    core.CenterWindow("main", 0);
-    core.ActivateWindow("main", 0);
-    return true;
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
@@ -130,26 +123,19 @@ int main(int argc, char** argv) {
     download.port = static_cast<uint16_t>(std::atoi(argv[2]));
     download.path = argv[3];
     if (argc > 4) download.saveAs = argv[4];
-    // Set-up.
-    OvInitiation();
+    if (!OpenExampleWindow("Download", kWidth, kHeight)) return 1;
     SocketsStartup();
-    if (!OpenWindow()) return 1;
     Fonts().Get("font", 0)->Load("Data/Fonts/courier_new.ovt", "Data/Fonts/courier_new.fnt", 10, TEXTURE_NEAREST,
                                  TEXTURE_NEAREST);
     if (!download.socket.HttpGetBegin(download.transfer, download.host.c_str(), download.path.c_str(), download.port)) {
         download.finished = download.failed = true;
         std::printf("download failed\n");
     }
-    LoopState().frameMs = 16;  // about 60 frames a second
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
-    // The frame loop.
+
     RunMessageLoop(Frame, nullptr);
-    // Clean-up.
+
     download.socket.HttpAbort(download.transfer);
-    core.Clear();
-    core.windows.Get("main", 0)->Destroy();
+    CloseExampleWindow();  // closes the core's sockets with the rest
     SocketsShutdown();
-    OvClosure();
     return 0;
 }

@@ -6,13 +6,14 @@
 // motors); B puts the square back in the middle; Escape quits.
 // Headless, its input script plugs in a virtual pad and pushes the stick to
 // the right (see run.script beside this file).
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Gamepad.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/render/Font.h"
 #include "ovcore/render/FontCollection.h"
 #include "ovcore/render/Texture.h"
@@ -27,10 +28,8 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kEscape = 27;
-constexpr int kPresentFrame = 35;  // flush, present, clear
-constexpr int kSize = 32;          // the square's side, pixels
-constexpr double kSpeed = 400;     // pixels a second at full tilt
+constexpr int kSize = 32;       // the square's side, pixels
+constexpr double kSpeed = 400;  // pixels a second at full tilt
 constexpr int kPad = 0;
 
 OV_TEXTURE square;
@@ -46,7 +45,9 @@ bool Paint(OV_TEXTURE& texture, int size, uint32_t colour) {
     return pixels != nullptr;
 }
 
-void Move(float seconds) {
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
+    const float seconds = LoopState().delta;
     if (GamepadPressed(kPad, PAD_B)) x = kWidth / 2.0, y = kHeight / 2.0;
     if (GamepadPressed(kPad, PAD_A)) GamepadRumble(kPad, 0.6f, 0.3f, 200);
     x += GamepadAxis(kPad, PAD_LEFT_X) * kSpeed * seconds;
@@ -56,7 +57,7 @@ void Move(float seconds) {
 }
 
 void Draw() {
-    core.WindowOrthoView("main", 0);
+    UseWindowView();
     OvSetState(OV_STATE_TEXTURING, 1);
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
     square.DrawRect(x - kSize / 2.0, y - kSize / 2.0, x + kSize / 2.0, y + kSize / 2.0, 1, 1, true);
@@ -68,39 +69,27 @@ void Draw() {
             std::snprintf(line, sizeof line, "plug in a game controller");
         font->DrawText(line, OV_VECTOR(10, 8, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
     }
+    DrawControls("Left stick moves, A rumbles, B centres; Escape quits", 10, 452);
+    OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 void Frame(HWND, void*) {
-    if (KeyPressed(kEscape)) LoopState().running = false;
-    Move(LoopState().delta);
+    Update();
     Draw();
-    OvRenderScene(kPresentFrame);
 }
 
 }  // namespace
 
 int main() {
-    // Set-up.
-    OvInitiation();
-    OV_WINDOW& window = *core.windows.Get("main", 0);
-    window.title = "Gamepad";
-    window.width = kWidth;
-    window.height = kHeight;
-    window.bitsPerPixel = 32;
-    if (!window.Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
+    if (!OpenExampleWindow("Gamepad", kWidth, kHeight)) return 1;
     Fonts().Get("font", 0)->Load("Data/Fonts/courier_new.ovt", "Data/Fonts/courier_new.fnt", 10, TEXTURE_NEAREST,
                                  TEXTURE_NEAREST);
     const bool painted = Paint(square, kSize, 0xFF2080FFu);  // orange
     StartGamepads();
-    LoopState().frameMs = 16;  // about 60 frames a second
-    CalibrateFrameLimiter();
-    // The frame loop.
+
     if (painted) RunMessageLoop(Frame, nullptr);
-    // Clean-up.
+
     square.Release(false);
-    core.Clear();
-    window.Destroy();
-    OvClosure();
+    CloseExampleWindow();
     return painted ? 0 : 1;
 }

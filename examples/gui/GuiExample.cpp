@@ -12,6 +12,8 @@
 // Controls: the mouse clicks, the keyboard types into the field, Backspace
 // deletes, Escape quits. Every click, typed character and change is also
 // printed on standard output, one line each.
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
@@ -30,7 +32,6 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kKeyEscape = 27;
 constexpr size_t kLongestName = 34;
 constexpr const char* kTheme = "Data/ExampleGui/theme.xml";
 constexpr const char* kLayout = "Data/ExampleGui/layout.xml";
@@ -165,18 +166,6 @@ bool CheckProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux,
     return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
 }
 
-bool OpenWindow() {
-    OV_WINDOW* window = core.windows.Get("main", 0);
-    window->title = "GUI example";
-    window->width = kWidth;
-    window->height = kHeight;
-    window->bitsPerPixel = 32;
-    core.CenterWindow("main", 0);  // before Create, which places the window there
-    if (!window->Create(EmptyHandle())) return false;
-    core.ActivateWindow("main", 0);
-    return true;
-}
-
 bool LoadGui() {
     OV_GUI& gui = Gui();
     gui.window = core.windows.Get("main", 0);
@@ -186,34 +175,34 @@ bool LoadGui() {
     return gui.LoadTheme(kTheme, "Slate") && gui.LoadLayout(kLayout, "Main") && gui.LoadLayout(kLayout, "Options");
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kKeyEscape)) LoopState().running = false;
-    core.WindowOrthoView("main", 0);
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
+}
+
+void Draw() {
+    UseWindowView();
     World().FrameStep();  // the GUI's input, delivery and drawing
+    DrawControls("Click, type into the field; Escape quits", 10, kHeight - 24);
     OvRenderScene(OV_SCENE_END_FRAME);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
 
 int main() {
-    // Set-up.
-    OvInitiation();
-    if (!OpenWindow()) return 1;
-    if (!LoadGui()) {
-        std::fprintf(stderr, "cannot load %s or %s\n", kTheme, kLayout);
-        return 1;
-    }
+    if (!OpenExampleWindow("GUI example", kWidth, kHeight)) return 1;
+    const bool loaded = LoadGui();
+    if (!loaded) std::fprintf(stderr, "cannot load %s or %s\n", kTheme, kLayout);
     OvSetState(OV_STATE_CLEAR_COLOR, 0.05, 0.06, 0.08, 1.0);
     OvSetState(OV_STATE_TEXTURING, 1);
     OvSetState(OV_STATE_BLENDING, 1);
-    LoopState().frameMs = 16;  // about 60 frames a second
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
-    // The frame loop.
-    RunMessageLoop(Frame, nullptr);
-    // Clean-up: the core's Clear also clears the GUI.
-    core.Clear();
-    core.windows.Get("main", 0)->Destroy();
-    OvClosure();
-    return 0;
+
+    if (loaded) RunMessageLoop(Frame, nullptr);
+
+    CloseExampleWindow();  // the core's Clear in it also clears the GUI
+    return loaded ? 0 : 1;
 }

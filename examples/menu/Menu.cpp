@@ -8,6 +8,8 @@
 // Controls: the mouse; Escape quits as Quit does. Every notification is
 // printed on standard output, one line each: "<control> clicked" or
 // "<control> changed <value>".
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
@@ -49,39 +51,37 @@ void Told(OV_GUI* gui, OV_CONTROL* control, int32_t kind, int32_t value) {
     }
 }
 
-void Frame(HWND, void*) {
+void Update() {
     if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
-    core.WindowOrthoView("main", 0);
+}
+
+void Draw() {
+    UseWindowView();
     World().FrameStep();  // the GUI's input, delivery and drawing
+    DrawControls("The mouse picks; Escape quits", 10, 456);
     OvRenderScene(OV_SCENE_END_FRAME);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
 
 int main() {
-    OvInitiation();
-    OV_WINDOW* window = core.windows.Get("main", 0);
-    window->title = "Menu";
-    window->width = 640;
-    window->height = 480;
-    window->bitsPerPixel = 32;
-    core.CenterWindow("main", 0);
-    if (!window->Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
+    if (!OpenExampleWindow("Menu", 640, 480)) return 1;
     OV_GUI& gui = Gui();
-    gui.window = window;
+    gui.window = core.windows.Get("main", 0);
     RegisterReadyControls(gui);
     gui.notify = Told;
-    if (!gui.LoadTheme(kTheme, "Menu") || !gui.LoadLayout(kLayout, "Main") || !gui.LoadLayout(kLayout, "Options")) {
-        std::fprintf(stderr, "cannot load %s or %s\n", kTheme, kLayout);
-        return 1;
-    }
+    const bool loaded =
+        gui.LoadTheme(kTheme, "Menu") && gui.LoadLayout(kLayout, "Main") && gui.LoadLayout(kLayout, "Options");
+    if (!loaded) std::fprintf(stderr, "cannot load %s or %s\n", kTheme, kLayout);
     OvSetState(OV_STATE_CLEAR_COLOR, 0.05, 0.06, 0.08, 1.0);
-    LoopState().frameMs = 16;
-    CalibrateFrameLimiter();
-    RunMessageLoop(Frame, nullptr);
-    core.Clear();  // the GUI with it
-    window->Destroy();
-    OvClosure();
-    return 0;
+
+    if (loaded) RunMessageLoop(Frame, nullptr);
+
+    CloseExampleWindow();  // the core's Clear in it also clears the GUI
+    return loaded ? 0 : 1;
 }

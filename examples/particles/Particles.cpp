@@ -3,13 +3,13 @@
 // their acceleration and fade out. The frame step updates and draws it.
 // Controls: move the mouse; hold the left button for a denser fountain;
 // Escape quits.
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
-#include "ovcore/render/Camera.h"
 #include "ovcore/world/FrameStep.h"
 #include "ovcore/world/RenderEntries.h"
 
@@ -17,12 +17,7 @@ using namespace OvCore;
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-constexpr int kEscape = 27;
 constexpr int kLeftButton = 1;
-
-OV_CAMERA screen;
 
 void SetUpFountain() {
     OV_RENDER_ENTRY& fountain = *RenderEntries().Get("fountain", 0);
@@ -41,41 +36,37 @@ void SetUpFountain() {
     fountain.colourMax = OV_VECTORF(1.0f, 0.85f, 0.2f, 1.0f);
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kEscape)) LoopState().running = false;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     OV_RENDER_ENTRY& fountain = *RenderEntries().Get("fountain", 0);
     const OV_VECTOR mouse = core.MousePosition("main", 0);
     fountain.position = OV_VECTORF(static_cast<float>(mouse.x), static_cast<float>(mouse.y), 0, 1);
     fountain.burst = MouseHeld(kLeftButton) ? 30 : 10;
-    screen.Apply();
+}
+
+void Draw() {
+    UseWindowView();
     OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvSetState(OV_STATE_BLENDING, 1);
     OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE);
-    World().FrameStep();
+    World().FrameStep();  // moves the sparks and draws them
+    DrawControls("Mouse moves it, left button adds sparks; Escape quits", 220, 10);
     OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
 
 int main() {
-    OvInitiation();
-    OV_WINDOW& window = *core.windows.Get("main", 0);
-    window.title = "Particle fountain";
-    window.width = kWidth;
-    window.height = kHeight;
-    if (!window.Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
-    screen.width = kWidth;
-    screen.height = kHeight;
-    LoopState().frameMs = 16;
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
+    if (!OpenExampleWindow("Particle fountain", 640, 480)) return 1;
     SetUpFountain();
 
     RunMessageLoop(Frame, nullptr);
 
-    core.Clear();
-    window.Destroy();
-    OvClosure();
+    CloseExampleWindow();
     return 0;
 }

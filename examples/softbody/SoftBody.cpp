@@ -5,13 +5,13 @@
 // the real time between presented frames; the core's frame step draws them.
 // Controls: left button drops a fresh jelly at the pointer; Escape quits.
 // Usage: example_softbody [data folder]
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
-#include "ovcore/render/Camera.h"
 #include "ovcore/render/TextureCollection.h"
 #include "ovcore/world/FrameStep.h"
 #include "ovcore/world/Models.h"
@@ -22,13 +22,9 @@ using namespace OvCore;
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-constexpr int kEscape = 27;
 constexpr int kLeftButton = 1;
 
 std::string dataFolder = OV_EXAMPLE_DATA;
-OV_CAMERA screen;
 
 // (Re)creates the named model from its file with its top-left corner at (x, y).
 bool PlaceModel(const char* name, double x, double y) {
@@ -58,43 +54,39 @@ void DrawPins() {
     OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kEscape)) LoopState().running = false;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     if (MousePressed(kLeftButton)) {
         const OV_VECTOR mouse = core.MousePosition("main", 0);
         PlaceModel("jelly", mouse.x - 32, mouse.y - 32);
     }
-    screen.Apply();
+}
+
+void Draw() {
+    UseWindowView();
     OvRenderScene(OV_SCENE_CLEAR_COLOR);
     OvSetState(OV_STATE_TEXTURING, 1);
-    World().FrameStep();
+    World().FrameStep();  // steps the bodies and draws them
     DrawPins();
+    DrawControls("Left button drops a jelly at the pointer; Escape quits", 10, 452);
     OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1) dataFolder = argv[1];
-    OvInitiation();
-    OV_WINDOW& window = *core.windows.Get("main", 0);
-    window.title = "Soft bodies";
-    window.width = kWidth;
-    window.height = kHeight;
-    if (!window.Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
-    screen.width = kWidth;
-    screen.height = kHeight;
-    LoopState().frameMs = 16;
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
+    if (!OpenExampleWindow("Soft bodies", 640, 480)) return 1;
     JoinModels();
     const bool loaded = PlaceModel("floor", 120, 330) && PlaceModel("jelly", 200, 40) && PlaceModel("rope", 460, 80);
 
     if (loaded) RunMessageLoop(Frame, nullptr);
 
-    core.Clear();
-    window.Destroy();
-    OvClosure();
+    CloseExampleWindow();
     return loaded ? 0 : 1;
 }

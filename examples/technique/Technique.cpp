@@ -1,14 +1,14 @@
 // Technique scripts: a scene drawn into a frame buffer, then a two-pass glow
 // written as a technique script (technique.lua) with a GLSL blur
 // (blur.vert, blur.frag): the bright squares bleed light around them.
-// Run it from this folder. Controls: Escape quits. With OV_SAVE_FRAME set it
-// draws a few frames, saves the last one and ends by itself.
+// Run it from this folder. Controls: Escape quits.
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/foundation/Vector.h"
 #include "ovcore/render/FrameBuffer.h"
 #include "ovcore/render/Script.h"
@@ -16,7 +16,6 @@
 #include "ovcore/render/TechniqueShaders.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 using namespace OvCore;
@@ -26,7 +25,6 @@ namespace {
 constexpr int kWidth = 320;
 constexpr int kHeight = 240;
 constexpr int kBlurSlot = 0;
-constexpr int kHeadlessFrames = 4;
 
 struct Example {
     OV_SHADER_STORE shaders;
@@ -43,9 +41,7 @@ struct Example {
     float stepDown[4] = {0, 3.0f / kHeight, 0, 0};
     float bright[4] = {0.5f, 0, 0, 0};
     float everything[4] = {0, 0, 0, 0};
-    int frames = 0;
-    bool headless = false;
-};
+} example;
 
 void Rectangle(double x1, double y1, double x2, double y2, double r, double g, double b) {
     const OV_VECTOR corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
@@ -55,7 +51,7 @@ void Rectangle(double x1, double y1, double x2, double y2, double r, double g, d
 }
 
 // The scene: a dim backdrop, a dim bar and two bright squares.
-void DrawScene(Example& example) {
+void DrawScene() {
     // Flipped, so that the canvas drawn with texture coordinates from (0, 0)
     // shows the scene the right way up.
     if (!example.scene.Activate(true)) return;
@@ -68,17 +64,25 @@ void DrawScene(Example& example) {
     example.scene.Deactivate(false);
 }
 
-void Frame(HWND, void* userData) {
-    auto& example = *static_cast<Example*>(userData);
-    if (KeyPressed(27)) LoopState().running = false;
-    DrawScene(example);
-    OvSetState(OV_STATE_BLENDING, 1);
-    if (!example.technique.Execute(&example.arguments)) std::fprintf(stderr, "technique: %s\n", OvLumetLastLog());
-    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
-    if (example.headless && ++example.frames >= kHeadlessFrames) LoopState().running = false;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
 }
 
-bool LoadBlur(Example& example) {
+void Draw() {
+    DrawScene();
+    OvSetState(OV_STATE_BLENDING, 1);
+    if (!example.technique.Execute(&example.arguments)) std::fprintf(stderr, "technique: %s\n", OvLumetLastLog());
+    UseWindowView();
+    DrawControls("Escape quits", 10, kHeight - 24);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
+}
+
+bool LoadBlur() {
     example.shaders.Load(kBlurSlot, OV_SHADER_LINKED, "blur.vert", "blur.frag");
     OV_STRING log;
     example.shaders.GetLog(kBlurSlot, log);
@@ -92,7 +96,8 @@ bool LoadBlur(Example& example) {
 }
 
 // The variables in the order technique.lua receives them.
-void BindArguments(Example& e) {
+void BindArguments() {
+    Example& e = example;
     OV_SCRIPT_ARGUMENTS& a = e.arguments;
     a.AddPointer(&e.shaders);
     a.AddValue(kBlurSlot);
@@ -106,45 +111,31 @@ void BindArguments(Example& e) {
     }
 }
 
-bool SetUp(Example& example) {
-    OV_WINDOW* window = core.windows.Get("main", 0);
-    window->title = "Technique scripts";
-    window->width = kWidth;
-    window->height = kHeight;
-    window->bitsPerPixel = 32;
-    if (!window->Create(EmptyHandle())) return false;
-    core.ActivateWindow("main", 0);
-    core.WindowOrthoView("main", 0);
+bool SetUp() {
     if (!InitShaders()) return false;
     InitTechniqueShaders();
     if (!example.scene.Create(kWidth, kHeight, 0) || !example.across.Create(kWidth, kHeight, 0)) return false;
-    if (!LoadBlur(example)) return false;
+    if (!LoadBlur()) return false;
     if (!example.technique.CompileFile("technique.lua")) {
         std::fprintf(stderr, "technique.lua: %s\n", OvLumetLastLog());
         return false;
     }
-    BindArguments(example);
+    BindArguments();
     return true;
-}
-
-void CleanUp(Example& example) {
-    example.technique.Free();
-    example.shaders.Release();
-    example.scene.Destroy();
-    example.across.Destroy();
-    if (OV_WINDOW* window = core.windows.Access(FIND, "main", 0).Value()) window->Destroy();
 }
 
 }  // namespace
 
 int main() {
-    OvInitiation();
-    Example example;
-    const char* saveFrame = std::getenv("OV_SAVE_FRAME");
-    example.headless = saveFrame && *saveFrame;
-    const bool ready = SetUp(example);
-    if (ready) RunMessageLoop(Frame, &example);
-    CleanUp(example);
-    OvClosure();
+    if (!OpenExampleWindow("Technique scripts", kWidth, kHeight)) return 1;
+    const bool ready = SetUp();
+
+    if (ready) RunMessageLoop(Frame, nullptr);
+
+    example.technique.Free();
+    example.shaders.Release();
+    example.scene.Destroy();
+    example.across.Destroy();
+    CloseExampleWindow();
     return ready ? 0 : 1;
 }

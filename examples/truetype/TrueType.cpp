@@ -5,13 +5,13 @@
 // drawn. A third font shows a size chosen at run time.
 // Controls: Up / Down make the bottom line's font larger / smaller (8 to
 // 64 pixels); Escape quits.
+#include "ExampleWindow.h"
+
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "ovcore/foundation/EngineHandle.h"
-#include "ovcore/render/Camera.h"
 #include "ovcore/render/FontCollection.h"
 
 #include <cstdio>
@@ -22,11 +22,9 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kEscape = 27;
 constexpr int kMinSize = 8;
 constexpr int kMaxSize = 64;
 
-OV_CAMERA screen;
 int bottomSize = 24;
 
 void Colour(double r, double g, double b) {
@@ -46,15 +44,18 @@ void DrawUnderlined(OV_FONT& font, const char* text, double x, double y) {
     OvSetState(OV_STATE_TEXTURING, 1);
 }
 
-void Frame(HWND, void*) {
-    if (KeyPressed(kEscape)) LoopState().running = false;
+void Update() {
+    if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     OV_FONT& sized = *Fonts().Get("sized", 0);
     const int wanted = bottomSize + (KeyPressed(VK_UP) ? 4 : 0) - (KeyPressed(VK_DOWN) ? 4 : 0);
     if (wanted != bottomSize && wanted >= kMinSize && wanted <= kMaxSize && sized.LoadDefault(wanted)) {
         bottomSize = wanted;
     }
-    screen.Apply();
-    OvRenderScene(2);
+}
+
+void Draw() {
+    UseWindowView();
+    OvRenderScene(OV_SCENE_CLEAR_COLOR);
 
     OV_FONT& heading = *Fonts().Get("heading", 0);
     OV_FONT& body = *Fonts().Get("body", 0);
@@ -74,35 +75,29 @@ void Frame(HWND, void*) {
                   OV_ANGLES());
     char line[64];
     std::snprintf(line, sizeof(line), "%d pixels (Up / Down)", bottomSize);
-    sized.DrawText(line, OV_VECTOR(24, 380), OV_VECTOR(1, 1), OV_ANGLES());
-    OvRenderScene(1 | 32);
+    Fonts().Get("sized", 0)->DrawText(line, OV_VECTOR(24, 380), OV_VECTOR(1, 1), OV_ANGLES());
+    DrawControls("Up / Down: size; Escape quits", 400, 8);
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_PRESENT);
+}
+
+void Frame(HWND, void*) {
+    Update();
+    Draw();
 }
 
 }  // namespace
 
 int main() {
-    OvInitiation();
-    OV_WINDOW& window = *core.windows.Get("main", 0);
-    window.title = "TrueType text";
-    window.width = kWidth;
-    window.height = kHeight;
-    if (!window.Create(EmptyHandle())) return 1;
-    core.ActivateWindow("main", 0);
-    screen.width = kWidth;
-    screen.height = kHeight;
+    if (!OpenExampleWindow("TrueType text", kWidth, kHeight)) return 1;
     if (!Fonts().Get("heading", 0)->LoadDefault(48) || !Fonts().Get("body", 0)->LoadDefault(20) ||
         !Fonts().Get("sized", 0)->LoadDefault(bottomSize)) {
         std::fprintf(stderr, "example_truetype: %s\n", OvLastError());
+        CloseExampleWindow();
         return 1;
     }
-    LoopState().frameMs = 16;
-    LoopState().limiter = OV_FRAME_LIMITER::SLEEP;  // sleeps between frames instead of spinning
-    CalibrateFrameLimiter();
 
     RunMessageLoop(Frame, nullptr);
 
-    core.Clear();
-    window.Destroy();
-    OvClosure();
+    CloseExampleWindow();
     return 0;
 }
