@@ -140,8 +140,14 @@ void KeepClientConnected() {
     Connection().Connect(chat.host.c_str(), chat.port, OV_SOCKET_ANY);
 }
 
-void DrawText(const OV_FONT& font, const char* text, double x, double y) {
-    font.DrawText(text, OV_VECTOR(x, y, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
+bool ReadArguments(int argc, char** argv) {
+    if (argc < 2) return false;
+    chat.server = std::strcmp(argv[1], "server") == 0;
+    if (!chat.server && std::strcmp(argv[1], "client") != 0) return false;
+    const int portArgument = chat.server ? 2 : 3;
+    if (!chat.server && argc > 2) chat.host = argv[2];
+    if (argc > portArgument) chat.port = static_cast<uint16_t>(std::atoi(argv[portArgument]));
+    return true;
 }
 
 void Update() {
@@ -149,6 +155,10 @@ void Update() {
     ReadKeyboard();
     KeepClientConnected();
     World().FrameStep();  // polls the core's sockets: Connection() among them
+}
+
+void DrawText(const OV_FONT& font, const char* text, double x, double y) {
+    font.DrawText(text, OV_VECTOR(x, y, 0, 1), OV_VECTOR(1, 1, 1, 1), OV_ANGLES(0, 0, 0, 0));
 }
 
 // The status line at the top, the lines so far below it, the prompt at the bottom.
@@ -179,23 +189,13 @@ void DrawChat(const OV_FONT& font) {
 void Draw() {
     UseWindowView();
     if (const OV_FONT* font = Fonts().Access(FIND, "font", 0).Value()) DrawChat(*font);
-    DrawControls("Enter sends; Escape quits", 440, 8);
+    DrawControls("Enter sends; Escape quits", 420, 8);
     OvRenderScene(OV_SCENE_END_FRAME);
 }
 
 void Frame(HWND, void*) {
     Update();
     Draw();
-}
-
-bool ReadArguments(int argc, char** argv) {
-    if (argc < 2) return false;
-    chat.server = std::strcmp(argv[1], "server") == 0;
-    if (!chat.server && std::strcmp(argv[1], "client") != 0) return false;
-    const int portArgument = chat.server ? 2 : 3;
-    if (!chat.server && argc > 2) chat.host = argv[2];
-    if (argc > portArgument) chat.port = static_cast<uint16_t>(std::atoi(argv[portArgument]));
-    return true;
 }
 
 }  // namespace

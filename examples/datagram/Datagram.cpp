@@ -110,6 +110,36 @@ void SendPosition() {
     Endpoint().SendDatagram(game.peer, game.outgoing);
 }
 
+bool Paint(OV_TEXTURE& texture, uint32_t colour) {
+    if (!texture.LoadEmpty(kSize, kSize, TEXTURE_NEAREST, TEXTURE_NEAREST, 0, 0, -1, -1, 0, 0)) return false;
+    int width = 0, height = 0;
+    auto* pixels = static_cast<uint32_t*>(texture.Lock(&width, &height));
+    for (int i = 0; pixels && i < width * height; ++i) pixels[i] = colour;
+    texture.Unlock(1);
+    return pixels != nullptr;
+}
+
+bool ReadArguments(int argc, char** argv) {
+    if (argc < 2 || (std::strcmp(argv[1], "host") != 0 && std::strcmp(argv[1], "guest") != 0)) return false;
+    game.host = std::strcmp(argv[1], "host") == 0;
+    game.self = game.host ? 1 : 2;
+    const int portArgument = game.host ? 2 : 3;
+    if (!game.host && argc > 2) game.peerHost = argv[2];
+    if (argc > portArgument) game.port = static_cast<uint16_t>(std::atoi(argv[portArgument]));
+    game.us.x = game.host ? 160 : 480;
+    game.us.y = 240;
+    return true;
+}
+
+// The host listens on its port; the guest takes any port and knows the host.
+bool OpenEndpoint() {
+    OV_SOCKET& endpoint = Endpoint();
+    endpoint.OnDatagram = OnDatagram;
+    if (game.host) return endpoint.Bind(game.port, OV_SOCKET_ANY);
+    game.peerKnown = ResolveAddress(game.peerHost.c_str(), game.port, OV_SOCKET_ANY, game.peer);
+    return game.peerKnown && endpoint.Bind(0, OV_SOCKET_ANY);
+}
+
 void Update() {
     if (KeyPressed(VK_ESCAPE)) LoopState().running = false;
     const double step = kSpeed * LoopState().delta;
@@ -140,36 +170,6 @@ void Draw() {
 void Frame(HWND, void*) {
     Update();
     Draw();
-}
-
-bool Paint(OV_TEXTURE& texture, uint32_t colour) {
-    if (!texture.LoadEmpty(kSize, kSize, TEXTURE_NEAREST, TEXTURE_NEAREST, 0, 0, -1, -1, 0, 0)) return false;
-    int width = 0, height = 0;
-    auto* pixels = static_cast<uint32_t*>(texture.Lock(&width, &height));
-    for (int i = 0; pixels && i < width * height; ++i) pixels[i] = colour;
-    texture.Unlock(1);
-    return pixels != nullptr;
-}
-
-bool ReadArguments(int argc, char** argv) {
-    if (argc < 2 || (std::strcmp(argv[1], "host") != 0 && std::strcmp(argv[1], "guest") != 0)) return false;
-    game.host = std::strcmp(argv[1], "host") == 0;
-    game.self = game.host ? 1 : 2;
-    const int portArgument = game.host ? 2 : 3;
-    if (!game.host && argc > 2) game.peerHost = argv[2];
-    if (argc > portArgument) game.port = static_cast<uint16_t>(std::atoi(argv[portArgument]));
-    game.us.x = game.host ? 160 : 480;
-    game.us.y = 240;
-    return true;
-}
-
-// The host listens on its port; the guest takes any port and knows the host.
-bool OpenEndpoint() {
-    OV_SOCKET& endpoint = Endpoint();
-    endpoint.OnDatagram = OnDatagram;
-    if (game.host) return endpoint.Bind(game.port, OV_SOCKET_ANY);
-    game.peerKnown = ResolveAddress(game.peerHost.c_str(), game.port, OV_SOCKET_ANY, game.peer);
-    return game.peerKnown && endpoint.Bind(0, OV_SOCKET_ANY);
 }
 
 }  // namespace
