@@ -216,6 +216,25 @@ TEST_F(SocketEngine, NonBlockingSendKeepsWhatTheKernelCannotTakeAndNeverDropsIt)
     close(remote);
 }
 
+// Lookups of many live sockets, some destroyed between them, each reach
+// their own socket: a destroyed handle finds nothing, the others their port.
+TEST_F(SocketEngine, ManySocketsLookedUpInTurnKeepTheirOwnState) {
+    OvHandle listeners[17];
+    uint16_t ports[17];
+    for (int i = 0; i < 17; ++i) {
+        ASSERT_TRUE(OvSocketCreate(&listeners[i]));
+        ASSERT_TRUE(OvSocketOpen(listeners[i], OV_SOCKET_IPV4));
+        ASSERT_TRUE(OvSocketListen(listeners[i], 0, 0));
+        ports[i] = OvSocketLocalPort(listeners[i]);
+    }
+    for (int i = 0; i < 17; i += 2) OvSocketDestroy(listeners[i]);
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 16; i >= 0; --i) EXPECT_EQ(OvSocketLocalPort(listeners[i]), i % 2 ? ports[i] : 0) << i;
+    }
+    for (int i = 1; i < 17; i += 2) OvSocketDestroy(listeners[i]);
+    for (int i = 0; i < 17; ++i) EXPECT_EQ(OvSocketLocalPort(listeners[i]), 0) << i;
+}
+
 // Writing to a peer that is gone neither raises SIGPIPE nor reports success.
 TEST_F(SocketEngine, SendingToAClosedPeerFailsQuietlyWithoutSigpipe) {
     const int remote = ConnectToPeer();

@@ -245,7 +245,7 @@ uint32_t Socket::Send(const uint8_t* bytes, uint32_t count, bool keepRest) {
         Flush();
         if (Queued() + static_cast<size_t>(count) > OV_SOCKET_QUEUE_LIMIT) return 0;
     }
-    if (!Flush()) return 0;
+    if (Queued() > 0 && !Flush()) return 0;
     if (Queued() > 0) {
         if (!keepRest) return 0;
         Enqueue(bytes, count);
@@ -260,7 +260,7 @@ uint32_t Socket::Send(const uint8_t* bytes, uint32_t count, bool keepRest) {
 uint32_t Socket::Receive(OvBuffer& buffer, uint32_t blockSize) {
     buffer.cursor = buffer.data;
     if (!IsConnected()) return 0;
-    if (async_) Flush();
+    if (async_ && Queued() > 0) Flush();
     const uint32_t block = blockSize ? blockSize : OV_SOCKET_DEFAULT_BLOCK;
     if (buffer.capacity < block || !buffer.data) {
         auto* grown = static_cast<uint8_t*>(std::realloc(buffer.data, block));

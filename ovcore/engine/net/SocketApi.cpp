@@ -17,14 +17,8 @@ constexpr OvHandle kEmptyHandle{1, 0};
 struct SocketTable {
     std::unordered_map<uint32_t, std::unique_ptr<ov::Socket>> sockets;
     uint32_t nextId = 1;
-    std::vector<pollfd> waiting;  // reused by OvSocketReadable
-    // The sockets found last, by id modulo kRecent (id 0: empty): a server
-    // and its clients are looked up several times a frame each.
-    static constexpr uint32_t kRecent = 8;
-    struct Recent {
-        uint32_t id = 0;
-        ov::Socket* socket = nullptr;
-    } recent[kRecent];
+    std::vector<pollfd> waiting;     // reused by OvSocketReadable
+    std::vector<ov::Socket*> found;  // the sockets of its handles, looked up once
 };
 
 [[gnu::always_inline]] inline SocketTable& Table() {
@@ -32,23 +26,39 @@ struct SocketTable {
     return table;
 }
 
-ov::Socket* Find(OvHandle handle) {
-    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
+// The sockets found last, by id modulo kRecent (id 0: empty): a server and
+// its clients are looked up several times a frame each. Outside the table,
+// so that a lookup needs no check of the table's construction.
+constexpr uint32_t kRecent = 8;
+struct Recent {
+    uint32_t id;
+    ov::Socket* socket;
+};
+constinit Recent recent[kRecent] = {};
+
+// The socket of an id missing from the recent lookups, from the hash map;
+// remembered there for the next lookup.
+[[gnu::noinline]] ov::Socket* FindInTable(uint32_t id) {
     SocketTable& table = Table();
-    SocketTable::Recent& recent = table.recent[handle.word1 % SocketTable::kRecent];
-    if (recent.id == handle.word1) return recent.socket;
-    auto found = table.sockets.find(handle.word1);
+    auto found = table.sockets.find(id);
     if (found == table.sockets.end()) return nullptr;
-    recent = {handle.word1, found->second.get()};
-    return recent.socket;
+    recent[id % kRecent] = {id, found->second.get()};
+    return found->second.get();
+}
+
+// Inline, so that the usual case (a recent socket) costs a few instructions
+// at every call of the interface, not a function with its own frame.
+[[gnu::always_inline]] inline ov::Socket* Find(OvHandle handle) {
+    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
+    const Recent& last = recent[handle.word1 % kRecent];
+    return last.id == handle.word1 ? last.socket : FindInTable(handle.word1);
 }
 
 // Takes the socket out of the table, and out of the recent lookups.
 void Forget(uint32_t id) {
-    SocketTable& table = Table();
-    SocketTable::Recent& recent = table.recent[id % SocketTable::kRecent];
-    if (recent.id == id) recent = {};
-    table.sockets.erase(id);
+    Recent& last = recent[id % kRecent];
+    if (last.id == id) last = {};
+    Table().sockets.erase(id);
 }
 
 }  // namespace
@@ -59,9 +69,8 @@ extern "C" OV_API int OvSocketInitiation(void) {
 }
 
 extern "C" OV_API void OvSocketClosure(void) {
-    SocketTable& table = Table();
-    for (SocketTable::Recent& recent : table.recent) recent = {};
-    table.sockets.clear();
+    for (Recent& last : recent) last = {};
+    Table().sockets.clear();
 }
 
 extern "C" OV_API int OvSocketCreate(OvHandle* handle) {
@@ -163,10 +172,13 @@ extern "C" OV_API uint16_t OvSocketLocalPort(OvHandle handle) {
 extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t count, uint8_t* readable,
                                             int timeoutMs) {
     if (!handles || !readable) return 0;
-    std::vector<pollfd>& waiting = Table().waiting;
+    SocketTable& table = Table();
+    std::vector<pollfd>& waiting = table.waiting;
+    std::vector<ov::Socket*>& found = table.found;
     waiting.resize(count);
+    found.resize(count);
     for (uint32_t i = 0; i < count; ++i) {
-        ov::Socket* socket = Find(handles[i]);
+        ov::Socket* socket = found[i] = Find(handles[i]);
         const bool live = socket && (socket->IsConnected() || socket->IsListening());
         const short events = live ? static_cast<short>(POLLIN | (socket->Queued() ? POLLOUT : 0)) : 0;
         waiting[i] = pollfd{live ? socket->Descriptor() : -1, events, 0};
@@ -174,7 +186,7 @@ extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t co
     if (count > 0) poll(waiting.data(), count, timeoutMs > 0 ? timeoutMs : 0);
     uint32_t ready = 0;
     for (uint32_t i = 0; i < count; ++i) {
-        ov::Socket* socket = Find(handles[i]);
+        ov::Socket* socket = found[i];
         if (socket && waiting[i].fd >= 0 && (waiting[i].revents & POLLOUT)) socket->Flush();
         readable[i] = waiting[i].fd < 0 || (waiting[i].revents & (POLLIN | POLLHUP | POLLERR)) ? 1 : 0;
         ready += readable[i];
