@@ -1,5 +1,5 @@
 // The program's entry point: the framework runs the game scene.
-#include "ovcore/app/EntryPoint.h"
+#include "ovcore/launch/EntryPoint.h"
 #include "game/GameScene.h"
 
 #include <string>

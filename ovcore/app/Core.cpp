@@ -5,6 +5,8 @@
 #include "ovcore/app/MessageLoop.h"
 #include "ovcore/engine/OrvoCore.h"
 
+#include <algorithm>
+
 namespace OvCore {
 
 namespace {
@@ -17,13 +19,12 @@ float Aspect(int width, int height) {
 
 } // namespace
 
-// The platform starts its display connection on first use, so reading the
-// screen size here, during static construction, is safe; without a display
-// the size is 0 x 0 and the aspect 0.
-OV_CORE::OV_CORE()
-    : desktopWidth(GetSystemMetrics(SM_CXSCREEN)),
-      desktopHeight(GetSystemMetrics(SM_CYSCREEN)),
-      desktopAspect(Aspect(desktopWidth, desktopHeight)) {}
+void OV_CORE::ReadDesktop() {
+    desktopWidth = GetSystemMetrics(SM_CXSCREEN);
+    desktopHeight = GetSystemMetrics(SM_CYSCREEN);
+    desktopAspect = Aspect(desktopWidth, desktopHeight);
+    desktopRead_ = true;
+}
 
 OV_CORE::~OV_CORE() {
     Clear();
@@ -42,6 +43,72 @@ void OV_CORE::SetClearHook(OV_CLEAR_STAGE stage, OV_CLEAR_HOOK hook) {
     const int index = static_cast<int>(stage);
     if (index < 0 || index >= static_cast<int>(OV_CLEAR_STAGE::COUNT)) return;
     clearHooks[index] = hook;
+}
+
+bool OV_CORE::SetFrameStep(OV_FRAME_PHASE phase, int place, OV_STEP step) {
+    const int index = static_cast<int>(phase);
+    if (index < 0 || index >= static_cast<int>(OV_FRAME_PHASE::COUNT)) return false;
+    PhaseSteps& steps = phases_[index];
+    int at = 0;
+    while (at < steps.count && steps.steps[at].place < place) ++at;
+    const bool taken = at < steps.count && steps.steps[at].place == place;
+    ++stepChanges_;
+    if (taken && step) {
+        steps.steps[at].step = step;
+    } else if (taken) {
+        std::copy(steps.steps + at + 1, steps.steps + steps.count, steps.steps + at);
+        --steps.count;
+    } else if (step) {
+        if (steps.count == kMaxStepsPerPhase) return false;
+        std::copy_backward(steps.steps + at, steps.steps + steps.count, steps.steps + steps.count + 1);
+        steps.steps[at] = OV_FRAME_STEP{phase, place, step};
+        ++steps.count;
+    }
+    return true;
+}
+
+void OV_CORE::SetDrawPasses(OV_DRAW_PASSES passes) { drawPasses_ = passes; }
+
+bool OV_CORE::Join(OV_CLEAR_STAGE stage, OV_CLEAR_HOOK clear, std::span<const OV_FRAME_STEP> steps) {
+    SetClearHook(stage, clear);
+    bool all = true;
+    for (const OV_FRAME_STEP& step : steps) all = SetFrameStep(step.phase, step.place, step.step) && all;
+    return all;
+}
+
+void OV_CORE::Leave(OV_CLEAR_STAGE stage, std::span<const OV_FRAME_STEP> steps) {
+    SetClearHook(stage, nullptr);
+    for (const OV_FRAME_STEP& step : steps) SetFrameStep(step.phase, step.place, nullptr);
+}
+
+// Runs the phase's steps in the order of their places. A step may add or
+// remove steps: the walk then goes on from the first place after the one
+// that ran, as the steps stand now.
+void OV_CORE::RunPhase(OV_FRAME_PHASE phase) {
+    const PhaseSteps& steps = phases_[static_cast<int>(phase)];
+    for (int i = 0; i < steps.count;) {
+        const int place = steps.steps[i].place;
+        const uint32_t changes = stepChanges_;
+        steps.steps[i].step();
+        if (changes == stepChanges_) {
+            ++i;
+            continue;
+        }
+        i = 0;
+        while (i < steps.count && steps.steps[i].place <= place) ++i;
+    }
+}
+
+void OV_CORE::RunDrawPass(void* core) { static_cast<OV_CORE*>(core)->RunPhase(OV_FRAME_PHASE::DRAW); }
+
+void OV_CORE::FrameStep() {
+    RunPhase(OV_FRAME_PHASE::UPDATE);
+    if (drawPasses_)
+        drawPasses_(RunDrawPass, this);
+    else
+        RunDrawPass(this);
+    RunPhase(OV_FRAME_PHASE::OVERLAY);
+    RunPhase(OV_FRAME_PHASE::FINISH);
 }
 
 bool OV_CORE::SwitchTo(OV_SCENE_MANAGER::Iterator target) {
@@ -92,6 +159,7 @@ OV_WINDOW* OV_CORE::FindWindow(const char* name, int id) {
 }
 
 void OV_CORE::ActivateWindow(const char* name, int id) {
+    if (!desktopRead_) ReadDesktop();
     const OV_WINDOW* window = FindWindow(name, id);
     if (!window) return;
     OvRenderTargetActivate(window->renderTarget);
@@ -105,6 +173,7 @@ void OV_CORE::ActivateWindow(const char* name, int id) {
 }
 
 void OV_CORE::CenterWindow(const char* name, int id) {
+    if (!desktopRead_) ReadDesktop();
     OV_WINDOW* window = FindWindow(name, id);
     if (!window) return;
     window->x = desktopWidth / 2 - window->width / 2;
@@ -178,6 +247,6 @@ bool OV_CORE::MouseInRect(int left, int top, int right, int bottom, const char* 
     return window && MouseInRectIn(*window, left, top, right, bottom);
 }
 
-OV_CORE core;
+constinit OV_CORE core;
 
 } // namespace OvCore

@@ -15,7 +15,7 @@ public:
     typedef OV_NAMED_LIST<OV_SCENE_FUNC>::Iterator Iterator;  // a position in the scene list
 
     OV_NAMED_LIST<OV_SCENE_FUNC> list;  // scenes by name, in the order they run
-    Iterator current = list.End();  // the scene running; the end outside Run
+    Iterator current;  // the scene running; the end outside Run
     bool advance = true;  // whether Run moves to the next scene after the current one
     bool switchRequested = false;  // set when a scene change has picked the next scene
 

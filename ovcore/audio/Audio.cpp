@@ -14,11 +14,6 @@ constexpr int kOverlappingPlays = 1;
 
 } // namespace
 
-OV_AUDIO::OV_AUDIO() {
-    effects.Clear();
-    streams.Clear();
-}
-
 bool OV_AUDIO::OpenDevice() {
     if (!device && !shutDown_) device = OvAudio::AdrOpenDevice(nullptr, nullptr);
     return static_cast<bool>(device);

@@ -27,7 +27,7 @@ public:
 
     // Empty lists and no device yet: the default device opens with the first
     // load (OpenDevice), so a program that plays no sound never opens one.
-    OV_AUDIO();
+    constexpr OV_AUDIO() = default;
     ~OV_AUDIO();
     OV_AUDIO(const OV_AUDIO&) = delete;
     OV_AUDIO& operator=(const OV_AUDIO&) = delete;

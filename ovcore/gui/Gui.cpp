@@ -1,7 +1,6 @@
 #include "ovcore/gui/Gui.h"
 
 #include "ovcore/app/Core.h"
-#include "ovcore/world/FrameStep.h"
 
 #include <cstring>
 
@@ -13,20 +12,17 @@ void ClearTheGui();
 void GuiInputStep();
 void GuiDrawStep();
 
-// The GUI as a member of the core: made after the world, so destroyed
-// before it; it takes its hooks out again when it goes.
+constexpr OV_FRAME_STEP kSteps[] = {
+    {OV_FRAME_PHASE::UPDATE, OV_GUI_INPUT_PLACE, GuiInputStep},
+    {OV_FRAME_PHASE::OVERLAY, OV_GUI_DRAW_PLACE, GuiDrawStep},
+};
+
+// The GUI as a member of the core: made on first use, so after the core,
+// and destroyed before it; it leaves the core on the way.
 struct GuiMember {
     OV_GUI gui;
-    GuiMember() {
-        World().SetFrameHook(OV_FRAME_SLOT::GUI_INPUT, GuiInputStep);
-        World().SetFrameHook(OV_FRAME_SLOT::GUI_DRAW, GuiDrawStep);
-        core.SetClearHook(OV_CLEAR_STAGE::GUI, ClearTheGui);
-    }
-    ~GuiMember() {
-        World().SetFrameHook(OV_FRAME_SLOT::GUI_INPUT, nullptr);
-        World().SetFrameHook(OV_FRAME_SLOT::GUI_DRAW, nullptr);
-        core.SetClearHook(OV_CLEAR_STAGE::GUI, nullptr);
-    }
+    GuiMember() { core.Join(OV_CLEAR_STAGE::GUI, ClearTheGui, kSteps); }
+    ~GuiMember() { core.Leave(OV_CLEAR_STAGE::GUI, kSteps); }
 };
 
 GuiMember& Member() {

@@ -138,4 +138,9 @@ private:
 // The program's GUI, made on first use.
 OV_GUI& Gui();
 
+// The GUI's places in the core frame step: its input after the render
+// entries' update (UPDATE), its drawing over the world (OVERLAY):
+inline constexpr int OV_GUI_INPUT_PLACE = 40;
+inline constexpr int OV_GUI_DRAW_PLACE = 10;
+
 }  // namespace OvCore

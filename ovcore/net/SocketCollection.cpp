@@ -1,7 +1,6 @@
 #include "ovcore/net/SocketCollection.h"
 
 #include "ovcore/app/Core.h"
-#include "ovcore/world/FrameStep.h"
 
 namespace OvCore {
 
@@ -15,17 +14,14 @@ void ClearSockets() {
     Sockets().Clear();  // each socket closes itself on destruction
 }
 
-// Made after the world, hence destroyed before it: the hooks go out first.
+constexpr OV_FRAME_STEP kSteps[] = {{OV_FRAME_PHASE::UPDATE, OV_SOCKETS_PLACE, UpdateSockets}};
+
+// Made on first use, so after the core, and destroyed before it: it leaves
+// the core on the way.
 struct SocketCollection {
     OV_NAMED_LIST<OV_SOCKET> sockets;
-    SocketCollection() {
-        World().SetFrameHook(OV_FRAME_SLOT::SOCKETS_UPDATE, UpdateSockets);
-        core.SetClearHook(OV_CLEAR_STAGE::SOCKETS, ClearSockets);
-    }
-    ~SocketCollection() {
-        World().SetFrameHook(OV_FRAME_SLOT::SOCKETS_UPDATE, nullptr);
-        core.SetClearHook(OV_CLEAR_STAGE::SOCKETS, nullptr);
-    }
+    SocketCollection() { core.Join(OV_CLEAR_STAGE::SOCKETS, ClearSockets, kSteps); }
+    ~SocketCollection() { core.Leave(OV_CLEAR_STAGE::SOCKETS, kSteps); }
 };
 
 }  // namespace

@@ -11,4 +11,8 @@ namespace OvCore {
 // closes them all and empties the collection.
 OV_NAMED_LIST<OV_SOCKET>& Sockets();
 
+// The sockets' place in the UPDATE phase of the core frame step: after the
+// application's update hook, before the actors.
+inline constexpr int OV_SOCKETS_PLACE = 10;
+
 }  // namespace OvCore

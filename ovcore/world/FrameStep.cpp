@@ -1,6 +1,5 @@
 #include "ovcore/world/FrameStep.h"
 
-#include "ovcore/app/Core.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/world/Actor.h"
 #include "ovcore/world/Actor2D.h"
@@ -37,34 +36,37 @@ bool DoesNothingAFrame(const OV_ACTOR& actor) {
 
 }  // namespace
 
-// Made after the core, hence destroyed before it: the destructor takes the
-// hooks out again so the core's final Clear never reaches a destroyed world.
+const OV_FRAME_STEP OV_WORLD::kSteps[] = {
+    {OV_FRAME_PHASE::UPDATE, OV_WORLD_PLACE::HOOK, UpdateHookStep},
+    {OV_FRAME_PHASE::UPDATE, OV_WORLD_PLACE::ACTORS, UpdateActorsStep},
+    {OV_FRAME_PHASE::DRAW, OV_WORLD_PLACE::HOOK, RenderHookStep},
+    {OV_FRAME_PHASE::DRAW, OV_WORLD_PLACE::ACTORS, DrawActorsStep},
+    {OV_FRAME_PHASE::DRAW, OV_WORLD_PLACE::AFTER_HOOK, RenderAfterHookStep},
+    {OV_FRAME_PHASE::FINISH, OV_WORLD_PLACE::MERGE, MergeStep},
+    {OV_FRAME_PHASE::FINISH, OV_WORLD_PLACE::REAP, ReapStep},
+    {OV_FRAME_PHASE::FINISH, OV_WORLD_PLACE::TIMERS, TimersStep},
+};
+
 OV_WORLD& World() {
     static OV_WORLD world;
     return world;
 }
 
+// The core outlives every subsystem made on first use, so the world leaves it
+// in its destructor and the core's last Clear never reaches a destroyed world.
 OV_WORLD::OV_WORLD() {
-    core.SetClearHook(OV_CLEAR_STAGE::ACTORS, ClearWorldActors);
+    core.Join(OV_CLEAR_STAGE::ACTORS, ClearWorldActors, kSteps);
     core.SetClearHook(OV_CLEAR_STAGE::VIEWS, ClearWorldViews);
+    core.SetDrawPasses(DrawPasses);
     core.SetViewAreaHook(WorldViewArea);
 }
 
 OV_WORLD::~OV_WORLD() {
-    core.SetClearHook(OV_CLEAR_STAGE::ACTORS, nullptr);
+    core.Leave(OV_CLEAR_STAGE::ACTORS, kSteps);
     core.SetClearHook(OV_CLEAR_STAGE::VIEWS, nullptr);
+    core.SetDrawPasses(nullptr);
     core.SetViewAreaHook(nullptr);
     ClearActors(views);
-}
-
-void OV_WORLD::SetFrameHook(OV_FRAME_SLOT slot, OV_FRAME_HOOK hook) {
-    const int index = static_cast<int>(slot);
-    if (index < 0 || index >= static_cast<int>(OV_FRAME_SLOT::COUNT)) return;
-    frameHooks_[index] = hook;
-}
-
-void OV_WORLD::RunFrameHook(OV_FRAME_SLOT slot) const {
-    if (OV_FRAME_HOOK hook = frameHooks_[static_cast<int>(slot)]) hook();
 }
 
 bool OV_WORLD::FindViewArea(const char* viewName, double* x, double* y) {
@@ -75,15 +77,7 @@ bool OV_WORLD::FindViewArea(const char* viewName, double* x, double* y) {
     return true;
 }
 
-void OV_WORLD::FrameStep() {
-    UpdatePhase();
-    RunFrameHook(OV_FRAME_SLOT::GUI_INPUT);
-    DrawPhase();
-    RunFrameHook(OV_FRAME_SLOT::GUI_DRAW);
-    MergePendingActors();
-    ReapDeadActors(views);
-    RunTimers();
-}
+void OV_WORLD::FrameStep() { core.FrameStep(); }
 
 // Calls call(actor) for every non-null actor of the collection, in order,
 // leaving out those whose calls would do nothing. Should a call change the
@@ -113,38 +107,52 @@ void OV_WORLD::ForEachActor(Call call) {
     }
 }
 
-void OV_WORLD::UpdatePhase() {
-    if (updateHook) updateHook();
-    RunFrameHook(OV_FRAME_SLOT::SOCKETS_UPDATE);
-    ForEachActor([](OV_ACTOR* actor) { actor->OnUpdate(0); });
-    RunFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_UPDATE);
+void OV_WORLD::UpdateHookStep() {
+    if (OV_FRAME_HOOK hook = World().updateHook) hook();
 }
 
-void OV_WORLD::DrawPhase() {
-    if (views.Count() == 0) {
-        currentView = views.End();
-        if (renderHook) renderHook();
-        DrawLayers();
-        if (renderAfterHook) renderAfterHook();
+void OV_WORLD::UpdateActorsStep() {
+    World().ForEachActor([](OV_ACTOR* actor) { actor->OnUpdate(0); });
+}
+
+void OV_WORLD::RenderHookStep() {
+    if (OV_FRAME_HOOK hook = World().renderHook) hook();
+}
+
+void OV_WORLD::DrawActorsStep() {
+    World().ForEachActor([](OV_ACTOR* actor) { actor->OnRender(0); });
+}
+
+void OV_WORLD::RenderAfterHookStep() {
+    if (OV_FRAME_HOOK hook = World().renderAfterHook) hook();
+}
+
+void OV_WORLD::MergeStep() { World().MergePendingActors(); }
+
+void OV_WORLD::ReapStep() {
+    OV_WORLD& world = World();
+    world.ReapDeadActors(world.views);
+}
+
+void OV_WORLD::TimersStep() { World().RunTimers(); }
+
+// One pass through each active view, with the view applied and current; one
+// pass with no view current when there are no views.
+void OV_WORLD::DrawPasses(void (*pass)(void* context), void* context) {
+    OV_WORLD& world = World();
+    if (world.views.Count() == 0) {
+        world.currentView = world.views.End();
+        pass(context);
         return;
     }
-    for (auto it = views.Begin(); !it.IsEnd(); it.Next()) {
+    for (auto it = world.views.Begin(); !it.IsEnd(); it.Next()) {
         if (!it.Value()->active) continue;
-        currentView = it;
+        world.currentView = it;
         it.Value()->Apply();
-        if (renderHook) renderHook();
-        DrawLayers();
-        if (renderAfterHook) renderAfterHook();
+        pass(context);
         RestoreDefaultView();
     }
-    currentView = views.End();
-}
-
-void OV_WORLD::DrawLayers() {
-    RunFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_FIRST);
-    ForEachActor([](OV_ACTOR* actor) { actor->OnRender(0); });
-    RunFrameHook(OV_FRAME_SLOT::MODELS_DRAW);
-    RunFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_LAST);
+    world.currentView = world.views.End();
 }
 
 // By index over the timers there were at the start: a callback may add

@@ -1,7 +1,6 @@
 #include "ovcore/world/Models.h"
 
 #include "ovcore/app/Core.h"
-#include "ovcore/world/FrameStep.h"
 
 namespace OvCore {
 
@@ -12,19 +11,15 @@ void DrawModels() {
     for (auto it = models.Begin(); !it.IsEnd(); it.Next()) it.Value()->Draw();
 }
 
-void SetHooks() {
-    core.SetClearHook(OV_CLEAR_STAGE::MODELS, DestroyModels);
-    World().SetFrameHook(OV_FRAME_SLOT::MODELS_DRAW, DrawModels);
-}
+constexpr OV_FRAME_STEP kSteps[] = {{OV_FRAME_PHASE::DRAW, OV_MODELS_PLACE, DrawModels}};
 
-// Made on first use, so after the core and the world, and destroyed before
-// them: it takes its hooks out again on the way.
+// Made on first use, so after the core, and destroyed before it: it leaves
+// the core on the way.
 struct ModelCollection {
     OV_NAMED_LIST<OV_MODEL> list;
-    ModelCollection() { SetHooks(); }
+    ModelCollection() { core.Join(OV_CLEAR_STAGE::MODELS, DestroyModels, kSteps); }
     ~ModelCollection() {
-        core.SetClearHook(OV_CLEAR_STAGE::MODELS, nullptr);
-        World().SetFrameHook(OV_FRAME_SLOT::MODELS_DRAW, nullptr);
+        core.Leave(OV_CLEAR_STAGE::MODELS, kSteps);
         for (auto it = list.Begin(); !it.IsEnd(); it.Next()) it.Value()->Destroy();
     }
 };
@@ -40,7 +35,7 @@ OV_NAMED_LIST<OV_MODEL>& Models() { return Collection().list; }
 
 void JoinModels() {
     Collection();
-    SetHooks();
+    core.Join(OV_CLEAR_STAGE::MODELS, DestroyModels, kSteps);
 }
 
 void DestroyModels() {

@@ -11,8 +11,12 @@ namespace OvCore {
 // actors) and OV_CORE::Clear (every model destroyed, the collection emptied).
 OV_NAMED_LIST<OV_MODEL>& Models();
 
-// Puts the collection's frame-step and clear hooks (back) in place.
+// Puts the collection's frame step and clear hook (back) in place.
 void JoinModels();
+
+// The models' place in the DRAW phase of the core frame step: after the
+// actors, before the render entries drawn last.
+inline constexpr int OV_MODELS_PLACE = 30;
 // Destroys every model and empties the collection.
 void DestroyModels();
 

@@ -1,7 +1,6 @@
 #include "ovcore/world/RenderEntries.h"
 
 #include "ovcore/app/Core.h"
-#include "ovcore/world/FrameStep.h"
 
 namespace OvCore {
 
@@ -24,23 +23,21 @@ void DrawEntries(bool first) {
 void DrawFirstEntries() { DrawEntries(true); }
 void DrawLastEntries() { DrawEntries(false); }
 
-void SetHooks() {
-    core.SetClearHook(OV_CLEAR_STAGE::RENDER_ENTRIES, ReleaseRenderEntries);
-    World().SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_UPDATE, UpdateEntries);
-    World().SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_FIRST, DrawFirstEntries);
-    World().SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_LAST, DrawLastEntries);
-}
+constexpr OV_FRAME_STEP kSteps[] = {
+    {OV_FRAME_PHASE::UPDATE, OV_RENDER_ENTRIES_PLACE, UpdateEntries},
+    {OV_FRAME_PHASE::DRAW, OV_RENDER_ENTRIES_FIRST_PLACE, DrawFirstEntries},
+    {OV_FRAME_PHASE::DRAW, OV_RENDER_ENTRIES_LAST_PLACE, DrawLastEntries},
+};
 
-// Made on first use, so after the core and the world, and destroyed before
-// them: it takes its hooks out again on the way.
+void JoinCore() { core.Join(OV_CLEAR_STAGE::RENDER_ENTRIES, ReleaseRenderEntries, kSteps); }
+
+// Made on first use, so after the core, and destroyed before it: it leaves
+// the core on the way.
 struct RenderEntryCollection {
     OV_NAMED_LIST<OV_RENDER_ENTRY> list;
-    RenderEntryCollection() { SetHooks(); }
+    RenderEntryCollection() { JoinCore(); }
     ~RenderEntryCollection() {
-        core.SetClearHook(OV_CLEAR_STAGE::RENDER_ENTRIES, nullptr);
-        World().SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_UPDATE, nullptr);
-        World().SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_FIRST, nullptr);
-        World().SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_LAST, nullptr);
+        core.Leave(OV_CLEAR_STAGE::RENDER_ENTRIES, kSteps);
         for (auto it = list.Begin(); !it.IsEnd(); it.Next()) it.Value()->Release();
     }
 };
@@ -56,7 +53,7 @@ OV_NAMED_LIST<OV_RENDER_ENTRY>& RenderEntries() { return Collection().list; }
 
 void JoinRenderEntries() {
     Collection();
-    SetHooks();
+    JoinCore();
 }
 
 void ReleaseRenderEntries() {

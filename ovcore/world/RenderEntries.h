@@ -12,8 +12,14 @@ namespace OvCore {
 // emptied).
 OV_NAMED_LIST<OV_RENDER_ENTRY>& RenderEntries();
 
-// Puts the collection's frame-step and clear hooks (back) in place.
+// Puts the collection's frame steps and clear hook (back) in place.
 void JoinRenderEntries();
+
+// The render entries' places in the core frame step: updated after the
+// actors (UPDATE), drawn before and after them in each pass (DRAW):
+inline constexpr int OV_RENDER_ENTRIES_PLACE = 30;
+inline constexpr int OV_RENDER_ENTRIES_FIRST_PLACE = 10;
+inline constexpr int OV_RENDER_ENTRIES_LAST_PLACE = 40;
 // Releases every entry and empties the collection.
 void ReleaseRenderEntries();
 

@@ -1,6 +1,6 @@
 #include "AppTestSupport.h"
 
-#include "ovcore/app/EntryPoint.h"
+#include "ovcore/launch/EntryPoint.h"
 #include "ovcore/app/RenderStateFunctions.h"
 #include "ovcore/foundation/EngineHandle.h"
 #include "game/GameScene.h"

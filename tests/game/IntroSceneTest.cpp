@@ -2,7 +2,7 @@
 // with input scripts moving the pointer over (or closing) the intro window.
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
-#include "ovcore/app/IntroScene.h"
+#include "ovcore/launch/IntroScene.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/foundation/Timer.h"

@@ -1,4 +1,6 @@
 #include "WorldTestSupport.h"
+#include "ovcore/world/Models.h"
+#include "ovcore/world/RenderEntries.h"
 #include "ovcore/world/com/Character.h"
 #include "ovcore/world/com/Plant.h"
 
@@ -15,13 +17,14 @@ protected:
         world.updateHook = [] { Journal().push_back("update"); };
         world.renderHook = [] { Journal().push_back("render"); };
         world.renderAfterHook = [] { Journal().push_back("after"); };
-        world.SetFrameHook(OV_FRAME_SLOT::SOCKETS_UPDATE, [] { Journal().push_back("sockets"); });
-        world.SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_UPDATE, [] { Journal().push_back("entries"); });
-        world.SetFrameHook(OV_FRAME_SLOT::GUI_INPUT, [] { Journal().push_back("gui input"); });
-        world.SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_FIRST, [] { Journal().push_back("first"); });
-        world.SetFrameHook(OV_FRAME_SLOT::MODELS_DRAW, [] { Journal().push_back("models"); });
-        world.SetFrameHook(OV_FRAME_SLOT::RENDER_ENTRIES_DRAW_LAST, [] { Journal().push_back("last"); });
-        world.SetFrameHook(OV_FRAME_SLOT::GUI_DRAW, [] { Journal().push_back("gui draw"); });
+        // The other subsystems' places: sockets, render entries, the GUI, models.
+        core.SetFrameStep(OV_FRAME_PHASE::UPDATE, 10, [] { Journal().push_back("sockets"); });
+        core.SetFrameStep(OV_FRAME_PHASE::UPDATE, OV_RENDER_ENTRIES_PLACE, [] { Journal().push_back("entries"); });
+        core.SetFrameStep(OV_FRAME_PHASE::UPDATE, 40, [] { Journal().push_back("gui input"); });
+        core.SetFrameStep(OV_FRAME_PHASE::DRAW, OV_RENDER_ENTRIES_FIRST_PLACE, [] { Journal().push_back("first"); });
+        core.SetFrameStep(OV_FRAME_PHASE::DRAW, OV_MODELS_PLACE, [] { Journal().push_back("models"); });
+        core.SetFrameStep(OV_FRAME_PHASE::DRAW, OV_RENDER_ENTRIES_LAST_PLACE, [] { Journal().push_back("last"); });
+        core.SetFrameStep(OV_FRAME_PHASE::OVERLAY, 10, [] { Journal().push_back("gui draw"); });
     }
 };
 

@@ -57,8 +57,13 @@ protected:
         world.updateHook = world.renderHook = world.renderAfterHook = nullptr;
         world.timers.clear();
         world.nextActorId = 0;
-        for (int slot = 0; slot < static_cast<int>(OvCore::OV_FRAME_SLOT::COUNT); ++slot)
-            world.SetFrameHook(static_cast<OvCore::OV_FRAME_SLOT>(slot), nullptr);
+        // Only the world's own steps run: the places of the sockets, render
+        // entries, models and the GUI are emptied.
+        for (const int place : {10, 30, 40}) {
+            OvCore::core.SetFrameStep(OvCore::OV_FRAME_PHASE::UPDATE, place, nullptr);
+            OvCore::core.SetFrameStep(OvCore::OV_FRAME_PHASE::DRAW, place, nullptr);
+        }
+        OvCore::core.SetFrameStep(OvCore::OV_FRAME_PHASE::OVERLAY, 10, nullptr);
         OvCore::LoopState() = OvCore::OV_LOOP_STATE{};
         Journal().clear();
         JournalActor::deleted = 0;

@@ -3,7 +3,7 @@
 // layer. Prints "consumer ok <version>" and exits 0 when all of it works.
 #include "render/Texture.h"  // the program's own, beside the framework's
 
-#include "ovcore/app/EntryPoint.h"
+#include "ovcore/launch/EntryPoint.h"
 #include "ovcore/render/Texture.h"
 #include "ovcore/foundation/String.h"
 #include "ovcore/foundation/Version.h"

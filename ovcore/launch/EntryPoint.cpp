@@ -1,8 +1,8 @@
-#include "ovcore/app/EntryPoint.h"
+#include "ovcore/launch/EntryPoint.h"
 
 #include "ovcore/app/Core.h"
 #include "ovcore/app/Input.h"
-#include "ovcore/app/IntroScene.h"
+#include "ovcore/launch/IntroScene.h"
 #include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/foundation/MathHelpers.h"
 #include "ovcore/engine/OrvoCore.h"
@@ -31,6 +31,7 @@ void RegisterScenes(OV_SCENE_FUNC gameScene) {
 
 int OvMain(const char* commandLine, OV_SCENE_FUNC gameScene) {
     OvInitiation();
+    core.ReadDesktop();
     CommandLine.Assign(commandLine);
     ConfigureMainWindow();
     InputStore().ignoreRepeat = true;

@@ -1,4 +1,4 @@
-#include "ovcore/app/IntroScene.h"
+#include "ovcore/launch/IntroScene.h"
 
 #include "ovcore/app/LoopState.h"
 #include "ovcore/app/MessageLoop.h"
