@@ -1,5 +1,6 @@
 #include "ovcore/app/Window.h"
 
+#include "ovcore/app/TrayIcon.h"
 #include "ovcore/app/WindowProcedure.h"
 #include "ovcore/foundation/EngineHandle.h"
 
@@ -16,9 +17,6 @@ constexpr WORD kDevModeSize = 156;
 constexpr int kRenderTargetFlags = 80;
 constexpr int kProgramIcon = 1;
 constexpr DWORD kFullscreenFields = DM_BITSPERPEL | DM_PELSWIDTH | DM_PELSHEIGHT;
-
-// Tray icon ids are handed out once per window created with an icon.
-UINT g_nextTrayIconId = 0;
 
 void SetRenderTargetArea(OvHandle target, int width, int height) {
     OvRenderTargetArea(target, 0, 0, width, height, 45.0, -1.0, 1.0, 1.0);
@@ -123,32 +121,11 @@ void OV_WINDOW::ShowAndFocus() {
     SetActiveWindow(hwnd);
 }
 
-void OV_WINDOW::CopyTitleToTip() {
-    std::strncpy(notifyIcon.szTip, title.Get(), sizeof notifyIcon.szTip - 1);
-    notifyIcon.szTip[sizeof notifyIcon.szTip - 1] = '\0';
-}
-
-void OV_WINDOW::AddTrayIcon() {
-    notifyIcon.hWnd = hwnd;
-    notifyIcon.uID = g_nextTrayIconId++;
-    notifyIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    notifyIcon.hIcon = LoadIconA(hinstance, MAKEINTRESOURCEA(kProgramIcon));
-    CopyTitleToTip();
-    Shell_NotifyIconA(NIM_ADD, &notifyIcon);
-}
-
 bool OV_WINDOW::MakeRenderTarget(OvHandle shareWith) {
     if (!OvRenderTargetCreate(&renderTarget, hwnd, kRenderTargetFlags, bitsPerPixel)) return false;
     SetRenderTargetArea(renderTarget, width, height);
     if (!IsEmptyHandle(shareWith)) OvRenderTargetShare(renderTarget, shareWith);
     return true;
-}
-
-void OV_WINDOW::RemoveTrayIcon() {
-    if (!trayIcon || !notifyIcon.hWnd) return;
-    notifyIcon.uFlags = 0;
-    Shell_NotifyIconA(NIM_DELETE, &notifyIcon);
-    notifyIcon.hWnd = nullptr;
 }
 
 void OV_WINDOW::ReleaseHandles() {
@@ -188,7 +165,7 @@ bool OV_WINDOW::Create(OvHandle shareWith) {
 
     if (alpha < 1.0f || useColorKey) ApplyTranslucency(exStyle);
     if (visible) ShowAndFocus();
-    if (trayIcon) AddTrayIcon();
+    if (trayIcon) AddTrayIcon(notifyIcon, hwnd, hinstance, title.Get());
     if (!MakeRenderTarget(shareWith)) {
         Destroy();
         return false;
@@ -206,7 +183,7 @@ bool OV_WINDOW::Attach(HWND window, OvHandle shareWith) {
 
     if (alpha < 1.0f || useColorKey) ApplyTranslucency(exStyle);
     if (visible) ShowAndFocus();
-    if (trayIcon) AddTrayIcon();
+    if (trayIcon) AddTrayIcon(notifyIcon, hwnd, hinstance, title.Get());
     if (!MakeRenderTarget(shareWith)) {
         Detach();
         return false;
@@ -230,10 +207,7 @@ bool OV_WINDOW::Apply() {
     // A shown window takes the keyboard focus when no window of the program
     // has it (nothing else gives it on a display without a window manager).
     if (visible && !GetFocus()) SetFocus(hwnd);
-    if (trayIcon) {
-        CopyTitleToTip();
-        Shell_NotifyIconA(NIM_MODIFY, &notifyIcon);
-    }
+    if (trayIcon) UpdateTrayIcon(notifyIcon, title.Get());
     UpdateWindow(hwnd);
     SetRenderTargetArea(renderTarget, width, height);
     return true;
@@ -243,7 +217,7 @@ void OV_WINDOW::Destroy() {
     ChangeDisplaySettingsA(nullptr, 0);
     OvRenderTargetDestroy(renderTarget);
     renderTarget = EmptyHandle();
-    RemoveTrayIcon();
+    if (trayIcon) RemoveTrayIcon(notifyIcon);
     if (hwnd) DestroyWindow(hwnd);
     hwnd = nullptr;
     if (hinstance) UnregisterClassA(title.Get(), hinstance);
@@ -255,7 +229,7 @@ void OV_WINDOW::Detach() {
     ChangeDisplaySettingsA(nullptr, 0);
     OvRenderTargetDestroy(renderTarget);
     renderTarget = EmptyHandle();
-    RemoveTrayIcon();
+    if (trayIcon) RemoveTrayIcon(notifyIcon);
     ReleaseHandles();
 }
 

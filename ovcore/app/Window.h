@@ -77,9 +77,6 @@ private:
     DWORD ExtendedStyle() const;
     void ApplyTranslucency(DWORD exStyle);
     void ShowAndFocus();
-    void AddTrayIcon();
-    void RemoveTrayIcon();
-    void CopyTitleToTip();
     bool MakeRenderTarget(OvHandle shareWith);
     void ReleaseHandles();
 };
