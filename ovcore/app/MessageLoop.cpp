@@ -3,6 +3,7 @@
 #include "ovcore/app/Input.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/foundation/Timer.h"
+#include "ovcore/platform/InputScript.h"
 
 namespace OvCore {
 
@@ -85,6 +86,7 @@ void RunFrame(OV_LOOP_STATE& loop, OV_FRAME_FUNC frameFunction, void* userData, 
 } // namespace
 
 bool RunMessageLoop(OV_FRAME_FUNC frameFunction, void* userData) {
+    InputScriptFromEnvironment();  // a scripted run, when the environment names one
     OV_LOOP_STATE& loop = LoopState();
     CalibrateFrameLimiter();
     loop.lastTime = TimerSeconds();

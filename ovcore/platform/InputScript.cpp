@@ -154,13 +154,6 @@ bool ParseLine(const std::string& text, ScriptLine* line) {
     return ParseEvent(t, line);
 }
 
-void LoadFromEnvironmentOnce() {
-    Script& script = TheScript();
-    if (script.loaded) return;
-    script.loaded = true;
-    const char* path = std::getenv("OV_INPUT_SCRIPT");
-    if (path && *path) InputScriptLoadFile(path);
-}
 
 HWND FindShownWindow(const std::string& title, long width, long height) {
     HWND found = nullptr;
@@ -272,6 +265,8 @@ void InputScriptLoad(const std::string& text) {
     DetachPad(script);
     script = Script{};
     script.loaded = true;
+    static const MessageSource source{InputScriptInject, InputScriptFrameEnded};
+    MessageQueueSetSource(&source);
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {
@@ -288,8 +283,17 @@ void InputScriptLoadFile(const char* path) {
     InputScriptLoad(text.str());
 }
 
+bool InputScriptFromEnvironment() {
+    Script& script = TheScript();
+    if (script.loaded) return false;
+    script.loaded = true;
+    const char* path = std::getenv("OV_INPUT_SCRIPT");
+    if (!path || !*path) return false;
+    InputScriptLoadFile(path);
+    return true;
+}
+
 void InputScriptInject() {
-    LoadFromEnvironmentOnce();
     Script& script = TheScript();
     while (script.next < script.lines.size()) {
         const ScriptLine& line = script.lines[script.next];

@@ -1,5 +1,6 @@
-// Diagnostics: with OV_INPUT_SCRIPT=<file> in the environment, the message
-// queue plays a scripted run: at given frames it queues the messages a
+// Diagnostics: with OV_INPUT_SCRIPT=<file> in the environment, a program's
+// message loop hands the script to the message queue (InputScriptFromEnvironment),
+// which then plays a scripted run: at given frames it queues the messages a
 // user's keys, buttons, wheel, pointer and window close would have made, so
 // a headless machine can play the game exactly the same way each time.
 //
@@ -33,9 +34,13 @@
 #include <cstddef>
 #include <string>
 
-// Reads a script from text; the file-reading form is used at first use,
-// with OV_INPUT_SCRIPT's file (an unreadable file is an empty script).
+// Reads a script from text and hands it to the message queue, replacing the
+// script there was.
 OV_PLATFORM_API void InputScriptLoad(const std::string& text);
+// Once per process: reads OV_INPUT_SCRIPT's file and hands it to the message
+// queue (an unreadable file is an empty script, its reason reported). False
+// without the variable, or when a script was loaded before.
+OV_PLATFORM_API bool InputScriptFromEnvironment();
 // Reads the whole file; an unreadable file is an empty script.
 OV_PLATFORM_API void InputScriptLoadFile(const char* path);
 // Queues whatever the script has for the current frame (called before the

@@ -2,10 +2,12 @@
 #include "ovcore/platform/MessageQueue.h"
 
 #include "ovcore/platform/Cursor.h"
-#include "ovcore/platform/InputScript.h"
 #include "ovcore/platform/EventPump.h"
 #include "ovcore/platform/TerminationSignals.h"
 #include "ovcore/platform/WindowRecord.h"
+
+// The source handed to the queue, if any (see MessageQueueSetSource).
+static const MessageSource* g_source = nullptr;
 
 namespace {
 
@@ -91,17 +93,19 @@ size_t PlatformQueuedMessageCount() {
     return ThreadMessageQueue().Size();
 }
 
+void MessageQueueSetSource(const MessageSource* source) { g_source = source; }
+
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
     if (!msg) return FALSE;
     PumpSdlEvents();
-    InputScriptInject();
+    if (g_source) g_source->inject();
     bool remove = (removeFlags & PM_REMOVE) != 0;
     if (ThreadMessageQueue().Take(msg, hwnd, filterMin, filterMax, remove)) return TRUE;
     if (TerminationRequested() && PassesFilter(QuitMessage(), hwnd, filterMin, filterMax)) {
         *msg = QuitMessage();
         return TRUE;
     }
-    InputScriptFrameEnded();
+    if (g_source) g_source->frameEnded();
     return FALSE;
 }
 

@@ -27,6 +27,18 @@ private:
     size_t count_ = 0;
 };
 
+// A source of input messages the queue is handed, such as a scripted run:
+// inject() queues what the source has before the queue is read, and
+// frameEnded() is told each time the queue is found empty (the message loop
+// then runs a frame).
+struct MessageSource {
+    void (*inject)();
+    void (*frameEnded)();
+};
+
+// The queue's one source (null: none); the source stays the caller's.
+void MessageQueueSetSource(const MessageSource* source);
+
 MessageQueue& ThreadMessageQueue();
 void MessageQueueDiscardWindow(HWND hwnd);
 void MessageQueuePost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
