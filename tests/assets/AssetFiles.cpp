@@ -9,7 +9,7 @@
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
-namespace assets_test {
+namespace OvTest {
 
 std::filesystem::path DataPath(const std::string& relative) {
     return std::filesystem::path(OV_GAME_DATA_DIR) / relative;
@@ -35,4 +35,4 @@ Image DecodePng(const std::vector<unsigned char>& bytes) {
     return image;
 }
 
-}  // namespace assets_test
+}  // namespace OvTest

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace assets_test {
+namespace OvTest {
 
 std::filesystem::path DataPath(const std::string& relative);
 std::vector<unsigned char> ReadBytes(const std::filesystem::path& path);
@@ -22,4 +22,4 @@ struct Image {
 
 Image DecodePng(const std::vector<unsigned char>& bytes);
 
-}  // namespace assets_test
+}  // namespace OvTest

@@ -5,7 +5,7 @@
 
 #include <set>
 
-using namespace assets_test;
+using namespace OvTest;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-namespace assets_test {
+namespace OvTest {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::vector<DescriptionLine> ParseDescription(const std::string& text) {
     return lines;
 }
 
-}  // namespace assets_test
+}  // namespace OvTest

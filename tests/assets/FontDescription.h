@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace assets_test {
+namespace OvTest {
 
 struct DescriptionLine {
     std::string kind;
@@ -18,4 +18,4 @@ struct DescriptionLine {
 
 std::vector<DescriptionLine> ParseDescription(const std::string& text);
 
-}  // namespace assets_test
+}  // namespace OvTest

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <unistd.h>
 
-using namespace assets_test;
+using namespace OvTest;
 namespace fs = std::filesystem;
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-using namespace assets_test;
+using namespace OvTest;
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace assets_test;
+using namespace OvTest;
 
 namespace {
 

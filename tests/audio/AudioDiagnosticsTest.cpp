@@ -9,7 +9,7 @@
 #include <string>
 
 using namespace OvAudio;
-using namespace AudioTest;
+using namespace OvTest;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace OvCore;
-using namespace AudioTest;
+using namespace OvTest;
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <iterator>
 #include <thread>
 
-namespace AudioTest {
+namespace OvTest {
 
 namespace {
 
@@ -153,4 +153,4 @@ bool WaitFor(const std::function<bool()>& done, double limitSeconds) {
     return true;
 }
 
-} // namespace AudioTest
+} // namespace OvTest

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace AudioTest {
+namespace OvTest {
 
 // The file that every open device mixes into (truncated when a device opens).
 const std::string& MixedOutputPath();
@@ -40,4 +40,4 @@ Mixed ReadMixedOutput();
 // Polls until done() holds, at most limitSeconds; returns done()'s last value.
 bool WaitFor(const std::function<bool()>& done, double limitSeconds = 20.0);
 
-} // namespace AudioTest
+} // namespace OvTest

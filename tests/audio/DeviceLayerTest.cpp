@@ -11,7 +11,7 @@
 #include <vector>
 
 using namespace OvAudio;
-using namespace AudioTest;
+using namespace OvTest;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 using namespace OvCore;
-using namespace AudioTest;
+using namespace OvTest;
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace GameTest {
+namespace OvTest {
 
 // The names of the sounds the game asked for, in order.
 inline std::vector<std::string>& PlayedSounds() {
@@ -71,4 +71,4 @@ protected:
     }
 };
 
-}  // namespace GameTest
+}  // namespace OvTest

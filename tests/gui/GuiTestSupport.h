@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-namespace GuiTest {
+namespace OvTest {
 
 // What the journal procedure received: "name type aux value" per message.
 inline std::vector<std::string>& Received() {
@@ -88,4 +88,4 @@ protected:
     }
 };
 
-}  // namespace GuiTest
+}  // namespace OvTest

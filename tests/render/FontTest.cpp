@@ -10,12 +10,12 @@
 #include <string>
 
 using namespace OvCore;
-using RenderTest::Bytes;
+using OvTest::Bytes;
 
 namespace {
 
-constexpr uint32_t kBlack = RenderTest::Rgba(0, 0, 0);
-constexpr uint32_t kWhite = RenderTest::Rgba(255, 255, 255);
+constexpr uint32_t kBlack = OvTest::Rgba(0, 0, 0);
+constexpr uint32_t kWhite = OvTest::Rgba(255, 255, 255);
 
 // Every glyph that the descriptions below name is a solid 8 x 8 square.
 const std::string kSquares =
@@ -84,7 +84,7 @@ std::ostream& operator<<(std::ostream& out, const Box& box) {
     return out << "(" << box.left << ", " << box.top << ") - (" << box.right << ", " << box.bottom << ")";
 }
 
-class FontTest : public RenderTest::RenderWindowTest {
+class FontTest : public OvTest::RenderWindowTest {
 protected:
     void TearDown() override {
         font.Release();
@@ -93,15 +93,15 @@ protected:
 
     // A white texture, or one whose 16 x 16 grid cells of 2 x 2 texels each
     // have a colour of their own.
-    static Bytes WhitePng() { return RenderTest::EncodePng(16, 16, Bytes(16 * 16 * 4, 255)); }
-    static uint32_t CellColour(int c) { return RenderTest::Rgba((c % 16) * 16, (c / 16) * 16, 99); }
+    static Bytes WhitePng() { return OvTest::EncodePng(16, 16, Bytes(16 * 16 * 4, 255)); }
+    static uint32_t CellColour(int c) { return OvTest::Rgba((c % 16) * 16, (c / 16) * 16, 99); }
     static Bytes GridPng() {
         Bytes rgba(32 * 32 * 4);
         for (int y = 0; y < 32; ++y)
             for (int x = 0; x < 32; ++x)
                 for (int c = 0; c < 4; ++c)
-                    rgba[(y * 32 + x) * 4 + c] = RenderTest::Channel(CellColour(y / 2 * 16 + x / 2), c);
-        return RenderTest::EncodePng(32, 32, rgba);
+                    rgba[(y * 32 + x) * 4 + c] = OvTest::Channel(CellColour(y / 2 * 16 + x / 2), c);
+        return OvTest::EncodePng(32, 32, rgba);
     }
 
     bool LoadSquares(const std::string& description = kSquares) {
@@ -186,7 +186,7 @@ TEST_F(FontTest, InvalidTexturesAndTextsDrawNothing) {
     // A destroyed font texture must not draw with whatever is bound instead.
     OV_TEXTURE other;
     ASSERT_TRUE(other.LoadEmpty(4, 4, TEXTURE_NEAREST, TEXTURE_NEAREST, 0, 0, -1, -1, 0, 0));
-    ASSERT_TRUE(RenderTest::PaintTexture(other, [](int, int) { return kWhite; }));
+    ASSERT_TRUE(OvTest::PaintTexture(other, [](int, int) { return kWhite; }));
     OvTextureDestroy(font.texture);
     OvTextureActivate(other.GetCurrentFrame());
     font.DrawText("X", OV_VECTOR(0, 0), OV_VECTOR(1, 1), OV_ANGLES());
@@ -216,12 +216,12 @@ TEST_F(FontTest, ReleaseIsSafeTwiceAndTheFontLoadsAgain) {
 TEST_F(FontTest, FailedLoadsLeaveNothingBehind) {
     EXPECT_FALSE(font.Load(nullptr, nullptr, '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
     EXPECT_FALSE(font.LoadFromMemory(nullptr, nullptr, 0, '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
-    const std::string folder = RenderTest::TempFolder();
+    const std::string folder = OvTest::TempFolder();
     EXPECT_FALSE(font.Load((folder + "/none.png").c_str(), nullptr, '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
     EXPECT_TRUE(IsEmptyHandle(font.texture));
 
     const std::string png = folder + "/font.png";
-    ASSERT_TRUE(RenderTest::WriteBytes(png, WhitePng()));
+    ASSERT_TRUE(OvTest::WriteBytes(png, WhitePng()));
     EXPECT_FALSE(font.Load(png.c_str(), (folder + "/none.fnt").c_str(), '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
     EXPECT_FALSE(LoadSquares("\r\n"));
     EXPECT_FALSE(font.loaded);
@@ -230,7 +230,7 @@ TEST_F(FontTest, FailedLoadsLeaveNothingBehind) {
     EXPECT_EQ(font.glyphTable, nullptr);
 
     const std::string fnt = folder + "/font.fnt";
-    ASSERT_TRUE(RenderTest::WriteBytes(fnt, Bytes(kSquares.begin(), kSquares.end())));
+    ASSERT_TRUE(OvTest::WriteBytes(fnt, Bytes(kSquares.begin(), kSquares.end())));
     ASSERT_TRUE(font.Load(png.c_str(), fnt.c_str(), '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
     ASSERT_NE(font.glyphTable, nullptr);
     EXPECT_EQ(font.glyphTable->glyphs['X'].xadvance, 8.0f);

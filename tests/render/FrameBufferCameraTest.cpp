@@ -8,7 +8,7 @@
 #include <array>
 
 using namespace OvCore;
-using namespace RenderTest;
+using namespace OvTest;
 
 namespace {
 

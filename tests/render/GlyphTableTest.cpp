@@ -161,15 +161,15 @@ TEST(GlyphTableTest, TextWithoutLinesFailsAndSizeBoundsTheText) {
 }
 
 TEST(GlyphTableTest, ReadFileParsesAWholeFileAndFailsWithoutOne) {
-    const std::string folder = RenderTest::TempFolder();
+    const std::string folder = OvTest::TempFolder();
     const std::string path = folder + "/font.fnt";
-    ASSERT_TRUE(RenderTest::WriteBytes(path, RenderTest::Bytes(kDescription, kDescription + std::strlen(kDescription))));
+    ASSERT_TRUE(OvTest::WriteBytes(path, OvTest::Bytes(kDescription, kDescription + std::strlen(kDescription))));
     OV_GLYPH_TABLE table;
     ASSERT_TRUE(table.ReadFile(path.c_str()));
     EXPECT_EQ(std::memcmp(&table, Parsed(kDescription).get(), sizeof table), 0);
     EXPECT_FALSE(table.ReadFile((folder + "/missing.fnt").c_str()));
     EXPECT_FALSE(table.ReadFile(nullptr));
-    ASSERT_TRUE(RenderTest::WriteBytes(folder + "/empty.fnt", {}));
+    ASSERT_TRUE(OvTest::WriteBytes(folder + "/empty.fnt", {}));
     EXPECT_FALSE(table.ReadFile((folder + "/empty.fnt").c_str()));
 }
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace RenderTest {
+namespace OvTest {
 
 namespace {
 
@@ -120,4 +120,4 @@ bool RenderWindowTest::MakePattern(OvCore::OV_TEXTURE& texture, int width, int h
     return PaintTexture(texture, TexelColour);
 }
 
-}  // namespace RenderTest
+}  // namespace OvTest

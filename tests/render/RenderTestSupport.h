@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace RenderTest {
+namespace OvTest {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -73,4 +73,4 @@ protected:
     OvHandle target{1, 0};
 };
 
-}  // namespace RenderTest
+}  // namespace OvTest

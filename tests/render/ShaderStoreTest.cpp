@@ -9,7 +9,7 @@
 namespace {
 
 using namespace OvCore;
-using RenderTest::Rgba;
+using OvTest::Rgba;
 
 const char* kVertex = R"(#version 120
 attribute vec4 aColour;
@@ -65,7 +65,7 @@ std::string CompilerMessage(const char* source) {
     return message;
 }
 
-class ShaderStoreTest : public RenderTest::RenderWindowTest {
+class ShaderStoreTest : public OvTest::RenderWindowTest {
 protected:
     void TearDown() override {
         DeactivateShaders();
@@ -166,11 +166,11 @@ TEST_F(ShaderStoreTest, AnAssemblyPairTakesItsParametersExceptWhereTheFlagsSkipT
 }
 
 TEST_F(ShaderStoreTest, ReloadingASlotReleasesItsProgramsAndTheCoreReleasesTheStores) {
-    const std::string folder = RenderTest::TempFolder();
+    const std::string folder = OvTest::TempFolder();
     const std::string vertexPath = folder + "/shader.vert", fragmentPath = folder + "/shader.frag";
-    ASSERT_TRUE(RenderTest::WriteBytes(vertexPath, RenderTest::Bytes(kVertex, kVertex + std::strlen(kVertex))));
+    ASSERT_TRUE(OvTest::WriteBytes(vertexPath, OvTest::Bytes(kVertex, kVertex + std::strlen(kVertex))));
     ASSERT_TRUE(
-        RenderTest::WriteBytes(fragmentPath, RenderTest::Bytes(kFragment, kFragment + std::strlen(kFragment))));
+        OvTest::WriteBytes(fragmentPath, OvTest::Bytes(kFragment, kFragment + std::strlen(kFragment))));
     ASSERT_TRUE(store.Load(0, OV_SHADER_LINKED, vertexPath.c_str(), fragmentPath.c_str()));
     EXPECT_EQ(Log(store, 0).find("Failed"), std::string::npos) << Log(store, 0);
     const OvHandle first = store.slots[0].program;

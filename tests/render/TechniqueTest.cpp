@@ -14,8 +14,8 @@
 namespace {
 
 using namespace OvCore;
-using RenderTest::Rgba;
-using RenderTest::TexelColour;
+using OvTest::Rgba;
+using OvTest::TexelColour;
 
 const char* kTintVertex = R"(#version 120
 attribute vec4 aShade;
@@ -37,7 +37,7 @@ void CountHostCall() {
 // bound in a fixed order:
 //   local store, slot, canvas, texture, corners, texcoords, colour,
 //         location, values, host, none = ...
-class TechniqueTest : public RenderTest::RenderWindowTest {
+class TechniqueTest : public OvTest::RenderWindowTest {
 protected:
     void SetUp() override {
         RenderWindowTest::SetUp();
@@ -239,11 +239,11 @@ TEST_F(TechniqueTest, ScriptsCompileLoadFreeAndFailCleanly) {
     EXPECT_TRUE(empty.IsEmpty());
     EXPECT_FALSE(empty.LoadCompiledFile("/nonexistent/technique.ovs"));
 
-    const std::string folder = RenderTest::TempFolder();
+    const std::string folder = OvTest::TempFolder();
     const std::string source = folder + "/count.lua";
     const std::string compiled = folder + "/count.ovs";
     const std::string text = "local host = ...\nEXECUTE(host)\n";
-    ASSERT_TRUE(RenderTest::WriteBytes(source, RenderTest::Bytes(text.begin(), text.end())));
+    ASSERT_TRUE(OvTest::WriteBytes(source, OvTest::Bytes(text.begin(), text.end())));
     ASSERT_TRUE(OV_SCRIPT::CompileFileToFile(source.c_str(), compiled.c_str()));
     OV_SCRIPT_ARGUMENTS host;
     host.AddFunction(CountHostCall);
@@ -262,7 +262,7 @@ TEST_F(TechniqueTest, ScriptsCompileLoadFreeAndFailCleanly) {
     EXPECT_TRUE(loaded.IsEmpty());
     EXPECT_FALSE(loaded.compiledByEngine);
 
-    RenderTest::Bytes bytes = RenderTest::ReadBytes(compiled);
+    OvTest::Bytes bytes = OvTest::ReadBytes(compiled);
     bytes[bytes.size() - 3] ^= 1;
     ASSERT_TRUE(loaded.LoadCompiled(bytes.data(), static_cast<uint32_t>(bytes.size())));
     EXPECT_EQ(loaded.Execute(&host), 0);

@@ -4,7 +4,7 @@
 #include <cmath>
 
 using namespace OvCore;
-using namespace RenderTest;
+using namespace OvTest;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <sys/resource.h>
 
 using namespace OvCore;
-using namespace RenderTest;
+using namespace OvTest;
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <limits>
 
 using namespace OvCore;
-using namespace RenderTest;
+using namespace OvTest;
 
 namespace {
 

@@ -67,7 +67,7 @@ private:
     bool ok_ = false;
 };
 
-class TrueTypeFontTest : public RenderTest::RenderWindowTest {
+class TrueTypeFontTest : public OvTest::RenderWindowTest {
 protected:
     void SetUp() override {
         RenderWindowTest::SetUp();
@@ -88,7 +88,7 @@ protected:
         for (int y = 0; y < kSize; ++y) {
             for (int x = 0; x < kSize; ++x) {
                 const int want = std::min(expected[static_cast<size_t>(y * kSize + x)], 255);
-                const int got = static_cast<int>(RenderTest::Channel(frame[static_cast<size_t>(y * kSize + x)], 0));
+                const int got = static_cast<int>(OvTest::Channel(frame[static_cast<size_t>(y * kSize + x)], 0));
                 if (std::abs(got - want) > 1 && ++mismatches <= 5) {
                     ADD_FAILURE() << "pixel (" << x << ", " << y << "): drawn " << got << ", FreeType " << want;
                 }
@@ -156,7 +156,7 @@ TEST_F(TrueTypeFontTest, GlyphsAddedLaterKeepEarlierOnesWhenTheAtlasGrows) {
 }
 
 TEST_F(TrueTypeFontTest, RefusedLoadsLeaveNoFontBehind) {
-    const std::string folder = RenderTest::TempFolder();
+    const std::string folder = OvTest::TempFolder();
     const std::string missing = folder + "/none.ttf";
     const auto expectNothing = [&](const char* cause) {
         EXPECT_FALSE(font.loaded);

@@ -99,7 +99,7 @@ extern "C" OV_API int OvVirtualFileInfoOpen(const char* path, OvVirtualFileTable
     table->count = 0;
     table->entries = nullptr;
     if (!path) return 0;
-    zip_t* archive = OvEngine::VirtualFileArchives::Instance().Open(path);
+    zip_t* archive = ov::VirtualFileArchives::Instance().Open(path);
     if (!archive) return 0;
     const zip_int64_t members = zip_get_num_entries(archive, 0);
     if (members < 0 || members > UINT32_MAX) return 0;
@@ -119,7 +119,7 @@ extern "C" OV_API int OvVirtualFileInfoOpen(const char* path, OvVirtualFileTable
 }
 
 extern "C" OV_API void OvVirtualFileInfoClose(OvVirtualFileTable* table) {
-    OvEngine::VirtualFileArchives::Instance().CloseAll();
+    ov::VirtualFileArchives::Instance().CloseAll();
     if (!table) return;
     std::free(table->entries);
     table->entries = nullptr;
@@ -130,7 +130,7 @@ extern "C" OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, cons
     if (!handle) return 0;
     *handle = OvHandle{1, 0};
     if (!path || !entry) return 0;
-    zip_t* archive = OvEngine::VirtualFileArchives::Instance().Open(path);
+    zip_t* archive = ov::VirtualFileArchives::Instance().Open(path);
     if (!archive) return 0;
     if (!MemberMatches(archive, *entry)) {
         PlatformReportFailure("engine: archive member refused: %s: %.*s: not as listed", path,
@@ -143,16 +143,16 @@ extern "C" OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, cons
                               OV_VIRTUAL_FILE_NAME_SIZE, entry->name, zip_strerror(archive));
         return 0;
     }
-    return OvEngine::VirtualFileStore::Instance().Add(std::move(bytes), *handle) ? 1 : 0;
+    return ov::VirtualFileStore::Instance().Add(std::move(bytes), *handle) ? 1 : 0;
 }
 
 extern "C" OV_API uint32_t OvVirtualFileSize(OvHandle handle) {
-    const std::vector<uint8_t>* bytes = OvEngine::VirtualFileStore::Instance().Find(handle);
+    const std::vector<uint8_t>* bytes = ov::VirtualFileStore::Instance().Find(handle);
     return bytes ? static_cast<uint32_t>(bytes->size()) : 0;
 }
 
 extern "C" OV_API int OvVirtualFileGetData(OvHandle handle, void* data, uint32_t size) {
-    const std::vector<uint8_t>* bytes = OvEngine::VirtualFileStore::Instance().Find(handle);
+    const std::vector<uint8_t>* bytes = ov::VirtualFileStore::Instance().Find(handle);
     if (!bytes || (!data && size > 0)) return 0;
     const size_t count = std::min<size_t>(size, bytes->size());
     if (count > 0) std::memcpy(data, bytes->data(), count);
@@ -160,7 +160,7 @@ extern "C" OV_API int OvVirtualFileGetData(OvHandle handle, void* data, uint32_t
 }
 
 extern "C" OV_API void OvVirtualFileFree(OvHandle handle) {
-    OvEngine::VirtualFileStore::Instance().Remove(handle);
+    ov::VirtualFileStore::Instance().Remove(handle);
 }
 
 extern "C" OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const char* name, const void* data,

@@ -9,7 +9,7 @@
 
 #include <sys/stat.h>
 
-namespace OvEngine {
+namespace ov {
 
 VirtualFileArchives& VirtualFileArchives::Instance() {
     static VirtualFileArchives archives;
@@ -80,4 +80,4 @@ void VirtualFileArchives::Forget(size_t index) {
     open.erase(open.begin() + static_cast<long>(index));
 }
 
-}  // namespace OvEngine
+}  // namespace ov

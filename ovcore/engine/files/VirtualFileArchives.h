@@ -10,7 +10,7 @@
 
 typedef struct zip zip_t;
 
-namespace OvEngine {
+namespace ov {
 
 class VirtualFileArchives {
 public:
@@ -45,4 +45,4 @@ private:
     void Forget(size_t index);
 };
 
-}  // namespace OvEngine
+}  // namespace ov

@@ -1,6 +1,6 @@
 #include "ovcore/engine/files/VirtualFileStore.h"
 
-namespace OvEngine {
+namespace ov {
 
 namespace {
 bool IsLive(OvHandle handle) {
@@ -31,4 +31,4 @@ void VirtualFileStore::Remove(OvHandle handle) {
     if (IsLive(handle)) files.erase(handle.word1);
 }
 
-}  // namespace OvEngine
+}  // namespace ov

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace OvEngine {
+namespace ov {
 
 class VirtualFileStore {
 public:
@@ -24,4 +24,4 @@ private:
     uint32_t lastId = 0;
 };
 
-}  // namespace OvEngine
+}  // namespace ov

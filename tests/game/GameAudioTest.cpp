@@ -6,14 +6,14 @@
 
 namespace {
 
-using GameSoundsTest = GameTest::GameWorldTest;
+using GameSoundsTest = OvTest::GameWorldTest;
 
 TEST_F(GameSoundsTest, ALoadedSoundPlaysByNameAndEveryRequestIsObserved) {
     OvCore::GameSounds& sounds = OvCore::Sounds();
     if (!OvCore::core.audio.OpenDevice()) GTEST_SKIP() << "no audio device";
     ASSERT_TRUE(sounds.Load("jump1", "Data/Sounds/jump1.wav"));
     EXPECT_TRUE(sounds.Play("jump1"));
-    EXPECT_EQ(GameTest::PlayedSounds(), std::vector<std::string>{"jump1"});
+    EXPECT_EQ(OvTest::PlayedSounds(), std::vector<std::string>{"jump1"});
 }
 
 TEST_F(GameSoundsTest, AMissingOrUnloadableSoundPlaysNothingAndAddsNoEntry) {
@@ -24,7 +24,7 @@ TEST_F(GameSoundsTest, AMissingOrUnloadableSoundPlaysNothingAndAddsNoEntry) {
     EXPECT_FALSE(sounds.Play("never-loaded"));
     EXPECT_FALSE(sounds.Play(nullptr));
     EXPECT_EQ(sounds.handles.Count(), entries);
-    EXPECT_EQ(GameTest::PlayedSounds(), (std::vector<std::string>{"broken", "never-loaded"}));
+    EXPECT_EQ(OvTest::PlayedSounds(), (std::vector<std::string>{"broken", "never-loaded"}));
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstring>
 
 using namespace OvCore;
-using GuiTest::WriteFile;
+using OvTest::WriteFile;
 
 namespace {
 
@@ -37,10 +37,10 @@ const char* kTheme = R"(<Theme Name="Other"><Style Name="plain"><AsBorder Mode="
 
 }  // namespace
 
-using GuiLoad = GuiTest::GuiFixture;
+using GuiLoad = OvTest::GuiFixture;
 
 TEST_F(GuiLoad, ThemeStylesFromEveryKeyAndTheirDefaults) {
-    const std::string path = WriteFile("theme.xml", GuiTest::WithFonts(kTheme));
+    const std::string path = WriteFile("theme.xml", OvTest::WithFonts(kTheme));
     ASSERT_TRUE(gui.LoadTheme(path.c_str(), "Main"));
     EXPECT_EQ(gui.styles.Count(), 4u);
     EXPECT_EQ(gui.styleList.size(), 4u);
@@ -105,8 +105,8 @@ TEST_F(GuiLoad, ThemeStylesFromEveryKeyAndTheirDefaults) {
 }
 
 TEST_F(GuiLoad, LayoutControlsFromEveryKey) {
-    gui.messageProcs.Get("journal", 0)[0] = GuiTest::Journal;
-    ASSERT_TRUE(gui.LoadTheme(WriteFile("theme.xml", GuiTest::WithFonts(kTheme)).c_str(), "Main"));
+    gui.messageProcs.Get("journal", 0)[0] = OvTest::Journal;
+    ASSERT_TRUE(gui.LoadTheme(WriteFile("theme.xml", OvTest::WithFonts(kTheme)).c_str(), "Main"));
     const std::string path = WriteFile("layout.xml", R"(<Group Name="main"><Control Name="wrong"/></Group>
 <Group Name="Other"><Control Name="wrong"/></Group>
 <Group Name="Main" >
@@ -132,7 +132,7 @@ TEST_F(GuiLoad, LayoutControlsFromEveryKey) {
     EXPECT_EQ(first->style, *gui.styles.Access(FIND, "styled", 0).Value());
     EXPECT_FALSE(first->cutArea);
     EXPECT_TRUE(first->active && first->visible && first->editable);
-    EXPECT_EQ(first->messageProc, GuiTest::Journal);
+    EXPECT_EQ(first->messageProc, OvTest::Journal);
     EXPECT_STREQ(first->Text(), "two words");
     EXPECT_EQ(first->data.Position(), 0u);
     EXPECT_EQ(first->extendData.capacity, 6u);
@@ -159,7 +159,7 @@ TEST_F(GuiLoad, LayoutControlsFromEveryKey) {
 
     // Every control was told it was made, in document order.
     gui.Deliver();
-    EXPECT_EQ(GuiTest::Joined(GuiTest::Received()), " 12 0 0");
+    EXPECT_EQ(OvTest::Joined(OvTest::Received()), " 12 0 0");
 
     EXPECT_FALSE(gui.LoadLayout(path.c_str(), "Absent"));
     EXPECT_FALSE(gui.LoadLayout((path + ".none").c_str(), "Main"));

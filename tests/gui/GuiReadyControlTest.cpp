@@ -5,7 +5,7 @@
 #include "ovcore/gui/controls/ReadyControls.h"
 
 using namespace OvCore;
-using GuiTest::Joined;
+using OvTest::Joined;
 
 namespace {
 
@@ -18,7 +18,7 @@ void Record(OV_GUI*, OV_CONTROL* control, int32_t kind, int32_t value) {
     Told().push_back(std::string(control->name.Get()) + " " + std::to_string(kind) + " " + std::to_string(value));
 }
 
-class ReadyControls : public GuiTest::GuiFixture {
+class ReadyControls : public OvTest::GuiFixture {
 protected:
     void SetUp() override {
         GuiFixture::SetUp();
@@ -43,8 +43,8 @@ protected:
 		<Data>zero|one|two|three|four</Data><ExtendData>row=20</ExtendData></Control>
 	<Control Name="plain"><Position Value="0:200"/><Size Value="100:20"/><Style Name="Plain"/><MessageProc Name="Button"/></Control>
 </Group>)";
-        ASSERT_TRUE(gui.LoadTheme(GuiTest::WriteFile("ready-theme.xml", theme).c_str(), "T"));
-        ASSERT_TRUE(gui.LoadLayout(GuiTest::WriteFile("ready-layout.xml", layout).c_str(), "G"));
+        ASSERT_TRUE(gui.LoadTheme(OvTest::WriteFile("ready-theme.xml", theme).c_str(), "T"));
+        ASSERT_TRUE(gui.LoadLayout(OvTest::WriteFile("ready-layout.xml", layout).c_str(), "G"));
         InputStore().cursor = POINT{500, 500};
         Frame();
         gui.Place();  // the parts made in the first delivery

@@ -15,7 +15,7 @@ using OvCore::Player;
 
 // A floor whose top is at y = 320 across the first 800 pixels; a player
 // standing on it touches it with the bottom of its box.
-class PlayerTest : public GameTest::GameWorldTest {
+class PlayerTest : public OvTest::GameWorldTest {
 protected:
     void SetUp() override {
         GameWorldTest::SetUp();
@@ -47,17 +47,17 @@ TEST_F(PlayerTest, HoldingGJumpsFromTheFloorOnlyWhenNotRising) {
     rising.velocity.y = -1;
     rising.OnUpdate(0);
     EXPECT_DOUBLE_EQ(rising.velocity.y, -1);
-    EXPECT_TRUE(GameTest::PlayedSounds().empty());
+    EXPECT_TRUE(OvTest::PlayedSounds().empty());
 
     Player player(OV_VECTOR(100, 304));
     player.OnUpdate(0);
     EXPECT_DOUBLE_EQ(player.velocity.y, -250);
     EXPECT_LT(player.position.y, 304);
-    EXPECT_EQ(GameTest::PlayedSounds(), std::vector<std::string>{"jump1"});
+    EXPECT_EQ(OvTest::PlayedSounds(), std::vector<std::string>{"jump1"});
     // In the air, holding on only lets gravity act.
     player.OnUpdate(0);
     EXPECT_DOUBLE_EQ(player.velocity.y, -250 + 700.0 * kFrame);
-    EXPECT_EQ(GameTest::PlayedSounds().size(), 1u);
+    EXPECT_EQ(OvTest::PlayedSounds().size(), 1u);
 }
 
 TEST_F(PlayerTest, PressingGWhileRisingPastALedgeOnThePushedSideBoosts) {
@@ -69,14 +69,14 @@ TEST_F(PlayerTest, PressingGWhileRisingPastALedgeOnThePushedSideBoosts) {
     straight.velocity.y = -100;
     straight.OnUpdate(0);
     EXPECT_DOUBLE_EQ(straight.velocity.y, -100 + 700.0 * kFrame);
-    EXPECT_TRUE(GameTest::PlayedSounds().empty());
+    EXPECT_TRUE(OvTest::PlayedSounds().empty());
 
     OvCore::SetKeyHeld('D', 1);
     Player pushing(OV_VECTOR(91, 200));
     pushing.velocity.y = -100;
     pushing.OnUpdate(0);
     EXPECT_DOUBLE_EQ(pushing.velocity.y, -100 + 700.0 * kFrame - 225);
-    EXPECT_EQ(GameTest::PlayedSounds(), std::vector<std::string>{"jump1"});
+    EXPECT_EQ(OvTest::PlayedSounds(), std::vector<std::string>{"jump1"});
 }
 
 TEST_F(PlayerTest, RunningIsCappedDampedAndStoppedByWalls) {

@@ -16,7 +16,7 @@
 #include <vector>
 
 using namespace OvCore;
-using GuiTest::WriteFile;
+using OvTest::WriteFile;
 
 namespace {
 
@@ -51,7 +51,7 @@ std::ostream& operator<<(std::ostream& out, const Rgb& c) { return out << c.r <<
 
 const Rgb kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255}, kWhite{255, 255, 255};
 
-class GuiDraw : public GuiTest::GuiFixture {
+class GuiDraw : public OvTest::GuiFixture {
 protected:
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
@@ -93,7 +93,7 @@ protected:
 	<Style Name="left.Caret"><AreaColors><0 Value="0:1:0"/><1 Value="0:1:0"/><2 Value="0:1:0"/><3 Value="0:1:0"/></AreaColors></Style>
 </Theme>)";
         WriteFile("red.png", SolidPng(255, 0, 0));
-        std::string text = GuiTest::WithFonts(theme);
+        std::string text = OvTest::WithFonts(theme);
         text.replace(text.find("%red.png"), 8, ::testing::TempDir() + "red.png");
         ASSERT_TRUE(gui.LoadTheme(WriteFile("draw-theme.xml", text).c_str(), "T"));
     }

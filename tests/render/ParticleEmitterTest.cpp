@@ -178,7 +178,7 @@ TEST(ParticleEmitter, RandomStaysBelowItsRange) {
     EXPECT_DOUBLE_EQ(largest, 0.999);
 }
 
-class ParticleDrawing : public RenderTest::RenderWindowTest {};
+class ParticleDrawing : public OvTest::RenderWindowTest {};
 
 TEST_F(ParticleDrawing, TheWholePoolIsOneDrawOfTheLivePointsOnly) {
     OV_PARTICLE_EMITTER emitter;
@@ -193,16 +193,16 @@ TEST_F(ParticleDrawing, TheWholePoolIsOneDrawOfTheLivePointsOnly) {
     int calls = 0;
     OvRenderStatistics(&calls, nullptr);
     EXPECT_EQ(calls, 1);
-    EXPECT_EQ(Pixel(9, 9), RenderTest::Rgba(255, 0, 0, 204)) << "faded to 0.8 after a second of five";
-    EXPECT_EQ(Pixel(19, 39), RenderTest::Rgba(0, 0, 255, 204));
-    EXPECT_EQ(Pixel(39, 39), RenderTest::Rgba(0, 0, 0)) << "dead slots are not seen";
+    EXPECT_EQ(Pixel(9, 9), OvTest::Rgba(255, 0, 0, 204)) << "faded to 0.8 after a second of five";
+    EXPECT_EQ(Pixel(19, 39), OvTest::Rgba(0, 0, 255, 204));
+    EXPECT_EQ(Pixel(39, 39), OvTest::Rgba(0, 0, 0)) << "dead slots are not seen";
     EXPECT_EQ(*static_cast<double*>(OvGetState(OV_STATE_POINT_SIZE)), 1.0) << "restored";
     EXPECT_EQ(static_cast<double*>(OvGetState(OV_STATE_DRAW_COLOR))[1], 1.0);
 
     ClearFrame();
     emitter.bufferFlag = true;
     emitter.Draw();
-    EXPECT_EQ(Pixel(9, 9), RenderTest::Rgba(0, 0, 0)) << "no drawing while the buffer flag is set";
+    EXPECT_EQ(Pixel(9, 9), OvTest::Rgba(0, 0, 0)) << "no drawing while the buffer flag is set";
 }
 
 TEST_F(ParticleDrawing, SmoothPointsAreRoundAndTexturedPointsAreSprites) {
@@ -214,17 +214,17 @@ TEST_F(ParticleDrawing, SmoothPointsAreRoundAndTexturedPointsAreSprites) {
     emitter.smoothPoints = true;
     emitter.EmitParticle(Lived(5), {16, 16}, {1, 1, 1, 1});
     emitter.Draw();
-    EXPECT_EQ(Pixel(16, 16), RenderTest::Rgba(255, 255, 255));
-    EXPECT_EQ(Pixel(9, 9), RenderTest::Rgba(0, 0, 0)) << "the square's corner is cut";
-    EXPECT_EQ(Pixel(9, 16), RenderTest::Rgba(255, 255, 255));
+    EXPECT_EQ(Pixel(16, 16), OvTest::Rgba(255, 255, 255));
+    EXPECT_EQ(Pixel(9, 9), OvTest::Rgba(0, 0, 0)) << "the square's corner is cut";
+    EXPECT_EQ(Pixel(9, 16), OvTest::Rgba(255, 255, 255));
 
     ClearFrame();
     emitter.smoothPoints = false;
     emitter.texture = texture.GetCurrentFrame();
     emitter.Draw();
-    EXPECT_EQ(Pixel(10, 10), RenderTest::TexelColour(0, 0));
-    EXPECT_EQ(Pixel(21, 10), RenderTest::TexelColour(1, 0));
-    EXPECT_EQ(Pixel(21, 21), RenderTest::TexelColour(1, 1));
+    EXPECT_EQ(Pixel(10, 10), OvTest::TexelColour(0, 0));
+    EXPECT_EQ(Pixel(21, 10), OvTest::TexelColour(1, 0));
+    EXPECT_EQ(Pixel(21, 21), OvTest::TexelColour(1, 1));
     EXPECT_EQ(*static_cast<int*>(OvGetState(OV_STATE_POINT_SPRITES)), 0) << "restored";
     texture.Release(false);
 }

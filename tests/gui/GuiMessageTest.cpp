@@ -6,12 +6,12 @@
 #include <cstring>
 
 using namespace OvCore;
-using GuiTest::Joined;
-using GuiTest::Received;
+using OvTest::Joined;
+using OvTest::Received;
 
 namespace {
 
-class GuiMessages : public GuiTest::GuiFixture {
+class GuiMessages : public OvTest::GuiFixture {
 protected:
     // Delivers what is queued (the creation messages) and forgets it.
     void Settle() {
@@ -160,7 +160,7 @@ TEST_F(GuiMessages, DeliveryDropsDetachedControlsAndRunsWhatIsPostedMeanwhile) {
     static OV_CONTROL* s_echoTo = nullptr;
     parent->messageProc = [](OV_CONTROL* control, OV_GUI* owner, int32_t type, int32_t aux, int32_t value,
                              void* extra) {
-        GuiTest::Journal(control, owner, type, aux, value, extra);
+        OvTest::Journal(control, owner, type, aux, value, extra);
         if (type == MSG_CREATED) owner->Post(s_echoTo, MSG_SET_ACTIVE, 0, 0);
         return true;
     };

@@ -23,7 +23,7 @@ constexpr const char* kClassName = "game-tests";
 
 // A 64 x 64 window over opaque black with alpha blending, and the two
 // object textures as white 4 x 4 squares centred on the drawing position.
-class DrawingTest : public GameTest::GameWorldTest {
+class DrawingTest : public OvTest::GameWorldTest {
 protected:
     static constexpr int kSize = 64;
 

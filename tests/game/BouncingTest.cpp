@@ -14,7 +14,7 @@ using OvCore::OV_VECTOR;
 
 // A wall whose left face is at x = 320, from y = 0 to 496; a floor whose top
 // is at y = 208 to the left of it.
-class BouncingTest : public GameTest::GameWorldTest {
+class BouncingTest : public OvTest::GameWorldTest {
 protected:
     static constexpr double kWallFace = 320;
     static constexpr double kFloorTop = 208;
@@ -61,15 +61,15 @@ TEST_F(BouncingTest, AHardGibImpactPlaysOneGibSoundAndASoftOneIsSilent) {
     EXPECT_STREQ(hard.name, "Gib");
     EXPECT_GT(UpdateUntilTurned(hard), 0);
     EXPECT_DOUBLE_EQ(hard.velocity.x, -120);
-    ASSERT_EQ(GameTest::PlayedSounds().size(), 1u);
-    const std::string played = GameTest::PlayedSounds()[0];
+    ASSERT_EQ(OvTest::PlayedSounds().size(), 1u);
+    const std::string played = OvTest::PlayedSounds()[0];
     EXPECT_TRUE(played == "gib1" || played == "gib2" || played == "gib3" || played == "gib4") << played;
 
-    GameTest::PlayedSounds().clear();
+    OvTest::PlayedSounds().clear();
     Gib soft(OV_VECTOR(311, 200), OV_VECTOR(250, 0));
     EXPECT_GT(UpdateUntilTurned(soft), 0);
     EXPECT_DOUBLE_EQ(soft.velocity.x, -75);
-    EXPECT_TRUE(GameTest::PlayedSounds().empty());
+    EXPECT_TRUE(OvTest::PlayedSounds().empty());
 }
 
 TEST_F(BouncingTest, OnTheGroundABallRollsToAStop) {
