@@ -1,7 +1,7 @@
 // Saves and appends killed at random moments by a real SIGKILL, and the
 // leftovers of such kills (temporaries, append journals) found later.
 #include "ovcore/data/MemoryFile.h"
-#include "tests/data/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "ovcore/data/MemoryFile.h"
 #include "ovcore/data/Package.h"
 #include "ovcore/engine/OrvoCore.h"
-#include "tests/data/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "ovcore/data/MemoryFile.h"
-#include "tests/data/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
