@@ -55,6 +55,18 @@ typedef struct OvHandle {
     uint32_t word1;
 } OvHandle;
 
+/* OvHandleIsEmpty: 1 when the handle names no object (the rule above), else
+ * 0. OV_NULL_HANDLE: the handle of no object, which every creating call
+ * gives back on failure and every object holds before it is created. */
+static inline int OvHandleIsEmpty(OvHandle handle) {
+    return (handle.word0 & 0xFFu) != 0 || handle.word1 == 0;
+}
+#ifdef __cplusplus
+#define OV_NULL_HANDLE (OvHandle{1u, 0u})
+#else
+#define OV_NULL_HANDLE ((OvHandle){1u, 0u})
+#endif
+
 /* ---- life ----
  * OvExtensions: 1 when a target is current and its GL has vertex buffers and
  * framebuffer objects. OvRenderVsync: 1 when the swap interval was set on the

@@ -6,10 +6,9 @@
 
 namespace OvCore {
 
-// Empty: the low byte of word0 is non-zero, or word1 is 0.
-constexpr bool IsEmptyHandle(OvHandle handle) {
-    return (handle.word0 & 0xFFu) != 0 || handle.word1 == 0;
-}
+// Empty: the low byte of word0 is non-zero, or word1 is 0 (the engine's rule,
+// OvHandleIsEmpty).
+inline bool IsEmptyHandle(OvHandle handle) { return OvHandleIsEmpty(handle) != 0; }
 
 // The same engine object: the second words match.
 constexpr bool SameHandle(OvHandle a, OvHandle b) {
@@ -17,8 +16,6 @@ constexpr bool SameHandle(OvHandle a, OvHandle b) {
 }
 
 // The handle a framework object holds before its engine object exists.
-constexpr OvHandle EmptyHandle() {
-    return OvHandle{1, 0};
-}
+constexpr OvHandle EmptyHandle() { return OV_NULL_HANDLE; }
 
 }  // namespace OvCore

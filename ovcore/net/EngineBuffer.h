@@ -17,9 +17,8 @@ inline OvBuffer* AsEngineBuffer(OV_MEMORY_FILE& file) {
     return reinterpret_cast<OvBuffer*>(static_cast<OV_BUFFER*>(&file));
 }
 
-// The null socket handle (all zero) stands for no socket.
-inline bool IsNullSocket(OvHandle handle) {
-    return handle.word0 == 0 && handle.word1 == 0;
-}
+// No socket: the null socket handle (all zero) a socket record starts with,
+// and every other empty handle (OvHandleIsEmpty).
+inline bool IsNullSocket(OvHandle handle) { return OvHandleIsEmpty(handle) != 0; }
 
 }  // namespace OvCore

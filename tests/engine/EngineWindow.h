@@ -79,6 +79,4 @@ inline bool SameHandle(OvHandle a, OvHandle b) {
     return a.word0 == b.word0 && a.word1 == b.word1;
 }
 
-inline bool IsEmptyHandle(OvHandle handle) {
-    return (handle.word0 & 0xFF) != 0 || handle.word1 == 0;
-}
+inline bool IsEmptyHandle(OvHandle handle) { return OvHandleIsEmpty(handle) != 0; }

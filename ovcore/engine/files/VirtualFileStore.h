@@ -1,10 +1,9 @@
 // The engine's copies of loaded virtual files, named by handles.
 #pragma once
 
-#include "ovcore/engine/OrvoCore.h"
+#include "ovcore/engine/core/HandleTable.h"
 
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace ov {
@@ -15,13 +14,15 @@ public:
 
     // Takes the bytes and names them with a fresh handle; fails only when
     // every handle number has been used.
-    bool Add(std::vector<uint8_t>&& bytes, OvHandle& handle);
-    const std::vector<uint8_t>* Find(OvHandle handle) const;
-    void Remove(OvHandle handle);
+    bool Add(std::vector<uint8_t>&& bytes, OvHandle& handle) {
+        handle = files_.Add(std::make_unique<std::vector<uint8_t>>(std::move(bytes)));
+        return !OvHandleIsEmpty(handle);
+    }
+    const std::vector<uint8_t>* Find(OvHandle handle) const { return files_.Find(handle); }
+    void Remove(OvHandle handle) { files_.Destroy(handle); }
 
 private:
-    std::unordered_map<uint32_t, std::vector<uint8_t>> files;
-    uint32_t lastId = 0;
+    HandleTable<std::vector<uint8_t>> files_;
 };
 
 }  // namespace ov

@@ -12,7 +12,6 @@
 namespace ov {
 
 struct Font {
-    uint32_t id = 0;
     bool grid = true;
     OvGlyphTable table{};
     // TrueType fonts only.

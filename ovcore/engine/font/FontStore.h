@@ -1,12 +1,12 @@
 // The live engine fonts by handle.
 #pragma once
 
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/font/Font.h"
 #include "ovcore/engine/OrvoCore.h"
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 
 namespace ov {
 
@@ -21,14 +21,13 @@ public:
     Font* Find(OvHandle handle) {
         return const_cast<Font*>(static_cast<const FontStore*>(this)->Find(handle));
     }
-    void Destroy(OvHandle handle);
+    void Destroy(OvHandle handle) { fonts_.Destroy(handle); }
     // Frees every font; handles already given out stay dead (ids are not reused).
-    void DestroyAll() { fonts_.clear(); }
-    size_t Count() const { return fonts_.size(); }
+    void DestroyAll() { fonts_.Clear(); }
+    size_t Count() const { return fonts_.Size(); }
 
 private:
-    std::unordered_map<uint32_t, std::unique_ptr<Font>> fonts_;
-    uint32_t nextId_ = 1;
+    HandleTable<Font> fonts_;
 };
 
 FontStore& Fonts();

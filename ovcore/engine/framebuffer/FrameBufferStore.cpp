@@ -49,7 +49,7 @@ FrameBuffer* FrameBufferStore::Create(uint32_t textureId, bool ownsTexture) {
 }
 
 FrameBuffer* FrameBufferStore::Find(OvHandle handle) const {
-    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
+    if (OvHandleIsEmpty(handle)) return nullptr;
     auto found = frameBuffers_.find(handle.word1);
     return found == frameBuffers_.end() ? nullptr : found->second.get();
 }

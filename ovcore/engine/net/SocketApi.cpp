@@ -49,7 +49,7 @@ constinit Recent recent[kRecent] = {};
 // Inline, so that the usual case (a recent socket) costs a few instructions
 // at every call of the interface, not a function with its own frame.
 [[gnu::always_inline]] inline ov::Socket* Find(OvHandle handle) {
-    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
+    if (OvHandleIsEmpty(handle)) return nullptr;
     const Recent& last = recent[handle.word1 % kRecent];
     return last.id == handle.word1 ? last.socket : FindInTable(handle.word1);
 }
@@ -124,7 +124,7 @@ extern "C" OV_API uint32_t OvSocketSend(OvHandle handle, const OvBuffer* buffer,
 
 extern "C" OV_API uint32_t OvSocketReceive(OvHandle handle, OvBuffer* buffer, uint32_t blockSize, int flags) {
     if (!buffer) return 0;
-    if (handle.word1 == 0 || (handle.word0 & 0xFF) != 0) {
+    if (OvHandleIsEmpty(handle)) {
         if (flags & OV_SOCKET_RECEIVE_RELEASE) {
             std::free(buffer->data);
             buffer->data = nullptr;

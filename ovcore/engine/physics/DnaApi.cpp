@@ -7,7 +7,7 @@ namespace {
 using ov::Dna;
 using ov::SoftBodies;
 
-bool IsEmpty(OvHandle handle) { return (handle.word0 & 0xFFu) != 0 || handle.word1 == 0; }
+bool IsEmpty(OvHandle handle) { return OvHandleIsEmpty(handle); }
 
 std::vector<OvHandle>* Array(Dna& dna, int kind) {
     switch (kind) {

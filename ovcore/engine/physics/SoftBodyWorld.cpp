@@ -34,7 +34,7 @@ double NowSeconds() {
 
 template <class T>
 T* Find(std::unordered_map<uint32_t, std::unique_ptr<T>>& objects, OvHandle handle) {
-    if ((handle.word0 & 0xFFu) != 0 || handle.word1 == 0) return nullptr;
+    if (OvHandleIsEmpty(handle)) return nullptr;
     auto it = objects.find(handle.word1);
     return it == objects.end() ? nullptr : it->second.get();
 }

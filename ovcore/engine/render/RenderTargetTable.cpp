@@ -67,7 +67,7 @@ void RenderTargetTable::RestoreCurrent() {
 }
 
 RenderTarget* RenderTargetTable::Find(OvHandle handle) const {
-    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
+    if (OvHandleIsEmpty(handle)) return nullptr;
     for (const auto& target : targets_) {
         if (target->id == handle.word1) return target.get();
     }

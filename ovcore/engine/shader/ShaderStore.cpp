@@ -47,17 +47,14 @@ bool HasAssembly(int kind) {
 }  // namespace
 
 Shader& ShaderStore::Create() {
-    auto shader = std::make_unique<Shader>();
-    shader->id = nextId_++;
-    Shader& created = *shader;
-    shaders_.emplace(created.id, std::move(shader));
+    const OvHandle handle = shaders_.Add(std::make_unique<Shader>());
+    Shader& created = *shaders_.Find(handle);
+    created.id = handle.word1;
     return created;
 }
 
 Shader* ShaderStore::Find(OvHandle handle) {
-    if ((handle.word0 & 0xFF) != 0 || handle.word1 == 0) return nullptr;
-    auto found = shaders_.find(handle.word1);
-    return found == shaders_.end() ? nullptr : found->second.get();
+    return shaders_.Find(handle);
 }
 
 bool ShaderStore::Load(Shader& shader, int kind, const char* source) {
@@ -204,12 +201,12 @@ void ShaderStore::Release(Shader& shader) {
 
 void ShaderStore::Destroy(Shader& shader) {
     Release(shader);
-    shaders_.erase(shader.id);
+    shaders_.Destroy(OvHandle{0, shader.id});
 }
 
 void ShaderStore::DestroyAll() {
-    for (auto& entry : shaders_) Release(*entry.second);
-    shaders_.clear();
+    shaders_.ForEach([this](OvHandle, Shader& shader) { Release(shader); });
+    shaders_.Clear();
     SetActive(UserPrograms{});
 }
 

@@ -3,6 +3,7 @@
 // the programs that draw the batch.
 #pragma once
 
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/engine/render/Renderer.h"
 
@@ -45,8 +46,7 @@ private:
     void Release(Shader& shader);
     void SetActive(const UserPrograms& programs);
 
-    std::unordered_map<uint32_t, std::unique_ptr<Shader>> shaders_;
-    uint32_t nextId_ = 1;
+    HandleTable<Shader> shaders_;
     std::string lastLog_;
     UserPrograms active_;
 };

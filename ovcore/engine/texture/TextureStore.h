@@ -17,7 +17,7 @@ public:
     OvHandle Create();
     // Null for empty, unknown or destroyed handles.
     Texture* Find(OvHandle handle) const {
-        return (handle.word0 & 0xFF) != 0 || handle.word1 == 0 ? nullptr : FindById(handle.word1);
+        return OvHandleIsEmpty(handle) ? nullptr : FindById(handle.word1);
     }
     // An empty slot of the last two found holds id 0 and null.
     Texture* FindById(uint32_t id) const {
