@@ -1,5 +1,7 @@
 #include "ovcore/engine/OrvoCore.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -175,11 +177,11 @@ TEST_F(ScriptTest, MemoryBombsStopAtTheByteBudget) {
 }
 
 TEST_F(ScriptTest, CompiledFilesRoundTripAndRunLikeTheSource) {
-    char folder[] = "/tmp/ov-script-XXXXXX";
-    ASSERT_NE(mkdtemp(folder), nullptr);
-    const std::string source = std::string(folder) + "/source.lua";
-    const std::string fromFile = std::string(folder) + "/from-file.ovs";
-    const std::string fromText = std::string(folder) + "/from-text.ovs";
+    TempFolder folder;
+    ASSERT_TRUE(folder.IsValid());
+    const std::string source = folder.Path("source.lua");
+    const std::string fromFile = folder.Path("from-file.ovs");
+    const std::string fromText = folder.Path("from-text.ovs");
     const std::string text = "local a = ...\nMARK(GREEN, a)\n";
     std::ofstream(source) << text;
     ASSERT_EQ(OvLumetCompileFileToFile(source.c_str(), fromFile.c_str(), list), 1) << Log();
@@ -195,10 +197,8 @@ TEST_F(ScriptTest, CompiledFilesRoundTripAndRunLikeTheSource) {
     ASSERT_EQ(OvLumetExecute(&loaded, cells, 1, list), 1) << Log();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].arguments, (std::vector<uintptr_t>{3, reinterpret_cast<uintptr_t>(&cells[0])}));
-    EXPECT_EQ(OvLumetCompileFile(&script, (std::string(folder) + "/missing.lua").c_str(), list), 0);
+    EXPECT_EQ(OvLumetCompileFile(&script, folder.Path("missing.lua").c_str(), list), 0);
     EXPECT_EQ(OvLumetCompileFileToFile(source.c_str(), "/nonexistent-dir/x.ovs", list), 0);
-    for (const std::string& path : {source, fromFile, fromText}) std::remove(path.c_str());
-    rmdir(folder);
 }
 
 TEST_F(ScriptTest, DamagedOrForeignCompiledBytesAreRefusedBeforeAnythingRuns) {

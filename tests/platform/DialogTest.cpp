@@ -6,6 +6,8 @@
 #include "ovcore/platform/DialogCommand.h"
 #include "ovcore/platform/Windows.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,20 +19,6 @@
 #include <unistd.h>
 
 namespace {
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char pattern[] = "/tmp/ov_dialog_XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path); }
-    std::string Touch(const std::string& name) const {
-        std::ofstream(path + "/" + name) << name;
-        return path + "/" + name;
-    }
-    std::string path;
-};
 
 OPENFILENAMEA Record(char* buffer, DWORD size, const char* title, DWORD flags) {
     OPENFILENAMEA record{};
@@ -91,12 +79,12 @@ TEST(DialogCommandTest, WindowsFiltersAndFlagsBecomeDialogArguments) {
 }
 
 TEST(DialogTest, OpenDialogReturnsTheTypedFileInTheWindowsLayout) {
-    ScratchFolder folder;
-    std::string chosen = folder.Touch("level.one.lvl");
+    TempFolder folder;
+    std::string chosen = folder.Write("level.one.lvl", "level.one.lvl");
     char buffer[MAX_PATH] = "";
     char title[64] = "";
     OPENFILENAMEA record = Record(buffer, sizeof(buffer), "Orvo Open Test", OFN_FILEMUSTEXIST | OFN_EXPLORER);
-    record.lpstrInitialDir = folder.path.c_str();
+    record.lpstrInitialDir = folder.Root().c_str();
     record.lpstrFilter = "Levels\0*.lvl\0All\0*.*\0";
     record.lpstrFileTitle = title;
     record.nMaxFileTitle = sizeof(title);
@@ -104,7 +92,7 @@ TEST(DialogTest, OpenDialogReturnsTheTypedFileInTheWindowsLayout) {
     ASSERT_TRUE(GetOpenFileNameA(&record));
     EXPECT_TRUE(driver.get());
     EXPECT_STREQ(buffer, chosen.c_str());
-    EXPECT_EQ(record.nFileOffset, folder.path.size() + 1);
+    EXPECT_EQ(record.nFileOffset, folder.Root().size() + 1);
     EXPECT_EQ(record.nFileExtension, chosen.size() - 3);
     EXPECT_STREQ(title, "level.one.lvl");
     EXPECT_EQ(CommDlgExtendedError(), 0u);
@@ -136,28 +124,28 @@ TEST(DialogTest, OpenDialogReturnsTheTypedFileInTheWindowsLayout) {
 }
 
 TEST(DialogTest, SaveDialogAddsTheDefaultExtensionAndFolderPickerGivesAnItemList) {
-    ScratchFolder folder;
+    TempFolder folder;
     char buffer[MAX_PATH] = "";
     OPENFILENAMEA record =
         Record(buffer, sizeof(buffer), "Orvo Save Test", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_EXPLORER);
     record.lpstrDefExt = "lvl";
-    auto driver = DriveWindow("Orvo Save Test", {{XStep::kType, folder.path + "/fresh"}, {XStep::kKey, "Return"}});
+    auto driver = DriveWindow("Orvo Save Test", {{XStep::kType, folder.Root() + "/fresh"}, {XStep::kKey, "Return"}});
     ASSERT_TRUE(GetSaveFileNameA(&record));
     EXPECT_TRUE(driver.get());
-    EXPECT_EQ(std::string(buffer), folder.path + "/fresh.lvl");
+    EXPECT_EQ(std::string(buffer), folder.Root() + "/fresh.lvl");
 
-    std::filesystem::create_directory(folder.path + "/maps");
+    std::filesystem::create_directory(folder.Root() + "/maps");
     char display[MAX_PATH] = "";
     BROWSEINFOA info{};
     info.lpszTitle = "Orvo Folder Test";
     info.pszDisplayName = display;
-    driver = DriveWindow("Orvo Folder Test", {{XStep::kType, folder.path + "/maps/"}, {XStep::kKey, "Return"}});
+    driver = DriveWindow("Orvo Folder Test", {{XStep::kType, folder.Root() + "/maps/"}, {XStep::kKey, "Return"}});
     PIDLIST_ABSOLUTE list = SHBrowseForFolderA(&info);
     EXPECT_TRUE(driver.get());
     ASSERT_NE(list, nullptr);
     char path[MAX_PATH] = "";
     EXPECT_TRUE(SHGetPathFromIDListA(list, path));
-    EXPECT_EQ(std::string(path), folder.path + "/maps");
+    EXPECT_EQ(std::string(path), folder.Root() + "/maps");
     EXPECT_STREQ(display, "maps");
     IMalloc* allocator = nullptr;
     ASSERT_EQ(SHGetMalloc(&allocator), S_OK);
@@ -181,33 +169,33 @@ TEST(DialogTest, MessageBoxAnswersWithTheButtonPressed) {
 }
 
 TEST(ShellExecuteTest, ProgramsStartWithTheirParametersInTheirFolder) {
-    ScratchFolder folder;
-    std::string script = folder.path + "/record.sh";
+    TempFolder folder;
+    std::string script = folder.Root() + "/record.sh";
     std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(pwd)/args.txt.tmp\"\npwd >> args.txt.tmp\n"
                              "mv args.txt.tmp args.txt\n";
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    HINSTANCE result = ShellExecuteA(nullptr, "OPEN", "record.sh", "one \"two words\" \\\"q", folder.path.c_str(), SW_SHOW);
+    HINSTANCE result = ShellExecuteA(nullptr, "OPEN", "record.sh", "one \"two words\" \\\"q", folder.Root().c_str(), SW_SHOW);
     EXPECT_GT(reinterpret_cast<intptr_t>(result), 32);
-    EXPECT_EQ(WaitForFile(folder.path + "/args.txt"), "one|two words|\"q|" + folder.path + "\n");
+    EXPECT_EQ(WaitForFile(folder.Root() + "/args.txt"), "one|two words|\"q|" + folder.Root() + "\n");
 
     auto code = [](HINSTANCE instance) { return reinterpret_cast<intptr_t>(instance); };
-    EXPECT_EQ(code(ShellExecuteA(nullptr, "open", (folder.path + "/missing").c_str(), nullptr, nullptr, SW_SHOW)),
+    EXPECT_EQ(code(ShellExecuteA(nullptr, "open", (folder.Root() + "/missing").c_str(), nullptr, nullptr, SW_SHOW)),
               SE_ERR_FNF);
     EXPECT_EQ(code(ShellExecuteA(nullptr, "open", nullptr, nullptr, nullptr, SW_SHOW)), SE_ERR_FNF);
     EXPECT_EQ(code(ShellExecuteA(nullptr, "print", script.c_str(), nullptr, nullptr, SW_SHOW)), SE_ERR_NOASSOC);
 
     // The desktop's opener takes no "--": what could read as its option
     // never reaches it, an address whose scheme is no scheme is a file.
-    std::ofstream(folder.path + "/xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"" << folder.path
+    std::ofstream(folder.Root() + "/xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"" << folder.Root()
                                              << "/opened.txt\"\n";
-    std::filesystem::permissions(folder.path + "/xdg-open", std::filesystem::perms::owner_all);
+    std::filesystem::permissions(folder.Root() + "/xdg-open", std::filesystem::perms::owner_all);
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
-    setenv("PATH", (folder.path + ":" + path).c_str(), 1);
+    setenv("PATH", (folder.Root() + ":" + path).c_str(), 1);
     for (const char* target : {"--help://x", "--version", "-1://x", "://x"})
-        EXPECT_EQ(code(ShellExecuteA(nullptr, "open", target, nullptr, folder.path.c_str(), SW_SHOW)), SE_ERR_FNF)
+        EXPECT_EQ(code(ShellExecuteA(nullptr, "open", target, nullptr, folder.Root().c_str(), SW_SHOW)), SE_ERR_FNF)
             << target;
     EXPECT_GT(code(ShellExecuteA(nullptr, "open", "web+x-1.a://h/--help", nullptr, nullptr, SW_SHOW)), 32);
-    EXPECT_EQ(WaitForFile(folder.path + "/opened.txt"), "web+x-1.a://h/--help|");
+    EXPECT_EQ(WaitForFile(folder.Root() + "/opened.txt"), "web+x-1.a://h/--help|");
     setenv("PATH", path.c_str(), 1);
 
     char current[MAX_PATH];

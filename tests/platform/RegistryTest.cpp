@@ -3,6 +3,8 @@
 #include "ovcore/platform/Registry.h"
 #include "ovcore/platform/Windows.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -24,19 +26,16 @@ namespace {
 
 class RegistryTest : public ::testing::Test {
 protected:
-    std::string folder;
-    std::string path;
+    TempFolder scratch;
+    std::string folder = scratch.Root();
+    std::string path = scratch.Path("registry.db");
 
     void SetUp() override {
-        char pattern[] = "/tmp/ov_registry_XXXXXX";
-        folder = mkdtemp(pattern);
-        path = folder + "/registry.db";
         setenv("OV_REGISTRY_PATH", path.c_str(), 1);
         PlatformRegistryClose();
     }
     void TearDown() override {
         PlatformRegistryClose();
-        std::filesystem::remove_all(folder);
     }
 
     std::vector<std::string> AsideFiles() const {

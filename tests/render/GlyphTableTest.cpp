@@ -161,7 +161,8 @@ TEST(GlyphTableTest, TextWithoutLinesFailsAndSizeBoundsTheText) {
 }
 
 TEST(GlyphTableTest, ReadFileParsesAWholeFileAndFailsWithoutOne) {
-    const std::string folder = OvTest::TempFolder();
+    const ::TempFolder scratch;
+    const std::string folder = scratch.Root();
     const std::string path = folder + "/font.fnt";
     ASSERT_TRUE(OvTest::WriteBytes(path, OvTest::Bytes(kDescription, kDescription + std::strlen(kDescription))));
     OV_GLYPH_TABLE table;

@@ -59,12 +59,6 @@ Bytes ReadBytes(const std::string& path) {
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string TempFolder() {
-    std::string pattern = "/tmp/ov-render-XXXXXX";
-    const char* made = mkdtemp(pattern.data());
-    return made ? std::string(made) : std::string("/tmp");
-}
-
 void RenderWindowTest::SetUp() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = Procedure;

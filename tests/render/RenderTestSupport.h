@@ -7,6 +7,8 @@
 #include "ovcore/foundation/EngineHandle.h"
 #include "ovcore/render/Texture.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -35,8 +37,6 @@ Bytes EncodePng(int width, int height, const Bytes& rgba);
 Bytes PatternRgba(int width, int height);
 bool WriteBytes(const std::string& path, const Bytes& bytes);
 Bytes ReadBytes(const std::string& path);
-// A fresh folder under the temporary directory, for one test.
-std::string TempFolder();
 
 // Paints every texel of the texture's current frame with paint(x, y) and
 // uploads it. False when the frame cannot be locked.

@@ -166,7 +166,8 @@ TEST_F(ShaderStoreTest, AnAssemblyPairTakesItsParametersExceptWhereTheFlagsSkipT
 }
 
 TEST_F(ShaderStoreTest, ReloadingASlotReleasesItsProgramsAndTheCoreReleasesTheStores) {
-    const std::string folder = OvTest::TempFolder();
+    const ::TempFolder scratch;
+    const std::string folder = scratch.Root();
     const std::string vertexPath = folder + "/shader.vert", fragmentPath = folder + "/shader.frag";
     ASSERT_TRUE(OvTest::WriteBytes(vertexPath, OvTest::Bytes(kVertex, kVertex + std::strlen(kVertex))));
     ASSERT_TRUE(

@@ -239,7 +239,8 @@ TEST_F(TechniqueTest, ScriptsCompileLoadFreeAndFailCleanly) {
     EXPECT_TRUE(empty.IsEmpty());
     EXPECT_FALSE(empty.LoadCompiledFile("/nonexistent/technique.ovs"));
 
-    const std::string folder = OvTest::TempFolder();
+    const ::TempFolder scratch;
+    const std::string folder = scratch.Root();
     const std::string source = folder + "/count.lua";
     const std::string compiled = folder + "/count.ovs";
     const std::string text = "local host = ...\nEXECUTE(host)\n";

@@ -17,7 +17,7 @@ class TextureFilesTest : public RenderWindowTest {
 protected:
     void SetUp() override {
         RenderWindowTest::SetUp();
-        folder = TempFolder();
+        folder = scratch.Root();
     }
     void TearDown() override {
         texture.Release(false);
@@ -42,6 +42,7 @@ protected:
         return bytes;
     }
 
+    ::TempFolder scratch;
     std::string folder;
     OV_TEXTURE texture;
 };

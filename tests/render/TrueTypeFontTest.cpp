@@ -156,7 +156,8 @@ TEST_F(TrueTypeFontTest, GlyphsAddedLaterKeepEarlierOnesWhenTheAtlasGrows) {
 }
 
 TEST_F(TrueTypeFontTest, RefusedLoadsLeaveNoFontBehind) {
-    const std::string folder = OvTest::TempFolder();
+    const ::TempFolder scratch;
+    const std::string folder = scratch.Root();
     const std::string missing = folder + "/none.ttf";
     const auto expectNothing = [&](const char* cause) {
         EXPECT_FALSE(font.loaded);

@@ -14,7 +14,7 @@
 class TempFolder {
 public:
     TempFolder() {
-        char pattern[] = "/tmp/ov_data_XXXXXX";
+        char pattern[] = "/tmp/ov_test_XXXXXX";
         const char* made = mkdtemp(pattern);
         root = made ? made : "";
     }
@@ -26,6 +26,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     bool IsValid() const { return !root.empty(); }
+    const std::string& Root() const { return root; }
     std::string Path(const std::string& name) const { return root + "/" + name; }
 
     std::string Write(const std::string& name, const std::string& bytes) const {

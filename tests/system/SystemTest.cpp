@@ -9,6 +9,8 @@
 #include "ovcore/platform/Registry.h"
 #include "tests/platform/XDriver.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,12 +44,11 @@ std::string Output(const std::vector<std::string>& arguments) {
 // A scratch home: the registry, XDG folders and files of one test.
 class SystemTest : public ::testing::Test {
 protected:
-    std::string home;
+    TempFolder scratch;
+    std::string home = scratch.Root();
     OV_SYSTEM system;
 
     void SetUp() override {
-        char pattern[] = "/tmp/ov_system_XXXXXX";
-        home = mkdtemp(pattern);
         setenv("OV_REGISTRY_PATH", (home + "/registry.db").c_str(), 1);
         setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
@@ -55,7 +56,6 @@ protected:
     }
     void TearDown() override {
         PlatformRegistryClose();
-        std::filesystem::remove_all(home);
     }
 
     std::string DefaultString(const char* subKey) {

@@ -9,6 +9,8 @@
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
+#include "tests/support/TempFolder.h"
+
 #include <stb/stb_image_write.h>
 
 #include <cmath>
@@ -50,12 +52,6 @@ std::string Lines(std::initializer_list<const char*> lines) {
 }
 
 OvFour PositionOf(OvHandle substance) { return *static_cast<const OvFour*>(OvSubstanceGet(substance, OV_SUBSTANCE_POSITION)); }
-
-std::string TempFolder() {
-    char pattern[] = "/tmp/ov-models-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    return made ? made : "/tmp";
-}
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -358,7 +354,8 @@ TEST_F(BoneDrawTest, TheCoresModelsDrawInTheLayerPassesAndGoWithTheWorld) {
 }
 
 TEST_F(BoneDrawTest, TexturesLoadOnceFromTheTextureFolder) {
-    const std::string folder = TempFolder();
+    const ::TempFolder scratch;
+    const std::string folder = scratch.Root();
     ASSERT_TRUE(WriteSolidPng(folder + "/skin.ovt", 0, 255, 0));
     ASSERT_TRUE(WriteSolidPng(folder + "/bone.ovt", 255, 0, 0));
     OV_MODEL_FILE file = SampleFile();
