@@ -130,6 +130,6 @@ BOOL SetCursorPos(int x, int y) {
 
 int ShowCursor(BOOL show) {
     g_displayCount += show ? 1 : -1;
-    PlatformApplyCursorVisibility();
+    PlatformWhenVideoStarts(PlatformApplyCursorVisibility);
     return g_displayCount;
 }

@@ -129,25 +129,16 @@ LRESULT DispatchMessageA(const MSG* msg) {
 }
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hwnd && !IsWindow(hwnd)) return FALSE;
+    if (hwnd && !WindowRegistryContains(hwnd)) return FALSE;
     MessageQueuePost(hwnd, message, wParam, lParam);
     return TRUE;
 }
 
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!IsWindow(hwnd) || !hwnd->procedure) return 0;
+    if (!WindowRegistryContains(hwnd) || !hwnd->procedure) return 0;
     return hwnd->procedure(hwnd, message, wParam, lParam);
 }
 
 void PostQuitMessage(int exitCode) {
     MessageQueuePost(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
-}
-
-LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
-        SendMessageA(hwnd, WM_CLOSE, 0, 0);
-    } else if (message == WM_CLOSE) {
-        DestroyWindow(hwnd);
-    }
-    return 0;
 }

@@ -20,3 +20,7 @@ OV_PLATFORM_API unsigned PlatformWindowGeneration();
 // window is created with. False when there is no display; a failure is
 // remembered so later calls return at once.
 OV_PLATFORM_API bool PlatformEnsureVideo();
+// Runs action once video has started: at once when it has, else right after
+// it starts (each action once, however often it is asked for). For state
+// that is kept before there is a display, such as the cursor's visibility.
+void PlatformWhenVideoStarts(void (*action)());

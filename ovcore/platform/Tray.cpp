@@ -3,6 +3,7 @@
 #include "ovcore/platform/Tray.h"
 
 #include "ovcore/platform/MessageQueue.h"
+#include "ovcore/platform/WindowRecord.h"
 #include "ovcore/platform/Platform.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ void CopyFields(const NOTIFYICONDATAA& data, PlatformTrayIcon* icon) {
 }
 
 BOOL Add(const NOTIFYICONDATAA& data) {
-    if (!IsWindow(data.hWnd) || Find(data.hWnd, data.uID)) return FALSE;
+    if (!WindowRegistryContains(data.hWnd) || Find(data.hWnd, data.uID)) return FALSE;
     PlatformTrayIcon icon{};
     icon.hWnd = data.hWnd;
     icon.uID = data.uID;
@@ -76,7 +77,7 @@ const std::vector<PlatformTrayIcon>& PlatformTrayIcons() {
 
 bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM event) {
     const PlatformTrayIcon* icon = Find(hwnd, uID);
-    if (!icon || !(icon->uFlags & NIF_MESSAGE) || !IsWindow(hwnd)) return false;
+    if (!icon || !(icon->uFlags & NIF_MESSAGE) || !WindowRegistryContains(hwnd)) return false;
     MessageQueuePost(hwnd, icon->uCallbackMessage, uID, event);
     return true;
 }

@@ -1,16 +1,19 @@
 // Lazy start of SDL's video subsystem and the GL attributes of every window.
 #include "ovcore/platform/SdlBridge.h"
 
-#include "ovcore/platform/Cursor.h"
 #include "ovcore/platform/Diagnostics.h"
 #include "ovcore/platform/TerminationSignals.h"
 
 #include <SDL2/SDL.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 enum class VideoState { NotStarted, Ready, Failed };
 VideoState g_videoState = VideoState::NotStarted;
+std::vector<void (*)()> g_whenStarted;  // run once video is ready
 
 void SetWindowGlAttributes() {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -38,11 +41,20 @@ bool PlatformEnsureVideo() {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
             SetWindowGlAttributes();
             g_videoState = VideoState::Ready;
-            PlatformApplyCursorVisibility();
+            for (void (*action)() : g_whenStarted) action();
+            g_whenStarted.clear();
         } else {
             PlatformReportFailure("platform: no video: %s", SDL_GetError());
             g_videoState = VideoState::Failed;
         }
     }
     return g_videoState == VideoState::Ready;
+}
+
+void PlatformWhenVideoStarts(void (*action)()) {
+    if (g_videoState == VideoState::Ready) {
+        action();
+    } else if (std::find(g_whenStarted.begin(), g_whenStarted.end(), action) == g_whenStarted.end()) {
+        g_whenStarted.push_back(action);
+    }
 }

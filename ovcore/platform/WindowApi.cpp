@@ -1,5 +1,5 @@
 // Windows over SDL windows: creation, destruction, showing, moving, styles,
-// opacity and text.
+// opacity and text, and the default window procedure.
 #include "ovcore/platform/Diagnostics.h"
 #include "ovcore/platform/Display.h"
 #include "ovcore/platform/MessageQueue.h"
@@ -92,6 +92,15 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     DisplayFitWindow(hwnd);
     if (style & WS_VISIBLE) ShowWindow(hwnd, SW_SHOW);
     return hwnd;
+}
+
+LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) {
+        SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    } else if (message == WM_CLOSE) {
+        DestroyWindow(hwnd);
+    }
+    return 0;
 }
 
 BOOL IsWindow(HWND hwnd) {
