@@ -4,6 +4,7 @@
 
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/platform/Windows.h"
+#include "tests/support/GlWindow.h"
 
 #include <SDL2/SDL.h>
 
@@ -35,45 +36,7 @@ struct TestGl {
 constexpr int kWidth = 64;
 constexpr int kHeight = 48;
 
-inline LRESULT EngineTestProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-class EngineWindow {
-public:
-    EngineWindow(const char* name, int width, int height) : name_(name) {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = EngineTestProcedure;
-        windowClass.lpszClassName = name_.c_str();
-        RegisterClassA(&windowClass);
-        hwnd_ = CreateWindowExA(WS_EX_APPWINDOW, name, name, WS_POPUP, 0, 0, width, height, nullptr,
-                                nullptr, nullptr, nullptr);
-        created_ = OvRenderTargetCreate(&target_, hwnd_, 80, 32) == 1;
-        if (created_) OvRenderTargetArea(target_, 0, 0, width, height, 45.0, -1.0, 1.0, 1.0);
-    }
-    ~EngineWindow() {
-        OvRenderTargetDestroy(target_);
-        DestroyWindow(hwnd_);
-        UnregisterClassA(name_.c_str(), nullptr);
-    }
-    EngineWindow(const EngineWindow&) = delete;
-    EngineWindow& operator=(const EngineWindow&) = delete;
-
-    bool Created() const { return created_; }
-    OvHandle Target() const { return target_; }
-    HWND Handle() const { return hwnd_; }
-    // Destroys the window under the target, leaving the target alive.
-    void DestroyWindowOnly() {
-        DestroyWindow(hwnd_);
-        hwnd_ = nullptr;
-    }
-
-private:
-    std::string name_;
-    HWND hwnd_ = nullptr;
-    OvHandle target_{1, 0};
-    bool created_ = false;
-};
+using EngineWindow = OvTest::GlWindow;
 
 inline bool SameHandle(OvHandle a, OvHandle b) {
     return a.word0 == b.word0 && a.word1 == b.word1;

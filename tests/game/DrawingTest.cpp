@@ -1,4 +1,5 @@
 // The objects' pictures, read back from a real window.
+#include "tests/support/GlWindow.h"
 #include "GameTestSupport.h"
 
 #include "ovcore/app/RenderStateFunctions.h"
@@ -8,6 +9,7 @@
 #include "ovcore/platform/Windows.h"
 #include "ovcore/render/TextureCollection.h"
 
+#include <memory>
 #include <cstdint>
 #include <vector>
 
@@ -15,9 +17,6 @@ namespace {
 
 using OvCore::OV_VECTOR;
 
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 constexpr const char* kClassName = "game-tests";
 
@@ -29,14 +28,10 @@ protected:
 
     void SetUp() override {
         GameWorldTest::SetUp();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(WS_EX_APPWINDOW, kClassName, kClassName, WS_POPUP, 0, 0, kSize, kSize, nullptr,
-                               nullptr, nullptr, nullptr);
-        ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
-        OvRenderTargetArea(target, 0, 0, kSize, kSize, 45.0, 1.0, 100.0, 1.0);
+        window = std::make_unique<OvTest::GlWindow>(kClassName, kSize, kSize, 1.0, 100.0);
+        ASSERT_TRUE(window->Created());
+        hwnd = window->Handle();
+        target = window->Target();
         ASSERT_EQ(OvRenderTargetActivate(target), 1);
         OvCameraOrtho(0, 0, kSize, kSize, 0);
         OvSetState(OV_STATE_TEXTURING, 1);
@@ -49,9 +44,7 @@ protected:
 
     void TearDown() override {
         OvCore::ReleaseTextures();
-        OvRenderTargetDestroy(target);
-        DestroyWindow(hwnd);
-        UnregisterClassA(kClassName, nullptr);
+        window.reset();
         GameWorldTest::TearDown();
     }
 
@@ -81,6 +74,7 @@ protected:
         return reds;
     }
 
+    std::unique_ptr<OvTest::GlWindow> window;
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
 };

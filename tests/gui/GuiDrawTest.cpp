@@ -1,9 +1,11 @@
 // The GUI drawn into a real window: quads, outlines, text, icons, clipping.
+#include "tests/support/GlWindow.h"
 #include "GuiTestSupport.h"
 
 #include "ovcore/gui/controls/ReadyControls.h"
 #include "ovcore/platform/Windows.h"
 
+#include <memory>
 #include <epoxy/gl.h>
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -23,9 +25,6 @@ namespace {
 constexpr int kSize = 100;
 constexpr const char* kClassName = "gui-tests";
 
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
 
 void AppendBytes(void* context, void* data, int size) {
     auto* out = static_cast<std::string*>(context);
@@ -53,19 +52,16 @@ const Rgb kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255},
 
 class GuiDraw : public OvTest::GuiFixture {
 protected:
+    std::unique_ptr<OvTest::GlWindow> window;
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
 
     void SetUp() override {
         GuiFixture::SetUp();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(WS_EX_APPWINDOW, kClassName, kClassName, WS_POPUP, 0, 0, kSize, kSize, nullptr,
-                               nullptr, nullptr, nullptr);
-        ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
-        OvRenderTargetArea(target, 0, 0, kSize, kSize, 45.0, 1.0, 100.0, 1.0);
+        window = std::make_unique<OvTest::GlWindow>(kClassName, kSize, kSize, 1.0, 100.0);
+        ASSERT_TRUE(window->Created());
+        hwnd = window->Handle();
+        target = window->Target();
         ASSERT_EQ(OvRenderTargetActivate(target), 1);
         OvExtensions(0);
         OvCameraOrtho(0, 0, kSize, kSize, 0);
@@ -100,9 +96,7 @@ protected:
 
     void TearDown() override {
         gui.ClearGui();
-        OvRenderTargetDestroy(target);
-        DestroyWindow(hwnd);
-        UnregisterClassA(kClassName, nullptr);
+        window.reset();
         GuiFixture::TearDown();
     }
 

@@ -19,20 +19,7 @@ void Append(void* context, void* data, int size) {
     out->insert(out->end(), bytes, bytes + size);
 }
 
-LRESULT Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 constexpr const char* kClassName = "render-tests";
-
-// Starts the engine once for the whole suite.
-class EngineEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override { OvInitiation(); }
-    void TearDown() override { OvClosure(); }
-};
-
-const auto* const g_engine = ::testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
 }  // namespace
 
@@ -60,14 +47,10 @@ Bytes ReadBytes(const std::string& path) {
 }
 
 void RenderWindowTest::SetUp() {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.lpszClassName = kClassName;
-    RegisterClassA(&windowClass);
-    hwnd = CreateWindowExA(WS_EX_APPWINDOW, kClassName, kClassName, WS_POPUP, 0, 0, kSize, kSize, nullptr,
-                           nullptr, nullptr, nullptr);
-    ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
-    OvRenderTargetArea(target, 0, 0, kSize, kSize, 45.0, 1.0, 100.0, 1.0);
+    window = std::make_unique<OvTest::GlWindow>(kClassName, kSize, kSize, 1.0, 100.0);
+    ASSERT_TRUE(window->Created());
+    hwnd = window->Handle();
+    target = window->Target();
     ASSERT_EQ(OvRenderTargetActivate(target), 1);
     OvExtensions(0);
     OvCameraOrtho(0, 0, kSize, kSize, 0);
@@ -79,9 +62,7 @@ void RenderWindowTest::SetUp() {
 }
 
 void RenderWindowTest::TearDown() {
-    OvRenderTargetDestroy(target);
-    DestroyWindow(hwnd);
-    UnregisterClassA(kClassName, nullptr);
+    window.reset();
 }
 
 void RenderWindowTest::ClearFrame(double r, double g, double b) {

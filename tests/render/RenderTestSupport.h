@@ -2,6 +2,7 @@
 // check drawing with.
 #pragma once
 
+#include "tests/support/GlWindow.h"
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/platform/Windows.h"
 #include "ovcore/foundation/EngineHandle.h"
@@ -9,6 +10,7 @@
 
 #include "tests/support/TempFolder.h"
 
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -69,6 +71,7 @@ protected:
     // with TexelColour.
     bool MakePattern(OvCore::OV_TEXTURE& texture, int width, int height);
 
+    std::unique_ptr<OvTest::GlWindow> window;
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/support/GlWindow.h"
 #include "ovcore/app/Core.h"
 #include "ovcore/app/LoopState.h"
 #include "ovcore/world/Actor.h"
@@ -7,6 +8,7 @@
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/platform/Windows.h"
 
+#include <memory>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -97,23 +99,17 @@ protected:
     static constexpr int kWidth = 64;
     static constexpr int kHeight = 48;
     static constexpr const char* kClassName = "OvWorldGlTest";
+    std::unique_ptr<OvTest::GlWindow> window;
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
 
-    static LRESULT Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
 
     void SetUp() override {
         WorldTest::SetUp();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.lpszClassName = kClassName;
-        RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, kClassName, kClassName, WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                               nullptr, nullptr);
-        ASSERT_EQ(OvRenderTargetCreate(&target, hwnd, 80, 32), 1);
-        OvRenderTargetArea(target, 0, 0, kWidth, kHeight, 45.0, 1.0, 100.0, 1.0);
+        window = std::make_unique<OvTest::GlWindow>(kClassName, kWidth, kHeight, 1.0, 100.0);
+        ASSERT_TRUE(window->Created());
+        hwnd = window->Handle();
+        target = window->Target();
         ASSERT_EQ(OvRenderTargetActivate(target), 1);
         OvCameraOrtho(0, 0, kWidth, kHeight, 0);
         OvSetState(OV_STATE_TEXTURING, 1);
@@ -126,9 +122,7 @@ protected:
 
     void TearDown() override {
         WorldTest::TearDown();
-        OvRenderTargetDestroy(target);
-        DestroyWindow(hwnd);
-        UnregisterClassA(kClassName, nullptr);
+        window.reset();
     }
 
     // 0xRRGGBB of a pixel, counted from the window's top-left.
