@@ -557,7 +557,14 @@ OV_API const char* OvFontDefaultPath(void);
  * OvSocketIsConnected: 1 until a send or receive has seen the peer close or
  * fail. No call ever raises SIGPIPE. OvSocketDestroy hands over what the
  * kernel takes at once of the kept bytes, then closes. OvSocketClosure
- * destroys every endpoint left. Functions that return int give 1 on success. */
+ * destroys every endpoint left. Functions that return int give 1 on success.
+ * Failures leave their reason in OvLastError, once each: "net: cannot
+ * listen: port P: <cause>", "net: cannot resolve: <host>: <cause>" (a URL
+ * such as "http://example.org" given as the host is refused before any
+ * lookup), "net: cannot connect: <host>:<port>: <cause>" (e.g. "Connection
+ * refused"), and "net: connection lost: <peer>: <cause>" when a send or
+ * receive meets an error such as "Connection reset by peer" (the peer's
+ * orderly close is no failure and reports nothing). */
 #define OV_SOCKET_ANY 0
 #define OV_SOCKET_IPV4 4
 #define OV_SOCKET_IPV6 6

@@ -135,7 +135,10 @@ public:
     // diagnostics. Blocking requests return once the response is whole:
     // false when the connection fails, the response is malformed, cut short
     // or past httpBodyLimit, httpTimeout passes without a byte, or
-    // httpDeadline passes. blockSize 0: the engine's block.
+    // httpDeadline passes. blockSize 0: the engine's block. Each failure
+    // leaves one reason in the diagnostics: the connection's ("net: cannot
+    // resolve: ...", "net: cannot connect: ...", "net: connection lost:
+    // ...") or the response's ("net: HTTP request failed: <host>: <cause>").
     bool HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port = 80,
                  uint32_t blockSize = 0);
     // The same with a form body (application/x-www-form-urlencoded).
@@ -168,6 +171,7 @@ private:
     std::vector<OvHandle> snapshot_;  // the clients at the start of a drain
     std::vector<uint8_t> readable_;
     uint32_t clientsChanged_ = 0;  // counts every change of clients
+    std::string httpHost_;  // the step-by-step request's host, for its failure report
 
     bool OpenAndConnect(const char* host, uint16_t port, int flag, uint32_t timeoutMs);
     uint32_t ReceiveInto(OvHandle from, OV_MEMORY_FILE& buffer, uint32_t blockSize);
@@ -189,7 +193,8 @@ private:
                           uint32_t blockSize, uint64_t startMs);
     uint64_t BodyLimit() const;
     bool BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request, uint16_t port);
-    bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete);
+    // reported: a lower layer already gave the failure's reason.
+    bool FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete, bool reported);
 };
 
 // A peer's address from a host name or literal address and a port, in a

@@ -161,7 +161,10 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
     const uint32_t connectMs = deadlineMs ? ShorterTimeout(timeoutMs, deadlineMs - before) : timeoutMs;
     if (!OpenAndConnect(host, port, OV_SOCKET_ANY, connectMs)) return false;
     mode = HTTP;
+    // A connection that fails under the request has told why already.
+    const uint64_t reported = PlatformFailureCount();
     if (!SendRequest(request)) {
+        if (PlatformFailureCount() == reported) PlatformReportFailure("net: HTTP request failed: %s: not sent", host);
         Close();
         return false;
     }
@@ -189,7 +192,8 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
     }
     const bool complete = response_.state() == OV_HTTP_RESPONSE::COMPLETE;
     if (response_.state() == OV_HTTP_RESPONSE::FAILED) problem = response_.Problem();
-    if (!complete && problem) PlatformReportFailure("net: HTTP request failed: %s: %s", host, problem);
+    if (!complete && problem && PlatformFailureCount() == reported)
+        PlatformReportFailure("net: HTTP request failed: %s: %s", host, problem);
     Close();
     return complete;
 }
@@ -243,9 +247,12 @@ bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, cons
                               uint16_t port) {
     transfer = OV_HTTP_TRANSFER();
     response_.Reset(BodyLimit());
+    httpHost_ = host;
     if (!OpenAndConnect(host, port, OV_SOCKET_ANY, Milliseconds(httpTimeout))) return false;
     mode = HTTP;
+    const uint64_t reported = PlatformFailureCount();
     if (!SendRequest(request)) {
+        if (PlatformFailureCount() == reported) PlatformReportFailure("net: HTTP request failed: %s: not sent", host);
         Close();
         return false;
     }
@@ -277,14 +284,14 @@ bool OV_SOCKET::HttpPostBegin(OV_HTTP_TRANSFER& transfer, const char* host, cons
     return BeginTransfer(transfer, host, request, port);
 }
 
-bool OV_SOCKET::FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete) {
+bool OV_SOCKET::FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete, bool reported) {
     if (complete) {
         transfer.state = OV_HTTP_TRANSFER::COMPLETE;
         transfer.done = Clamped(response_.BodyBytes());
         transfer.total = transfer.done;
     } else {
         transfer.state = OV_HTTP_TRANSFER::IDLE;
-        PlatformReportFailure("net: HTTP request failed: step by step: %s", response_.Problem());
+        if (!reported) PlatformReportFailure("net: HTTP request failed: %s: %s", httpHost_.c_str(), response_.Problem());
     }
     Close();
     return complete;
@@ -302,20 +309,21 @@ bool OV_SOCKET::HttpUpdate(OV_HTTP_TRANSFER& transfer, OV_MEMORY_FILE& body, uin
     }
     if (transfer.state != OV_HTTP_TRANSFER::READING_HEAD && transfer.state != OV_HTTP_TRANSFER::READING_BODY)
         return false;
+    const uint64_t reported = PlatformFailureCount();
     const uint32_t received = ReceiveInto(socket, incoming_, blockSize);
     if (received == 0) {
         if (OvSocketIsConnected(socket)) return false;  // nothing arrived yet
-        return FinishTransfer(transfer, response_.End(body));
+        return FinishTransfer(transfer, response_.End(body), PlatformFailureCount() != reported);
     }
     response_.Feed(incoming_.data, received, body);
     EmptyBuffer(incoming_);
-    if (response_.state() == OV_HTTP_RESPONSE::FAILED) return FinishTransfer(transfer, false);
+    if (response_.state() == OV_HTTP_RESPONSE::FAILED) return FinishTransfer(transfer, false, false);
     if (response_.state() != OV_HTTP_RESPONSE::HEAD) {
         transfer.state = OV_HTTP_TRANSFER::READING_BODY;
         transfer.total = response_.HasLength() ? Clamped(response_.ContentLength()) : 0;
         transfer.done = Clamped(response_.BodyBytes());
     }
-    if (response_.state() == OV_HTTP_RESPONSE::COMPLETE) FinishTransfer(transfer, true);
+    if (response_.state() == OV_HTTP_RESPONSE::COMPLETE) FinishTransfer(transfer, true, false);
     return true;
 }
 

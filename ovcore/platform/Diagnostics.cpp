@@ -10,6 +10,7 @@ namespace {
 
 thread_local char t_lastFailure[kPlatformReasonCapacity] = "";
 thread_local bool t_reporting = false;
+thread_local uint64_t t_failureCount = 0;
 
 struct LogTarget {
     PlatformLogCallback callback = nullptr;
@@ -36,6 +37,7 @@ void PlatformReportFailure(const char* format, ...) {
     va_start(arguments, format);
     std::vsnprintf(t_lastFailure, sizeof t_lastFailure, format, arguments);
     va_end(arguments);
+    ++t_failureCount;
     if (t_reporting) return;
     t_reporting = true;
     if (StandardErrorWanted()) std::fprintf(stderr, "ov: %s\n", t_lastFailure);
@@ -46,6 +48,8 @@ void PlatformReportFailure(const char* format, ...) {
 }
 
 const char* PlatformLastFailure() { return t_lastFailure; }
+
+uint64_t PlatformFailureCount() { return t_failureCount; }
 
 void PlatformSetLogCallback(PlatformLogCallback callback, void* user) {
     std::lock_guard<std::mutex> hold(g_targetLock);

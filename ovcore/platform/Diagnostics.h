@@ -8,6 +8,8 @@
 
 #include "ovcore/platform/PlatformApi.h"
 
+#include <cstdint>
+
 // Reasons read "<layer>: <what failed>: <path or name>[: <cause>]".
 using PlatformLogCallback = void (*)(const char* reason, void* user);
 
@@ -20,6 +22,10 @@ constexpr int kPlatformReasonCapacity = 512;
 OV_PLATFORM_API void PlatformReportFailure(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "" until the calling thread's first failure.
 OV_PLATFORM_API const char* PlatformLastFailure();
+// How many failures the calling thread has reported so far (0 at its start).
+// A layer compares it before and after a call into a lower one to learn
+// whether that one already gave the reason, so a failure is reported once.
+OV_PLATFORM_API uint64_t PlatformFailureCount();
 // A null callback removes it. The callback runs on the thread that failed; a
 // failure reported from inside it is recorded but not passed to it again.
 OV_PLATFORM_API void PlatformSetLogCallback(PlatformLogCallback callback, void* user);

@@ -117,7 +117,7 @@ TEST_F(DatagramEngine, AddressesAndRefusalsAreExact) {
     OvAddress none{};
     EXPECT_FALSE(OvSocketResolve("::1", 80, OV_SOCKET_IPV4, &none));
     EXPECT_FALSE(OvSocketResolve("no-such-host.invalid", 80, OV_SOCKET_ANY, &none));
-    EXPECT_EQ(std::string(OvLastError()).rfind("engine: cannot resolve: no-such-host.invalid: ", 0), 0u);
+    EXPECT_EQ(std::string(OvLastError()).rfind("net: cannot resolve: no-such-host.invalid: ", 0), 0u);
     EXPECT_EQ(none.family, 0);
     EXPECT_EQ(OvSocketAddressText(&none, text, sizeof text), 0u);
 
@@ -129,7 +129,7 @@ TEST_F(DatagramEngine, AddressesAndRefusalsAreExact) {
     EXPECT_FALSE(OvSocketReceiveLimit(socket, 4096));
     EXPECT_FALSE(OvSocketBind(socket, 5, nullptr, 0));
     EXPECT_FALSE(OvSocketBind(socket, OV_SOCKET_IPV4, "127.0.0.1", peer.Port())) << "the peer has that port";
-    EXPECT_EQ(std::string(OvLastError()), "engine: cannot bind datagram socket: 127.0.0.1 port " +
+    EXPECT_EQ(std::string(OvLastError()), "net: cannot bind datagram socket: 127.0.0.1 port " +
                                               std::to_string(peer.Port()) + ": Address already in use");
     ASSERT_TRUE(OvSocketBind(socket, OV_SOCKET_IPV4, nullptr, 0));
     EXPECT_EQ(OvSocketSendTo(socket, &bytes, 0, 0, &peer6), 0u) << "IPv4 only";

@@ -1,5 +1,7 @@
 #include "ovcore/engine/net/Socket.h"
 
+#include "ovcore/platform/Diagnostics.h"
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstdio>
@@ -32,6 +34,12 @@ bool SetBlocking(int fd, bool blocking) {
 
 bool WouldBlock(int error) {
     return error == EAGAIN || error == EWOULDBLOCK;
+}
+
+// A URL where a host belongs ("http://example.org", "example.org/index"):
+// the name server would only answer that no such host exists.
+bool LooksLikeUrl(const char* host) {
+    return std::strstr(host, "://") != nullptr || std::strchr(host, '/') != nullptr;
 }
 
 int BindAny(int domain, uint16_t port, bool v6Only) {
@@ -73,6 +81,7 @@ Socket::~Socket() {
 void Socket::CloseDescriptor() {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
+    peer_[0] = '\0';
     connected_ = false;
     listening_ = false;
     datagram_ = false;
@@ -81,7 +90,10 @@ void Socket::CloseDescriptor() {
 }
 
 bool Socket::Open(int family) {
-    if (family != OV_SOCKET_ANY && family != OV_SOCKET_IPV4 && family != OV_SOCKET_IPV6) return false;
+    if (family != OV_SOCKET_ANY && family != OV_SOCKET_IPV4 && family != OV_SOCKET_IPV6) {
+        PlatformReportFailure("net: cannot open socket: family %d: not 0, 4 or 6", family);
+        return false;
+    }
     CloseDescriptor();
     family_ = family;
     opened_ = true;
@@ -108,9 +120,14 @@ bool Socket::Listen(uint16_t port, int backlog) {
     if (family_ == OV_SOCKET_IPV4) fd = BindAny(AF_INET, port, false);
     else if (family_ == OV_SOCKET_IPV6) fd = BindAny(AF_INET6, port, true);
     else if ((fd = BindAny(AF_INET6, port, false)) < 0) fd = BindAny(AF_INET, port, false);
-    if (fd < 0) return false;
-    if (listen(fd, backlog > 0 ? backlog : SOMAXCONN) != 0) {
+    if (fd >= 0 && listen(fd, backlog > 0 ? backlog : SOMAXCONN) != 0) {
+        const int error = errno;
         close(fd);
+        fd = -1;
+        errno = error;
+    }
+    if (fd < 0) {
+        PlatformReportFailure("net: cannot listen: port %u: %s", static_cast<unsigned>(port), std::strerror(errno));
         return false;
     }
     fd_ = fd;
@@ -124,26 +141,31 @@ bool Socket::WaitWritable(int fd) {
     int ready = 0;
     do ready = poll(&waiting, 1, limit);
     while (ready < 0 && errno == EINTR);
+    if (ready == 0) errno = ETIMEDOUT;
     if (ready <= 0) return false;
     int error = 0;
     socklen_t length = sizeof error;
-    return getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) != 0) return false;
+    errno = error;
+    return error == 0;
 }
 
-bool Socket::ConnectOne(const void* address, unsigned length, int domain) {
+int Socket::ConnectOne(const void* address, unsigned length, int domain) {
     const int fd = socket(domain, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (fd < 0) return false;
+    if (fd < 0) return errno;
     const bool done = connect(fd, static_cast<const sockaddr*>(address), length) == 0 ||
                       (errno == EINPROGRESS && WaitWritable(fd));
     if (!done) {
+        const int error = errno ? errno : ECONNREFUSED;
         close(fd);
-        return false;
+        return error;
     }
     if (!Adopt(fd)) {
+        const int error = errno;
         CloseDescriptor();
-        return false;
+        return error ? error : EINVAL;
     }
-    return true;
+    return 0;
 }
 
 bool Socket::Connect(const char* host, uint16_t port) {
@@ -153,19 +175,39 @@ bool Socket::Connect(const char* host, uint16_t port) {
     hints.ai_socktype = SOCK_STREAM;
     char service[8];
     std::snprintf(service, sizeof service, "%u", static_cast<unsigned>(port));
+    // "[v6]:port" for literal IPv6 addresses, "host:port" for the rest.
+    const bool bracket = std::strchr(host, ':') != nullptr;
+    char name[sizeof peer_];
+    std::snprintf(name, sizeof name, bracket ? "[%s]:%s" : "%s:%s", host, service);
+    if (LooksLikeUrl(host)) {
+        PlatformReportFailure("net: cannot resolve: %s: a host name or address, not a URL, is expected", host);
+        return false;
+    }
     addrinfo* found = nullptr;
-    if (getaddrinfo(host, service, &hints, &found) != 0) return false;
-    bool connected = false;
-    for (addrinfo* at = found; at && !connected; at = at->ai_next)
-        connected = ConnectOne(at->ai_addr, at->ai_addrlen, at->ai_family);
+    const int lookup = getaddrinfo(host, service, &hints, &found);
+    if (lookup != 0) {
+        PlatformReportFailure("net: cannot resolve: %s: %s", host,
+                              lookup == EAI_SYSTEM ? std::strerror(errno) : gai_strerror(lookup));
+        return false;
+    }
+    int error = ENOTCONN;
+    for (addrinfo* at = found; at && error != 0; at = at->ai_next)
+        error = ConnectOne(at->ai_addr, at->ai_addrlen, at->ai_family);
     freeaddrinfo(found);
-    return connected;
+    if (error != 0) {
+        PlatformReportFailure("net: cannot connect: %s: %s", name, std::strerror(error));
+        return false;
+    }
+    std::memcpy(peer_, name, sizeof peer_);
+    return true;
 }
 
 bool Socket::AcceptFrom(Socket& listening) {
     if (fd_ >= 0 || listening.fd_ < 0 || listening.connected_) return false;
     int fd = -1;
-    do fd = accept4(listening.fd_, nullptr, nullptr, SOCK_CLOEXEC);
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    do fd = accept4(listening.fd_, reinterpret_cast<sockaddr*>(&address), &length, SOCK_CLOEXEC);
     while (fd < 0 && errno == EINTR);
     if (fd < 0) return false;
     opened_ = true;
@@ -174,6 +216,7 @@ bool Socket::AcceptFrom(Socket& listening) {
         CloseDescriptor();
         return false;
     }
+    RememberPeer(address);
     return true;
 }
 
@@ -213,7 +256,7 @@ size_t Socket::Write(const uint8_t* bytes, size_t count) {
             continue;
         } else {
             // A blocking send that timed out leaves the connection usable.
-            if (n == 0 || !WouldBlock(errno)) Fail();
+            if (n == 0 || !WouldBlock(errno)) Fail(n < 0 ? errno : 0);
             break;
         }
     }
@@ -276,8 +319,14 @@ uint32_t Socket::Receive(OvBuffer& buffer, uint32_t blockSize) {
         buffer.cursor = buffer.data + n;
         return static_cast<uint32_t>(n);
     }
-    if (n == 0 || !WouldBlock(errno)) Fail();
+    if (n == 0 || !WouldBlock(errno)) Fail(n < 0 ? errno : 0);
     return 0;
+}
+
+void Socket::Fail(int error) {
+    // The peer's orderly close is no failure; an error from the kernel is.
+    if (connected_ && error != 0) PlatformReportFailure("net: connection lost: %s: %s", peer_, std::strerror(error));
+    connected_ = false;
 }
 
 }  // namespace ov

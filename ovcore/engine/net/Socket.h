@@ -23,7 +23,12 @@ public:
 
     // Forgets any previous connection and remembers the address family.
     bool Open(int family);
+    // False, with "net: cannot listen: port P: <cause>" in the diagnostics,
+    // when the port cannot be had.
     bool Listen(uint16_t port, int backlog);
+    // False when the host does not resolve ("net: cannot resolve: <host>:
+    // <cause>"; a URL is refused before any lookup) or no address of it
+    // takes the connection ("net: cannot connect: <host>:<port>: <cause>").
     bool Connect(const char* host, uint16_t port);
     bool AcceptFrom(Socket& listening);
     bool SetNoDelay(bool on);
@@ -64,19 +69,25 @@ private:
     int domain_ = 0;       // a datagram socket's address family (AF_INET, AF_INET6)
     bool v6Only_ = false;  // an AF_INET6 datagram socket that cannot reach IPv4 peers
     uint32_t timeoutMs_ = 0;
+    char peer_[80] = {};  // "host:port" of the other end, for failure reports
     std::vector<uint8_t> queue_;
     size_t queueStart_ = 0;
 
     void CloseDescriptor();
     bool Adopt(int fd);
     bool ApplyOptions();
-    bool ConnectOne(const void* address, unsigned length, int domain);
+    // 0 when connected, else the errno of the failure.
+    int ConnectOne(const void* address, unsigned length, int domain);
     bool WaitWritable(int fd);
     // Blocking: everything or until the connection fails. Non-blocking: what
     // the kernel takes now. Returns the bytes handed over.
     size_t Write(const uint8_t* bytes, size_t count);
     void Enqueue(const uint8_t* bytes, size_t count);
-    void Fail() { connected_ = false; }
+    // The connection ended: by the peer's close (error 0) or by the kernel's
+    // error, which is reported once as "net: connection lost: <peer>: <cause>".
+    void Fail(int error);
+    // The accepted peer's address as "a.b.c.d:port" or "[v6]:port".
+    void RememberPeer(const sockaddr_storage& address);
     bool PeerAddress(const OvAddress& to, sockaddr_storage* address, socklen_t* length) const;
 };
 

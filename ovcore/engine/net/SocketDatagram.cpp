@@ -95,7 +95,7 @@ bool Resolve(const char* host, uint16_t port, int family, OvAddress* out) {
     addrinfo* found = nullptr;
     const int error = getaddrinfo(host, service, &hints, &found);
     if (error != 0) {
-        PlatformReportFailure("engine: cannot resolve: %s: %s", host, gai_strerror(error));
+        PlatformReportFailure("net: cannot resolve: %s: %s", host, gai_strerror(error));
         return false;
     }
     sockaddr_storage address{};
@@ -120,9 +120,15 @@ uint32_t AddressText(const OvAddress& address, char* text, uint32_t capacity) {
     return static_cast<uint32_t>(length);
 }
 
+void Socket::RememberPeer(const sockaddr_storage& address) {
+    OvAddress peer{};
+    if (!FromSockaddr(address, &peer) || AddressText(peer, peer_, sizeof peer_) == 0)
+        std::snprintf(peer_, sizeof peer_, "unknown peer");
+}
+
 bool Socket::Bind(int family, const char* host, uint16_t port) {
     if (family != OV_SOCKET_ANY && family != OV_SOCKET_IPV4 && family != OV_SOCKET_IPV6) {
-        PlatformReportFailure("engine: cannot bind datagram socket: family %d: not 0, 4 or 6", family);
+        PlatformReportFailure("net: cannot bind datagram socket: family %d: not 0, 4 or 6", family);
         return false;
     }
     CloseDescriptor();
@@ -139,7 +145,7 @@ bool Socket::Bind(int family, const char* host, uint16_t port) {
         addrinfo* found = nullptr;
         const int error = getaddrinfo(host, service, &hints, &found);
         if (error != 0) {
-            PlatformReportFailure("engine: cannot bind datagram socket: %s: %s", host, gai_strerror(error));
+            PlatformReportFailure("net: cannot bind datagram socket: %s: %s", host, gai_strerror(error));
             return false;
         }
         for (addrinfo* at = found; at && fd < 0; at = at->ai_next)
@@ -153,7 +159,7 @@ bool Socket::Bind(int family, const char* host, uint16_t port) {
         fd = OpenAnyInterface(AF_INET, port, false);
     }
     if (fd < 0) {
-        PlatformReportFailure("engine: cannot bind datagram socket: %s port %u: %s", host ? host : "any interface",
+        PlatformReportFailure("net: cannot bind datagram socket: %s port %u: %s", host ? host : "any interface",
                               static_cast<unsigned>(port), std::strerror(errno));
         return false;
     }
