@@ -1,8 +1,10 @@
 #include "ovcore/data/Document.h"
 
 #include "ovcore/data/DocumentReader.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace OvCore {
@@ -58,10 +60,42 @@ void OV_DOCUMENT::Clear() {
     }
 }
 
-bool OV_DOCUMENT::Parse(const char* text, size_t length, const char* ignorable, bool trim) {
-    if (!text || length == 0) return false;
+namespace {
+
+// Reports why a text was not read, at the line and column (both from 1,
+// columns in bytes; "\r\n", "\r" and "\n" each end a line) of its byte at.
+void ReportUnread(const char* source, const char* text, size_t at, const char* what) {
+    size_t line = 1, column = 1;
+    for (size_t i = 0; i < at; ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= at || text[i + 1] != '\n'))) {
+            ++line;
+            column = 1;
+        } else if (text[i] != '\r') {
+            ++column;
+        }
+    }
+    PlatformReportFailure("data: cannot parse markup: %s: line %zu, column %zu: %s", source ? source : "text", line,
+                          column, what);
+}
+
+}  // namespace
+
+bool OV_DOCUMENT::Parse(const char* text, size_t length, const char* ignorable, bool trim, const char* source) {
+    if (!text) {
+        ReportUnread(source, "", 0, "no text");
+        return false;
+    }
+    length = ::strnlen(text, length);
+    if (length == 0) {
+        ReportUnread(source, text, 0, "empty");
+        return false;
+    }
     OV_DOCUMENT_READER reader(*this, ignorable, trim);
-    return reader.Read(text, length);
+    if (reader.Read(text, length)) return true;
+    const size_t at = reader.FailedAt();
+    if (at != static_cast<size_t>(-1)) ReportUnread(source, text, at, "out of memory");
+    else ReportUnread(source, text, length, "nothing but line breaks");
+    return false;
 }
 
 OV_NODE_HANDLE OV_DOCUMENT::FirstChild(const OV_NODE* node) {

@@ -52,7 +52,12 @@ public:
     // ends of a kept text. The text ends at length or at its first zero
     // byte. False when text is null, length is 0 or the text holds nothing
     // but line breaks; also when memory runs out (the nodes read so far stay).
-    bool Parse(const char* text, size_t length, const char* ignorable, bool trim);
+    // Each failure leaves "data: cannot parse markup: <source>: line L,
+    // column C: <what>" in the diagnostics, source being the path the text
+    // came from (null: "text"), and L, C (from 1, C in bytes) where reading
+    // stopped: "no text", "empty", "nothing but line breaks" (after the
+    // last one), "out of memory" (at the start of the token being read).
+    bool Parse(const char* text, size_t length, const char* ignorable, bool trim, const char* source = nullptr);
 
     // Save indents each line by one tab a level, down to kIndentDepth tabs:
     // deeper lines get no more, so the text grows linearly with the tree.

@@ -281,14 +281,19 @@ inline void OV_DOCUMENT_READER::Piece(OV_NODE*& element, char* begin, char* end,
 bool OV_DOCUMENT_READER::Read(const char* text, size_t length) {
     length = ::strnlen(text, length);
     char* copy = document_.NewTextBlock(length + 17);
-    if (!copy) return false;
+    if (!copy) {
+        failed_ = true;
+        return false;
+    }
     std::memcpy(copy, text, length);
     std::memset(copy + length, 0, 17);
     char* p = copy;
     bool inTag = false;
     for (;;) {
         resume_ = nullptr;
+        char* const token = p;
         p = inTag ? TagToken(p) : TextToken(p);
+        if (failed_) failedAt_ = static_cast<size_t>(token - copy);
         if (failed_ || cut_ == 0) break;
         inTag = cut_ == '<';
     }

@@ -15,13 +15,19 @@ namespace OvCore {
 class OV_DOCUMENT_READER {
 public:
     OV_DOCUMENT_READER(OV_DOCUMENT& document, const char* ignorable, bool trim);
+    // False when memory ran out (see FailedAt) or the text holds nothing but
+    // line breaks.
     bool Read(const char* text, size_t length);
+    // Where memory ran out: the offset in the text of the token being read;
+    // SIZE_MAX when it did not.
+    size_t FailedAt() const { return failed_ ? failedAt_ : static_cast<size_t>(-1); }
 
 private:
     OV_DOCUMENT& document_;
     OV_NODE* current_;
     bool trim_;
     bool failed_ = false;
+    size_t failedAt_ = 0;
     // The character that ended the last token: '<', '>', or 0 at the end.
     char cut_ = 0;
     // Where reading goes on after a token whose line breaks were taken out.

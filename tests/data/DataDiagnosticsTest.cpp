@@ -1,8 +1,10 @@
 // Disk reads and writes that fail leave a reason naming the file and the
 // cause; so do packages, whose reading the engine does.
+#include "ovcore/data/Document.h"
 #include "ovcore/data/MemoryFile.h"
 #include "ovcore/data/Package.h"
 #include "ovcore/engine/OrvoCore.h"
+#include "ovcore/platform/Diagnostics.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +47,22 @@ TEST(DataDiagnostics, PackageThatIsNotAnArchiveIsNamed) {
     OV_PACKAGE package;
     EXPECT_FALSE(package.Open(path.c_str()));
     EXPECT_EQ(LastError(), "engine: archive refused: " + path + ": Not a zip archive");
+}
+
+TEST(DataDiagnostics, MarkupThatCannotBeReadSaysWhereReadingStopped) {
+    OV_DOCUMENT document;
+    EXPECT_FALSE(document.Parse(nullptr, 4, " ", true, "menu.xml"));
+    EXPECT_EQ(LastError(), "data: cannot parse markup: menu.xml: line 1, column 1: no text");
+    EXPECT_FALSE(document.Parse("\0<a/>", 5, " ", true));
+    EXPECT_EQ(LastError(), "data: cannot parse markup: text: line 1, column 1: empty");
+    // "\r\n", "\n" and a lone "\r" end one line each; the length cuts the last "\n".
+    EXPECT_FALSE(document.Parse("\r\n\n\r\n", 4, " ", true, "blank.xml"));
+    EXPECT_EQ(LastError(), "data: cannot parse markup: blank.xml: line 4, column 1: nothing but line breaks");
+    EXPECT_EQ(document.Root()->firstChild, nullptr);
+    // Bad syntax is read as it comes, and says nothing.
+    PlatformReportFailure("%s", "");
+    EXPECT_TRUE(document.Parse("<a x=\"1\n<b>>", 12, " ", true, "odd.xml"));
+    EXPECT_EQ(LastError(), "");
 }
 
 }  // namespace
