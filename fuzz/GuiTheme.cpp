@@ -1,6 +1,9 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/ScratchFile.h"
 #include "ovcore/gui/Gui.h"
+#include "ovcore/platform/Diagnostics.h"
+
+#include <cstring>
 
 #include <string>
 
@@ -16,8 +19,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                           input.RestSize());
     if (!path) return 0;
     OV_GUI& gui = Gui();
+    // A theme whose font did not load is applied all the same, and says so.
+    bool fontFailed = false;
+    PlatformSetLogCallback(
+        [](const char* reason, void* user) {
+            if (std::strncmp(reason, "gui: cannot load theme font: ", 29) == 0) *static_cast<bool*>(user) = true;
+        },
+        &fontFailed);
     const bool loaded = gui.LoadTheme(path, name.c_str());
-    FuzzCheck(loaded || gui.styleList.empty());
+    PlatformSetLogCallback(nullptr, nullptr);
+    FuzzCheck(loaded || fontFailed || gui.styleList.empty());
+    FuzzCheck(!loaded || !fontFailed);
     FuzzCheck(gui.styles.Count() <= gui.styleList.size());
     for (auto it = gui.styles.Begin(); !it.IsEnd(); it.Next()) FuzzCheck(*it.Value() && (*it.Value())->gui == &gui);
     gui.ClearGui();

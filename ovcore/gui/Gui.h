@@ -64,13 +64,23 @@ public:
     OV_GUI(const OV_GUI&) = delete;
     OV_GUI& operator=(const OV_GUI&) = delete;
 
-    // Reads the first Theme element named themeName of the file: its
-    // textures, fonts and styles. False when the file cannot be read or
-    // holds no such theme.
+    // Reads the first Theme element named themeName (compared exactly, case
+    // included) of the file: its textures, fonts and styles. False, with the
+    // reason in the diagnostics, when the file cannot be read or parsed, when
+    // it holds no such theme ("gui: cannot load theme: <name>: no Theme of
+    // that name in <path>", naming a theme that differs only in case), and
+    // when a Font of the theme does not load ("gui: cannot load theme font:
+    // <TexFile>: ..."); the rest of the theme is applied all the same then. A
+    // Texture whose file does not load is reported ("gui: cannot load theme
+    // texture: <File>: ...") and kept as an empty texture; it fails nothing.
     bool LoadTheme(const char* path, const char* themeName);
-    // Creates the controls of the first Group named groupName of the file.
+    // Creates the controls of the first Group named groupName (compared
+    // exactly) of the file. False, with the reason in the diagnostics, when
+    // the file cannot be read or parsed or holds no such group ("gui: cannot
+    // load layout: <name>: no Group of that name in <path>").
     bool LoadLayout(const char* path, const char* groupName);
-    // The same from a document already read.
+    // The same from a document already read ("the document" stands for the
+    // path in the reasons).
     bool ApplyTheme(OV_DOCUMENT& document, const char* themeName);
     // The same from a document already read; false without such a group.
     bool ApplyLayout(OV_DOCUMENT& document, const char* groupName);
@@ -124,8 +134,12 @@ private:
     OV_MESSAGE keyMessages_[3 * 255];
     int keyMessageCount_ = 0;
 
-    void LoadTexture(const OV_NODE& element);
-    void LoadFont(const OV_NODE& element);
+    // source: the file's path for failure reports.
+    bool ApplyThemeFrom(OV_DOCUMENT& document, const char* themeName, const char* source);
+    bool ApplyLayoutFrom(OV_DOCUMENT& document, const char* groupName, const char* source);
+    // Both report a file that does not load; LoadFont returns false then.
+    void LoadTexture(const OV_NODE& element, const char* themeName);
+    bool LoadFont(const OV_NODE& element, const char* themeName);
     void LoadStyle(const OV_NODE& element);
     void LoadControl(const OV_NODE& element);
     void CollectKeyMessages();

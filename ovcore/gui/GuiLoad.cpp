@@ -1,8 +1,10 @@
 #include "ovcore/data/Document.h"
 #include "ovcore/data/MemoryFile.h"
 #include "ovcore/gui/Gui.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <cstring>
+#include <strings.h>
 
 namespace OvCore {
 
@@ -65,38 +67,71 @@ OV_NODE* FindNamed(OV_DOCUMENT& document, const char* kind, const char* name) {
 bool ReadDocument(const char* path, OV_DOCUMENT& document) {
     OV_MEMORY_FILE file;
     if (!path || !file.LoadFromFile(path)) return false;
-    return document.Parse(reinterpret_cast<const char*>(file.Data()), file.Size(), kWhitespace, true);
+    return document.Parse(reinterpret_cast<const char*>(file.Data()), file.Size(), kWhitespace, true, path);
 }
+
+// The first top-level element called kind found under name, reported when
+// there is none; a name that differs only in case is pointed out, since
+// names are compared exactly.
+const OV_NODE* FindReported(OV_DOCUMENT& document, const char* kind, const char* name, const char* what,
+                            const char* source) {
+    if (OV_NODE* node = FindNamed(document, kind, name)) return node;
+    const char* differing = nullptr;
+    for (const OV_NODE* node = document.Root()->firstChild; node && name && !differing; node = node->next)
+        if (Named(*node, kind) && strcasecmp(Attribute(*node, "Name"), name) == 0) differing = Attribute(*node, "Name");
+    if (differing) {
+        PlatformReportFailure("gui: cannot load %s: %s: no %s of that name in %s (names are case-sensitive: it has \"%s\")",
+                              what, name, kind, source, differing);
+    } else {
+        PlatformReportFailure("gui: cannot load %s: %s: no %s of that name in %s", what, name ? name : "(no name)",
+                              kind, source);
+    }
+    return nullptr;
+}
+
+constexpr const char* kNoPath = "the document";
 
 }  // namespace
 
 bool OV_GUI::LoadTheme(const char* path, const char* themeName) {
     OV_DOCUMENT document;
-    return ReadDocument(path, document) && ApplyTheme(document, themeName);
+    return ReadDocument(path, document) && ApplyThemeFrom(document, themeName, path);
 }
 
 bool OV_GUI::LoadLayout(const char* path, const char* groupName) {
     OV_DOCUMENT document;
-    return ReadDocument(path, document) && ApplyLayout(document, groupName);
+    return ReadDocument(path, document) && ApplyLayoutFrom(document, groupName, path);
 }
 
 bool OV_GUI::ApplyTheme(OV_DOCUMENT& document, const char* themeName) {
-    const OV_NODE* theme = FindNamed(document, "Theme", themeName);
-    if (!theme) return false;
-    for (const OV_NODE* child = theme->firstChild; child; child = child->next) {
-        if (Named(*child, "Texture")) LoadTexture(*child);
-        else if (Named(*child, "Font")) LoadFont(*child);
-        else if (Named(*child, "Style")) LoadStyle(*child);
-    }
-    return true;
+    return ApplyThemeFrom(document, themeName, kNoPath);
 }
 
-void OV_GUI::LoadTexture(const OV_NODE& element) {
+bool OV_GUI::ApplyThemeFrom(OV_DOCUMENT& document, const char* themeName, const char* source) {
+    const OV_NODE* theme = FindReported(document, "Theme", themeName, "theme", source);
+    if (!theme) return false;
+    // Every element is applied even after a font failed, so that the rest of
+    // the theme is there whatever the caller does with the result.
+    bool fontsLoaded = true;
+    for (const OV_NODE* child = theme->firstChild; child; child = child->next) {
+        if (Named(*child, "Texture")) LoadTexture(*child, themeName);
+        else if (Named(*child, "Font")) fontsLoaded = LoadFont(*child, themeName) && fontsLoaded;
+        else if (Named(*child, "Style")) LoadStyle(*child);
+    }
+    return fontsLoaded;
+}
+
+void OV_GUI::LoadTexture(const OV_NODE& element, const char* themeName) {
     OvHandle* slot = themeTextures.Get(Attribute(element, "Name"), 0);
     if (!slot) return;
     OvHandle handle = EmptyHandle();
     if (!OvTextureCreate(&handle)) return;
-    OvTextureLoad(handle, Attribute(element, "File"), 1);
+    // A texture that does not load is kept as an empty one: the theme still
+    // loads, but the reason is told.
+    if (!OvTextureLoad(handle, Attribute(element, "File"), 1)) {
+        PlatformReportFailure("gui: cannot load theme texture: %s: texture \"%s\" of theme \"%s\"",
+                              Attribute(element, "File"), Attribute(element, "Name"), themeName);
+    }
     OvTextureActivate(handle);
     OvTextureParameter(OV_TEXTURE_MIN_FILTER, Filter(element, "MinFilter"));
     OvTextureParameter(OV_TEXTURE_MAG_FILTER, Filter(element, "MagFilter"));
@@ -105,11 +140,17 @@ void OV_GUI::LoadTexture(const OV_NODE& element) {
     *slot = handle;
 }
 
-void OV_GUI::LoadFont(const OV_NODE& element) {
+bool OV_GUI::LoadFont(const OV_NODE& element, const char* themeName) {
     OV_FONT* font = themeFonts.Get(Attribute(element, "Name"), 0);
-    if (!font) return;
-    font->Load(Attribute(element, "TexFile"), Attribute(element, "MapFile"), 10,
-               static_cast<int>(Filter(element, "MinFilter")), static_cast<int>(Filter(element, "MagFilter")));
+    const bool loaded =
+        font && font->Load(Attribute(element, "TexFile"), Attribute(element, "MapFile"), 10,
+                           static_cast<int>(Filter(element, "MinFilter")), static_cast<int>(Filter(element, "MagFilter")));
+    if (!loaded) {
+        PlatformReportFailure("gui: cannot load theme font: %s: font \"%s\" of theme \"%s\" (glyphs %s)",
+                              Attribute(element, "TexFile"), Attribute(element, "Name"), themeName,
+                              Attribute(element, "MapFile"));
+    }
+    return loaded;
 }
 
 void OV_GUI::LoadStyle(const OV_NODE& element) {
@@ -148,7 +189,11 @@ void OV_GUI::LoadStyle(const OV_NODE& element) {
 }
 
 bool OV_GUI::ApplyLayout(OV_DOCUMENT& document, const char* groupName) {
-    const OV_NODE* group = FindNamed(document, "Group", groupName);
+    return ApplyLayoutFrom(document, groupName, kNoPath);
+}
+
+bool OV_GUI::ApplyLayoutFrom(OV_DOCUMENT& document, const char* groupName, const char* source) {
+    const OV_NODE* group = FindReported(document, "Group", groupName, "layout", source);
     if (!group) return false;
     for (const OV_NODE* child = group->firstChild; child; child = child->next)
         if (Named(*child, "Control")) LoadControl(*child);

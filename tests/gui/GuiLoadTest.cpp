@@ -37,7 +37,7 @@ const char* kTheme = R"(<Theme Name="Other"><Style Name="plain"><AsBorder Mode="
 
 }  // namespace
 
-using GuiLoad = OvTest::GuiFixture;
+using GuiLoad = OvTest::GuiTargetFixture;
 
 TEST_F(GuiLoad, ThemeStylesFromEveryKeyAndTheirDefaults) {
     const std::string path = WriteFile("theme.xml", OvTest::WithFonts(kTheme));

@@ -2,6 +2,7 @@
 
 #include "ovcore/app/Input.h"
 #include "ovcore/gui/Gui.h"
+#include "tests/support/GlWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,24 @@ protected:
         control->messageProc = Journal;
         Names()[control] = name;
         return control;
+    }
+};
+
+// The same with a hidden window whose render target is current, so that the
+// fonts and textures of a theme can load.
+class GuiTargetFixture : public GuiFixture {
+protected:
+    std::unique_ptr<GlWindow> window;
+
+    void SetUp() override {
+        GuiFixture::SetUp();
+        window = std::make_unique<GlWindow>("gui-target", 16, 16);
+        ASSERT_TRUE(window->Created());
+        ASSERT_EQ(OvRenderTargetActivate(window->Target()), 1);
+    }
+    void TearDown() override {
+        GuiFixture::TearDown();
+        window.reset();
     }
 };
 
