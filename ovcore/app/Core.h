@@ -58,9 +58,9 @@ enum class OV_FRAME_PHASE : int {
 
 // A step at its phase and place (see OV_FRAME_PHASE).
 struct OV_FRAME_STEP {
-    OV_FRAME_PHASE phase = OV_FRAME_PHASE::UPDATE;
-    int place = 0;
-    OV_STEP step = nullptr;
+    OV_FRAME_PHASE phase = OV_FRAME_PHASE::UPDATE;  // the phase it runs in
+    int place = 0;  // its place in the phase: smaller places run first
+    OV_STEP step = nullptr;  // the step; null removes the step at that place
 };
 
 // Runs the drawing passes of a frame: calls pass(context) once for each (the

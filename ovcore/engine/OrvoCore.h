@@ -55,15 +55,16 @@ typedef struct OvHandle {
     uint32_t word1;
 } OvHandle;
 
-/* OvHandleIsEmpty: 1 when the handle names no object (the rule above), else
- * 0. OV_NULL_HANDLE: the handle of no object, which every creating call
- * gives back on failure and every object holds before it is created. */
+/* 1 when the handle names no object (the rule above), else 0. */
 static inline int OvHandleIsEmpty(OvHandle handle) {
     return (handle.word0 & 0xFFu) != 0 || handle.word1 == 0;
 }
 #ifdef __cplusplus
+/* The handle of no object, which every creating call gives back on failure
+ * and every object holds before it is created. */
 #define OV_NULL_HANDLE (OvHandle{1u, 0u})
 #else
+/* The handle of no object (C form). */
 #define OV_NULL_HANDLE ((OvHandle){1u, 0u})
 #endif
 

@@ -3,7 +3,7 @@
 #include "ovcore/app/Clipboard.h"
 #include "ovcore/app/Cursor.h"
 #include "ovcore/platform/Platform.h"
-#include "../e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "../e2e/WaitUntil.h"
 
 #include <X11/Xlib.h>

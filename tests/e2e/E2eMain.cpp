@@ -3,7 +3,7 @@
 // share the machine's display: the tests inside this process use one private
 // server (set as DISPLAY before anything opens it), and each run of the
 // program starts another.
-#include "tests/e2e/XServer.h"
+#include "tests/support/XServer.h"
 
 #include <gtest/gtest.h>
 

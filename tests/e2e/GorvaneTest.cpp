@@ -2,10 +2,10 @@
 // program on a private Xvfb screen of 1920 x 1080, with and without a window
 // manager, its windows found by title, the pointer and keys sent with XTEST,
 // and what it does read back from the screen.
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/e2e/WaitUntil.h"
-#include "tests/e2e/XServer.h"
-#include "tests/e2e/XSession.h"
+#include "tests/support/XServer.h"
+#include "tests/support/XSession.h"
 
 #include <gtest/gtest.h>
 

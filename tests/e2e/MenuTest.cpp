@@ -2,10 +2,10 @@
 // the pointer moved and the button pressed with XTEST, what the controls
 // look like read back from the screen, what they reported read from the
 // program's output.
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 #include "tests/e2e/WaitUntil.h"
-#include "tests/e2e/XServer.h"
-#include "tests/e2e/XSession.h"
+#include "tests/support/XServer.h"
+#include "tests/support/XSession.h"
 
 #include <gtest/gtest.h>
 

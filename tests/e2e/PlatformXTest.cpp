@@ -2,7 +2,7 @@
 // another client as a user and a window manager would: the cursor it reads,
 // the keyboard focus it gives, the window places it reports.
 #include "tests/e2e/WaitUntil.h"
-#include "tests/e2e/XSession.h"
+#include "tests/support/XSession.h"
 #include "tests/platform/TestWindow.h"
 
 #include <gtest/gtest.h>

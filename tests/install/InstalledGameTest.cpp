@@ -1,7 +1,8 @@
 // The game as a user installs it: started through its launcher from a folder
 // that is not its own, it finds its data; started without its data, it says
 // which files it could not open, and only when asked to.
-#include "tests/install/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
@@ -12,6 +13,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include <sys/wait.h>
 
 namespace fs = std::filesystem;
 
@@ -27,19 +32,28 @@ const char* const kGameFiles[] = {
     "Data/Sounds/gib3.wav",     "Data/Sounds/gib4.wav",     "Data/Sounds/jump1.wav",
 };
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        char pattern[] = "/tmp/ov_install_XXXXXX";
-        const char* made = mkdtemp(pattern);
-        path = made ? made : "";
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!path.empty()) fs::remove_all(path, ignored);
-    }
-    std::string path;
+struct ChildResult {
+    int status = -1;  // the exit status; -1 when it did not exit normally within a minute
+    std::string output;  // what it wrote on standard output and error
 };
+
+// Runs the program in folder with extra environment variables.
+ChildResult RunChild(const std::string& program, const std::string& folder,
+                     const std::vector<std::pair<std::string, std::string>>& environment) {
+    TempFolder scratch;
+    OvTest::LaunchOptions options;
+    options.arguments = {program};
+    for (const auto& [name, value] : environment) options.environment.push_back(name + "=" + value);
+    options.workingDirectory = folder;
+    options.outputPath = scratch.Path("output.txt");
+    ChildResult result;
+    OvTest::ChildProcess child;
+    int status = 0;
+    if (child.Launch(options) && child.WaitForExit(60.0, &status) && WIFEXITED(status))
+        result.status = WEXITSTATUS(status);
+    result.output = TempFolder::Read(options.outputPath);
+    return result;
+}
 
 struct Frame {
     int width = 0, height = 0;
@@ -68,12 +82,12 @@ Frame LoadFrame(const std::string& path) {
 }  // namespace
 
 TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
-    ScratchFolder elsewhere;
-    ASSERT_FALSE(elsewhere.path.empty());
-    const std::string shot = elsewhere.path + "/frame.png";
-    const ChildResult run = RunChild(kPrefix + "/bin/gorvane", elsewhere.path,
+    TempFolder elsewhere;
+    ASSERT_FALSE(elsewhere.Root().empty());
+    const std::string shot = elsewhere.Root() + "/frame.png";
+    const ChildResult run = RunChild(kPrefix + "/bin/gorvane", elsewhere.Root(),
                                      {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_SAVE_FRAME", shot}});
-    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.status, 0) << run.output;
 
     const Frame frame = LoadFrame(shot);
     ASSERT_TRUE(frame.rgba) << "no frame saved at " << shot;
@@ -84,24 +98,24 @@ TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
     // The status text in white from the font, from (10, 10): four lines.
     EXPECT_GT(frame.Count(10, 10, 200, 80, [](int r, int g, int b) { return r > 200 && g > 200 && b > 200; }), 100);
     // Nothing is written where the game was started from but the frame.
-    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.path), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.Root()), fs::directory_iterator()), 1);
 }
 
 TEST(InstalledGame, WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
-    ScratchFolder empty;
-    ASSERT_FALSE(empty.path.empty());
+    TempFolder empty;
+    ASSERT_FALSE(empty.Root().empty());
     const std::string program = kPrefix + "/libexec/gorvane/Gorvane";
 
-    const ChildResult quiet = RunChild(program, empty.path, {{"OV_INPUT_SCRIPT", kEscapeScript}});
-    ASSERT_EQ(quiet.status, 0) << quiet.errors;
-    EXPECT_EQ(quiet.errors.find("Data/"), std::string::npos) << quiet.errors;
+    const ChildResult quiet = RunChild(program, empty.Root(), {{"OV_INPUT_SCRIPT", kEscapeScript}});
+    ASSERT_EQ(quiet.status, 0) << quiet.output;
+    EXPECT_EQ(quiet.output.find("Data/"), std::string::npos) << quiet.output;
 
     const ChildResult told =
-        RunChild(program, empty.path, {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_LOG", "1"}});
-    ASSERT_EQ(told.status, 0) << told.errors;
+        RunChild(program, empty.Root(), {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_LOG", "1"}});
+    ASSERT_EQ(told.status, 0) << told.output;
     for (const char* file : kGameFiles) {
-        EXPECT_NE(told.errors.find(file), std::string::npos) << file << "\n" << told.errors;
+        EXPECT_NE(told.output.find(file), std::string::npos) << file << "\n" << told.output;
     }
     // Only what is missing: the logo the engine carries is found.
-    EXPECT_EQ(told.errors.find("resource"), std::string::npos) << told.errors;
+    EXPECT_EQ(told.output.find("resource"), std::string::npos) << told.output;
 }

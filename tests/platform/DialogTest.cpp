@@ -1,7 +1,7 @@
 // Dialogs, message boxes and shell execution for real: zenity dialogs and
 // SDL message boxes under the X server, answered through XTEST input;
 // programs started as child processes.
-#include "XDriver.h"
+#include "tests/support/XDriver.h"
 
 #include "ovcore/platform/DialogCommand.h"
 #include "ovcore/platform/Windows.h"

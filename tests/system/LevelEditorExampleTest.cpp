@@ -2,7 +2,7 @@
 // home: CTest's example_system names the program in OV_EXAMPLE_SYSTEM and
 // runs this from the example's folder (where its icon is).
 #include "ovcore/platform/ChildProcess.h"
-#include "tests/platform/XDriver.h"
+#include "tests/support/XDriver.h"
 
 #include <gtest/gtest.h>
 

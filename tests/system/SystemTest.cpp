@@ -7,7 +7,7 @@
 #include "ovcore/platform/ChildProcess.h"
 #include "ovcore/platform/Diagnostics.h"
 #include "ovcore/platform/Registry.h"
-#include "tests/platform/XDriver.h"
+#include "tests/support/XDriver.h"
 
 #include "tests/support/TempFolder.h"
 

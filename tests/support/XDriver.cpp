@@ -1,4 +1,4 @@
-#include "XDriver.h"
+#include "tests/support/XDriver.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>

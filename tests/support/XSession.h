@@ -6,7 +6,7 @@
 // stopped on the display.
 #pragma once
 
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <cstdint>
 #include <optional>

@@ -4,7 +4,7 @@
 // cannot disturb anything else on the machine.
 #pragma once
 
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include <string>
 

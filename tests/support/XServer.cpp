@@ -1,4 +1,4 @@
-#include "tests/e2e/XServer.h"
+#include "tests/support/XServer.h"
 
 #include <fcntl.h>
 #include <poll.h>

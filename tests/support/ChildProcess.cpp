@@ -1,4 +1,4 @@
-#include "tests/e2e/ChildProcess.h"
+#include "tests/support/ChildProcess.h"
 
 #include "tests/e2e/WaitUntil.h"
 

@@ -1,4 +1,4 @@
-#include "tests/e2e/XSession.h"
+#include "tests/support/XSession.h"
 
 #include "tests/e2e/WaitUntil.h"
 
