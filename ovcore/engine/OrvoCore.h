@@ -694,7 +694,10 @@ OV_API int OvSocketReceiveLimit(OvHandle socket, uint32_t bytes);
  * program made by OvShaderMakeProgram from loaded GLSL shaders (GLSL of the
  * compatibility profile). Building needs a current target. OvShaderLastLog:
  * GL's message for the last Load or MakeProgram that failed, empty after one
- * that succeeded (valid until the next call). Loading or making a shader
+ * that succeeded (valid until the next call); its first line also goes to
+ * OvLastError, once a failure: "render: cannot compile shader: <path, or
+ * shader N for a load from memory>: <line>" and "render: cannot link shader
+ * program: program N: <line>", N being the handle's number. Loading or making a shader
  * again releases what it held before. OvShaderActivate: an assembly program
  * replaces the active one of its kind, a linked GLSL program all of them
  * while it is active; 0 for anything else. OvShaderUnactivate(kind) ends the
@@ -771,7 +774,10 @@ OV_API void OvShaderDestroy(OvHandle shader);
  * text, never Lua bytecode); bytes that are damaged or not ours are
  * refused. OvLumetCompile and OvLumetCompileFile fill a buffer with
  * malloc'ed bytes that OvLumetFree releases. Functions that return int give
- * 1 on success, 0 on failure. Handlers must return normally (no exceptions
+ * 1 on success, 0 on failure; the first line of a failure's OvLumetLastLog
+ * also goes to OvLastError, once: "script: cannot compile script: <path,
+ * or text>: <line>" and "script: cannot run script: compiled script:
+ * <line>". Handlers must return normally (no exceptions
  * or long jumps through the engine). */
 typedef struct OvLumetBuffer {
     uint32_t capacity; /* bytes in the array */

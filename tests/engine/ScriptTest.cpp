@@ -130,11 +130,16 @@ TEST_F(ScriptTest, WrongArgumentsStopTheScriptWithItsLine) {
 TEST_F(ScriptTest, ErrorsAndSyntaxFailuresGiveTheLine) {
     EXPECT_FALSE(Run("local x = 1\n\nerror('boom')"));
     EXPECT_EQ(Log(), "script:3: boom");
+    EXPECT_STREQ(OvLastError(), "script: cannot run script: compiled script: script:3: boom");
     EXPECT_FALSE(Run("local t\nlocal y = t.field"));
     EXPECT_EQ(Log(), "script:2: attempt to index a nil value (local 't')");
     // A syntax error fails the compile and leaves the buffer empty.
     EXPECT_FALSE(Compile("MARK(ON,\n\n)"));
     EXPECT_EQ(Log(), "script:3: unexpected symbol near ')'");
+    EXPECT_STREQ(OvLastError(), "script: cannot compile script: text: script:3: unexpected symbol near ')'");
+    EXPECT_EQ(OvLumetCompileFile(&script, "/nonexistent/a.lua", list), 0);
+    EXPECT_STREQ(OvLastError(),
+                 "script: cannot compile script: /nonexistent/a.lua: Cannot read script file /nonexistent/a.lua");
     EXPECT_EQ(script.data, nullptr);
     EXPECT_EQ(script.capacity, 0u);
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -199,9 +200,14 @@ TEST_F(ShaderTest, BuildFailuresReportGlsMessageAndNothingActivates) {
     ASSERT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_VERTEX, kTintVertex), 1);
     EXPECT_EQ(OvShaderLoadFromMemory(fragment, OV_SHADER_FRAGMENT, "#version 120\nvoid main() { oops }"), 0);
     EXPECT_NE(std::string(OvShaderLastLog()).find("error"), std::string::npos) << OvShaderLastLog();
+    // The channel gets the log's first line, naming the shader.
+    const auto firstLine = [] { return std::string(OvShaderLastLog()).substr(0, std::strcspn(OvShaderLastLog(), "\r\n")); };
+    EXPECT_EQ(OvLastError(), "render: cannot compile shader: shader " + std::to_string(fragment.word1) + ": " + firstLine());
     OvHandle parts[2] = {vertex, fragment};
     EXPECT_EQ(OvShaderMakeProgram(program, parts, 2), 0);
     EXPECT_STRNE(OvShaderLastLog(), "");
+    EXPECT_EQ(OvLastError(), "render: cannot link shader program: program " + std::to_string(program.word1) + ": " +
+                                 firstLine());
     EXPECT_EQ(OvShaderActivate(program), 0);
     EXPECT_EQ(OvShaderActivate(vertex), 0);  // a bare shader is no program
     EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_ASSEMBLY_VERTEX, "!!ARBvp1.0\nMOV nothing;\nEND\n"), 0);
@@ -209,8 +215,11 @@ TEST_F(ShaderTest, BuildFailuresReportGlsMessageAndNothingActivates) {
     EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_PROGRAM, kTintVertex), 0);
     EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_VERTEX, nullptr), 0);
     EXPECT_EQ(OvShaderLoadFromMemory(OvHandle{1, 0}, 423, kTintVertex), 0);
+    EXPECT_STREQ(OvLastError(), "render: cannot compile shader: shader 0: Unknown shader");
     EXPECT_EQ(OvShaderLoad(vertex, OV_SHADER_VERTEX, "/nonexistent/shader.vert"), 0);
     EXPECT_STRNE(OvShaderLastLog(), "");
+    EXPECT_STREQ(OvLastError(),
+                 "render: cannot compile shader: /nonexistent/shader.vert: Cannot read /nonexistent/shader.vert");
     // Nothing drawn by a failed program: the renderer's own draws on.
     Quad(0, 0, 8, 8);
     EXPECT_EQ(Pixel(4, 4), (Rgba{255, 255, 255, 255}));

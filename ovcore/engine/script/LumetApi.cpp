@@ -5,6 +5,7 @@
 #include "ovcore/engine/script/Definitions.h"
 #include "ovcore/engine/script/PreparedScripts.h"
 #include "ovcore/engine/script/Sandbox.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +31,16 @@ int Succeed() {
 
 int Fail(std::string message) {
     LastLog() = std::move(message);
+    return 0;
+}
+
+// The log keeps every line for OvLumetLastLog; the failure report gets its
+// first one.
+int Reported(int done, const char* what, const char* name) {
+    if (done) return 1;
+    const char* log = LastLog().c_str();
+    PlatformReportFailure("script: %s: %s: %.*s", what, name ? name : "(null)",
+                          static_cast<int>(std::strcspn(log, "\r\n")), log);
     return 0;
 }
 
@@ -132,37 +143,42 @@ extern "C" OV_API int OvLumetAddDefinitionProc(const char* external, const char*
 
 extern "C" OV_API int OvLumetCompile(OvLumetBuffer* script, const char* text, uint32_t size,
                                      const OvLumetDefinitionList*) {
-    return CompileInto(script, text, size);
+    return Reported(CompileInto(script, text, size), "cannot compile script", "text");
 }
 
 extern "C" OV_API int OvLumetCompileFile(OvLumetBuffer* script, const char* path, const OvLumetDefinitionList*) {
     std::string source;
-    if (!script) return Fail("No script buffer");
-    if (!ReadSource(path, source)) return 0;
-    return CompileInto(script, source.data(), static_cast<uint32_t>(source.size()));
+    if (!script) return Reported(Fail("No script buffer"), "cannot compile script", path);
+    if (!ReadSource(path, source)) return Reported(0, "cannot compile script", path);
+    return Reported(CompileInto(script, source.data(), static_cast<uint32_t>(source.size())), "cannot compile script",
+                    path);
 }
 
 extern "C" OV_API int OvLumetCompileToFile(const char* text, uint32_t size, const char* target,
                                            const OvLumetDefinitionList*) {
-    return CompileToTarget(text, size, target);
+    return Reported(CompileToTarget(text, size, target), "cannot compile script", "text");
 }
 
 extern "C" OV_API int OvLumetCompileFileToFile(const char* source, const char* target,
                                                const OvLumetDefinitionList*) {
     std::string text;
-    if (!ReadSource(source, text)) return 0;
-    return CompileToTarget(text.data(), static_cast<uint32_t>(text.size()), target);
+    if (!ReadSource(source, text)) return Reported(0, "cannot compile script", source);
+    return Reported(CompileToTarget(text.data(), static_cast<uint32_t>(text.size()), target), "cannot compile script",
+                    source);
 }
 
 extern "C" OV_API int OvLumetExecute(const OvLumetBuffer* script, uintptr_t* arguments, uint32_t count,
                                      const OvLumetDefinitionList* definitions) {
+    constexpr const char* kRun = "cannot run script";
+    constexpr const char* kName = "compiled script";
     Running& runs = Runs();
-    if (!script || !script->data || script->capacity > kMaximumCompiledBytes) return Fail("Not a compiled script");
-    if (!arguments && count > 0) return Fail("No argument list");
-    if (runs.nesting >= kMaximumNesting) return Fail("Scripts nested too deeply");
+    if (!script || !script->data || script->capacity > kMaximumCompiledBytes)
+        return Reported(Fail("Not a compiled script"), kRun, kName);
+    if (!arguments && count > 0) return Reported(Fail("No argument list"), kRun, kName);
+    if (runs.nesting >= kMaximumNesting) return Reported(Fail("Scripts nested too deeply"), kRun, kName);
     std::string_view source;
     std::string message;
-    if (!ov::UnpackScript(script->data, script->capacity, source, message)) return Fail(message);
+    if (!ov::UnpackScript(script->data, script->capacity, source, message)) return Reported(Fail(message), kRun, kName);
     ++runs.nesting;
     const bool ran = ov::Prepared().Run(source, ListOrEmpty(definitions), arguments, count, message);
     if (--runs.nesting == 0) {
@@ -172,7 +188,7 @@ extern "C" OV_API int OvLumetExecute(const OvLumetBuffer* script, uintptr_t* arg
         }
         runs.freed.clear();
     }
-    return ran ? Succeed() : Fail(message);
+    return ran ? Succeed() : Reported(Fail(message), kRun, kName);
 }
 
 extern "C" OV_API void OvLumetFree(OvLumetBuffer* script) {

@@ -6,9 +6,11 @@
 #include "ovcore/engine/render/Renderer.h"
 #include "ovcore/engine/shader/ShaderStore.h"
 #include "ovcore/engine/texture/TextureGl.h"
+#include "ovcore/platform/Diagnostics.h"
 
 #include <epoxy/gl.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,6 +33,28 @@ bool WithActiveProgram(int location, Set set) {
     return true;
 }
 
+// The log keeps every line for OvShaderLastLog; the failure report gets
+// its first one.
+int Reported(bool done, const char* what, const char* name) {
+    if (done) return 1;
+    const char* log = ov::Shaders().LastLog().c_str();
+    PlatformReportFailure("render: %s: %s: %.*s", what, name, static_cast<int>(std::strcspn(log, "\r\n")), log);
+    return 0;
+}
+
+std::string NameOf(const char* kind, OvHandle handle) {
+    return std::string(kind) + " " + std::to_string(handle.word1);
+}
+
+bool LoadFromMemory(OvHandle handle, int kind, const char* source) {
+    ov::Shader* shader = ov::Shaders().Find(handle);
+    if (!shader) {
+        ov::Shaders().SetLog("Unknown shader");
+        return false;
+    }
+    return ov::Shaders().Load(*shader, kind, source);
+}
+
 }  // namespace
 
 void OvShaderShutdown() {
@@ -49,32 +73,29 @@ extern "C" OV_API int OvShaderCreate(OvHandle* shader) {
 }
 
 extern "C" OV_API int OvShaderLoadFromMemory(OvHandle handle, int kind, const char* source) {
-    ov::Shader* shader = ov::Shaders().Find(handle);
-    if (!shader) {
-        ov::Shaders().SetLog("Unknown shader");
-        return 0;
-    }
-    return ov::Shaders().Load(*shader, kind, source) ? 1 : 0;
+    return Reported(LoadFromMemory(handle, kind, source), "cannot compile shader", NameOf("shader", handle).c_str());
 }
 
 extern "C" OV_API int OvShaderLoad(OvHandle handle, int kind, const char* path) {
     std::string source;
+    const char* name = path ? path : "(null)";
     if (!ov::ReadWholeFile(path, source, kMaximumSourceBytes)) {
-        ov::Shaders().SetLog((std::string("Cannot read ") + (path ? path : "(null)")).c_str());
-        return 0;
+        ov::Shaders().SetLog((std::string("Cannot read ") + name).c_str());
+        return Reported(false, "cannot compile shader", name);
     }
-    return OvShaderLoadFromMemory(handle, kind, source.c_str());
+    return Reported(LoadFromMemory(handle, kind, source.c_str()), "cannot compile shader", name);
 }
 
 extern "C" OV_API int OvShaderMakeProgram(OvHandle program, const OvHandle* shaders, int count) {
     ov::Shader* made = ov::Shaders().Find(program);
     if (!made || !shaders || count < 1 || count > 16) {
         ov::Shaders().SetLog("Bad program or shader list");
-        return 0;
+        return Reported(false, "cannot link shader program", NameOf("program", program).c_str());
     }
     const ov::Shader* parts[16] = {};
     for (int i = 0; i < count; ++i) parts[i] = ov::Shaders().Find(shaders[i]);
-    return ov::Shaders().MakeProgram(*made, parts, count) ? 1 : 0;
+    return Reported(ov::Shaders().MakeProgram(*made, parts, count), "cannot link shader program",
+                    NameOf("program", program).c_str());
 }
 
 extern "C" OV_API const char* OvShaderLastLog(void) {
