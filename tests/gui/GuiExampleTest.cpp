@@ -4,14 +4,13 @@
 // messages its controls received.
 #include <gtest/gtest.h>
 
+#include "tests/support/ChildProcess.h"
+
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,40 +33,21 @@ std::string ReadFile(const std::string& path) {
 // The example, started with extra environment variables, its standard
 // output going to a file.
 struct ExampleRun {
-    pid_t pid = -1;
+    OvTest::ChildProcess child;
     std::string output;
 
     ExampleRun(const std::string& outputPath, const std::vector<std::string>& variables) : output(outputPath) {
-        std::vector<char*> environment;
-        for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
-        for (const std::string& variable : variables) environment.push_back(const_cast<char*>(variable.c_str()));
-        environment.push_back(nullptr);
-        char* argv[] = {const_cast<char*>(OV_EXAMPLE_GUI), nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, argv, environment.data()) != 0) pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
+        OvTest::LaunchOptions options;
+        options.arguments = {OV_EXAMPLE_GUI};
+        options.environment = variables;
+        options.outputPath = output;
+        child.Launch(options);
     }
-    ~ExampleRun() {
-        if (pid > 0) kill(pid, SIGTERM);
-        Finish();
-    }
-    // The exit status; a run still going after two minutes is killed (-1).
+    // The exit status; a run still going after two minutes is stopped (-1).
     int Finish() {
-        int status = -1;
-        for (int i = 0; pid > 0 && i < 1200; ++i) {
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                pid = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, &status, 0);
-            pid = -1;
-        }
+        int status = 0;
+        if (child.WaitForExit(120.0, &status)) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        child.Stop();
         return -1;
     }
     std::string Printed() const { return ReadFile(output); }
