@@ -75,7 +75,7 @@ pid_t GoneProcess() {
 
 class CrashSafeFiles : public ::testing::Test {
 protected:
-    TempFolder folder;
+    OvTest::TempFolder folder;
     std::string path;
     void SetUp() override {
         ASSERT_TRUE(folder.IsValid());
@@ -95,7 +95,7 @@ TEST_F(CrashSafeFiles, KilledSavesLeaveTheOldOrTheNewFileAndNothingElse) {
     int leftovers = 0;
     for (int kill = 0; kill < kKills; ++kill) {
         KillDuring(random, [&, g = 1u]() mutable { Holding(Generation(g++)).SaveToFile(path.c_str()); });
-        ASSERT_TRUE(IsSomeGeneration(TempFolder::Read(path))) << "kill " << kill;
+        ASSERT_TRUE(IsSomeGeneration(OvTest::TempFolder::Read(path))) << "kill " << kill;
         leftovers += Names().size() > 1;
         ASSERT_TRUE(Holding(Generation(kill)).SaveToFile(path.c_str()));
         ASSERT_EQ(Names(), std::set<std::string>{"target.bin"}) << "kill " << kill;
@@ -114,11 +114,11 @@ TEST_F(CrashSafeFiles, KilledAppendsLandWholeOrAreUndoneByTheNextReader) {
         const std::set<std::string> names = Names();
         for (const std::string& name : names) ASSERT_TRUE(name == "target.bin" || name == "target.bin.ov-append");
         midAppend += names.count("target.bin.ov-append") > 0;
-        cutShort += names.count("target.bin.ov-append") > 0 && !IsWholeRecords(TempFolder::Read(path));
+        cutShort += names.count("target.bin.ov-append") > 0 && !IsWholeRecords(OvTest::TempFolder::Read(path));
 
         OV_MEMORY_FILE reader;
         if (reader.LoadFromFile(path.c_str())) {
-            ASSERT_TRUE(IsWholeRecords(ContentOf(reader))) << "kill " << kill << ": " << reader.Size() << " bytes";
+            ASSERT_TRUE(IsWholeRecords(OvTest::ContentOf(reader))) << "kill " << kill << ": " << reader.Size() << " bytes";
         } else {
             ASSERT_FALSE(std::filesystem::exists(path)) << "only a file never appended to whole is absent";
         }
@@ -138,7 +138,7 @@ TEST_F(CrashSafeFiles, LeftoversOfDeadProcessesAreCleanedAndThoseOfLiveOnesKept)
     folder.Write("target.bin.tmpnotours", "kept");
     folder.Write("other.bin.tmp" + std::to_string(gone) + ".3", "another file's");
     ASSERT_TRUE(Holding("new").SaveToFile(path.c_str()));
-    EXPECT_EQ(TempFolder::Read(path), "new");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "new");
     EXPECT_EQ(Names(), (std::set<std::string>{"target.bin", live, "target.bin.tmpnotours",
                                               "other.bin.tmp" + std::to_string(gone) + ".3"}));
 
@@ -153,7 +153,7 @@ TEST_F(CrashSafeFiles, LeftoversOfDeadProcessesAreCleanedAndThoseOfLiveOnesKept)
     journal(3, static_cast<uint32_t>(gone));
     OV_MEMORY_FILE reader;
     EXPECT_EQ(reader.Size(path.c_str()), 3u);
-    EXPECT_EQ(TempFolder::Read(path), "new");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "new");
     EXPECT_FALSE(std::filesystem::exists(folder.Path("target.bin.ov-append")));
 
     journal(UINT64_MAX, static_cast<uint32_t>(gone));
@@ -163,11 +163,11 @@ TEST_F(CrashSafeFiles, LeftoversOfDeadProcessesAreCleanedAndThoseOfLiveOnesKept)
     folder.Write("target.bin", "abc");
     folder.Write("target.bin.ov-append", "OVA");  // torn before the append began
     ASSERT_TRUE(Holding("def").AppendToFile(path.c_str()));
-    EXPECT_EQ(TempFolder::Read(path), "abcdef");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "abcdef");
 
     journal(1, static_cast<uint32_t>(getppid()));
     EXPECT_FALSE(Holding("ghi").AppendToFile(path.c_str())) << "another live process is appending";
-    EXPECT_EQ(TempFolder::Read(path), "abcdef");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "abcdef");
     EXPECT_TRUE(std::filesystem::exists(folder.Path("target.bin.ov-append")));
 }
 

@@ -18,7 +18,7 @@ namespace {
 std::string LastError() { return OvLastError(); }
 
 TEST(DataDiagnostics, FailedReadsAndWritesNameTheFileAndTheCause) {
-    TempFolder folder;
+    OvTest::TempFolder folder;
     ASSERT_TRUE(folder.IsValid());
     OV_MEMORY_FILE file;
     const std::string missing = folder.Path("missing.txt");
@@ -37,7 +37,7 @@ TEST(DataDiagnostics, FailedReadsAndWritesNameTheFileAndTheCause) {
 }
 
 TEST(DataDiagnostics, PackageThatIsNotAnArchiveIsNamed) {
-    TempFolder folder;
+    OvTest::TempFolder folder;
     ASSERT_TRUE(folder.IsValid());
     OV_MEMORY_FILE text;
     ASSERT_TRUE(text.Allocate(100));

@@ -38,7 +38,7 @@ private:
 
 class MemoryFileDisk : public ::testing::Test {
 protected:
-    TempFolder folder;
+    OvTest::TempFolder folder;
     OV_MEMORY_FILE big;
     void SetUp() override {
         ASSERT_TRUE(folder.IsValid());
@@ -55,15 +55,15 @@ TEST_F(MemoryFileDisk, LoadsWholeFilesAndRanges) {
     const std::string path = folder.Write("ten.bin", "0123456789");
     OV_MEMORY_FILE file;
     ASSERT_TRUE(file.LoadFromFile(path.c_str(), 0, 0));
-    EXPECT_EQ(ContentOf(file), "0123456789");
+    EXPECT_EQ(OvTest::ContentOf(file), "0123456789");
     EXPECT_EQ(file.Tell(), 0u);
     EXPECT_EQ(file.Size(path.c_str()), 10u);
     ASSERT_TRUE(file.LoadFromFile(path.c_str(), 4, 0));
     EXPECT_EQ(file.capacity, 10u);
-    EXPECT_EQ(ContentOf(file), "456789");
+    EXPECT_EQ(OvTest::ContentOf(file), "456789");
     ASSERT_TRUE(file.LoadFromFile(path.c_str(), 8, 5));
     EXPECT_EQ(file.capacity, 5u);
-    EXPECT_EQ(ContentOf(file), "89");
+    EXPECT_EQ(OvTest::ContentOf(file), "89");
     ASSERT_TRUE(file.LoadFromFile(path.c_str(), 10, 0));
     EXPECT_EQ(file.size, 0u);
     ASSERT_TRUE(file.LoadFromFile(folder.Write("empty", "").c_str()));
@@ -81,7 +81,7 @@ TEST_F(MemoryFileDisk, FailedLoadLeavesTheFileUnchanged) {
     EXPECT_FALSE(file.LoadFromFile(folder.Path("").c_str()));
     EXPECT_FALSE(file.LoadFromFile(nullptr));
     EXPECT_EQ(file.Data(), array);
-    EXPECT_EQ(ContentOf(file), "keep");
+    EXPECT_EQ(OvTest::ContentOf(file), "keep");
     EXPECT_EQ(file.Tell(), 1u);
     EXPECT_EQ(file.Size(folder.Path("missing").c_str()), 0u);
 }
@@ -94,11 +94,11 @@ TEST_F(MemoryFileDisk, SaveReplacesTheFileWithZerosBeforeTheOffset) {
     OV_MEMORY_FILE file;
     file.WriteText("abcdef", false);
     ASSERT_TRUE(file.SaveToFile(link.c_str()));
-    EXPECT_EQ(TempFolder::Read(path), "abcdef");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "abcdef");
     ASSERT_TRUE(file.SaveToFile(path.c_str(), 3, 2));
-    EXPECT_EQ(TempFolder::Read(path), std::string("\0\0\0ab", 5));
+    EXPECT_EQ(OvTest::TempFolder::Read(path), std::string("\0\0\0ab", 5));
     ASSERT_TRUE(OV_MEMORY_FILE().SaveToFile(path.c_str()));
-    EXPECT_EQ(TempFolder::Read(path), "");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "");
 
     struct stat info;
     ASSERT_EQ(lstat(link.c_str(), &info), 0);
@@ -118,7 +118,7 @@ TEST_F(MemoryFileDisk, FailedSaveKeepsTheOldFile) {
     }
     EXPECT_FALSE(big.SaveToFile(folder.Path("no/such/folder.bin").c_str()));
     EXPECT_FALSE(big.SaveToFile(folder.Path("").c_str()));
-    EXPECT_EQ(TempFolder::Read(path), "precious");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "precious");
     EXPECT_EQ(FilesInFolder(), 1);
 }
 
@@ -128,7 +128,7 @@ TEST_F(MemoryFileDisk, SaveIntoAnUnwritableFolderFails) {
     ASSERT_EQ(chmod(folder.Path("").c_str(), 0555), 0);
     EXPECT_FALSE(big.SaveToFile(path.c_str()));
     chmod(folder.Path("").c_str(), 0755);
-    EXPECT_EQ(TempFolder::Read(path), "precious");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "precious");
 }
 
 TEST_F(MemoryFileDisk, AppendAddsTheContentAndUndoesAFailedWrite) {
@@ -142,6 +142,6 @@ TEST_F(MemoryFileDisk, AppendAddsTheContentAndUndoesAFailedWrite) {
         ASSERT_TRUE(limit.active);
         EXPECT_FALSE(big.AppendToFile(path.c_str()));
     }
-    EXPECT_EQ(TempFolder::Read(path), "one;one;");
+    EXPECT_EQ(OvTest::TempFolder::Read(path), "one;one;");
     EXPECT_FALSE(file.AppendToFile(folder.Path("no/such/log").c_str()));
 }

@@ -15,10 +15,10 @@ TEST(MemoryFileWrite, GrowsInWholeStepsAndEndsTheContentAtTheWrite) {
     EXPECT_EQ(file.capacity, 8u);
     ASSERT_TRUE(file.Write("defghi", 6));
     EXPECT_EQ(file.capacity, 16u);
-    EXPECT_EQ(ContentOf(file), "abcdefghi");
+    EXPECT_EQ(OvTest::ContentOf(file), "abcdefghi");
     file.Seek(1, false, false);
     ASSERT_TRUE(file.Write("X", 1));
-    EXPECT_EQ(ContentOf(file), "aX");
+    EXPECT_EQ(OvTest::ContentOf(file), "aX");
     EXPECT_EQ(file.capacity, 16u);
     file.Seek(0, false, false);
     ASSERT_TRUE(file.Write(std::string(41, 'z').c_str(), 41));
@@ -33,11 +33,11 @@ TEST(MemoryFileWrite, ZeroStepKeepsTheArrayAsLargeAsTheContent) {
     file.Seek(2, false, false);
     ASSERT_TRUE(file.Write("y", 1));
     EXPECT_EQ(file.capacity, 3u);
-    EXPECT_EQ(ContentOf(file), "hey");
+    EXPECT_EQ(OvTest::ContentOf(file), "hey");
     file.Clear();
     ASSERT_TRUE(file.WriteText("a", false));
     ASSERT_TRUE(file.WriteText("b", true));
-    EXPECT_EQ(ContentOf(file), std::string("ab\0", 3));
+    EXPECT_EQ(OvTest::ContentOf(file), std::string("ab\0", 3));
 }
 
 TEST(MemoryFileWrite, RefusesNullAndCopesWithItsOwnBytes) {
@@ -46,7 +46,7 @@ TEST(MemoryFileWrite, RefusesNullAndCopesWithItsOwnBytes) {
     EXPECT_FALSE(file.WriteText(nullptr, true));
     ASSERT_TRUE(file.WriteText("abcdef", false));
     ASSERT_TRUE(file.Write(file.Data(), 6));
-    EXPECT_EQ(ContentOf(file), "abcdefabcdef");
+    EXPECT_EQ(OvTest::ContentOf(file), "abcdefabcdef");
 }
 
 TEST(MemoryFileRead, ReadAndReadTextStopAtTheContentNotTheArray) {
@@ -111,10 +111,10 @@ TEST(MemoryFile, CopiesAreDeepAndMovesEmptyTheSource) {
     OV_MEMORY_FILE copy = original;
     copy.Seek(0, false, false);
     copy.Write("D", 1);
-    EXPECT_EQ(ContentOf(original), "data");
+    EXPECT_EQ(OvTest::ContentOf(original), "data");
     EXPECT_EQ(copy.growStep, 4u);
     OV_MEMORY_FILE moved = std::move(original);
-    EXPECT_EQ(ContentOf(moved), "data");
+    EXPECT_EQ(OvTest::ContentOf(moved), "data");
     EXPECT_EQ(original.size, 0u);
     EXPECT_TRUE(original.IsEmpty());
 }

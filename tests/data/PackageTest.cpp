@@ -44,7 +44,7 @@ std::string RunAndCapture(const std::string& command) {
 
 class Package : public ::testing::Test {
 protected:
-    TempFolder folder;
+    OvTest::TempFolder folder;
     std::vector<OV_PACKAGE_FILE> files;
 
     void SetUp() override {
@@ -87,7 +87,7 @@ TEST_F(Package, EntriesRoundTripByNameSizeAndContent) {
         OV_MEMORY_FILE loaded;
         loaded.WriteText("stale", false);
         ASSERT_TRUE(package.LoadEntry(loaded, i));
-        EXPECT_EQ(ContentOf(loaded), ContentOf(files[i].file));
+        EXPECT_EQ(OvTest::ContentOf(loaded), OvTest::ContentOf(files[i].file));
         EXPECT_EQ(loaded.capacity, loaded.size);
         EXPECT_EQ(loaded.Tell(), 0u);
     }
@@ -105,7 +105,7 @@ TEST_F(Package, EntriesRoundTripByNameSizeAndContent) {
 
 TEST_F(Package, SaveRefusesBadListsAndKeepsTheOldPackage) {
     const std::string path = SaveSample();
-    const std::string before = TempFolder::Read(path);
+    const std::string before = OvTest::TempFolder::Read(path);
     EXPECT_FALSE(OV_PACKAGE::SavePackage(path.c_str(), nullptr, 2));
     EXPECT_FALSE(OV_PACKAGE::SavePackage(path.c_str(), files.data(), 0));
 
@@ -122,7 +122,7 @@ TEST_F(Package, SaveRefusesBadListsAndKeepsTheOldPackage) {
     badName[0].name.Assign(std::string(OV_VIRTUAL_FILE_NAME_SIZE - 1, 'n').c_str());
     EXPECT_FALSE(OV_PACKAGE::SavePackage(folder.Path("no/such/dir.pak").c_str(), badName.data(), 1));
 
-    EXPECT_EQ(TempFolder::Read(path), before);
+    EXPECT_EQ(OvTest::TempFolder::Read(path), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("")), {}), 1);
     ASSERT_TRUE(OV_PACKAGE::SavePackage(path.c_str(), badName.data(), 1));
 }
@@ -155,22 +155,22 @@ TEST_F(Package, OpensAnArchiveMadeByTheZipTool) {
     OV_MEMORY_FILE out;
     ASSERT_TRUE(package.FindEntry("a.txt", index));
     ASSERT_TRUE(package.LoadEntry(out, index));
-    EXPECT_EQ(ContentOf(out), "alpha");
+    EXPECT_EQ(OvTest::ContentOf(out), "alpha");
     ASSERT_TRUE(package.FindEntry("sub/b.bin", index));
     ASSERT_TRUE(package.LoadEntry(out, index));
-    EXPECT_EQ(ContentOf(out), std::string("\0\1\2\0", 4));
+    EXPECT_EQ(OvTest::ContentOf(out), std::string("\0\1\2\0", 4));
 
     const std::string streamed = folder.Path("streamed.zip");
     ASSERT_EQ(std::system(("printf 'piped data' | zip -q - - > '" + streamed + "'").c_str()), 0);
     ASSERT_TRUE(package.Open(streamed.c_str()));
     ASSERT_EQ(package.Count(), 1u);
     ASSERT_TRUE(package.LoadEntry(out, 0));
-    EXPECT_EQ(ContentOf(out), "piped data");
+    EXPECT_EQ(OvTest::ContentOf(out), "piped data");
 }
 
 TEST_F(Package, DamagedOrForeignFilesAreRefusedCleanly) {
     const std::string path = SaveSample();
-    const std::string whole = TempFolder::Read(path);
+    const std::string whole = OvTest::TempFolder::Read(path);
     std::string random;
     for (int i = 0; i < 4096; ++i) random.push_back(static_cast<char>((i * 2654435761u) >> 13));
     const std::vector<std::string> damaged = {
@@ -194,7 +194,7 @@ TEST_F(Package, DamagedOrForeignFilesAreRefusedCleanly) {
 TEST_F(Package, CorruptedMemberDataFailsToLoad) {
     files.resize(1);
     const std::string path = SaveSample();
-    std::string bytes = TempFolder::Read(path);
+    std::string bytes = OvTest::TempFolder::Read(path);
     const size_t insideData = 30 + 1 + 10;  // local header, the name "0", then the data
     bytes[insideData] = static_cast<char>(bytes[insideData] ^ 0x5A);
     const std::string broken = folder.Write("broken.pak", bytes);
@@ -204,7 +204,7 @@ TEST_F(Package, CorruptedMemberDataFailsToLoad) {
     OV_MEMORY_FILE out;
     out.WriteText("kept", false);
     EXPECT_FALSE(package.LoadEntry(out, 0));
-    EXPECT_EQ(ContentOf(out), "kept");
+    EXPECT_EQ(OvTest::ContentOf(out), "kept");
 }
 
 TEST_F(Package, LoadNoticesThatThePackageChangedOnDisk) {

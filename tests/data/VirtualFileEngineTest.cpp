@@ -10,7 +10,7 @@ namespace {
 
 class VirtualFileEngine : public ::testing::Test {
 protected:
-    TempFolder folder;
+    OvTest::TempFolder folder;
     OvVirtualFileTable table{0, nullptr};
     void SetUp() override { ASSERT_TRUE(folder.IsValid()); }
     void TearDown() override { OvVirtualFileInfoClose(&table); }

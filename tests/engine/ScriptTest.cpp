@@ -182,7 +182,7 @@ TEST_F(ScriptTest, MemoryBombsStopAtTheByteBudget) {
 }
 
 TEST_F(ScriptTest, CompiledFilesRoundTripAndRunLikeTheSource) {
-    TempFolder folder;
+    OvTest::TempFolder folder;
     ASSERT_TRUE(folder.IsValid());
     const std::string source = folder.Path("source.lua");
     const std::string fromFile = folder.Path("from-file.ovs");

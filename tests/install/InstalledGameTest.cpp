@@ -40,7 +40,7 @@ struct ChildResult {
 // Runs the program in folder with extra environment variables.
 ChildResult RunChild(const std::string& program, const std::string& folder,
                      const std::vector<std::pair<std::string, std::string>>& environment) {
-    TempFolder scratch;
+    OvTest::TempFolder scratch;
     OvTest::LaunchOptions options;
     options.arguments = {program};
     for (const auto& [name, value] : environment) options.environment.push_back(name + "=" + value);
@@ -51,7 +51,7 @@ ChildResult RunChild(const std::string& program, const std::string& folder,
     int status = 0;
     if (child.Launch(options) && child.WaitForExit(60.0, &status) && WIFEXITED(status))
         result.status = WEXITSTATUS(status);
-    result.output = TempFolder::Read(options.outputPath);
+    result.output = OvTest::TempFolder::Read(options.outputPath);
     return result;
 }
 
@@ -82,7 +82,7 @@ Frame LoadFrame(const std::string& path) {
 }  // namespace
 
 TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
-    TempFolder elsewhere;
+    OvTest::TempFolder elsewhere;
     ASSERT_FALSE(elsewhere.Root().empty());
     const std::string shot = elsewhere.Root() + "/frame.png";
     const ChildResult run = RunChild(kPrefix + "/bin/gorvane", elsewhere.Root(),
@@ -102,7 +102,7 @@ TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
 }
 
 TEST(InstalledGame, WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
-    TempFolder empty;
+    OvTest::TempFolder empty;
     ASSERT_FALSE(empty.Root().empty());
     const std::string program = kPrefix + "/libexec/gorvane/Gorvane";
 

@@ -79,7 +79,7 @@ TEST(DialogCommandTest, WindowsFiltersAndFlagsBecomeDialogArguments) {
 }
 
 TEST(DialogTest, OpenDialogReturnsTheTypedFileInTheWindowsLayout) {
-    TempFolder folder;
+    OvTest::TempFolder folder;
     std::string chosen = folder.Write("level.one.lvl", "level.one.lvl");
     char buffer[MAX_PATH] = "";
     char title[64] = "";
@@ -124,7 +124,7 @@ TEST(DialogTest, OpenDialogReturnsTheTypedFileInTheWindowsLayout) {
 }
 
 TEST(DialogTest, SaveDialogAddsTheDefaultExtensionAndFolderPickerGivesAnItemList) {
-    TempFolder folder;
+    OvTest::TempFolder folder;
     char buffer[MAX_PATH] = "";
     OPENFILENAMEA record =
         Record(buffer, sizeof(buffer), "Orvo Save Test", OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_EXPLORER);
@@ -169,7 +169,7 @@ TEST(DialogTest, MessageBoxAnswersWithTheButtonPressed) {
 }
 
 TEST(ShellExecuteTest, ProgramsStartWithTheirParametersInTheirFolder) {
-    TempFolder folder;
+    OvTest::TempFolder folder;
     std::string script = folder.Root() + "/record.sh";
     std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(pwd)/args.txt.tmp\"\npwd >> args.txt.tmp\n"
                              "mv args.txt.tmp args.txt\n";

@@ -26,7 +26,7 @@ namespace {
 
 class RegistryTest : public ::testing::Test {
 protected:
-    TempFolder scratch;
+    OvTest::TempFolder scratch;
     std::string folder = scratch.Root();
     std::string path = scratch.Path("registry.db");
 

@@ -216,7 +216,7 @@ TEST_F(FontTest, ReleaseIsSafeTwiceAndTheFontLoadsAgain) {
 TEST_F(FontTest, FailedLoadsLeaveNothingBehind) {
     EXPECT_FALSE(font.Load(nullptr, nullptr, '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
     EXPECT_FALSE(font.LoadFromMemory(nullptr, nullptr, 0, '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
-    const ::TempFolder scratch;
+    const OvTest::TempFolder scratch;
     const std::string folder = scratch.Root();
     EXPECT_FALSE(font.Load((folder + "/none.png").c_str(), nullptr, '\n', TEXTURE_NEAREST, TEXTURE_NEAREST));
     EXPECT_TRUE(IsEmptyHandle(font.texture));

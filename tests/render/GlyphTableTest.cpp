@@ -161,7 +161,7 @@ TEST(GlyphTableTest, TextWithoutLinesFailsAndSizeBoundsTheText) {
 }
 
 TEST(GlyphTableTest, ReadFileParsesAWholeFileAndFailsWithoutOne) {
-    const ::TempFolder scratch;
+    const OvTest::TempFolder scratch;
     const std::string folder = scratch.Root();
     const std::string path = folder + "/font.fnt";
     ASSERT_TRUE(OvTest::WriteBytes(path, OvTest::Bytes(kDescription, kDescription + std::strlen(kDescription))));

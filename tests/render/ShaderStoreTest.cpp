@@ -166,7 +166,7 @@ TEST_F(ShaderStoreTest, AnAssemblyPairTakesItsParametersExceptWhereTheFlagsSkipT
 }
 
 TEST_F(ShaderStoreTest, ReloadingASlotReleasesItsProgramsAndTheCoreReleasesTheStores) {
-    const ::TempFolder scratch;
+    const OvTest::TempFolder scratch;
     const std::string folder = scratch.Root();
     const std::string vertexPath = folder + "/shader.vert", fragmentPath = folder + "/shader.frag";
     ASSERT_TRUE(OvTest::WriteBytes(vertexPath, OvTest::Bytes(kVertex, kVertex + std::strlen(kVertex))));

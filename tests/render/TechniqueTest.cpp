@@ -239,7 +239,7 @@ TEST_F(TechniqueTest, ScriptsCompileLoadFreeAndFailCleanly) {
     EXPECT_TRUE(empty.IsEmpty());
     EXPECT_FALSE(empty.LoadCompiledFile("/nonexistent/technique.ovs"));
 
-    const ::TempFolder scratch;
+    const OvTest::TempFolder scratch;
     const std::string folder = scratch.Root();
     const std::string source = folder + "/count.lua";
     const std::string compiled = folder + "/count.ovs";

@@ -42,7 +42,7 @@ protected:
         return bytes;
     }
 
-    ::TempFolder scratch;
+    OvTest::TempFolder scratch;
     std::string folder;
     OV_TEXTURE texture;
 };

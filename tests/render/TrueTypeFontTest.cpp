@@ -156,7 +156,7 @@ TEST_F(TrueTypeFontTest, GlyphsAddedLaterKeepEarlierOnesWhenTheAtlasGrows) {
 }
 
 TEST_F(TrueTypeFontTest, RefusedLoadsLeaveNoFontBehind) {
-    const ::TempFolder scratch;
+    const OvTest::TempFolder scratch;
     const std::string folder = scratch.Root();
     const std::string missing = folder + "/none.ttf";
     const auto expectNothing = [&](const char* cause) {

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <string>
 
+namespace OvTest {
+
 class TempFolder {
 public:
     TempFolder() {
@@ -47,3 +49,5 @@ private:
 inline std::string ContentOf(const OvCore::OV_MEMORY_FILE& file) {
     return std::string(reinterpret_cast<const char*>(file.Data()), file.Size());
 }
+
+}  // namespace OvTest

@@ -44,7 +44,7 @@ std::string Output(const std::vector<std::string>& arguments) {
 // A scratch home: the registry, XDG folders and files of one test.
 class SystemTest : public ::testing::Test {
 protected:
-    TempFolder scratch;
+    OvTest::TempFolder scratch;
     std::string home = scratch.Root();
     OV_SYSTEM system;
 

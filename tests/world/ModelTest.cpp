@@ -354,7 +354,7 @@ TEST_F(BoneDrawTest, TheCoresModelsDrawInTheLayerPassesAndGoWithTheWorld) {
 }
 
 TEST_F(BoneDrawTest, TexturesLoadOnceFromTheTextureFolder) {
-    const ::TempFolder scratch;
+    const OvTest::TempFolder scratch;
     const std::string folder = scratch.Root();
     ASSERT_TRUE(WriteSolidPng(folder + "/skin.ovt", 0, 255, 0));
     ASSERT_TRUE(WriteSolidPng(folder + "/bone.ovt", 255, 0, 0));
