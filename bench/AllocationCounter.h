@@ -12,9 +12,7 @@ namespace AllocationCounter {
 
 inline std::atomic<long long> allocations{0};
 
-inline long long Count() {
-    return allocations.load(std::memory_order_relaxed);
-}
+inline long long Count() { return allocations.load(std::memory_order_relaxed); }
 
 }  // namespace AllocationCounter
 
@@ -24,21 +22,9 @@ inline void* CountedAllocation(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void* operator new(std::size_t size) {
-    return CountedAllocation(size);
-}
-void* operator new[](std::size_t size) {
-    return CountedAllocation(size);
-}
-void operator delete(void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory) noexcept {
-    std::free(memory);
-}
-void operator delete(void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
-void operator delete[](void* memory, std::size_t) noexcept {
-    std::free(memory);
-}
+void* operator new(std::size_t size) { return CountedAllocation(size); }
+void* operator new[](std::size_t size) { return CountedAllocation(size); }
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete[](void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }

@@ -76,8 +76,7 @@ struct PlainComponents {
     std::vector<C_PLANT> plants;
     std::vector<C_STATIC> decorations;
 
-    PlainComponents()
-        : characters((kComponents + 2) / 3), plants((kComponents + 1) / 3), decorations(kComponents / 3) {
+    PlainComponents() : characters((kComponents + 2) / 3), plants((kComponents + 1) / 3), decorations(kComponents / 3) {
         for (size_t i = 0; i < characters.size(); ++i) Prepare(characters[i], static_cast<int>(3 * i));
         for (size_t i = 0; i < plants.size(); ++i) Prepare(plants[i], static_cast<int>(3 * i + 1));
         for (size_t i = 0; i < decorations.size(); ++i) Prepare(decorations[i], static_cast<int>(3 * i + 2));
@@ -133,8 +132,10 @@ void BM_Components(benchmark::State& state) {
     for (auto _ : state) {
         const bool worldFirst = turns++ % 2 == 0;
         for (int side = 0; side < 2; ++side) {
-            if ((side == 0) == worldFirst) Measure(worldTotal, worldAllocations, [&] { WorldFrames(world); });
-            else Measure(plainTotal, plainAllocations, [&] { PlainFrames(plain); });
+            if ((side == 0) == worldFirst)
+                Measure(worldTotal, worldAllocations, [&] { WorldFrames(world); });
+            else
+                Measure(plainTotal, plainAllocations, [&] { PlainFrames(plain); });
         }
     }
     world.updateHook = nullptr;
@@ -150,10 +151,11 @@ void BM_Components(benchmark::State& state) {
     state.counters["wall_ratio"] = plainTotal.wall / worldTotal.wall;
     state.counters["world_allocations_per_frame"] = static_cast<double>(worldAllocations) / frames;
     state.counters["plain_allocations_per_frame"] = static_cast<double>(plainAllocations) / frames;
-    std::printf("ratio components frame step (%d components): world %.1f ns, plain arrays %.1f ns per component "
-                "(CPU); plain / world = %.3f CPU, %.3f wall\n",
-                kComponents, worldTotal.cpu * perComponent, plainTotal.cpu * perComponent,
-                plainTotal.cpu / worldTotal.cpu, plainTotal.wall / worldTotal.wall);
+    std::printf(
+        "ratio components frame step (%d components): world %.1f ns, plain arrays %.1f ns per component "
+        "(CPU); plain / world = %.3f CPU, %.3f wall\n",
+        kComponents, worldTotal.cpu * perComponent, plainTotal.cpu * perComponent, plainTotal.cpu / worldTotal.cpu,
+        plainTotal.wall / worldTotal.wall);
 }
 BENCHMARK(BM_Components)->Unit(benchmark::kMicrosecond)->Iterations(300);
 

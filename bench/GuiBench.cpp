@@ -14,7 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <epoxy/gl.h>
 
-
 #include <cstdio>
 #include <vector>
 
@@ -64,7 +63,11 @@ void BM_GuiPlace(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     gui.ClearGui();
 }
-BENCHMARK(BM_GuiPlace)->RangeMultiplier(10)->Range(100, 10000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GuiPlace)
+    ->RangeMultiplier(10)
+    ->Range(100, 10000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMicrosecond);
 
 // The input step and the delivery of what it posted: the pointer rests on
 // the controls, one key is held.
@@ -105,9 +108,7 @@ void BM_GuiDraw(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     gui.ClearGui();
 }
-BENCHMARK(BM_GuiDraw)
-    ->ArgsProduct({{100, 1000, 10000}, {0, 1}})
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GuiDraw)->ArgsProduct({{100, 1000, 10000}, {0, 1}})->Unit(benchmark::kMicrosecond);
 
 constexpr int kVisible = 1000, kColumns = 40;
 

@@ -39,7 +39,9 @@ std::string ThemeLikeDocument(size_t size) {
                           i, i);
             text += line;
         }
-        text += "\t<Font Name=\"Mono\" TexFile=\"Data/Fonts/courier_new.ovt\" MapFile=\"Data/Fonts/courier_new.fnt\" />\r\n";
+        text +=
+            "\t<Font Name=\"Mono\" TexFile=\"Data/Fonts/courier_new.ovt\" MapFile=\"Data/Fonts/courier_new.fnt\" "
+            "/>\r\n";
         for (int style = 0; style < 16; ++style) {
             std::snprintf(line, sizeof line, "\t<Style Name=\"Style%d\">\r\n\t\t<AreaColors>\r\n", style);
             text += line;
@@ -47,17 +49,19 @@ std::string ThemeLikeDocument(size_t size) {
                 std::snprintf(line, sizeof line, "\t\t\t<C%d Value=\"0.%d:0.5:0.25:1\" />\r\n", corner, style % 10);
                 text += line;
             }
-            text += "\t\t</AreaColors>\r\n\t\t<AreaTexture Name=\"tex1\" />\r\n\t\t<TextFont Name=\"Mono\" />\r\n"
-                    "\t\t<TextColor Value=\"1:1:1:1\" />\r\n\t\t<TextHalign Mode=\"CENTER\" />\r\n\t</Style>\r\n";
+            text +=
+                "\t\t</AreaColors>\r\n\t\t<AreaTexture Name=\"tex1\" />\r\n\t\t<TextFont Name=\"Mono\" />\r\n"
+                "\t\t<TextColor Value=\"1:1:1:1\" />\r\n\t\t<TextHalign Mode=\"CENTER\" />\r\n\t</Style>\r\n";
         }
         text += "</Theme>\r\n";
         std::snprintf(line, sizeof line, "<Group Name=\"Group%d\">\r\n", theme);
         text += line;
         for (int control = 0; control < 16; ++control) {
-            std::snprintf(line, sizeof line,
-                          "\t<Control Name=\"c%d\">\r\n\t\t<Position Value=\"%d:%d\" />\r\n\t\t<Size Value=\"120:24\" />\r\n"
-                          "\t\t<Style Name=\"Style%d\" />\r\n\t\t<Data>Control number %d of the group</Data>\r\n\t</Control>\r\n",
-                          control, control * 8, control * 30, control, control);
+            std::snprintf(
+                line, sizeof line,
+                "\t<Control Name=\"c%d\">\r\n\t\t<Position Value=\"%d:%d\" />\r\n\t\t<Size Value=\"120:24\" />\r\n"
+                "\t\t<Style Name=\"Style%d\" />\r\n\t\t<Data>Control number %d of the group</Data>\r\n\t</Control>\r\n",
+                control, control * 8, control * 30, control, control);
             text += line;
         }
         text += "</Group>\r\n";
@@ -221,10 +225,11 @@ void BM_Parse(benchmark::State& state) {
     state.counters["pugixml_MBps"] = megabytes / Median(peerParse);
     state.counters["pugixml_over_ours"] = Median(parseRatios);
     state.counters["with_destroy"] = Median(lifetimeRatios);
-    std::printf("ratio markup parse %s (%.1f MB): ours %.0f MB/s, pugixml %.0f MB/s, pugixml time / ours = %.3f "
-                "(with the document destroyed: %.3f)\n",
-                mime ? "MIME database" : "theme-like", megabytes, megabytes / Median(oursParse),
-                megabytes / Median(peerParse), Median(parseRatios), Median(lifetimeRatios));
+    std::printf(
+        "ratio markup parse %s (%.1f MB): ours %.0f MB/s, pugixml %.0f MB/s, pugixml time / ours = %.3f "
+        "(with the document destroyed: %.3f)\n",
+        mime ? "MIME database" : "theme-like", megabytes, megabytes / Median(oursParse), megabytes / Median(peerParse),
+        Median(parseRatios), Median(lifetimeRatios));
 }
 BENCHMARK(BM_Parse)->ArgName("mime")->Arg(0)->Arg(1)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
 
@@ -288,7 +293,12 @@ void BM_FindLastSibling(benchmark::State& state) {
     }
     state.SetComplexityN(count);
 }
-BENCHMARK(BM_FindLastSibling)->Arg(1000)->Arg(10000)->Arg(100000)->Complexity(benchmark::oN)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindLastSibling)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMicrosecond);
 
 // A path of n segments down a chain of n nested elements.
 void BM_FindDeepPath(benchmark::State& state) {

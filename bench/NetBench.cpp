@@ -209,9 +209,10 @@ void BM_Echo(benchmark::State& state) {
     state.counters["plain_wall_ns"] = theirs.wall * perTrip;
     state.counters["cpu_ratio"] = theirs.cpu / ours.cpu;
     state.counters["wall_ratio"] = theirs.wall / ours.wall;
-    std::printf("ratio echo round trip (%u bytes): OV_SOCKET %.0f ns, plain sockets %.0f ns (wall); "
-                "plain / OV_SOCKET = %.3f CPU, %.3f wall\n",
-                kEchoBytes, ours.wall * perTrip, theirs.wall * perTrip, theirs.cpu / ours.cpu, theirs.wall / ours.wall);
+    std::printf(
+        "ratio echo round trip (%u bytes): OV_SOCKET %.0f ns, plain sockets %.0f ns (wall); "
+        "plain / OV_SOCKET = %.3f CPU, %.3f wall\n",
+        kEchoBytes, ours.wall * perTrip, theirs.wall * perTrip, theirs.cpu / ours.cpu, theirs.wall / ours.wall);
 }
 
 void BM_IdleServerUpdate(benchmark::State& state) {

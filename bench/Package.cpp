@@ -22,9 +22,7 @@ std::vector<OvCore::OV_PACKAGE_FILE> MakeFiles(int count, uint32_t bytes) {
     return files;
 }
 
-std::string ScratchPath() {
-    return "/tmp/ov_bench_package_" + std::to_string(getpid()) + ".pak";
-}
+std::string ScratchPath() { return "/tmp/ov_bench_package_" + std::to_string(getpid()) + ".pak"; }
 
 void SavePackage(benchmark::State& state) {
     const auto files = MakeFiles(static_cast<int>(state.range(0)), 16 * 1024);

@@ -97,8 +97,9 @@ struct PlainParticles {
 };
 
 GLuint PlainProgram() {
-    const char* vertex = "#version 130\nuniform mat4 p; in vec3 a; in vec4 b; out vec4 c;\n"
-                         "void main() { gl_Position = p * vec4(a, 1.0); c = b; }\n";
+    const char* vertex =
+        "#version 130\nuniform mat4 p; in vec3 a; in vec4 b; out vec4 c;\n"
+        "void main() { gl_Position = p * vec4(a, 1.0); c = b; }\n";
     const char* fragment = "#version 130\nin vec4 c; out vec4 o;\nvoid main() { o = c; }\n";
     GLuint program = glCreateProgram();
     for (auto [type, source] : {std::pair{GL_VERTEX_SHADER, vertex}, {GL_FRAGMENT_SHADER, fragment}}) {
@@ -172,7 +173,8 @@ Clocks Now() {
     timespec cpu{}, wall{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpu);
     clock_gettime(CLOCK_MONOTONIC, &wall);
-    return {static_cast<double>(cpu.tv_sec) + cpu.tv_nsec * 1e-9, static_cast<double>(wall.tv_sec) + wall.tv_nsec * 1e-9};
+    return {static_cast<double>(cpu.tv_sec) + cpu.tv_nsec * 1e-9,
+            static_cast<double>(wall.tv_sec) + wall.tv_nsec * 1e-9};
 }
 
 template <typename Frame>

@@ -43,7 +43,8 @@ const char* const kSchema =
 
 std::string Folder() {
     static const std::string folder = [] {
-        std::string path = (std::filesystem::temp_directory_path() / ("ov-registry-bench-" + std::to_string(getpid()))).string();
+        std::string path =
+            (std::filesystem::temp_directory_path() / ("ov-registry-bench-" + std::to_string(getpid()))).string();
         std::filesystem::create_directories(path);
         return path;
     }();
@@ -172,8 +173,8 @@ void BM_QueryValue_Layer(benchmark::State& state) {
     for (auto _ : state) {
         uint32_t data = 0;
         DWORD type = 0, size = sizeof(data);
-        bool found = system.QueryValue(keys[random() % kKeys], names[random() % kValuesPerKey].c_str(), &type, &data,
-                                       &size);
+        bool found =
+            system.QueryValue(keys[random() % kKeys], names[random() % kValuesPerKey].c_str(), &type, &data, &size);
         benchmark::DoNotOptimize(found);
     }
     CloseAll(system, keys);
@@ -252,7 +253,7 @@ BENCHMARK(BM_SetValueDurable_Layer)->MinTime(2.0);
 BENCHMARK(BM_SetValueDurable_PlainSqlite)->MinTime(2.0);
 BENCHMARK(BM_OpenKey_Layer)->Arg(1000)->Arg(100000);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);

@@ -76,8 +76,9 @@ std::vector<OvHandle> BuildEngineModels(const std::vector<Spring>& springs) {
     return dnas;
 }
 
-
-b2Vec2 Metres(double x, double y) { return b2Vec2(static_cast<float>(x / kPixelsPerMetre), static_cast<float>(y / kPixelsPerMetre)); }
+b2Vec2 Metres(double x, double y) {
+    return b2Vec2(static_cast<float>(x / kPixelsPerMetre), static_cast<float>(y / kPixelsPerMetre));
+}
 
 // The same bodies and joints, made directly: fixed rotation, the engine's
 // drag, a circle with the mass set directly, soft distance joints; a
@@ -170,8 +171,8 @@ void ReadDirectPositions(const DirectWorld& direct) {
 double LargestGap() {
     double largest = engineEnds.size() == directEnds.size() ? 0 : INFINITY;
     for (size_t i = 0; i < engineEnds.size() && i < directEnds.size(); ++i)
-        largest = std::max({largest, std::fabs(engineEnds[i].x - directEnds[i].x),
-                            std::fabs(engineEnds[i].y - directEnds[i].y)});
+        largest = std::max(
+            {largest, std::fabs(engineEnds[i].x - directEnds[i].x), std::fabs(engineEnds[i].y - directEnds[i].y)});
     return largest;
 }
 
@@ -274,7 +275,13 @@ void BM_SoftBodies(benchmark::State& state) {
     state.counters["largest_gap_px"] = largestGap;
     OvClosure();
 }
-BENCHMARK(BM_SoftBodies)->ArgName("keptWorld")->Arg(0)->Arg(1)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SoftBodies)
+    ->ArgName("keptWorld")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -151,9 +151,7 @@ std::vector<Sprite> Sprites(int count, int size) {
     return sprites;
 }
 
-void Finish(benchmark::State& state, int count) {
-    state.SetItemsProcessed(state.iterations() * count);
-}
+void Finish(benchmark::State& state, int count) { state.SetItemsProcessed(state.iterations() * count); }
 
 // args: sprite count, sprite size in pixels, textures (1 or 2).
 void BM_Engine(benchmark::State& state) {
@@ -174,7 +172,8 @@ void BM_Engine(benchmark::State& state) {
             OvMatrixIdentity();
             OvMatrixTranslate(sprite.x, sprite.y, 0);
             OvMatrixRotate(sprite.degrees, 0, 0, 1);
-            OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0,
+                       0, 0, 0);
             OvMatrixPop();
         }
         OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
@@ -193,10 +192,12 @@ struct RawVertex {
 };
 
 GLuint RawProgram() {
-    const char* vertex = "#version 130\nuniform mat4 p; in vec2 a; in vec2 b; out vec2 t;\n"
-                         "void main() { gl_Position = p * vec4(a, 0.0, 1.0); t = b; }\n";
-    const char* fragment = "#version 130\nuniform sampler2D s; in vec2 t; out vec4 c;\n"
-                           "void main() { c = texture(s, t); }\n";
+    const char* vertex =
+        "#version 130\nuniform mat4 p; in vec2 a; in vec2 b; out vec2 t;\n"
+        "void main() { gl_Position = p * vec4(a, 0.0, 1.0); t = b; }\n";
+    const char* fragment =
+        "#version 130\nuniform sampler2D s; in vec2 t; out vec4 c;\n"
+        "void main() { c = texture(s, t); }\n";
     GLuint program = gl.CreateProgram();
     for (auto [type, source] : {std::pair{GL_VERTEX_SHADER, vertex}, {GL_FRAGMENT_SHADER, fragment}}) {
         GLuint shader = gl.CreateShader(type);
@@ -219,8 +220,9 @@ RawVertex* TransformSprite(const Sprite& sprite, double half, RawVertex* out) {
     const double corner[6][4] = {{-half, -half, 0, 0}, {half, -half, 1, 0}, {half, half, 1, 1},
                                  {-half, -half, 0, 0}, {half, half, 1, 1},  {-half, half, 0, 1}};
     for (const auto& k : corner) {
-        *out++ = {static_cast<float>(c * k[0] - s * k[1] + sprite.x), static_cast<float>(s * k[0] + c * k[1] + sprite.y),
-                  static_cast<float>(k[2]), static_cast<float>(k[3])};
+        *out++ = {static_cast<float>(c * k[0] - s * k[1] + sprite.x),
+                  static_cast<float>(s * k[0] + c * k[1] + sprite.y), static_cast<float>(k[2]),
+                  static_cast<float>(k[3])};
     }
     return out;
 }
@@ -243,8 +245,8 @@ void BM_RawLimit(benchmark::State& state) {
         gl.UniformMatrix4fv(gl.GetUniformLocation(program, "p"), 1, GL_FALSE, projection);
         gl.BindTexture(GL_TEXTURE_2D, window.textures[0]);
         gl.BindBuffer(GL_ARRAY_BUFFER, buffer);
-        gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RawVertex)),
-                      vertices.data(), GL_STREAM_DRAW);
+        gl.BufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(vertices.size() * sizeof(RawVertex)), vertices.data(),
+                      GL_STREAM_DRAW);
         gl.VertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(RawVertex), nullptr);
         gl.VertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, sizeof(RawVertex), reinterpret_cast<void*>(8));
         gl.EnableVertexAttribArray(0);
@@ -296,8 +298,8 @@ public:
             std::string scene = name.substr(std::string("BM_Engine/").size());
             auto raw = medians_.find("BM_RawLimit/" + scene.substr(0, scene.rfind('/')));
             if (raw == medians_.end()) continue;
-            std::printf("  sprites/size/textures %-12s engine %9.2f  raw %9.2f  ratio %.2f\n", scene.c_str(),
-                        engine, raw->second, raw->second / engine);
+            std::printf("  sprites/size/textures %-12s engine %9.2f  raw %9.2f  ratio %.2f\n", scene.c_str(), engine,
+                        raw->second, raw->second / engine);
         }
     }
 

@@ -57,9 +57,7 @@ const char* kStateScript =
     "EXECUTE(host)\n";
 
 int hostCalls = 0;
-void Host() {
-    ++hostCalls;
-}
+void Host() { ++hostCalls; }
 
 struct Scene {
     OV_SHADER_STORE store;
@@ -82,7 +80,8 @@ void Direct(Scene& s) {
     std::swap(s.texcoords[0], s.texcoords[3]);
     std::swap(s.texcoords[1], s.texcoords[2]);
     OvTextureActivate(s.texture);
-    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, s.corners, nullptr, s.texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, s.corners, nullptr, s.texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0,
+               0, 0);
     OvTextureUnactivate();
     std::swap(s.texcoords[0], s.texcoords[3]);
     std::swap(s.texcoords[1], s.texcoords[2]);
@@ -136,14 +135,13 @@ bool Prepare(Scene& s) {
     s.store.LoadFromMemory(0, OV_SHADER_LINKED, kVertex, kFragment);
     s.location = s.store.UniformLocation(0, "uTint");
     const uint8_t pixels[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
-    return s.location >= 0 && OvTextureCreate(&s.texture) && OvTextureLoadEmpty(s.texture, 2, 2, 0) &&
-           [&] {
-               auto* lock = static_cast<uint8_t*>(OvTextureLock(s.texture, 0));
-               if (!lock) return false;
-               std::copy(pixels, pixels + 16, lock);
-               OvTextureUnlock(s.texture, 1);
-               return true;
-           }();
+    return s.location >= 0 && OvTextureCreate(&s.texture) && OvTextureLoadEmpty(s.texture, 2, 2, 0) && [&] {
+        auto* lock = static_cast<uint8_t*>(OvTextureLock(s.texture, 0));
+        if (!lock) return false;
+        std::copy(pixels, pixels + 16, lock);
+        OvTextureUnlock(s.texture, 1);
+        return true;
+    }();
 }
 
 }  // namespace

@@ -25,9 +25,8 @@ void BM_FrameStep(benchmark::State& state) {
     state.counters["allocationsPerFrame"] =
         static_cast<double>(AllocationCounter::Count() - allocationsBefore) / static_cast<double>(state.iterations());
     state.SetItemsProcessed(state.iterations() * count);
-    state.counters["ns_per_actor"] = benchmark::Counter(static_cast<double>(count),
-                                                        benchmark::Counter::kIsIterationInvariantRate |
-                                                            benchmark::Counter::kInvert);
+    state.counters["ns_per_actor"] = benchmark::Counter(
+        static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     world.ClearActors(world.views);
 }
 BENCHMARK(BM_FrameStep)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);

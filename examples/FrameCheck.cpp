@@ -21,19 +21,19 @@ struct Colour {
 
 // The colours the examples' checks name.
 constexpr Colour kColours[] = {
-    {"white", {200, 200, 200}, {255, 255, 255}},   // text drawn white
-    {"grey", {110, 110, 110}, {150, 150, 150}},    // mid grey, all three alike
-    {"yellow", {230, 120, 0}, {255, 240, 100}},    // warm yellow: a star, a heading
-    {"orange", {180, 90, 0}, {255, 200, 90}},      // a rope, a pad's square
-    {"spark", {200, 60, 0}, {255, 255, 120}},      // a spark, yellow to orange
-    {"warm", {100, 40, 0}, {255, 255, 255}},       // any light with some red in it
-    {"green", {0, 100, 20}, {120, 255, 140}},      // jelly, plants
-    {"blue", {0, 60, 200}, {110, 210, 255}},       // deep to light blue: sprites, text
-    {"lit", {0, 0, 1}, {255, 255, 255}},           // anything with blue in it
-    {"bright", {250, 0, 0}, {255, 255, 255}},      // full red: a lit square
-    {"glow", {40, 0, 0}, {255, 255, 255}},         // red well above the backdrop's
-    {"backdrop", {0, 0, 30}, {20, 20, 45}},        // the dark blue backdrop
-    {"bar", {45, 0, 0}, {60, 255, 255}},           // the dim bar's red
+    {"white", {200, 200, 200}, {255, 255, 255}},  // text drawn white
+    {"grey", {110, 110, 110}, {150, 150, 150}},  // mid grey, all three alike
+    {"yellow", {230, 120, 0}, {255, 240, 100}},  // warm yellow: a star, a heading
+    {"orange", {180, 90, 0}, {255, 200, 90}},  // a rope, a pad's square
+    {"spark", {200, 60, 0}, {255, 255, 120}},  // a spark, yellow to orange
+    {"warm", {100, 40, 0}, {255, 255, 255}},  // any light with some red in it
+    {"green", {0, 100, 20}, {120, 255, 140}},  // jelly, plants
+    {"blue", {0, 60, 200}, {110, 210, 255}},  // deep to light blue: sprites, text
+    {"lit", {0, 0, 1}, {255, 255, 255}},  // anything with blue in it
+    {"bright", {250, 0, 0}, {255, 255, 255}},  // full red: a lit square
+    {"glow", {40, 0, 0}, {255, 255, 255}},  // red well above the backdrop's
+    {"backdrop", {0, 0, 30}, {20, 20, 45}},  // the dark blue backdrop
+    {"bar", {45, 0, 0}, {60, 255, 255}},  // the dim bar's red
 };
 
 const Colour* FindColour(const char* name) {

@@ -8,8 +8,7 @@ using OvCore::OV_STRING;
 
 namespace {
 
-void CheckPieces(OV_STRING* pieces, unsigned count, size_t textLength, const std::string& delimiters,
-                 bool quoted) {
+void CheckPieces(OV_STRING* pieces, unsigned count, size_t textLength, const std::string& delimiters, bool quoted) {
     FuzzCheck(pieces != nullptr);
     size_t total = 0;
     for (unsigned i = 0; i < count; ++i) {
@@ -35,8 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::unique_ptr<char[]> raw(new char[rawSize > 0 ? rawSize : 1]);
     std::memcpy(raw.get(), input.RestData(), rawSize);
     unsigned count = 0;
-    OV_STRING* pieces = OV_STRING::Explode(raw.get(), rawSize, delimiters.c_str(), &count,
-                                           quoted ? quotes.c_str() : nullptr);
+    OV_STRING* pieces =
+        OV_STRING::Explode(raw.get(), rawSize, delimiters.c_str(), &count, quoted ? quotes.c_str() : nullptr);
     CheckPieces(pieces, count, rawSize, delimiters, quoted);
 
     const OV_STRING text(input.RestText().c_str());

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzCheck(table->lineBreak == '\n' && table->letterSpacing == 0.0f && table->lineSpacing == 0.0f);
     for (const auto& glyph : table->glyphs) {
         const float values[] = {glyph.width, glyph.height, glyph.xoffset, glyph.yoffset, glyph.xadvance,
-                                glyph.s0, glyph.t0, glyph.s1, glyph.t1};
+                                glyph.s0,    glyph.t0,     glyph.s1,      glyph.t1};
         for (float value : values) FuzzCheck(std::isfinite(value));
     }
     return 0;

@@ -29,8 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         ScratchFile::Write("ov_fuzz_layout", reinterpret_cast<const uint8_t*>(kTheme), sizeof kTheme - 1);
     if (!themePath || !gui.LoadTheme(themePath, "t")) return 0;
     *gui.messageProcs.Get("echo", 0) = Echo;
-    const char* path = ScratchFile::Write("ov_fuzz_layout", reinterpret_cast<const uint8_t*>(input.RestData()),
-                                          input.RestSize());
+    const char* path =
+        ScratchFile::Write("ov_fuzz_layout", reinterpret_cast<const uint8_t*>(input.RestData()), input.RestSize());
     if (path) gui.LoadLayout(path, group.c_str());
     for (auto it = gui.controls.Begin(); !it.IsEnd(); it.Next())
         FuzzCheck(*it.Value() == nullptr || (*it.Value())->InTree());

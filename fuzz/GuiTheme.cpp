@@ -15,8 +15,8 @@ using namespace OvCore;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput input(data, size);
     const std::string name = input.TakeWord(32);
-    const char* path = ScratchFile::Write("ov_fuzz_theme", reinterpret_cast<const uint8_t*>(input.RestData()),
-                                          input.RestSize());
+    const char* path =
+        ScratchFile::Write("ov_fuzz_theme", reinterpret_cast<const uint8_t*>(input.RestData()), input.RestSize());
     if (!path) return 0;
     OV_GUI& gui = Gui();
     // A theme whose font did not load is applied all the same, and says so.

@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     const OvCore::OV_MATRIX transform = OvCore::OV_MATRIX().Translate(10, 20, 0).Scale(1.5, 1.5, 1);
     if (model.LoadBody(bytes, size, nullptr, &transform, 1.0, 2.0, 1.0, 1.0, 1.0)) {
         const size_t lines = size + 1;  // an empty line takes one byte
-        if (static_cast<size_t>(model.SubstanceCount()) * 5 > lines || static_cast<size_t>(model.ForceCount()) * 3 > lines)
+        if (static_cast<size_t>(model.SubstanceCount()) * 5 > lines ||
+            static_cast<size_t>(model.ForceCount()) * 3 > lines)
             __builtin_trap();
         const OvHandle* forces = model.Forces();
         for (const OvCore::OV_BONE& bone : model.bones)

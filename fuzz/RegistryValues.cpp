@@ -67,7 +67,7 @@ void CheckValue(HKEY key, const std::string& name, DWORD type, const std::vector
     }
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     UseScratchRegistry();
@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     HKEY key = nullptr;
     DWORD disposition = 0;
-    LSTATUS opened = RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                     &disposition);
+    LSTATUS opened =
+        RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, &disposition);
     FuzzCheck((opened == ERROR_SUCCESS) == ValidKeyPath(path));
     if (opened != ERROR_SUCCESS) return 0;
 

@@ -32,12 +32,12 @@ void ReadTag(const uint8_t* bytes, size_t size) {
     const char* path = ScratchFile::Write("ov_fuzz_sound", bytes, size);
     if (!path) return;
     OvCore::OV_ID3_TAG tag{};
-    if (ReadId3Tag(path, &tag) != (size >= 128 && bytes[size - 128] == 'T' &&
-                                               bytes[size - 127] == 'A' && bytes[size - 126] == 'G'))
+    if (ReadId3Tag(path, &tag) !=
+        (size >= 128 && bytes[size - 128] == 'T' && bytes[size - 127] == 'A' && bytes[size - 126] == 'G'))
         std::abort();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     ReadTag(bytes, size);

@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
     if (size < 1 || size > UINT32_MAX) return 0;
     OvHandle font{1, 0};
     const OvHandle noTexture{1, 0};
-    if (OvFontLoadFromMemory(&font, noTexture, bytes + 1, static_cast<uint32_t>(size - 1), 4 + bytes[0],
-                             '\n') != 0) {
+    if (OvFontLoadFromMemory(&font, noTexture, bytes + 1, static_cast<uint32_t>(size - 1), 4 + bytes[0], '\n') != 0) {
         __builtin_trap();
     }
     return 0;

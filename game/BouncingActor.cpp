@@ -32,7 +32,8 @@ void SetDrawingColour(double alpha) { OvSetState(kColourState, 1.0, 1.0, 1.0, al
 }  // namespace
 
 BouncingActor::BouncingActor(const OV_VECTOR& position, const OV_VECTOR& velocity, const BOUNCE_STYLE& style)
-    : velocity(velocity), style_(style) {
+    : velocity(velocity),
+      style_(style) {
     this->position = position;
     SetName(style.name);
     sprite = *Textures().Get(style.texture, 0);

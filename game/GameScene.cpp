@@ -42,7 +42,7 @@ struct FileTexture {
 };
 
 constexpr FileTexture kFileTextures[] = {
-    {"wall", "Data/Textures/wall.ovt", false},       {"player", "Data/Textures/player.ovt", true},
+    {"wall", "Data/Textures/wall.ovt", false},          {"player", "Data/Textures/player.ovt", true},
     {"spikeball", "Data/Textures/spikeball.ovt", true}, {"gib", "Data/Textures/gib.ovt", true},
     {"grass", "Data/Textures/grass.ovt", false},
 };
@@ -53,7 +53,7 @@ struct NamedSound {
 };
 
 constexpr NamedSound kSounds[] = {
-    {"gib1", "Data/Sounds/gib1.wav"}, {"gib2", "Data/Sounds/gib2.wav"}, {"gib3", "Data/Sounds/gib3.wav"},
+    {"gib1", "Data/Sounds/gib1.wav"}, {"gib2", "Data/Sounds/gib2.wav"},   {"gib3", "Data/Sounds/gib3.wav"},
     {"gib4", "Data/Sounds/gib4.wav"}, {"jump1", "Data/Sounds/jump1.wav"},
 };
 
@@ -75,8 +75,7 @@ void LoadFileTextures() {
     for (const FileTexture& entry : kFileTextures) {
         OV_TEXTURE* texture = Textures().Get(entry.name, 0);
         if (!texture) continue;
-        const bool loaded =
-            texture->Load(entry.path, 1, TEXTURE_LINEAR, TEXTURE_LINEAR, 0, 0, -1, -1, 0, 0);
+        const bool loaded = texture->Load(entry.path, 1, TEXTURE_LINEAR, TEXTURE_LINEAR, 0, 0, -1, -1, 0, 0);
         if (loaded && entry.centred) texture->CenterOrigin();
     }
 }
@@ -96,8 +95,7 @@ void DrawTileMap(const OV_TEXTURE& wall) {
     const TileMap& map = GameMap();
     for (int column = 0; column < kDrawnCells; ++column)
         for (int row = 0; row < kDrawnCells; ++row)
-            if (map.IsSolidCell(column, row))
-                DrawSprite(wall, TileMap::kCellSize * column, TileMap::kCellSize * row);
+            if (map.IsSolidCell(column, row)) DrawSprite(wall, TileMap::kCellSize * column, TileMap::kCellSize * row);
 }
 
 // Button 1 paints the cell under the cursor; a solid cell there shows the
@@ -109,9 +107,7 @@ void EditTileMap(const OV_TEXTURE& wall) {
 }
 
 // The frame rate as an integer; a rate that does not fit counts as 0.
-int WholeFps(float fps) {
-    return std::isfinite(fps) && std::fabs(fps) < 1e9f ? static_cast<int>(fps) : 0;
-}
+int WholeFps(float fps) { return std::isfinite(fps) && std::fabs(fps) < 1e9f ? static_cast<int>(fps) : 0; }
 
 void DrawStatusText(const OV_WINDOW* window) {
     const OV_LOOP_STATE& loop = LoopState();

@@ -46,8 +46,7 @@ public:
         al_hold_bitmap_drawing(true);
         for (int i = 0; i < sprites.Count(); ++i) {
             al_draw_scaled_rotated_bitmap(bitmaps_[scene.twoTextures ? (i & 1) : 0], centre, centre, sprites.x[i],
-                                          sprites.y[i], scale, scale, sprites.AngleAt(i, frame) * kRadiansPerDegree,
-                                          0);
+                                          sprites.y[i], scale, scale, sprites.AngleAt(i, frame) * kRadiansPerDegree, 0);
         }
         al_hold_bitmap_drawing(false);
         al_flip_display();

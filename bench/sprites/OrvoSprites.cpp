@@ -38,8 +38,8 @@ public:
         OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
         OvCameraOrtho(0, 0, kWidth, kHeight, 0);
         for (int i = 0; i < 2; ++i) {
-            if (!textures_[i].LoadEmpty(kTextureSize, kTextureSize, TEXTURE_NEAREST, TEXTURE_NEAREST, 0, 0, -1, -1,
-                                        0, 0))
+            if (!textures_[i].LoadEmpty(kTextureSize, kTextureSize, TEXTURE_NEAREST, TEXTURE_NEAREST, 0, 0, -1, -1, 0,
+                                        0))
                 return false;
             textures_[i].CenterOrigin();
             const std::vector<uint8_t> pixels = CheckerPixels(i);
@@ -63,8 +63,8 @@ public:
         const OV_VECTOR scaleVector(scale, scale, 1);
         for (int i = 0; i < sprites.Count(); ++i) {
             const OV_TEXTURE& texture = textures_[scene.twoTextures ? (i & 1) : 0];
-            texture.DrawTransformed(OV_VECTOR(sprites.x[i], sprites.y[i]), OV_ANGLES(sprites.AngleAt(i, frame), 0, 0, 0),
-                                    scaleVector, true);
+            texture.DrawTransformed(OV_VECTOR(sprites.x[i], sprites.y[i]),
+                                    OV_ANGLES(sprites.AngleAt(i, frame), 0, 0, 0), scaleVector, true);
         }
         OvRenderScene(OV_SCENE_END_FRAME);
     }

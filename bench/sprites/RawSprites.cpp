@@ -113,8 +113,10 @@ public:
         glUseProgram(programs_[scene.twoTextures ? 1 : 0]);
         glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer_);
         size_t offset = 0;
-        if (mapped_) offset = static_cast<size_t>(part) * bytes;
-        else glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices_.data());
+        if (mapped_)
+            offset = static_cast<size_t>(part) * bytes;
+        else
+            glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes), vertices_.data());
         glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex), reinterpret_cast<void*>(offset));
         glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                               reinterpret_cast<void*>(offset + 2 * sizeof(float)));

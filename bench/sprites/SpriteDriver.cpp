@@ -109,8 +109,10 @@ int main(int argc, char** argv) {
         std::printf("%-6c %7d", key.first, key.second);
         for (size_t p = 0; p < kPrograms.size(); ++p) {
             const auto found = measured[p].find(key);
-            if (found == measured[p].end()) std::printf(" %18s", "-");
-            else std::printf(" %9.1f (%5.2f)", Median(found->second), Median(RatiosToRaw(found->second, raw)));
+            if (found == measured[p].end())
+                std::printf(" %18s", "-");
+            else
+                std::printf(" %9.1f (%5.2f)", Median(found->second), Median(RatiosToRaw(found->second, raw)));
         }
         std::printf("\n");
     }

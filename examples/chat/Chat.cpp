@@ -50,7 +50,7 @@ struct Chat {
     std::deque<Line> lines;
     std::string typing;
     std::string arriving;  // the bytes of a line not yet ended
-    std::string unsent;    // a client's lines typed while not connected
+    std::string unsent;  // a client's lines typed while not connected
     float retryIn = 0.0f;
 } chat;
 
@@ -113,8 +113,10 @@ bool OnConnect(OV_SOCKET* socket) {
 }
 
 void SendLine(const std::string& text) {
-    if (chat.server || Connection().mode == OV_SOCKET::CLIENT) SendText(Connection(), text + "\n", OvHandle{0, 0});
-    else chat.unsent += text + "\n";
+    if (chat.server || Connection().mode == OV_SOCKET::CLIENT)
+        SendText(Connection(), text + "\n", OvHandle{0, 0});
+    else
+        chat.unsent += text + "\n";
     AddLine(true, text);
 }
 
@@ -175,8 +177,10 @@ void DrawChat(const OV_FONT& font) {
     DrawText(font, status, 10, 8);
     double y = 34;
     for (const Line& line : chat.lines) {
-        if (line.ours) OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
-        else OvSetState(OV_STATE_DRAW_COLOR, 0.2, 1.0, 0.2, 1.0);
+        if (line.ours)
+            OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+        else
+            OvSetState(OV_STATE_DRAW_COLOR, 0.2, 1.0, 0.2, 1.0);
         DrawText(font, line.text.c_str(), 10, y);
         y += 18;
     }

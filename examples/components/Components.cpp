@@ -50,7 +50,7 @@ void AddCharacter(double x, double y, float direction) {
     character.position = OV_VECTOR(x, y);
     character.direction = direction;
     character.acceleration = 40;  // walks faster and faster ...
-    character.friction = 20;      // ... held back by friction
+    character.friction = 20;  // ... held back by friction
     character.gravity = 300;
     character.maxFallSpeed = 400;
     characters.push_back(character);

@@ -43,7 +43,7 @@ constexpr uint8_t kMagic = 'P';
 
 struct Player {
     double x = 0, y = 0;
-    bool known = false;     // the other player: a position has arrived
+    bool known = false;  // the other player: a position has arrived
     uint32_t sequence = 0;  // ours: of the last datagram sent; theirs: of the newest accepted
 };
 
@@ -72,9 +72,7 @@ uint32_t GetBigEndian(const uint8_t* at, int bytes) {
 }
 
 // Newer in sequence arithmetic, so the numbers may wrap round.
-bool Newer(uint32_t sequence, uint32_t than) {
-    return static_cast<int32_t>(sequence - than) > 0;
-}
+bool Newer(uint32_t sequence, uint32_t than) { return static_cast<int32_t>(sequence - than) > 0; }
 
 void OnDatagram(OV_SOCKET*, const OvAddress& from, OV_MEMORY_FILE* datagram) {
     const uint8_t* bytes = datagram->Data();
@@ -154,8 +152,8 @@ void Update() {
 }
 
 void DrawSquare(const OV_TEXTURE& texture, const Player& player) {
-    texture.DrawRect(player.x - kSize / 2.0, player.y - kSize / 2.0, player.x + kSize / 2.0,
-                     player.y + kSize / 2.0, 1, 1, true);
+    texture.DrawRect(player.x - kSize / 2.0, player.y - kSize / 2.0, player.x + kSize / 2.0, player.y + kSize / 2.0, 1,
+                     1, true);
 }
 
 void Draw() {

@@ -76,9 +76,12 @@ void DrawBar() {
     OvSetState(OV_STATE_TEXTURING, 0);
     OvSetState(OV_STATE_DRAW_COLOR, 0.25, 0.25, 0.3, 1.0);
     Rectangle(kBarLeft, kBarTop, kBarWidth, kBarHeight);
-    if (download.failed) OvSetState(OV_STATE_DRAW_COLOR, 0.9, 0.1, 0.1, 1.0);
-    else if (download.finished) OvSetState(OV_STATE_DRAW_COLOR, 0.1, 0.9, 0.2, 1.0);
-    else OvSetState(OV_STATE_DRAW_COLOR, 0.2, 0.5, 1.0, 1.0);
+    if (download.failed)
+        OvSetState(OV_STATE_DRAW_COLOR, 0.9, 0.1, 0.1, 1.0);
+    else if (download.finished)
+        OvSetState(OV_STATE_DRAW_COLOR, 0.1, 0.9, 0.2, 1.0);
+    else
+        OvSetState(OV_STATE_DRAW_COLOR, 0.2, 0.5, 1.0, 1.0);
     if (download.failed || download.finished) {
         Rectangle(kBarLeft, kBarTop, kBarWidth, kBarHeight);
     } else if (transfer.total > 0) {

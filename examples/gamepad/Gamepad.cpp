@@ -28,7 +28,7 @@ namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
-constexpr int kSize = 32;       // the square's side, pixels
+constexpr int kSize = 32;  // the square's side, pixels
 constexpr double kSpeed = 400;  // pixels a second at full tilt
 constexpr int kPad = 0;
 

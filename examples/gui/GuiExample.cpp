@@ -107,24 +107,21 @@ void RunCommand(OV_GUI* gui, OV_CONTROL* button) {
 bool ButtonProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, int32_t value, void* extra) {
     const bool left = value == 1 && aux == 0;
     switch (type) {
-        case MSG_MOUSE_ENTERED:
-            control->style = Style("ButtonHover");
-            break;
-        case MSG_MOUSE_LEFT:
-            control->style = Style("Button");
-            control->lastButton = 0;
-            return true;
-        case MSG_BUTTON_PRESSED:
-            Report(Extension(control), type, aux, value);
-            if (left) control->style = Style("ButtonDown");
-            break;
-        case MSG_BUTTON_RELEASED:
-            Report(Extension(control), type, aux, value);
-            control->style = Style("ButtonHover");
-            if (left && control->lastButton == 1) RunCommand(gui, control);
-            break;
-        default:
-            break;
+    case MSG_MOUSE_ENTERED: control->style = Style("ButtonHover"); break;
+    case MSG_MOUSE_LEFT:
+        control->style = Style("Button");
+        control->lastButton = 0;
+        return true;
+    case MSG_BUTTON_PRESSED:
+        Report(Extension(control), type, aux, value);
+        if (left) control->style = Style("ButtonDown");
+        break;
+    case MSG_BUTTON_RELEASED:
+        Report(Extension(control), type, aux, value);
+        control->style = Style("ButtonHover");
+        if (left && control->lastButton == 1) RunCommand(gui, control);
+        break;
+    default: break;
     }
     return OV_GUI::DefaultProcedure(control, gui, type, aux, value, extra);
 }

@@ -9,7 +9,10 @@
 #include "ovcore/render/Texture.h"
 using namespace OvCore;
 
-OV_CAMERA screen; OV_TEXTURE star; OV_FONT font; OV_SOUND_HANDLE ding;
+OV_CAMERA screen;
+OV_TEXTURE star;
+OV_FONT font;
+OV_SOUND_HANDLE ding;
 OV_VECTOR position(320, 240);
 
 void Frame(HWND, void*) {
@@ -36,5 +39,7 @@ int main() {
     LoopState().frameMs = 16;
     LoopState().limiter = OV_FRAME_LIMITER::SLEEP;
     RunMessageLoop(Frame, nullptr);
-    core.Clear(); window.Destroy(); OvClosure();
+    core.Clear();
+    window.Destroy();
+    OvClosure();
 }

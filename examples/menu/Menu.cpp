@@ -39,12 +39,17 @@ void ShowPage(OV_GUI* gui, bool options) {
 // What the menu does when its controls report.
 void Told(OV_GUI* gui, OV_CONTROL* control, int32_t kind, int32_t value) {
     const OV_STRING& name = control->name;
-    if (kind == NOTIFY_CLICKED) std::printf("%s clicked\n", name.Get());
-    else std::printf("%s changed %d\n", name.Get(), value);
+    if (kind == NOTIFY_CLICKED)
+        std::printf("%s clicked\n", name.Get());
+    else
+        std::printf("%s changed %d\n", name.Get(), value);
     std::fflush(stdout);
-    if (name == "play") SetText(gui, "title", "PLAYING");
-    else if (name == "options" || name == "back") ShowPage(gui, name == "options");
-    else if (name == "quit") LoopState().running = false;
+    if (name == "play")
+        SetText(gui, "title", "PLAYING");
+    else if (name == "options" || name == "back")
+        ShowPage(gui, name == "options");
+    else if (name == "quit")
+        LoopState().running = false;
     else if (name == "volume") {
         std::snprintf(volumeText, sizeof volumeText, "Volume %d", value);
         SetText(gui, "volumeLabel", volumeText);

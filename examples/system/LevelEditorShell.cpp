@@ -73,7 +73,7 @@ void ShowLevel(OV_SYSTEM& system, const std::string& path) {
     system.ShowMessage(text.c_str(), "Level Editor", MB_OK | MB_ICONINFORMATION, nullptr, 0);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);

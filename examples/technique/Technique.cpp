@@ -101,12 +101,12 @@ void BindArguments() {
     OV_SCRIPT_ARGUMENTS& a = e.arguments;
     a.AddPointer(&e.shaders);
     a.AddValue(kBlurSlot);
-    for (const void* data : {static_cast<const void*>(&e.scene), static_cast<const void*>(&e.across),
-                             static_cast<const void*>(e.corners), static_cast<const void*>(e.texcoords),
-                             static_cast<const void*>(&e.black), static_cast<const void*>(&e.stepLocation),
-                             static_cast<const void*>(&e.thresholdLocation), static_cast<const void*>(e.stepAcross),
-                             static_cast<const void*>(e.stepDown), static_cast<const void*>(e.bright),
-                             static_cast<const void*>(e.everything)}) {
+    for (const void* data :
+         {static_cast<const void*>(&e.scene), static_cast<const void*>(&e.across), static_cast<const void*>(e.corners),
+          static_cast<const void*>(e.texcoords), static_cast<const void*>(&e.black),
+          static_cast<const void*>(&e.stepLocation), static_cast<const void*>(&e.thresholdLocation),
+          static_cast<const void*>(e.stepAcross), static_cast<const void*>(e.stepDown),
+          static_cast<const void*>(e.bright), static_cast<const void*>(e.everything)}) {
         a.AddPointer(data);
     }
 }

@@ -27,9 +27,7 @@ constexpr int kMaxSize = 64;
 
 int bottomSize = 24;
 
-void Colour(double r, double g, double b) {
-    OvSetState(OV_STATE_DRAW_COLOR, r, g, b, 1.0);
-}
+void Colour(double r, double g, double b) { OvSetState(OV_STATE_DRAW_COLOR, r, g, b, 1.0); }
 
 void DrawUnderlined(OV_FONT& font, const char* text, double x, double y) {
     font.DrawText(text, OV_VECTOR(x, y), OV_VECTOR(1, 1), OV_ANGLES());
@@ -71,8 +69,10 @@ void Draw() {
     body.horizontalAlign = -1;
 
     Colour(0.4, 0.8, 1.0);
-    body.DrawText("Gr\xFC\xDF" "e, \xE9t\xE9, \xC5ngstr\xF6m, \xA9 2026", OV_VECTOR(24, 330), OV_VECTOR(1, 1),
-                  OV_ANGLES());
+    body.DrawText(
+        "Gr\xFC\xDF"
+        "e, \xE9t\xE9, \xC5ngstr\xF6m, \xA9 2026",
+        OV_VECTOR(24, 330), OV_VECTOR(1, 1), OV_ANGLES());
     char line[64];
     std::snprintf(line, sizeof(line), "%d pixels (Up / Down)", bottomSize);
     Fonts().Get("sized", 0)->DrawText(line, OV_VECTOR(24, 380), OV_VECTOR(1, 1), OV_ANGLES());

@@ -6,9 +6,7 @@
 
 namespace OvCore {
 
-bool SetClipboardText(const char* text) {
-    return PlatformSetClipboardText(text);
-}
+bool SetClipboardText(const char* text) { return PlatformSetClipboardText(text); }
 
 OV_STRING ClipboardText() {
     std::string text;

@@ -17,7 +17,7 @@ float Aspect(int width, int height) {
     return height != 0 ? static_cast<float>(width) / static_cast<float>(height) : 0.0f;
 }
 
-} // namespace
+}  // namespace
 
 void OV_CORE::ReadDesktop() {
     desktopWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -121,13 +121,9 @@ bool OV_CORE::SwitchTo(OV_SCENE_MANAGER::Iterator target) {
     return true;
 }
 
-bool OV_CORE::ChangeScene(const char* name, int id) {
-    return SwitchTo(scenes.list.Access(FIND_NAME, name, id));
-}
+bool OV_CORE::ChangeScene(const char* name, int id) { return SwitchTo(scenes.list.Access(FIND_NAME, name, id)); }
 
-bool OV_CORE::ChangeSceneTo(OV_SCENE_MANAGER::Iterator target) {
-    return SwitchTo(target);
-}
+bool OV_CORE::ChangeSceneTo(OV_SCENE_MANAGER::Iterator target) { return SwitchTo(target); }
 
 bool OV_CORE::NextScene() {
     OV_SCENE_MANAGER::Iterator target = scenes.current;
@@ -249,4 +245,4 @@ bool OV_CORE::MouseInRect(int left, int top, int right, int bottom, const char* 
 
 constinit OV_CORE core;
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -49,10 +49,10 @@ using OV_STEP = void (*)();
 //   OVERLAY  10 the GUI;
 //   FINISH   10 merging spawned actors, 20 deleting dead ones, 30 timers.
 enum class OV_FRAME_PHASE : int {
-    UPDATE,   // once a frame, before any drawing
-    DRAW,     // once a drawing pass (see OV_DRAW_PASSES)
+    UPDATE,  // once a frame, before any drawing
+    DRAW,  // once a drawing pass (see OV_DRAW_PASSES)
     OVERLAY,  // once, over everything drawn in the passes
-    FINISH,   // once, after drawing
+    FINISH,  // once, after drawing
     COUNT
 };
 
@@ -195,4 +195,4 @@ private:
 // before main) and destroyed at exit after every subsystem made on first use.
 extern constinit OV_CORE core;
 
-} // namespace OvCore
+}  // namespace OvCore

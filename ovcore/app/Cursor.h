@@ -12,17 +12,17 @@ namespace OvCore {
 // The system's cursor shapes that OV_CURSOR::LoadSystem takes.
 enum class OV_SYSTEM_CURSOR : int32_t {
     ARROW,
-    IBEAM,       // text entry
+    IBEAM,  // text entry
     WAIT,
     WAIT_ARROW,  // busy in the background
     CROSS,
-    HAND,        // a link or a button
-    NO,          // not allowed
-    SIZE_ALL,    // moving
-    SIZE_NS,     // resizing vertically
-    SIZE_WE,     // horizontally
-    SIZE_NWSE,   // along the diagonal from top-left to bottom-right
-    SIZE_NESW,   // along the other diagonal
+    HAND,  // a link or a button
+    NO,  // not allowed
+    SIZE_ALL,  // moving
+    SIZE_NS,  // resizing vertically
+    SIZE_WE,  // horizontally
+    SIZE_NWSE,  // along the diagonal from top-left to bottom-right
+    SIZE_NESW,  // along the other diagonal
 };
 
 // One cursor shape held by the program: a shared system cursor or an image

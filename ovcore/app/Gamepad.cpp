@@ -19,9 +19,7 @@ enum class Reading { NotStarted, Running, Unavailable };
 Reading g_reading = Reading::NotStarted;
 
 // Starts reading on first use; false when pads cannot be read.
-bool Readable() {
-    return g_reading == Reading::Running || StartGamepads();
-}
+bool Readable() { return g_reading == Reading::Running || StartGamepads(); }
 
 const OV_GAMEPAD* Pad(int pad) {
     if (pad < 0 || pad >= kGamepads || !Readable()) return nullptr;
@@ -45,7 +43,7 @@ uint16_t MotorStrength(float share) {
     return static_cast<uint16_t>(std::lround(std::min(share, 1.0f) * kMotorFull));
 }
 
-} // namespace
+}  // namespace
 
 void OV_GAMEPAD::Take(const PlatformPadState& state, const char* padName) {
     connected = state.connected ? 1 : 0;
@@ -117,9 +115,7 @@ const char* GamepadName(int pad) {
     return found ? found->name : "";
 }
 
-bool GamepadCanRumble(int pad) {
-    return Pad(pad) && PlatformPadCanRumble(pad);
-}
+bool GamepadCanRumble(int pad) { return Pad(pad) && PlatformPadCanRumble(pad); }
 
 bool GamepadRumble(int pad, float low, float high, uint32_t milliseconds) {
     return Pad(pad) && PlatformPadRumble(pad, MotorStrength(low), MotorStrength(high), milliseconds);
@@ -133,4 +129,4 @@ bool SetGamepadDeadZone(float zone) {
 
 float GamepadDeadZone() { return InputStore().padDeadZone; }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -12,13 +12,13 @@ namespace OvCore {
 // axis numbers PAD_LEFT_X ... PAD_RIGHT_TRIGGER (ovcore/platform/Gamepad.h).
 struct OV_GAMEPAD {
     static constexpr int kButtons = PAD_BUTTONS;  // buttons a pad has, numbered from 0
-    static constexpr int kAxes = PAD_AXES;        // axes a pad has, numbered from 0
+    static constexpr int kAxes = PAD_AXES;  // axes a pad has, numbered from 0
 
     uint8_t connected = 0;  // 1 while a pad is in this slot
-    uint8_t joined = 0;     // 1 if a pad came into the slot this frame
-    uint8_t left = 0;       // 1 if a pad left the slot this frame
-    uint8_t held[kButtons] = {};      // 1 while the button is down
-    uint8_t pressed[kButtons] = {};   // 1 if the button went down this frame
+    uint8_t joined = 0;  // 1 if a pad came into the slot this frame
+    uint8_t left = 0;  // 1 if a pad left the slot this frame
+    uint8_t held[kButtons] = {};  // 1 while the button is down
+    uint8_t pressed[kButtons] = {};  // 1 if the button went down this frame
     uint8_t released[kButtons] = {};  // 1 if the button went up this frame
     int16_t axes[kAxes] = {};  // raw: sticks -32768..32767, triggers 0..32767
     char name[PLATFORM_PAD_NAME_CAPACITY] = {};  // Latin-1; "" while empty
@@ -69,4 +69,4 @@ bool GamepadRumble(int pad, float low, float high, uint32_t milliseconds);
 bool SetGamepadDeadZone(float zone);
 float GamepadDeadZone();
 
-} // namespace OvCore
+}  // namespace OvCore

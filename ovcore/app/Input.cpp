@@ -57,8 +57,7 @@ void StoreButton(uint8_t* flags, int button, uint8_t value) {
     if (slot >= 0) flags[slot] = value;
 }
 
-} // namespace
-
+}  // namespace
 
 void OV_INPUT::KeyDown(WPARAM key) {
     if (key >= static_cast<WPARAM>(kKeys)) return;
@@ -147,9 +146,12 @@ bool MouseReleased(int button) { return ButtonFlag(InputStore().mouseReleased, b
 
 void SetMouseHeld(int button, uint8_t value) {
     OV_INPUT& input = InputStore();
-    if (button == kWheelUpButton) input.wheelUp = value != 0;
-    else if (button == kWheelDownButton) input.wheelDown = value != 0;
-    else StoreButton(input.mouseHeld, button, value);
+    if (button == kWheelUpButton)
+        input.wheelUp = value != 0;
+    else if (button == kWheelDownButton)
+        input.wheelDown = value != 0;
+    else
+        StoreButton(input.mouseHeld, button, value);
 }
 
 void SetMousePressed(int button, uint8_t value) { StoreButton(InputStore().mousePressed, button, value); }
@@ -214,4 +216,4 @@ bool GetTypedText(OV_STRING& out, bool keep) {
 size_t TypedCharCount() { return InputStore().typedChars.Count(); }
 void ClearTypedChars() { InputStore().typedChars.Clear(); }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -55,7 +55,7 @@ struct OV_INPUT {
     uint8_t lastKey = 0;  // the last key that went down
     bool ignoreRepeat = false;  // when true, auto-repeated key-downs of a held key are dropped
     OV_GAMEPAD pads[kGamepads];  // game controllers (Gamepad.h)
-    float padDeadZone = 0.25f;   // share of an axis' half-range read as 0
+    float padDeadZone = 0.25f;  // share of an axis' half-range read as 0
 
     // Recording, called by the window procedure. Codes of 256 or more are
     // not virtual keys and are ignored. Char queues the low byte of code:
@@ -126,4 +126,4 @@ bool GetTypedText(OV_STRING& out, bool keep);
 size_t TypedCharCount();
 void ClearTypedChars();
 
-} // namespace OvCore
+}  // namespace OvCore

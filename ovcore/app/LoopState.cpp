@@ -7,4 +7,4 @@ OV_LOOP_STATE& LoopState() {
     return state;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

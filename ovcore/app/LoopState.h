@@ -51,4 +51,4 @@ struct OV_LOOP_STATE {
 // The process-wide loop state, made on first use.
 OV_LOOP_STATE& LoopState();
 
-} // namespace OvCore
+}  // namespace OvCore

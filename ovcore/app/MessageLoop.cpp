@@ -12,9 +12,7 @@ namespace {
 constexpr float kMillisecondsPerSecond = 1000.0f;
 constexpr float kLongTargetMs = 14.0f;
 
-float ElapsedMs(float since, float until) {
-    return (until - since) * kMillisecondsPerSecond;
-}
+float ElapsedMs(float since, float until) { return (until - since) * kMillisecondsPerSecond; }
 
 // True when a message was taken (and handled) instead of a frame being due.
 bool HandleMessage(OV_LOOP_STATE& loop) {
@@ -83,7 +81,7 @@ void RunFrame(OV_LOOP_STATE& loop, OV_FRAME_FUNC frameFunction, void* userData, 
     CountFrame(loop);
 }
 
-} // namespace
+}  // namespace
 
 bool RunMessageLoop(OV_FRAME_FUNC frameFunction, void* userData) {
     InputScriptFromEnvironment();  // a scripted run, when the environment names one
@@ -120,4 +118,4 @@ void CalibrateFrameLimiter() {
     }
 }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -18,4 +18,4 @@ bool RunMessageLoop(OV_FRAME_FUNC frameFunction, void* userData);
 // frameMs; with frameMs 0 or less both thresholds are 0 (no limiting).
 void CalibrateFrameLimiter();
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -8,7 +8,6 @@ namespace OvCore {
 
 namespace {
 
-
 int ShiftOf(char letter) {
     switch (std::toupper(static_cast<unsigned char>(letter))) {
     case 'R': return 0;
@@ -19,7 +18,7 @@ int ShiftOf(char letter) {
     }
 }
 
-} // namespace
+}  // namespace
 
 double ChannelOf(uint32_t color, char letter) {
     const int shift = ShiftOf(letter);
@@ -31,9 +30,7 @@ void SetColor(uint32_t packed) {
     SetColor(ChannelOf(packed, 'R'), ChannelOf(packed, 'G'), ChannelOf(packed, 'B'), ChannelOf(packed, 'A'));
 }
 
-void SetColor(double r, double g, double b, double a) {
-    OvSetState(OV_STATE_DRAW_COLOR, r, g, b, a);
-}
+void SetColor(double r, double g, double b, double a) { OvSetState(OV_STATE_DRAW_COLOR, r, g, b, a); }
 
 void ClearScreen(uint32_t packed) {
     ClearScreen(ChannelOf(packed, 'R'), ChannelOf(packed, 'G'), ChannelOf(packed, 'B'), ChannelOf(packed, 'A'));
@@ -44,12 +41,8 @@ void ClearScreen(double r, double g, double b, double a) {
     OvRenderScene(OV_SCENE_CLEAR_COLOR);
 }
 
-void SetBlend(int source, int destination) {
-    OvSetState(OV_STATE_BLEND_FACTORS, source, destination);
-}
+void SetBlend(int source, int destination) { OvSetState(OV_STATE_BLEND_FACTORS, source, destination); }
 
-void DefaultBlend() {
-    SetBlend(OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
-}
+void DefaultBlend() { SetBlend(OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA); }
 
-} // namespace OvCore
+}  // namespace OvCore

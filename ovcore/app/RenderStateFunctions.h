@@ -22,4 +22,4 @@ void SetBlend(int source, int destination);
 // Source alpha over one minus source alpha.
 void DefaultBlend();
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -16,4 +16,4 @@ bool OV_SCENE_MANAGER::Run() {
     return true;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

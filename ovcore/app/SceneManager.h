@@ -23,4 +23,4 @@ public:
     bool Run();
 };
 
-} // namespace OvCore
+}  // namespace OvCore

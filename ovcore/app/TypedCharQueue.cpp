@@ -14,4 +14,4 @@ void OV_TYPED_CHAR_QUEUE::Clear() {
     head = 0;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

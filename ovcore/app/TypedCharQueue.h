@@ -23,4 +23,4 @@ private:
     size_t head = 0;
 };
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -32,7 +32,7 @@ float Aspect(int width, int height) {
     return height != 0 ? static_cast<float>(width) / static_cast<float>(height) : 0.0f;
 }
 
-} // namespace
+}  // namespace
 
 uint32_t ScreenRefreshRate() {
     HDC screen = GetDC(nullptr);
@@ -48,9 +48,7 @@ OV_WINDOW::OV_WINDOW() : renderTarget(EmptyHandle()), refreshRate(ScreenRefreshR
     notifyIcon.uCallbackMessage = WM_APP;
 }
 
-OV_WINDOW::OV_WINDOW(OV_WINDOW&& other) noexcept : renderTarget(EmptyHandle()) {
-    *this = std::move(other);
-}
+OV_WINDOW::OV_WINDOW(OV_WINDOW&& other) noexcept : renderTarget(EmptyHandle()) { *this = std::move(other); }
 
 OV_WINDOW& OV_WINDOW::operator=(OV_WINDOW&& other) noexcept {
     if (this == &other) return *this;
@@ -78,9 +76,7 @@ OV_WINDOW& OV_WINDOW::operator=(OV_WINDOW&& other) noexcept {
     return *this;
 }
 
-RECT OV_WINDOW::WindowRect() const {
-    return RECT{x, y, x + width, y + height};
-}
+RECT OV_WINDOW::WindowRect() const { return RECT{x, y, x + width, y + height}; }
 
 void OV_WINDOW::ApplyDisplayMode() {
     DEVMODEA mode;
@@ -100,9 +96,7 @@ void OV_WINDOW::ApplyDisplayMode() {
     refreshRate = ScreenRefreshRate();
 }
 
-DWORD OV_WINDOW::ExtendedStyle() const {
-    return taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW;
-}
+DWORD OV_WINDOW::ExtendedStyle() const { return taskbar ? WS_EX_APPWINDOW : WS_EX_TOOLWINDOW; }
 
 void OV_WINDOW::ApplyTranslucency(DWORD exStyle) {
     const bool translucent = alpha < 1.0f;
@@ -110,8 +104,7 @@ void OV_WINDOW::ApplyTranslucency(DWORD exStyle) {
     const BYTE opacity = AlphaByte(alpha);
     if (translucent) SetLayeredWindowAttributes(hwnd, colorKey, opacity, LWA_ALPHA);
     if (useColorKey) SetLayeredWindowAttributes(hwnd, colorKey, opacity, LWA_COLORKEY);
-    if (translucent && useColorKey)
-        SetLayeredWindowAttributes(hwnd, colorKey, opacity, LWA_COLORKEY | LWA_ALPHA);
+    if (translucent && useColorKey) SetLayeredWindowAttributes(hwnd, colorKey, opacity, LWA_COLORKEY | LWA_ALPHA);
 }
 
 void OV_WINDOW::ShowAndFocus() {
@@ -155,9 +148,9 @@ bool OV_WINDOW::Create(OvHandle shareWith) {
     ApplyDisplayMode();
     const DWORD exStyle = ExtendedStyle();
     AdjustWindowRectEx(&rect, WS_POPUP, FALSE, exStyle);
-    hwnd = CreateWindowExA(exStyle, title.Get(), title.Get(), WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                           rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                           nullptr, hinstance, nullptr);
+    hwnd =
+        CreateWindowExA(exStyle, title.Get(), title.Get(), WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr, hinstance, nullptr);
     if (!hwnd) {
         Destroy();
         return false;
@@ -242,4 +235,4 @@ void OV_WINDOW::ReadDesktop() {
     refreshRate = ScreenRefreshRate();
 }
 
-} // namespace OvCore
+}  // namespace OvCore

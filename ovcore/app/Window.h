@@ -84,4 +84,4 @@ private:
 // The screen's refresh rate in Hz; 0 when the screen cannot be asked.
 uint32_t ScreenRefreshRate();
 
-} // namespace OvCore
+}  // namespace OvCore

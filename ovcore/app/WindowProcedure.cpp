@@ -39,7 +39,7 @@ bool RecordInput(UINT message, WPARAM wParam) {
     }
 }
 
-} // namespace
+}  // namespace
 
 LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (RecordInput(message, wParam)) return 0;
@@ -60,4 +60,4 @@ LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return Default(hwnd, message, wParam, lParam);
 }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -10,4 +10,4 @@ namespace OvCore {
 // message range to the loop state's hooks.
 LRESULT WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -12,7 +12,7 @@ namespace {
 constexpr int kDetectFormat = 0;
 constexpr int kOverlappingPlays = 1;
 
-} // namespace
+}  // namespace
 
 bool OV_AUDIO::OpenDevice() {
     if (!device && !shutDown_) device = OvAudio::AdrOpenDevice(nullptr, nullptr);
@@ -166,4 +166,4 @@ int OV_AUDIO::GetStreamLength(OV_SOUND_HANDLE handle) {
     return stream ? stream->getLength() : 0;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

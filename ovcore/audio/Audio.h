@@ -101,4 +101,4 @@ private:
     uint64_t nextId_ = 1;
 };
 
-} // namespace OvCore
+}  // namespace OvCore

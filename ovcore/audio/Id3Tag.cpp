@@ -25,7 +25,7 @@ bool ReadTag(FILE* file, OV_ID3_TAG* tag) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool ReadId3Tag(const char* path, OV_ID3_TAG* tag) {
     if (!path || !tag) return false;
@@ -36,4 +36,4 @@ bool ReadId3Tag(const char* path, OV_ID3_TAG* tag) {
     return found;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

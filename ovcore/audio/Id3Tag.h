@@ -20,4 +20,4 @@ static_assert(sizeof(OV_ID3_TAG) == 125, "OV_ID3_TAG is the 125-byte ID3v1 recor
 // missing file, one shorter than the block, or one whose block lacks the mark.
 bool ReadId3Tag(const char* path, OV_ID3_TAG* tag);
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -16,4 +16,4 @@ struct OV_SOUND_HANDLE {
     bool IsInvalid() const { return end || !node; }  // true for the default (end) handle or a null node
 };
 
-} // namespace OvCore
+}  // namespace OvCore

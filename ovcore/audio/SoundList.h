@@ -88,4 +88,4 @@ private:
     std::unique_ptr<Storage> store_;
 };
 
-} // namespace OvCore
+}  // namespace OvCore

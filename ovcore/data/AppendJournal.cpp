@@ -69,9 +69,7 @@ bool RemoveJournal(const std::string& target) {
 
 }  // namespace
 
-std::string PathFor(const std::string& target) {
-    return target + ".ov-append";
-}
+std::string PathFor(const std::string& target) { return target + ".ov-append"; }
 
 bool Recover(const std::string& target) {
     const std::string path = PathFor(target);
@@ -101,8 +99,6 @@ bool Begin(const std::string& target, uint64_t oldLength) {
     return false;
 }
 
-bool Commit(const std::string& target) {
-    return RemoveJournal(target);
-}
+bool Commit(const std::string& target) { return RemoveJournal(target); }
 
 }  // namespace OvCore::AppendJournal

@@ -6,13 +6,9 @@
 
 namespace OvCore {
 
-OV_BUFFER::OV_BUFFER(const OV_BUFFER& other) {
-    CopyFrom(other);
-}
+OV_BUFFER::OV_BUFFER(const OV_BUFFER& other) { CopyFrom(other); }
 
-OV_BUFFER::OV_BUFFER(OV_BUFFER&& other) noexcept {
-    MoveFrom(other);
-}
+OV_BUFFER::OV_BUFFER(OV_BUFFER&& other) noexcept { MoveFrom(other); }
 
 OV_BUFFER& OV_BUFFER::operator=(const OV_BUFFER& other) {
     if (this != &other) CopyFrom(other);
@@ -27,9 +23,7 @@ OV_BUFFER& OV_BUFFER::operator=(OV_BUFFER&& other) noexcept {
     return *this;
 }
 
-OV_BUFFER::~OV_BUFFER() {
-    Free();
-}
+OV_BUFFER::~OV_BUFFER() { Free(); }
 
 bool OV_BUFFER::Allocate(uint32_t n) {
     if (n == 0) {

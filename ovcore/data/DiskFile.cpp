@@ -90,8 +90,7 @@ std::string ResolveTarget(const char* path) {
 
 void KeepModeOf(const std::string& target, int fd) {
     struct stat existing;
-    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode))
-        fchmod(fd, existing.st_mode & 07777);
+    if (stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) fchmod(fd, existing.st_mode & 07777);
 }
 
 // Temporaries are named "<target>.tmp<process>.<number>"; one whose process
@@ -229,9 +228,9 @@ bool Replace(const char* path, uint32_t offset, const void* bytes, uint32_t n) {
     AppendJournal::Recover(target);
     RemoveStaleTemporaries(target);
     switch (ReplaceThroughUnnamed(target, bytes, n, offset)) {
-        case Outcome::Done: return true;
-        case Outcome::Failed: return ReportFailure("cannot write file", path);
-        case Outcome::Unsupported: break;
+    case Outcome::Done: return true;
+    case Outcome::Failed: return ReportFailure("cannot write file", path);
+    case Outcome::Unsupported: break;
     }
     return ReplaceThroughNamed(target, bytes, n, offset) || ReportFailure("cannot write file", path);
 }

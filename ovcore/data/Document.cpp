@@ -10,7 +10,9 @@
 namespace OvCore {
 
 OV_DOCUMENT::OV_DOCUMENT()
-    : root_(NoText(), NoText()), nodePool_(sizeof(OV_NODE)), attributePool_(sizeof(OV_ATTRIBUTE)) {}
+    : root_(NoText(), NoText()),
+      nodePool_(sizeof(OV_NODE)),
+      attributePool_(sizeof(OV_ATTRIBUTE)) {}
 
 OV_DOCUMENT::~OV_DOCUMENT() { Clear(); }
 
@@ -93,8 +95,10 @@ bool OV_DOCUMENT::Parse(const char* text, size_t length, const char* ignorable, 
     OV_DOCUMENT_READER reader(*this, ignorable, trim);
     if (reader.Read(text, length)) return true;
     const size_t at = reader.FailedAt();
-    if (at != static_cast<size_t>(-1)) ReportUnread(source, text, at, "out of memory");
-    else ReportUnread(source, text, length, "nothing but line breaks");
+    if (at != static_cast<size_t>(-1))
+        ReportUnread(source, text, at, "out of memory");
+    else
+        ReportUnread(source, text, length, "nothing but line breaks");
     return false;
 }
 
@@ -102,9 +106,7 @@ OV_NODE_HANDLE OV_DOCUMENT::FirstChild(const OV_NODE* node) {
     return OV_NODE_HANDLE(node ? node->firstChild : nullptr);
 }
 
-OV_NODE_HANDLE OV_DOCUMENT::LastChild(const OV_NODE* node) {
-    return OV_NODE_HANDLE(node ? node->lastChild : nullptr);
-}
+OV_NODE_HANDLE OV_DOCUMENT::LastChild(const OV_NODE* node) { return OV_NODE_HANDLE(node ? node->lastChild : nullptr); }
 
 OV_ATTRIBUTE_HANDLE OV_DOCUMENT::FirstAttribute(const OV_NODE* node) {
     return OV_ATTRIBUTE_HANDLE(node ? node->firstAttribute : nullptr);
@@ -149,10 +151,14 @@ OV_NODE* OV_DOCUMENT::NextInDocument(OV_NODE* node) {
 
 void OV_DOCUMENT::Unlink(OV_NODE* node) {
     OV_NODE* parent = node->parent;
-    if (node->prev) node->prev->next = node->next;
-    else parent->firstChild = node->next;
-    if (node->next) node->next->prev = node->prev;
-    else parent->lastChild = node->prev;
+    if (node->prev)
+        node->prev->next = node->next;
+    else
+        parent->firstChild = node->next;
+    if (node->next)
+        node->next->prev = node->prev;
+    else
+        parent->lastChild = node->prev;
     node->parent = node->prev = node->next = nullptr;
 }
 
@@ -169,10 +175,14 @@ bool OV_DOCUMENT::RemoveAttribute(OV_NODE* node, OV_ATTRIBUTE* attribute) {
     OV_ATTRIBUTE* found = node->firstAttribute;
     while (found && found != attribute) found = found->next;
     if (!found) return false;
-    if (attribute->prev) attribute->prev->next = attribute->next;
-    else node->firstAttribute = attribute->next;
-    if (attribute->next) attribute->next->prev = attribute->prev;
-    else node->lastAttribute = attribute->prev;
+    if (attribute->prev)
+        attribute->prev->next = attribute->next;
+    else
+        node->firstAttribute = attribute->next;
+    if (attribute->next)
+        attribute->next->prev = attribute->prev;
+    else
+        node->lastAttribute = attribute->prev;
     attribute->~OV_ATTRIBUTE();
     attributePool_.Give(attribute);
     return true;

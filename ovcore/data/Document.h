@@ -15,7 +15,7 @@ namespace OvCore {
 enum OV_FIND_MODE : int {
     FIND_CREATE = 0,  // every missing segment is made, so a path always resolves
     FIND_REMOVE = 1,  // the node the path designates is removed; the handle is invalid
-    FIND_ONLY = 2     // (or any other value) an invalid handle when a segment has no match
+    FIND_ONLY = 2  // (or any other value) an invalid handle when a segment has no match
 };
 
 // A markup tree: the root (no name) holds the top-level nodes of the files
@@ -132,8 +132,10 @@ inline OV_NODE* OV_DOCUMENT::NewNode(OV_NODE* parent, char* name, char* text) {
     auto* node = new (slot) OV_NODE(name, text);
     node->parent = parent;
     node->prev = parent->lastChild;
-    if (parent->lastChild) parent->lastChild->next = node;
-    else parent->firstChild = node;
+    if (parent->lastChild)
+        parent->lastChild->next = node;
+    else
+        parent->firstChild = node;
     parent->lastChild = node;
     return node;
 }
@@ -143,8 +145,10 @@ inline OV_ATTRIBUTE* OV_DOCUMENT::NewAttribute(OV_NODE* node, char* name, char* 
     if (!slot) return nullptr;
     auto* attribute = new (slot) OV_ATTRIBUTE(name, value);
     attribute->prev = node->lastAttribute;
-    if (node->lastAttribute) node->lastAttribute->next = attribute;
-    else node->firstAttribute = attribute;
+    if (node->lastAttribute)
+        node->lastAttribute->next = attribute;
+    else
+        node->firstAttribute = attribute;
     node->lastAttribute = attribute;
     return attribute;
 }

@@ -86,7 +86,9 @@ void SetWithSlash(OV_STRING& target, const char* text) {
 }  // namespace
 
 OV_DOCUMENT_READER::OV_DOCUMENT_READER(OV_DOCUMENT& document, const char* ignorable, bool trim)
-    : document_(document), current_(document.Root()), trim_(trim) {
+    : document_(document),
+      current_(document.Root()),
+      trim_(trim) {
     for (const char* c = ignorable ? ignorable : ""; *c; ++c) ignorable_[static_cast<unsigned char>(*c)] = true;
     for (int c = 0; c < 256; ++c) blankText_[c] = ignorable_[c] || IsLineBreak(static_cast<char>(c));
     blankText_['<'] = blankText_['>'] = false;

@@ -62,8 +62,10 @@ public:
             Text(attribute->value.Get());
             Text("\"", 1);
         }
-        if (node.firstChild) Text(">\r\n", 3);
-        else Text(" />\r\n", 5);
+        if (node.firstChild)
+            Text(">\r\n", 3);
+        else
+            Text(" />\r\n", 5);
     }
 
     void Close(const OV_NODE& node, size_t depth) {

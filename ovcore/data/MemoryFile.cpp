@@ -9,10 +9,14 @@
 namespace OvCore {
 
 OV_MEMORY_FILE::OV_MEMORY_FILE(const OV_MEMORY_FILE& other)
-    : OV_BUFFER(other), size(std::min(other.size, capacity)), growStep(other.growStep) {}
+    : OV_BUFFER(other),
+      size(std::min(other.size, capacity)),
+      growStep(other.growStep) {}
 
 OV_MEMORY_FILE::OV_MEMORY_FILE(OV_MEMORY_FILE&& other) noexcept
-    : OV_BUFFER(std::move(other)), size(other.size), growStep(other.growStep) {
+    : OV_BUFFER(std::move(other)),
+      size(other.size),
+      growStep(other.growStep) {
     other.size = 0;
 }
 
@@ -66,9 +70,7 @@ bool OV_MEMORY_FILE::SaveToFile(const char* path, uint32_t offset, uint32_t leng
     return DiskFile::Replace(path, offset, data, n);
 }
 
-bool OV_MEMORY_FILE::AppendToFile(const char* path) const {
-    return DiskFile::Append(path, data, ContentSize());
-}
+bool OV_MEMORY_FILE::AppendToFile(const char* path) const { return DiskFile::Append(path, data, ContentSize()); }
 
 uint32_t OV_MEMORY_FILE::CapacityFor(uint32_t needed) const {
     if (growStep == 0) return needed;
@@ -142,12 +144,8 @@ void OV_MEMORY_FILE::Seek(uint32_t n, bool fromEnd, bool relative) {
     SetPosition(static_cast<uint32_t>(std::min<uint64_t>(target, content)));
 }
 
-bool OV_MEMORY_FILE::AtEnd() const {
-    return Position() >= ContentSize();
-}
+bool OV_MEMORY_FILE::AtEnd() const { return Position() >= ContentSize(); }
 
-uint32_t OV_MEMORY_FILE::Size(const char* path) const {
-    return path ? DiskFile::SizeOf(path) : ContentSize();
-}
+uint32_t OV_MEMORY_FILE::Size(const char* path) const { return path ? DiskFile::SizeOf(path) : ContentSize(); }
 
 }  // namespace OvCore

@@ -16,7 +16,8 @@ struct OV_ATTRIBUTE {
 
     // Borrows both texts (see OV_STRING::Borrowing); Assign gives a string its own.
     OV_ATTRIBUTE(char* borrowedName, char* borrowedValue)
-        : name(OV_STRING::Borrowing(borrowedName)), value(OV_STRING::Borrowing(borrowedValue)) {}
+        : name(OV_STRING::Borrowing(borrowedName)),
+          value(OV_STRING::Borrowing(borrowedValue)) {}
     OV_ATTRIBUTE(const OV_ATTRIBUTE&) = delete;
     OV_ATTRIBUTE& operator=(const OV_ATTRIBUTE&) = delete;
 };
@@ -41,7 +42,8 @@ struct OV_NODE {
 
     // Borrows both texts (see OV_STRING::Borrowing); Assign gives a string its own.
     OV_NODE(char* borrowedName, char* borrowedText)
-        : name(OV_STRING::Borrowing(borrowedName)), text(OV_STRING::Borrowing(borrowedText)) {}
+        : name(OV_STRING::Borrowing(borrowedName)),
+          text(OV_STRING::Borrowing(borrowedText)) {}
     OV_NODE(const OV_NODE&) = delete;
     OV_NODE& operator=(const OV_NODE&) = delete;
 

@@ -5,9 +5,7 @@
 
 namespace OvCore {
 
-OV_PACKAGE::OV_PACKAGE(OV_PACKAGE&& other) noexcept {
-    TakeFrom(other);
-}
+OV_PACKAGE::OV_PACKAGE(OV_PACKAGE&& other) noexcept { TakeFrom(other); }
 
 OV_PACKAGE& OV_PACKAGE::operator=(OV_PACKAGE&& other) noexcept {
     if (this != &other) {
@@ -40,9 +38,7 @@ const char* OV_PACKAGE::EntryName(uint32_t index) const {
     return index < table.count ? table.entries[index].name : nullptr;
 }
 
-uint32_t OV_PACKAGE::EntrySize(uint32_t index) const {
-    return index < table.count ? table.entries[index].size : 0;
-}
+uint32_t OV_PACKAGE::EntrySize(uint32_t index) const { return index < table.count ? table.entries[index].size : 0; }
 
 bool OV_PACKAGE::FindEntry(const char* name, uint32_t& index) const {
     if (!name) return false;

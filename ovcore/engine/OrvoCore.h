@@ -56,9 +56,7 @@ typedef struct OvHandle {
 } OvHandle;
 
 /* 1 when the handle names no object (the rule above), else 0. */
-static inline int OvHandleIsEmpty(OvHandle handle) {
-    return (handle.word0 & 0xFFu) != 0 || handle.word1 == 0;
-}
+static inline int OvHandleIsEmpty(OvHandle handle) { return (handle.word0 & 0xFFu) != 0 || handle.word1 == 0; }
 #ifdef __cplusplus
 /* The handle of no object, which every creating call gives back on failure
  * and every object holds before it is created. */
@@ -104,22 +102,22 @@ OV_API void OvDirection(OvFour from, OvFour to, OvFour* result);
  * OvRenderScene flags (OV_SCENE_…), done in this order: flush pending
  * drawing, present, then the clears: colour (state 254), depth, stencil,
  * accumulation (where the context has one). Clears honour the clip. */
-#define OV_SCENE_FLUSH 1        /* draw what is batched */
-#define OV_SCENE_CLEAR_COLOR 2  /* clear to the clear colour (OV_STATE_CLEAR_COLOR) */
+#define OV_SCENE_FLUSH 1 /* draw what is batched */
+#define OV_SCENE_CLEAR_COLOR 2 /* clear to the clear colour (OV_STATE_CLEAR_COLOR) */
 #define OV_SCENE_CLEAR_DEPTH 4
 #define OV_SCENE_CLEAR_STENCIL 8
 #define OV_SCENE_CLEAR_ACCUM 16
-#define OV_SCENE_PRESENT 32     /* show the finished frame */
+#define OV_SCENE_PRESENT 32 /* show the finished frame */
 /* The end of a frame: flush, show, and clear for the next one (35). */
 #define OV_SCENE_END_FRAME (OV_SCENE_FLUSH | OV_SCENE_PRESENT | OV_SCENE_CLEAR_COLOR)
-#define OV_TARGET_X 432             /* OvRenderTargetGet queries */
+#define OV_TARGET_X 432 /* OvRenderTargetGet queries */
 #define OV_TARGET_Y 433
 #define OV_TARGET_WIDTH 434
 #define OV_TARGET_HEIGHT 435
 #define OV_TARGET_WINDOW_HEIGHT 436
 OV_API int OvRenderTargetCreate(OvHandle* target, void* window, int flags, int bitsPerPixel);
-OV_API void OvRenderTargetArea(OvHandle target, int x, int y, int width, int height,
-                               double fieldOfView, double nearPlane, double farPlane, double scale);
+OV_API void OvRenderTargetArea(OvHandle target, int x, int y, int width, int height, double fieldOfView,
+                               double nearPlane, double farPlane, double scale);
 OV_API int OvRenderTargetActivate(OvHandle target);
 OV_API void* OvRenderTargetGet(OvHandle target, int query);
 OV_API int OvRenderTargetShare(OvHandle target, OvHandle shareWith);
@@ -216,20 +214,20 @@ OV_API int OvRenderMatrixRead(int mode, double* matrix16);
 /* One listed member of a package. */
 typedef struct OvVirtualFileEntry {
     uint64_t member; /* the member's index in the archive */
-    uint32_t size;   /* its size in bytes */
+    uint32_t size; /* its size in bytes */
     char name[OV_VIRTUAL_FILE_NAME_SIZE]; /* its name, zero-terminated */
 } OvVirtualFileEntry;
 
 /* The members OvVirtualFileInfoOpen lists. */
 typedef struct OvVirtualFileTable {
-    uint32_t count;              /* the number of entries */
+    uint32_t count; /* the number of entries */
     OvVirtualFileEntry* entries; /* engine-owned; null when count is 0 */
 } OvVirtualFileTable;
 
 /* One member to write, as OvVirtualFileMakeFile describes it. */
 typedef struct OvVirtualFileSource {
     const void* data; /* the member's bytes, borrowed until OvVirtualFileSave returns */
-    uint32_t size;    /* their count */
+    uint32_t size; /* their count */
     char name[OV_VIRTUAL_FILE_NAME_SIZE]; /* the member's name, zero-terminated */
 } OvVirtualFileSource;
 
@@ -248,12 +246,10 @@ OV_API int OvVirtualFileGetData(OvHandle handle, void* data, uint32_t size);
 OV_API void OvVirtualFileFree(OvHandle handle);
 /* Fails for a null or empty name, a name of OV_VIRTUAL_FILE_NAME_SIZE bytes
  * or more, or null data with a non-zero size. */
-OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const char* name, const void* data,
-                                 uint32_t size);
+OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const char* name, const void* data, uint32_t size);
 /* Fails for no files, duplicate names, or any write error; then path keeps
  * what it held before. */
-OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files, uint32_t count,
-                             int flags);
+OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files, uint32_t count, int flags);
 
 /* ---- textures ----
  * Handles: word0 0, word1 never reused; the GL texture is made when pixels
@@ -362,16 +358,16 @@ OV_API void OvMatrixRotate(double degrees, double x, double y, double z);
 OV_API void OvMatrixScale(double x, double y, double z);
 OV_API void OvMatrixSave(int mode, void* out);
 OV_API void OvMatrixLoad(const void* in);
-OV_API int OvCameraPerspective(double fieldOfView, double aspect, double nearPlane, double farPlane,
-                               double eyeX, double eyeY, double eyeZ, double eyeW, int yDown);
+OV_API int OvCameraPerspective(double fieldOfView, double aspect, double nearPlane, double farPlane, double eyeX,
+                               double eyeY, double eyeZ, double eyeW, int yDown);
 
 /* ---- drawing ----
  * Primitive kinds: */
 #define OV_PRIMITIVE_POINTS 4
-#define OV_PRIMITIVE_OUTLINE 6   /* closed line loop through the vertices */
+#define OV_PRIMITIVE_OUTLINE 6 /* closed line loop through the vertices */
 #define OV_PRIMITIVE_TRIANGLES 8 /* every 3 vertices */
-#define OV_PRIMITIVE_FAN 10      /* centre, then the points of the rim */
-#define OV_PRIMITIVE_QUADS 11    /* every 4 vertices */
+#define OV_PRIMITIVE_FAN 10 /* centre, then the points of the rim */
+#define OV_PRIMITIVE_QUADS 11 /* every 4 vertices */
 #define OV_COMPONENTS_FLOAT 2
 #define OV_COMPONENTS_DOUBLE 3
 /* Drawing is batched: vertices are transformed by the model view and
@@ -398,9 +394,9 @@ OV_API void OvPutTexvertex(double s, double t, double r, double q);
 OV_API void OvPrimitiveEnd(void);
 OV_API void OvDrawData(int kind, int first, int count, const void* positions, const void* colours,
                        const void* texcoords, const void* normals, const void* reserved8, int componentType,
-                       int reserved10, int reserved11, int reserved12, int reserved13, int reserved14,
-                       int reserved15, int componentsPerVertex, int reserved17, int reserved18,
-                       int reserved19, int reserved20, int reserved21, int reserved22, int reserved23);
+                       int reserved10, int reserved11, int reserved12, int reserved13, int reserved14, int reserved15,
+                       int componentsPerVertex, int reserved17, int reserved18, int reserved19, int reserved20,
+                       int reserved21, int reserved22, int reserved23);
 /* Reserves the batch's memory (about 15 MB, once): 0 when the batch is ready
  * to draw, 1 when the memory could not be had. */
 OV_API int OvVertexBufferInit(void);
@@ -431,8 +427,8 @@ OV_API void OvRenderBindGlTexture(unsigned glName, int width, int height);
  * s, t, r, q). While the projection is the selected matrix mode the
  * sequence itself runs, as it would change the projection. A sprite costs
  * one call instead of eight and one matrix built in place. */
-OV_API void OvDrawTransformedQuad(OvHandle texture, const double* translate, const double* turns,
-                                  const double* scale, const double* corners, const double* coords);
+OV_API void OvDrawTransformedQuad(OvHandle texture, const double* translate, const double* turns, const double* scale,
+                                  const double* corners, const double* coords);
 
 /* ---- fonts ----
  * OvGenerateFont copies a glyph table (OvGlyphTable) into an engine font;
@@ -452,23 +448,23 @@ OV_API void OvDrawTransformedQuad(OvHandle texture, const double* translate, con
  * character (0 to 255). OvDisplaylistDestroy releases an engine font; empty,
  * unknown and destroyed handles make both calls do nothing. */
 typedef struct OvGlyph {
-    float width;    /* the rectangle's width in pixels */
-    float height;   /* its height in pixels */
-    float xoffset;  /* its left edge from the pen */
-    float yoffset;  /* its top edge from the pen's line */
+    float width; /* the rectangle's width in pixels */
+    float height; /* its height in pixels */
+    float xoffset; /* its left edge from the pen */
+    float yoffset; /* its top edge from the pen's line */
     float xadvance; /* how far the pen moves on */
-    float s0;       /* the top-left corner's texture coordinates */
-    float t0;       /* (s0, t0) */
-    float s1;       /* the bottom-right corner's texture coordinates */
-    float t1;       /* (s1, t1) */
+    float s0; /* the top-left corner's texture coordinates */
+    float t0; /* (s0, t0) */
+    float s1; /* the bottom-right corner's texture coordinates */
+    float t1; /* (s1, t1) */
 } OvGlyph;
 
 /* A described font's glyphs by character code, as OvGenerateFont copies them. */
 typedef struct OvGlyphTable {
     float letterSpacing; /* extra pixels between letters */
-    float lineSpacing;   /* extra pixels between lines */
-    char lineBreak;      /* the character that starts a new line */
-    float lineHeight;    /* pixels from one line to the next */
+    float lineSpacing; /* extra pixels between lines */
+    char lineBreak; /* the character that starts a new line */
+    float lineHeight; /* pixels from one line to the next */
     OvGlyph glyphs[256]; /* by character code */
 } OvGlyphTable;
 
@@ -514,8 +510,8 @@ OV_API void OvDisplaylistDestroy(OvHandle font);
 #define OV_FONT_MAX_PIXELS 256
 #define OV_FONT_MAX_BYTES (64u * 1024u * 1024u)
 OV_API int OvFontLoad(OvHandle* font, OvHandle texture, const char* path, int pixelSize, int lineBreak);
-OV_API int OvFontLoadFromMemory(OvHandle* font, OvHandle texture, const void* data, uint32_t size,
-                                int pixelSize, int lineBreak);
+OV_API int OvFontLoadFromMemory(OvHandle* font, OvHandle texture, const void* data, uint32_t size, int pixelSize,
+                                int lineBreak);
 OV_API int OvFontGetTable(OvHandle font, void* glyphTable);
 OV_API const char* OvFontDefaultPath(void);
 
@@ -578,7 +574,7 @@ OV_API const char* OvFontDefaultPath(void);
 /* A byte array with a cursor, laid out as the framework's byte buffer. */
 typedef struct OvBuffer {
     uint32_t capacity; /* bytes in the array */
-    uint8_t* data;   /* from malloc: the engine may realloc and free it */
+    uint8_t* data; /* from malloc: the engine may realloc and free it */
     uint8_t* cursor; /* the read and write position inside the array */
 } OvBuffer;
 
@@ -594,8 +590,7 @@ OV_API int OvSocketConnect(OvHandle socket, const char* host, uint16_t port);
 OV_API int OvSocketAccept(OvHandle pending, OvHandle listening);
 OV_API int OvSocketNagle(OvHandle socket, int noDelay);
 OV_API int OvSocketAsync(OvHandle socket, int nonBlocking);
-OV_API uint32_t OvSocketSend(OvHandle socket, const OvBuffer* buffer, int keepRest, uint32_t offset,
-                             uint32_t count);
+OV_API uint32_t OvSocketSend(OvHandle socket, const OvBuffer* buffer, int keepRest, uint32_t offset, uint32_t count);
 OV_API uint32_t OvSocketReceive(OvHandle socket, OvBuffer* buffer, uint32_t blockSize, int flags);
 OV_API int OvSocketIsConnected(OvHandle socket);
 OV_API void OvSocketDestroy(OvHandle socket);
@@ -614,8 +609,7 @@ OV_API int OvSocketTimeout(OvHandle socket, uint32_t milliseconds);
 OV_API int OvSocketFlush(OvHandle socket);
 OV_API uint32_t OvSocketQueued(OvHandle socket);
 OV_API uint16_t OvSocketLocalPort(OvHandle socket);
-OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_t* readable,
-                                 int timeoutMs);
+OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_t* readable, int timeoutMs);
 
 /* Datagrams (UDP), IPv4 and IPv6, in the same endpoints. OvSocketBind makes
  * an endpoint a datagram socket, forgetting what it was before, bound to a
@@ -662,15 +656,15 @@ OV_API uint32_t OvSocketReadable(const OvHandle* sockets, uint32_t count, uint8_
  * that arrive beyond it are dropped, so a flooding peer costs bounded memory.
  * OV_SOCKET_DATAGRAM_QUEUE at bind time; 0 for an unknown handle or a
  * socket that is not bound. */
-#define OV_SOCKET_DATAGRAM_LIMIT 65536u        /* the largest datagram sent or received, in bytes */
+#define OV_SOCKET_DATAGRAM_LIMIT 65536u /* the largest datagram sent or received, in bytes */
 #define OV_SOCKET_DATAGRAM_QUEUE (256u * 1024u) /* bytes of datagrams the kernel keeps at bind time */
 
 /* A datagram peer's address (see above). */
 typedef struct OvAddress {
-    uint8_t family;    /* OV_SOCKET_IPV4 or OV_SOCKET_IPV6; 0: none */
-    uint8_t reserved;  /* always 0 */
-    uint16_t port;     /* in host order */
-    uint32_t scope;    /* IPv6 interface index of a link-local address, else 0 */
+    uint8_t family; /* OV_SOCKET_IPV4 or OV_SOCKET_IPV6; 0: none */
+    uint8_t reserved; /* always 0 */
+    uint16_t port; /* in host order */
+    uint32_t scope; /* IPv6 interface index of a link-local address, else 0 */
     uint8_t bytes[16]; /* network order; IPv4 in the first four, the rest zero */
 } OvAddress;
 
@@ -781,8 +775,8 @@ OV_API void OvShaderDestroy(OvHandle shader);
  * or long jumps through the engine). */
 typedef struct OvLumetBuffer {
     uint32_t capacity; /* bytes in the array */
-    uint8_t* data;     /* malloc'ed; OvLumetFree releases it */
-    uint8_t* cursor;   /* after the bytes written */
+    uint8_t* data; /* malloc'ed; OvLumetFree releases it */
+    uint8_t* cursor; /* after the bytes written */
 } OvLumetBuffer;
 typedef struct OvLumetDefinitionList OvLumetDefinitionList;
 typedef void (*OvLumetHandler)(const uintptr_t* arguments);
@@ -797,8 +791,7 @@ OV_API int OvLumetCompile(OvLumetBuffer* script, const char* text, uint32_t size
 OV_API int OvLumetCompileFile(OvLumetBuffer* script, const char* path, const OvLumetDefinitionList* definitions);
 OV_API int OvLumetCompileToFile(const char* text, uint32_t size, const char* target,
                                 const OvLumetDefinitionList* definitions);
-OV_API int OvLumetCompileFileToFile(const char* source, const char* target,
-                                    const OvLumetDefinitionList* definitions);
+OV_API int OvLumetCompileFileToFile(const char* source, const char* target, const OvLumetDefinitionList* definitions);
 OV_API int OvLumetExecute(const OvLumetBuffer* script, uintptr_t* arguments, uint32_t count,
                           const OvLumetDefinitionList* definitions);
 OV_API void OvLumetFree(OvLumetBuffer* script);
@@ -874,7 +867,7 @@ OV_API void OvLumetSetTimeLimit(uint32_t milliseconds);
 #define OV_FORCE_LENGTH 321
 #define OV_FORCE_RESILIENCE 322
 #define OV_SURFACE_CORNER 336 /* 336, 337, 338 */
-#define OV_SURFACE_COORD 342  /* 342, 343, 344 */
+#define OV_SURFACE_COORD 342 /* 342, 343, 344 */
 #define OV_SURFACE_TEXTURE 58
 #define OV_PHYSICS_STEP (1.0 / 60.0)
 #define OV_PHYSICS_DRAG 0.5

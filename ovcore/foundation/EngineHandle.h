@@ -11,9 +11,7 @@ namespace OvCore {
 inline bool IsEmptyHandle(OvHandle handle) { return OvHandleIsEmpty(handle) != 0; }
 
 // The same engine object: the second words match.
-constexpr bool SameHandle(OvHandle a, OvHandle b) {
-    return a.word1 == b.word1;
-}
+constexpr bool SameHandle(OvHandle a, OvHandle b) { return a.word1 == b.word1; }
 
 // The handle a framework object holds before its engine object exists.
 constexpr OvHandle EmptyHandle() { return OV_NULL_HANDLE; }

@@ -26,8 +26,10 @@ double Random(double max, bool reseed = false);
 
 // a + (b - a) * t with t clamped to [0, 1].
 inline double Lerp(double a, double b, double t) {
-    if (t > 1) t = 1;
-    else if (t < 0) t = 0;
+    if (t > 1)
+        t = 1;
+    else if (t < 0)
+        t = 0;
     return a + (b - a) * t;
 }
 

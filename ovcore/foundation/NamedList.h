@@ -89,17 +89,13 @@ public:
     Iterator Access(int mode, const char* name, int id) {
         if (!IsValidName(name)) return End();
         switch (mode) {
-            case FIND:
-                return Iterator(Find(name, id, true));
-            case FIND_NAME:
-                return Iterator(Find(name, id, false));
-            case FIND_OR_CREATE:
-                return FindOrCreateValid(name, id);
-            case REMOVE:
-                if (Node* node = Find(name, id, true)) Destroy(node);
-                return End();
-            default:
-                return End();
+        case FIND: return Iterator(Find(name, id, true));
+        case FIND_NAME: return Iterator(Find(name, id, false));
+        case FIND_OR_CREATE: return FindOrCreateValid(name, id);
+        case REMOVE:
+            if (Node* node = Find(name, id, true)) Destroy(node);
+            return End();
+        default: return End();
         }
     }
 
@@ -139,8 +135,10 @@ public:
         if (&other == this || !other.first_) return;
         for (Node* node = other.first_; node; node = node->next) node->owner = this;
         other.first_->prev = last_;
-        if (last_) last_->next = other.first_;
-        else first_ = other.first_;
+        if (last_)
+            last_->next = other.first_;
+        else
+            first_ = other.first_;
         last_ = other.last_;
         count_ += other.count_;
         other.first_ = other.last_ = nullptr;
@@ -175,9 +173,7 @@ public:
     }
 
 private:
-    static bool IsValidName(const char* name) {
-        return name && ::strnlen(name, kNameCapacity) < kNameCapacity;
-    }
+    static bool IsValidName(const char* name) { return name && ::strnlen(name, kNameCapacity) < kNameCapacity; }
 
     Node* Find(const char* name, int id, bool matchId) const {
         for (Node* node = first_; node; node = node->next) {
@@ -195,8 +191,10 @@ private:
         Node* node = new (std::nothrow) Node(key, this);
         if (!node) return End();
         node->prev = last_;
-        if (last_) last_->next = node;
-        else first_ = node;
+        if (last_)
+            last_->next = node;
+        else
+            first_ = node;
         last_ = node;
         ++count_;
         ++changes_;
@@ -204,10 +202,14 @@ private:
     }
 
     void Destroy(Node* node) {
-        if (node->prev) node->prev->next = node->next;
-        else first_ = node->next;
-        if (node->next) node->next->prev = node->prev;
-        else last_ = node->prev;
+        if (node->prev)
+            node->prev->next = node->next;
+        else
+            first_ = node->next;
+        if (node->next)
+            node->next->prev = node->prev;
+        else
+            last_ = node->prev;
         --count_;
         ++changes_;
         delete node;

@@ -4,8 +4,6 @@
 
 namespace OvCore {
 
-long long OV_NUMBER::Truncated() const {
-    return TruncateToInt64(value_);
-}
+long long OV_NUMBER::Truncated() const { return TruncateToInt64(value_); }
 
 }  // namespace OvCore

@@ -21,9 +21,7 @@ char* NewText(const char* text, size_t n) {
     return fresh;
 }
 
-char* NewEmptyText() {
-    return NewText(nullptr, 0);
-}
+char* NewEmptyText() { return NewText(nullptr, 0); }
 
 // The decoded character of a one-letter escape, or -1 when the letter has none.
 int SimpleEscape(char letter) {
@@ -116,15 +114,15 @@ void ForEachPiece(const char* text, size_t length, const SplitTable& table, Piec
     if (length > pieceStart) piece(pieceStart, length - pieceStart);
 }
 
-} // namespace
+}  // namespace
 
 OV_STRING::OV_STRING() : data(NewEmptyText()), borrowed(false) {}
 
 OV_STRING::OV_STRING(const char* text)
-    : data(text ? NewText(text, std::strlen(text)) : NewEmptyText()), borrowed(false) {}
+    : data(text ? NewText(text, std::strlen(text)) : NewEmptyText()),
+      borrowed(false) {}
 
-OV_STRING::OV_STRING(const OV_STRING& other)
-    : data(NewText(other.data, std::strlen(other.data))), borrowed(false) {}
+OV_STRING::OV_STRING(const OV_STRING& other) : data(NewText(other.data, std::strlen(other.data))), borrowed(false) {}
 
 OV_STRING::OV_STRING(OV_STRING&& other) noexcept : data(nullptr), borrowed(false) {
     if (other.borrowed) {
@@ -193,13 +191,9 @@ bool OV_STRING::Format(const char* format, ...) {
     return true;
 }
 
-size_t OV_STRING::Length() const {
-    return std::strlen(data);
-}
+size_t OV_STRING::Length() const { return std::strlen(data); }
 
-void OV_STRING::Clear() {
-    Install(NewEmptyText());
-}
+void OV_STRING::Clear() { Install(NewEmptyText()); }
 
 void OV_STRING::Append(const char* text, size_t n) {
     const size_t length = Length();
@@ -253,13 +247,9 @@ OV_STRING OV_STRING::operator+(const OV_STRING& text) const {
     return result;
 }
 
-bool OV_STRING::operator==(const OV_STRING& other) const {
-    return std::strcmp(data, other.data) == 0;
-}
+bool OV_STRING::operator==(const OV_STRING& other) const { return std::strcmp(data, other.data) == 0; }
 
-bool OV_STRING::operator==(const char* text) const {
-    return text && std::strcmp(data, text) == 0;
-}
+bool OV_STRING::operator==(const char* text) const { return text && std::strcmp(data, text) == 0; }
 
 bool OV_STRING::Find(size_t start, const char* needle, size_t* position) const {
     if (!needle || !position || start >= Length()) return false;
@@ -297,8 +287,8 @@ unsigned OV_STRING::ReplaceAll(OV_STRING& out, const char* needle, const char* r
     const size_t replacementLength = std::strlen(replacement);
 
     size_t count = 0;
-    for (const char* p = data; (p = static_cast<const char*>(
-                                    memmem(p, length - static_cast<size_t>(p - data), needle, needleLength)));
+    for (const char* p = data;
+         (p = static_cast<const char*>(memmem(p, length - static_cast<size_t>(p - data), needle, needleLength)));
          p += needleLength) {
         ++count;
     }
@@ -312,8 +302,8 @@ unsigned OV_STRING::ReplaceAll(OV_STRING& out, const char* needle, const char* r
     const char* read = data;
     const char* end = data + length;
     for (size_t k = 0; k < count; ++k) {
-        const char* found = static_cast<const char*>(
-            memmem(read, static_cast<size_t>(end - read), needle, needleLength));
+        const char* found =
+            static_cast<const char*>(memmem(read, static_cast<size_t>(end - read), needle, needleLength));
         const size_t kept = static_cast<size_t>(found - read);
         std::memcpy(write, read, kept);
         write += kept;
@@ -353,8 +343,8 @@ OV_STRING* OV_STRING::Explode(const char* delimiters, unsigned* count, const cha
     return Explode(data, Length(), delimiters, count, quotes);
 }
 
-OV_STRING* OV_STRING::Explode(const char* start, size_t length, const char* delimiters,
-                              unsigned* count, const char* quotes) {
+OV_STRING* OV_STRING::Explode(const char* start, size_t length, const char* delimiters, unsigned* count,
+                              const char* quotes) {
     if (count) *count = 0;
     if (!start || !delimiters || !count) return nullptr;
     length = strnlen(start, length);
@@ -365,11 +355,10 @@ OV_STRING* OV_STRING::Explode(const char* start, size_t length, const char* deli
 
     OV_STRING* result = new OV_STRING[pieces > 0 ? pieces : 1];
     size_t filled = 0;
-    ForEachPiece(start, length, table, [&](size_t offset, size_t n) {
-        result[filled++].Install(NewText(start + offset, n));
-    });
+    ForEachPiece(start, length, table,
+                 [&](size_t offset, size_t n) { result[filled++].Install(NewText(start + offset, n)); });
     *count = static_cast<unsigned>(pieces);
     return result;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -110,8 +110,8 @@ public:
     OV_STRING* Explode(const char* delimiters, unsigned* count, const char* quotes) const;
     // The same over the characters [start, start + length); the range need
     // not be zero-terminated and is not changed. Null start gives null.
-    static OV_STRING* Explode(const char* start, size_t length, const char* delimiters,
-                              unsigned* count, const char* quotes);
+    static OV_STRING* Explode(const char* start, size_t length, const char* delimiters, unsigned* count,
+                              const char* quotes);
 
     // Typed-value notation: a text of at least two characters whose last
     // character is one of b c d f h i r s v w x says how the text is read.
@@ -135,4 +135,4 @@ private:
     void Append(const char* text, size_t n);
 };
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -14,9 +14,13 @@ namespace {
 
 size_t LetterSize(char letter, size_t digits) {
     switch (letter) {
-    case 'b': case 'c': return 1;
-    case 's': case 'w': return 2;
-    case 'd': case 'h': case 'i': return 4;
+    case 'b':
+    case 'c': return 1;
+    case 's':
+    case 'w': return 2;
+    case 'd':
+    case 'h':
+    case 'i': return 4;
     case 'r': return 8;
     case 'f': return 16;
     case 'v': return 32;

@@ -40,13 +40,9 @@ LONGLONG Counter() {
 
 }  // namespace
 
-void SetTimerClock(TimerClock clock) {
-    g_clock = clock;
-}
+void SetTimerClock(TimerClock clock) { g_clock = clock; }
 
-void SetTimerSleeper(TimerSleeper sleeper) {
-    g_sleeper = sleeper;
-}
+void SetTimerSleeper(TimerSleeper sleeper) { g_sleeper = sleeper; }
 
 void TimerSleep(double seconds) {
     if (!(seconds > 0.0)) return;

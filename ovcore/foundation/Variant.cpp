@@ -6,29 +6,17 @@ namespace OvCore {
 
 OV_VARIANT::OV_VARIANT() : value(nullptr), type(None), reference(false) {}
 
-OV_VARIANT::OV_VARIANT(const OV_VARIANT& other) : OV_VARIANT() {
-    *this = other;
-}
+OV_VARIANT::OV_VARIANT(const OV_VARIANT& other) : OV_VARIANT() { *this = other; }
 
-OV_VARIANT::OV_VARIANT(OV_VARIANT&& other) noexcept : OV_VARIANT() {
-    *this = std::move(other);
-}
+OV_VARIANT::OV_VARIANT(OV_VARIANT&& other) noexcept : OV_VARIANT() { *this = std::move(other); }
 
-OV_VARIANT::OV_VARIANT(const OV_NUMBER& number) : OV_VARIANT() {
-    SetNumber(number);
-}
+OV_VARIANT::OV_VARIANT(const OV_NUMBER& number) : OV_VARIANT() { SetNumber(number); }
 
-OV_VARIANT::OV_VARIANT(double number) : OV_VARIANT() {
-    SetNumber(OV_NUMBER(number));
-}
+OV_VARIANT::OV_VARIANT(double number) : OV_VARIANT() { SetNumber(OV_NUMBER(number)); }
 
-OV_VARIANT::OV_VARIANT(const OV_STRING& text) : OV_VARIANT() {
-    SetString(text);
-}
+OV_VARIANT::OV_VARIANT(const OV_STRING& text) : OV_VARIANT() { SetString(text); }
 
-OV_VARIANT::OV_VARIANT(const char* text) : OV_VARIANT() {
-    *this = text;
-}
+OV_VARIANT::OV_VARIANT(const char* text) : OV_VARIANT() { *this = text; }
 
 OV_VARIANT::~OV_VARIANT() {
     if (!reference) Release();
@@ -129,9 +117,7 @@ OV_STRING OV_VARIANT::ToString() const {
     return text;
 }
 
-double OV_VARIANT::GetNumber() const {
-    return type == None ? 0.0 : ToNumber().Get();
-}
+double OV_VARIANT::GetNumber() const { return type == None ? 0.0 : ToNumber().Get(); }
 
 const char* OV_VARIANT::GetCString() const {
     if (type == String) return HeldString()->Get();
@@ -141,13 +127,9 @@ const char* OV_VARIANT::GetCString() const {
     return numberText.Get();
 }
 
-double OV_VARIANT::AsNumber() const {
-    return type == Number ? HeldNumber()->Get() : 0.0;
-}
+double OV_VARIANT::AsNumber() const { return type == Number ? HeldNumber()->Get() : 0.0; }
 
-const char* OV_VARIANT::AsCString() const {
-    return type == String ? HeldString()->Get() : nullptr;
-}
+const char* OV_VARIANT::AsCString() const { return type == String ? HeldString()->Get() : nullptr; }
 
 bool OV_VARIANT::operator==(const OV_VARIANT& other) const {
     if (type != other.type) return false;
@@ -156,4 +138,4 @@ bool OV_VARIANT::operator==(const OV_VARIANT& other) const {
     return true;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -74,4 +74,4 @@ private:
     void Release();
 };
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -4,9 +4,7 @@
 
 namespace OvCore {
 
-double OV_VECTOR::Length() const {
-    return std::sqrt(x * x + y * y + z * z);
-}
+double OV_VECTOR::Length() const { return std::sqrt(x * x + y * y + z * z); }
 
 OV_VECTOR OV_VECTOR::Normalized() const {
     const double length = Length();

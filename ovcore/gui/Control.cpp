@@ -11,17 +11,23 @@ void OV_CONTROL_NODE::Append(OV_CONTROL_NODE* child) {
     child->attached = attached;
     child->prev = lastChild;
     child->next = nullptr;
-    if (lastChild) lastChild->next = child;
-    else firstChild = child;
+    if (lastChild)
+        lastChild->next = child;
+    else
+        firstChild = child;
     lastChild = child;
 }
 
 void OV_CONTROL_NODE::Detach() {
     if (!parent) return;
-    if (prev) prev->next = next;
-    else parent->firstChild = next;
-    if (next) next->prev = prev;
-    else parent->lastChild = prev;
+    if (prev)
+        prev->next = next;
+    else
+        parent->firstChild = next;
+    if (next)
+        next->prev = prev;
+    else
+        parent->lastChild = prev;
     parent = prev = next = nullptr;
     MarkDetached();
 }
@@ -40,9 +46,7 @@ void OV_CONTROL_NODE::MarkDetached() {
     }
 }
 
-const char* OV_CONTROL::Text() const {
-    return data.IsEmpty() ? "" : reinterpret_cast<const char*>(data.data);
-}
+const char* OV_CONTROL::Text() const { return data.IsEmpty() ? "" : reinterpret_cast<const char*>(data.data); }
 
 bool OV_CONTROL::SetData(const void* bytes, uint32_t n) {
     if (n == UINT32_MAX || (n > 0 && !bytes)) return false;

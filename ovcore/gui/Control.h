@@ -71,12 +71,12 @@ public:
     OV_VECTOR position{0, 0, 0, 1};  // corner 0 relative to the parent's corner 0, in pixels
     OV_VECTOR size{0, 0, 0, 1};  // width and height in pixels
     OV_STYLE* style = nullptr;  // null: the control itself is not drawn
-    OV_BUFFER data;             // the control's text, zero-terminated
+    OV_BUFFER data;  // the control's text, zero-terminated
     OvHandle icon = EmptyHandle();  // a theme texture drawn in the style's icon rectangle; empty: none
-    bool active = true;    // receives input messages (and so do its children)
-    bool visible = true;   // drawn (and so are its children)
+    bool active = true;  // receives input messages (and so do its children)
+    bool visible = true;  // drawn (and so are its children)
     bool editable = true;  // the default procedure accepts new data
-    bool cutArea = true;   // drawing and mouse tests are clipped to the control
+    bool cutArea = true;  // drawing and mouse tests are clipped to the control
     uint8_t lastKey = 0;  // the default procedure's last pressed key (0 after its release)
     uint8_t lastButton = 0;  // the default procedure's last pressed button (0 after its release)
     // The procedure that gets the control's messages; null: DefaultProcedure.
@@ -99,9 +99,9 @@ public:
     std::unique_ptr<OV_CONTROL_STATE> state;
 
     // Kept by the GUI's input step and its leave check; not for applications.
-    bool shownForInput = true;   // this control and its ancestors are visible
-    uint32_t leaveCheck = 0;     // the leave check that last looked at it
-    bool leaveCheckOk = false;   // its verdict: the pointer may still be over it
+    bool shownForInput = true;  // this control and its ancestors are visible
+    uint32_t leaveCheck = 0;  // the leave check that last looked at it
+    bool leaveCheckOk = false;  // its verdict: the pointer may still be over it
 
     OV_CONTROL() { node.control = this; }
     OV_CONTROL(const OV_CONTROL&) = delete;

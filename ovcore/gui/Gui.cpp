@@ -112,8 +112,7 @@ void OV_GUI::Deliver() {
     do {
         while (queue.Pop(message)) {
             if (!message.control || !message.gui || !message.control->InTree()) continue;
-            OV_MESSAGE_PROC procedure =
-                message.control->messageProc ? message.control->messageProc : DefaultProcedure;
+            OV_MESSAGE_PROC procedure = message.control->messageProc ? message.control->messageProc : DefaultProcedure;
             procedure(message.control, message.gui, message.type, message.aux, message.value, message.extra);
         }
     } while (TellLeaving());
@@ -121,37 +120,19 @@ void OV_GUI::Deliver() {
 
 bool OV_GUI::DefaultProcedure(OV_CONTROL* control, OV_GUI*, int32_t type, int32_t, int32_t value, void* extra) {
     switch (type) {
-        case MSG_KEY_PRESSED:
-            control->lastKey = static_cast<uint8_t>(value);
-            return true;
-        case MSG_KEY_RELEASED:
-            control->lastKey = 0;
-            return true;
-        case MSG_BUTTON_PRESSED:
-            control->lastButton = static_cast<uint8_t>(value);
-            return true;
-        case MSG_BUTTON_RELEASED:
-            control->lastButton = 0;
-            return true;
-        case MSG_DETACH:
-            control->node.Detach();
-            return true;
-        case MSG_SET_VISIBLE:
-            control->visible = value != 0;
-            return true;
-        case MSG_SET_EDITABLE:
-            control->editable = value != 0;
-            return true;
-        case MSG_SET_ACTIVE:
-            control->active = value != 0;
-            return true;
-        case MSG_SET_DATA:
-            return control->editable && value >= 0 && control->SetData(extra, static_cast<uint32_t>(value));
-        case MSG_SET_TEXT:
-            return control->editable && extra &&
-                   control->SetData(extra, static_cast<uint32_t>(std::strlen(static_cast<const char*>(extra))));
-        default:
-            return false;
+    case MSG_KEY_PRESSED: control->lastKey = static_cast<uint8_t>(value); return true;
+    case MSG_KEY_RELEASED: control->lastKey = 0; return true;
+    case MSG_BUTTON_PRESSED: control->lastButton = static_cast<uint8_t>(value); return true;
+    case MSG_BUTTON_RELEASED: control->lastButton = 0; return true;
+    case MSG_DETACH: control->node.Detach(); return true;
+    case MSG_SET_VISIBLE: control->visible = value != 0; return true;
+    case MSG_SET_EDITABLE: control->editable = value != 0; return true;
+    case MSG_SET_ACTIVE: control->active = value != 0; return true;
+    case MSG_SET_DATA: return control->editable && value >= 0 && control->SetData(extra, static_cast<uint32_t>(value));
+    case MSG_SET_TEXT:
+        return control->editable && extra &&
+               control->SetData(extra, static_cast<uint32_t>(std::strlen(static_cast<const char*>(extra))));
+    default: return false;
     }
 }
 

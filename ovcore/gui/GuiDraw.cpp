@@ -16,8 +16,8 @@ int RenderTargetHeight() {
 }
 
 void DrawQuad(int kind, const OV_VECTORF* positions, const OV_VECTORF* colors, const OV_VECTORF* coords) {
-    OvDrawData(kind, 0, 4, positions, colors, coords, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0, 0, 0, 0, 4,
-               0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(kind, 0, 4, positions, colors, coords, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0, 0, 0, 0, 4, 0, 0,
+               0, 0, 0, 0, 0);
 }
 
 // The scissor rectangle of a control, in target pixels counted from the
@@ -45,8 +45,7 @@ void DrawText(const OV_CONTROL& control, const OV_STYLE& style) {
     font->horizontalAlign = style.textHalign;
     font->verticalAlign = style.textValign;
     const OV_VECTORF& corner = control.corners[0];
-    OV_VECTOR position(style.textOffset.x + corner.x, style.textOffset.y + corner.y, style.textOffset.z + corner.z,
-                       1);
+    OV_VECTOR position(style.textOffset.x + corner.x, style.textOffset.y + corner.y, style.textOffset.z + corner.z, 1);
     if (control.alignText) {
         position.x += AlignedShare(style.textHalign) * (control.corners[2].x - corner.x);
         position.y += AlignedShare(style.textValign) * (control.corners[2].y - corner.y);
@@ -96,8 +95,10 @@ struct DrawStateGuard {
         OvSetState(OV_STATE_CLIP_RECT, clip[0], clip[1], clip[2], clip[3]);
         OvSetState(OV_STATE_CLIPPING, clipping);
         OvSetState(OV_STATE_DRAW_COLOR, colour[0], colour[1], colour[2], colour[3]);
-        if (IsEmptyHandle(texture)) OvTextureUnactivate();
-        else OvTextureActivate(texture);
+        if (IsEmptyHandle(texture))
+            OvTextureUnactivate();
+        else
+            OvTextureActivate(texture);
     }
     DrawStateGuard(const DrawStateGuard&) = delete;
     DrawStateGuard& operator=(const DrawStateGuard&) = delete;
@@ -119,8 +120,10 @@ void OV_GUI::Draw() {
 void OV_GUI::DrawControl(OV_CONTROL* control, int targetHeight) {
     const OV_STYLE* style = control->style;
     if (!style) return;
-    if (IsEmptyHandle(style->texture)) OvTextureUnactivate();
-    else OvTextureActivate(style->texture);
+    if (IsEmptyHandle(style->texture))
+        OvTextureUnactivate();
+    else
+        OvTextureActivate(style->texture);
     if (control->cutArea) {
         OV_GUI_RECT clip;
         const bool clipped = ClipFromParent(*control, &clip);

@@ -80,8 +80,9 @@ const OV_NODE* FindReported(OV_DOCUMENT& document, const char* kind, const char*
     for (const OV_NODE* node = document.Root()->firstChild; node && name && !differing; node = node->next)
         if (Named(*node, kind) && strcasecmp(Attribute(*node, "Name"), name) == 0) differing = Attribute(*node, "Name");
     if (differing) {
-        PlatformReportFailure("gui: cannot load %s: %s: no %s of that name in %s (names are case-sensitive: it has \"%s\")",
-                              what, name, kind, source, differing);
+        PlatformReportFailure(
+            "gui: cannot load %s: %s: no %s of that name in %s (names are case-sensitive: it has \"%s\")", what, name,
+            kind, source, differing);
     } else {
         PlatformReportFailure("gui: cannot load %s: %s: no %s of that name in %s", what, name ? name : "(no name)",
                               kind, source);
@@ -114,9 +115,12 @@ bool OV_GUI::ApplyThemeFrom(OV_DOCUMENT& document, const char* themeName, const 
     // the theme is there whatever the caller does with the result.
     bool fontsLoaded = true;
     for (const OV_NODE* child = theme->firstChild; child; child = child->next) {
-        if (Named(*child, "Texture")) LoadTexture(*child, themeName);
-        else if (Named(*child, "Font")) fontsLoaded = LoadFont(*child, themeName) && fontsLoaded;
-        else if (Named(*child, "Style")) LoadStyle(*child);
+        if (Named(*child, "Texture"))
+            LoadTexture(*child, themeName);
+        else if (Named(*child, "Font"))
+            fontsLoaded = LoadFont(*child, themeName) && fontsLoaded;
+        else if (Named(*child, "Style"))
+            LoadStyle(*child);
     }
     return fontsLoaded;
 }
@@ -142,9 +146,9 @@ void OV_GUI::LoadTexture(const OV_NODE& element, const char* themeName) {
 
 bool OV_GUI::LoadFont(const OV_NODE& element, const char* themeName) {
     OV_FONT* font = themeFonts.Get(Attribute(element, "Name"), 0);
-    const bool loaded =
-        font && font->Load(Attribute(element, "TexFile"), Attribute(element, "MapFile"), 10,
-                           static_cast<int>(Filter(element, "MinFilter")), static_cast<int>(Filter(element, "MagFilter")));
+    const bool loaded = font && font->Load(Attribute(element, "TexFile"), Attribute(element, "MapFile"), 10,
+                                           static_cast<int>(Filter(element, "MinFilter")),
+                                           static_cast<int>(Filter(element, "MagFilter")));
     if (!loaded) {
         PlatformReportFailure("gui: cannot load theme font: %s: font \"%s\" of theme \"%s\" (glyphs %s)",
                               Attribute(element, "TexFile"), Attribute(element, "Name"), themeName,

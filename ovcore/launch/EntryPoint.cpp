@@ -27,7 +27,7 @@ void RegisterScenes(OV_SCENE_FUNC gameScene) {
     core.scenes.current = core.scenes.list.FindOrCreate("intro", 0);
 }
 
-} // namespace
+}  // namespace
 
 int OvMain(const char* commandLine, OV_SCENE_FUNC gameScene) {
     OvInitiation();
@@ -45,4 +45,4 @@ int OvMain(const char* commandLine, OV_SCENE_FUNC gameScene) {
     return 1;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

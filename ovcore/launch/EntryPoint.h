@@ -14,4 +14,4 @@ extern OV_STRING CommandLine;
 // Returns 1 after a normal run, 0 when the main window cannot be created.
 int OvMain(const char* commandLine, OV_SCENE_FUNC gameScene);
 
-} // namespace OvCore
+}  // namespace OvCore

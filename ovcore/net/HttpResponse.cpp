@@ -21,9 +21,12 @@ bool ParseNumber(const std::string& text, int base, uint64_t* value) {
     uint64_t result = 0;
     for (char c : text) {
         int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
         if (digit < 0 || result > (UINT32_MAX - digit) / base) return false;  // bodies fit 32 bits
         result = result * base + digit;
     }
@@ -186,8 +189,8 @@ bool OV_HTTP_RESPONSE::ChunkLineDone() {
         chunk_ = SIZE_LINE;
     } else if (chunk_ == SIZE_LINE) {
         const size_t extension = line_.find(';');
-        valid = ParseNumber(Trimmed(line_, 0, extension == std::string::npos ? line_.size() : extension), 16,
-                            &chunkLeft_);
+        valid =
+            ParseNumber(Trimmed(line_, 0, extension == std::string::npos ? line_.size() : extension), 16, &chunkLeft_);
         chunk_ = chunkLeft_ == 0 ? TRAILER : DATA;
     } else if (line_.empty()) {
         state_ = COMPLETE;

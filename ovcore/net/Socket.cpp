@@ -29,9 +29,7 @@ void Destroy(OvHandle& handle) {
 
 }  // namespace
 
-OV_SOCKET::~OV_SOCKET() {
-    Close();
-}
+OV_SOCKET::~OV_SOCKET() { Close(); }
 
 bool OV_SOCKET::OpenAndConnect(const char* host, uint16_t port, int flag, uint32_t timeoutMs) {
     Close();
@@ -102,9 +100,7 @@ void OV_SOCKET::RemoveClient(size_t index) {
     ++clientsChanged_;
 }
 
-uint16_t OV_SOCKET::Port() const {
-    return IsNullSocket(socket) ? 0 : OvSocketLocalPort(socket);
-}
+uint16_t OV_SOCKET::Port() const { return IsNullSocket(socket) ? 0 : OvSocketLocalPort(socket); }
 
 uint32_t OV_SOCKET::SendTo(OvHandle to, const OV_SOCKET_MESSAGE& message) {
     const uint32_t content = std::min(message.buffer->size, message.buffer->capacity);
@@ -250,12 +246,8 @@ bool OV_SOCKET::UpdateClient() {
     return false;
 }
 
-bool SocketsStartup() {
-    return OvSocketInitiation() != 0;
-}
+bool SocketsStartup() { return OvSocketInitiation() != 0; }
 
-void SocketsShutdown() {
-    OvSocketClosure();
-}
+void SocketsShutdown() { OvSocketClosure(); }
 
 }  // namespace OvCore

@@ -53,9 +53,9 @@ public:
     enum : int { CLOSED = 0, SERVER = 14, CLIENT = 15, HTTP = 16, DATAGRAM = 17 };
 
     int mode = CLOSED;  // CLOSED, SERVER, CLIENT, HTTP or DATAGRAM
-    OvHandle socket{0, 0};          // listening socket, or the connection
+    OvHandle socket{0, 0};  // listening socket, or the connection
     std::vector<OvHandle> clients;  // a server's accepted clients
-    OvHandle pending{0, 0};         // receives the server's next accepted connection
+    OvHandle pending{0, 0};  // receives the server's next accepted connection
     // The callbacks (null: none); each is called from Update:
     OV_ON_ACCEPT OnAccept = nullptr;
     OV_ON_CLIENT_RECEIVE OnClientReceive = nullptr;
@@ -139,11 +139,10 @@ public:
     // leaves one reason in the diagnostics: the connection's ("net: cannot
     // resolve: ...", "net: cannot connect: ...", "net: connection lost:
     // ...") or the response's ("net: HTTP request failed: <host>: <cause>").
-    bool HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port = 80,
-                 uint32_t blockSize = 0);
+    bool HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port = 80, uint32_t blockSize = 0);
     // The same with a form body (application/x-www-form-urlencoded).
-    bool HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
-                  uint16_t port = 80, uint32_t blockSize = 0);
+    bool HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body, uint16_t port = 80,
+                  uint32_t blockSize = 0);
     // Step by step: Begin sends the request, then one HttpUpdate a frame
     // receives at most one block, never waiting.
     bool HttpGetBegin(OV_HTTP_TRANSFER& transfer, const char* host, const char* path, uint16_t port = 80);

@@ -30,9 +30,7 @@ uint32_t OV_SOCKET::SendDatagram(const OvAddress& to, OV_MEMORY_FILE& buffer, ui
     return OvSocketSendTo(socket, AsEngineBuffer(buffer), offset, count == 0 ? content - offset : count, &to);
 }
 
-bool OV_SOCKET::SetReceiveLimit(uint32_t bytes) {
-    return mode == DATAGRAM && OvSocketReceiveLimit(socket, bytes) != 0;
-}
+bool OV_SOCKET::SetReceiveLimit(uint32_t bytes) { return mode == DATAGRAM && OvSocketReceiveLimit(socket, bytes) != 0; }
 
 // At most datagramsPerUpdate a frame, so a flooding peer cannot hold the
 // frame; the rest wait in the kernel, within its receive limit.

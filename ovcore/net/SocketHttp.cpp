@@ -15,8 +15,7 @@ namespace OvCore {
 
 namespace {
 
-constexpr const char* kGetClose =
-    "GET /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: close\r\n\r\n";
+constexpr const char* kGetClose = "GET /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: close\r\n\r\n";
 constexpr const char* kGetKeepAlive =
     "GET /%s HTTP/1.1\r\nHost: %s\r\nUser-Agent: Orvo Core\r\nConnection: keep-alive\r\n\r\n";
 constexpr const char* kPostClose =
@@ -61,8 +60,7 @@ bool GetRequest(OV_STRING& request, const char* format, const char* host, const 
 bool PostRequest(OV_STRING& request, const char* format, const char* host, const char* path, const char* form) {
     if (!Acceptable(host, path)) return false;
     const char* data = form ? form : "";
-    return request.Format(format, EscapedPath(path).Get(), host, static_cast<unsigned>(OV_STRING(data).Length()),
-                          data);
+    return request.Format(format, EscapedPath(path).Get(), host, static_cast<unsigned>(OV_STRING(data).Length()), data);
 }
 
 uint32_t Milliseconds(float seconds) {
@@ -77,18 +75,14 @@ void EmptyKeepingArray(OV_MEMORY_FILE& body) {
     body.Seek(0, false, false);
 }
 
-int Clamped(uint64_t value) {
-    return value > INT_MAX ? INT_MAX : static_cast<int>(value);
-}
+int Clamped(uint64_t value) { return value > INT_MAX ? INT_MAX : static_cast<int>(value); }
 
 uint64_t SteadyMilliseconds() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
 
-uint64_t MillisecondsSince(uint64_t start) {
-    return SteadyMilliseconds() - start;
-}
+uint64_t MillisecondsSince(uint64_t start) { return SteadyMilliseconds() - start; }
 
 constexpr int kMaximumRedirects = 10;
 
@@ -101,8 +95,10 @@ bool IsRedirect(int status) {
 bool ParseLocation(std::string location, std::string* host, uint16_t* port, std::string* path) {
     location = location.substr(0, location.find('#'));
     size_t at = 0;
-    if (strncasecmp(location.c_str(), "http://", 7) == 0) at = 7;
-    else if (location.compare(0, 2, "//") == 0) at = 2;
+    if (strncasecmp(location.c_str(), "http://", 7) == 0)
+        at = 7;
+    else if (location.compare(0, 2, "//") == 0)
+        at = 2;
     else if (location.compare(0, 1, "/") == 0) {
         *path = location.substr(1);
         return true;
@@ -144,9 +140,7 @@ bool OV_SOCKET::SendRequest(const OV_STRING& request) {
     return OvSocketSend(socket, AsEngineBuffer(file), OV_SOCKET_SEND_NOW, 0, 0) == length;
 }
 
-uint64_t OV_SOCKET::BodyLimit() const {
-    return std::min<uint64_t>(httpBodyLimit, INT_MAX);
-}
+uint64_t OV_SOCKET::BodyLimit() const { return std::min<uint64_t>(httpBodyLimit, INT_MAX); }
 
 bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_MEMORY_FILE& body, uint16_t port,
                                  uint32_t blockSize, uint64_t start) {
@@ -182,9 +176,12 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
         const uint32_t received = ReceiveInto(socket, incoming_, blockSize);
         if (received == 0) {
             // Still connected: the silence outlasted the timeout.
-            if (!OvSocketIsConnected(socket)) response_.End(body);
-            else if (deadlineMs && MillisecondsSince(start) >= deadlineMs) problem = "deadline passed";
-            else problem = "no reply within the timeout";
+            if (!OvSocketIsConnected(socket))
+                response_.End(body);
+            else if (deadlineMs && MillisecondsSince(start) >= deadlineMs)
+                problem = "deadline passed";
+            else
+                problem = "no reply within the timeout";
             break;
         }
         response_.Feed(incoming_.data, received, body);
@@ -198,8 +195,7 @@ bool OV_SOCKET::BlockingExchange(const char* host, const OV_STRING& request, OV_
     return complete;
 }
 
-bool OV_SOCKET::HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port,
-                        uint32_t blockSize) {
+bool OV_SOCKET::HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body, uint16_t port, uint32_t blockSize) {
     const uint64_t start = SteadyMilliseconds();
     response_.Reset();
     OV_STRING request;
@@ -217,25 +213,19 @@ bool OV_SOCKET::HttpGet(const char* host, const char* path, OV_MEMORY_FILE& body
     return true;
 }
 
-bool OV_SOCKET::HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body,
-                         uint16_t port, uint32_t blockSize) {
+bool OV_SOCKET::HttpPost(const char* host, const char* path, const char* form, OV_MEMORY_FILE& body, uint16_t port,
+                         uint32_t blockSize) {
     response_.Reset();
     OV_STRING request;
     return PostRequest(request, kPostClose, host, path, form) &&
            BlockingExchange(host, request, body, port, blockSize, SteadyMilliseconds());
 }
 
-int OV_SOCKET::HttpStatus() const {
-    return response_.HasHead() ? response_.Status() : 0;
-}
+int OV_SOCKET::HttpStatus() const { return response_.HasHead() ? response_.Status() : 0; }
 
-std::string OV_SOCKET::HttpReason() const {
-    return response_.Reason();
-}
+std::string OV_SOCKET::HttpReason() const { return response_.Reason(); }
 
-std::string OV_SOCKET::HttpHeaders() const {
-    return response_.Headers();
-}
+std::string OV_SOCKET::HttpHeaders() const { return response_.Headers(); }
 
 std::string OV_SOCKET::HttpHeader(const char* name) const {
     std::string value;
@@ -243,8 +233,7 @@ std::string OV_SOCKET::HttpHeader(const char* name) const {
     return value;
 }
 
-bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request,
-                              uint16_t port) {
+bool OV_SOCKET::BeginTransfer(OV_HTTP_TRANSFER& transfer, const char* host, const OV_STRING& request, uint16_t port) {
     transfer = OV_HTTP_TRANSFER();
     response_.Reset(BodyLimit());
     httpHost_ = host;
@@ -291,7 +280,8 @@ bool OV_SOCKET::FinishTransfer(OV_HTTP_TRANSFER& transfer, bool complete, bool r
         transfer.total = transfer.done;
     } else {
         transfer.state = OV_HTTP_TRANSFER::IDLE;
-        if (!reported) PlatformReportFailure("net: HTTP request failed: %s: %s", httpHost_.c_str(), response_.Problem());
+        if (!reported)
+            PlatformReportFailure("net: HTTP request failed: %s: %s", httpHost_.c_str(), response_.Problem());
     }
     Close();
     return complete;

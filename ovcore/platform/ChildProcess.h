@@ -14,8 +14,7 @@ OV_PLATFORM_API std::string FindProgram(const std::string& name);
 // waits for it and collects its standard output. Its standard error goes to
 // /dev/null. False when it could not be started; *exitStatus is the exit
 // code, or -1 when it ended by a signal.
-OV_PLATFORM_API bool RunAndCapture(const std::vector<std::string>& arguments, std::string* output,
-                                   int* exitStatus);
+OV_PLATFORM_API bool RunAndCapture(const std::vector<std::string>& arguments, std::string* output, int* exitStatus);
 
 // Starts `arguments` in `directory` (none: ours) without waiting for it and
 // without leaving a zombie behind. Returns 0 once the program is running,

@@ -27,8 +27,7 @@ bool PlatformGetClipboardText(std::string* latin1) {
     // Latin-1 never takes more bytes than the UTF-8 it comes from.
     const size_t length = std::strlen(utf8);
     latin1->resize(length);
-    const size_t written =
-        Utf8ToLatin1(utf8, length, reinterpret_cast<unsigned char*>(latin1->data()), length);
+    const size_t written = Utf8ToLatin1(utf8, length, reinterpret_cast<unsigned char*>(latin1->data()), length);
     latin1->resize(written);
     SDL_free(utf8);
     return true;

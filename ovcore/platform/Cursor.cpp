@@ -24,12 +24,12 @@ int g_displayCount = 0;
 HCURSOR g_current = nullptr;
 
 PlatformCursor g_systemCursors[] = {
-    {32512, SDL_SYSTEM_CURSOR_ARROW, true, nullptr},     {32513, SDL_SYSTEM_CURSOR_IBEAM, true, nullptr},
-    {32514, SDL_SYSTEM_CURSOR_WAIT, true, nullptr},      {32515, SDL_SYSTEM_CURSOR_CROSSHAIR, true, nullptr},
-    {32642, SDL_SYSTEM_CURSOR_SIZENWSE, true, nullptr},  {32643, SDL_SYSTEM_CURSOR_SIZENESW, true, nullptr},
-    {32644, SDL_SYSTEM_CURSOR_SIZEWE, true, nullptr},    {32645, SDL_SYSTEM_CURSOR_SIZENS, true, nullptr},
-    {32646, SDL_SYSTEM_CURSOR_SIZEALL, true, nullptr},   {32648, SDL_SYSTEM_CURSOR_NO, true, nullptr},
-    {32649, SDL_SYSTEM_CURSOR_HAND, true, nullptr},      {32650, SDL_SYSTEM_CURSOR_WAITARROW, true, nullptr},
+    {32512, SDL_SYSTEM_CURSOR_ARROW, true, nullptr},    {32513, SDL_SYSTEM_CURSOR_IBEAM, true, nullptr},
+    {32514, SDL_SYSTEM_CURSOR_WAIT, true, nullptr},     {32515, SDL_SYSTEM_CURSOR_CROSSHAIR, true, nullptr},
+    {32642, SDL_SYSTEM_CURSOR_SIZENWSE, true, nullptr}, {32643, SDL_SYSTEM_CURSOR_SIZENESW, true, nullptr},
+    {32644, SDL_SYSTEM_CURSOR_SIZEWE, true, nullptr},   {32645, SDL_SYSTEM_CURSOR_SIZENS, true, nullptr},
+    {32646, SDL_SYSTEM_CURSOR_SIZEALL, true, nullptr},  {32648, SDL_SYSTEM_CURSOR_NO, true, nullptr},
+    {32649, SDL_SYSTEM_CURSOR_HAND, true, nullptr},     {32650, SDL_SYSTEM_CURSOR_WAITARROW, true, nullptr},
 };
 
 SDL_Cursor* SdlCursor(PlatformCursor* cursor) {
@@ -72,8 +72,8 @@ BOOL DestroyCursor(HCURSOR cursor) {
 HCURSOR PlatformCreateCursor(const unsigned char* rgba, int width, int height, int hotX, int hotY) {
     if (!rgba || width < 1 || height < 1 || width > kPlatformCursorMaxSide || height > kPlatformCursorMaxSide ||
         hotX < 0 || hotY < 0 || hotX >= width || hotY >= height) {
-        PlatformReportFailure("platform: cursor not made: %d x %d, hot spot %d, %d: out of range", width, height,
-                              hotX, hotY);
+        PlatformReportFailure("platform: cursor not made: %d x %d, hot spot %d, %d: out of range", width, height, hotX,
+                              hotY);
         return nullptr;
     }
     if (!PlatformEnsureVideo()) return nullptr;
@@ -88,9 +88,7 @@ HCURSOR PlatformCreateCursor(const unsigned char* rgba, int width, int height, i
     return new PlatformCursor{0, SDL_SYSTEM_CURSOR_ARROW, false, sdl};
 }
 
-HCURSOR PlatformCurrentCursor() {
-    return g_current;
-}
+HCURSOR PlatformCurrentCursor() { return g_current; }
 
 void CachedCursorPos(POINT* point) {
     *point = POINT{0, 0};
@@ -107,9 +105,7 @@ void PlatformApplyCursorVisibility() {
     SDL_ShowCursor(g_displayCount >= 0 ? SDL_ENABLE : SDL_DISABLE);
 }
 
-int PlatformCursorDisplayCount() {
-    return g_displayCount;
-}
+int PlatformCursorDisplayCount() { return g_displayCount; }
 
 // On X11 the pointer is asked of the server: one round trip, and it follows
 // the pointer over any window and outside them.

@@ -12,7 +12,7 @@
 struct DialogRequest {
     enum Kind { kOpen, kSave, kFolder };
     Kind kind = kOpen;
-    std::string title;      // UTF-8; empty: the dialog's own
+    std::string title;  // UTF-8; empty: the dialog's own
     std::string startPath;  // a folder ending in '/', or a file to propose
     // (name, patterns separated by blanks), the first one shown first.
     std::vector<std::pair<std::string, std::string>> filters;
@@ -24,13 +24,10 @@ struct DialogRequest {
 // Reads a Windows filter list ("Text\0*.txt;*.log\0All\0*.*\0\0") into
 // (name, patterns) pairs: ';' becomes a blank, "*.*" (every file on
 // Windows) becomes "*". `selected` (1-based) moves that pair to the front.
-OV_PLATFORM_API std::vector<std::pair<std::string, std::string>> ParseFilterList(const char* list,
-                                                                                 unsigned selected);
+OV_PLATFORM_API std::vector<std::pair<std::string, std::string>> ParseFilterList(const char* list, unsigned selected);
 
-OV_PLATFORM_API std::vector<std::string> ZenityArguments(const std::string& program,
-                                                         const DialogRequest& request);
-OV_PLATFORM_API std::vector<std::string> KdialogArguments(const std::string& program,
-                                                          const DialogRequest& request);
+OV_PLATFORM_API std::vector<std::string> ZenityArguments(const std::string& program, const DialogRequest& request);
+OV_PLATFORM_API std::vector<std::string> KdialogArguments(const std::string& program, const DialogRequest& request);
 
 enum class DialogOutcome { kChosen, kCancelled, kUnavailable };
 // Shows the dialog with the first program found; *paths are the chosen files.

@@ -30,8 +30,7 @@ bool ModeMatches(const DEVMODEA& wanted, const SDL_DisplayMode& mode) {
     if ((wanted.dmFields & DM_PELSWIDTH) && wanted.dmPelsWidth != static_cast<DWORD>(mode.w)) return false;
     if ((wanted.dmFields & DM_PELSHEIGHT) && wanted.dmPelsHeight != static_cast<DWORD>(mode.h)) return false;
     if ((wanted.dmFields & DM_BITSPERPEL) && !BitsMatch(wanted.dmBitsPerPel, mode.format)) return false;
-    if ((wanted.dmFields & DM_DISPLAYFREQUENCY) &&
-        wanted.dmDisplayFrequency != static_cast<DWORD>(mode.refresh_rate)) {
+    if ((wanted.dmFields & DM_DISPLAYFREQUENCY) && wanted.dmDisplayFrequency != static_cast<DWORD>(mode.refresh_rate)) {
         return false;
     }
     return true;
@@ -58,9 +57,8 @@ bool FindMode(const DEVMODEA& wanted, SDL_DisplayMode* found) {
 
 bool IsDesktopMode(const SDL_DisplayMode& mode) {
     SDL_DisplayMode desktop{};
-    return SDL_GetDesktopDisplayMode(kDisplay, &desktop) == 0 && desktop.w == mode.w &&
-           desktop.h == mode.h && desktop.refresh_rate == mode.refresh_rate &&
-           desktop.format == mode.format;
+    return SDL_GetDesktopDisplayMode(kDisplay, &desktop) == 0 && desktop.w == mode.w && desktop.h == mode.h &&
+           desktop.refresh_rate == mode.refresh_rate && desktop.format == mode.format;
 }
 
 void FitAllWindows() {
@@ -160,19 +158,17 @@ HDC GetDC(HWND hwnd) {
     return WindowRegistryContains(hwnd) ? &hwnd->dc : nullptr;
 }
 
-int ReleaseDC(HWND, HDC dc) {
-    return IsKnownContext(dc) ? 1 : 0;
-}
+int ReleaseDC(HWND, HDC dc) { return IsKnownContext(dc) ? 1 : 0; }
 
 int GetDeviceCaps(HDC dc, int index) {
     if (!IsKnownContext(dc) || !PlatformEnsureVideo()) return 0;
     SDL_DisplayMode mode{};
     if (SDL_GetCurrentDisplayMode(DisplayOf(dc), &mode) != 0) return 0;
     switch (index) {
-        case VREFRESH: return mode.refresh_rate;
-        case HORZRES: return mode.w;
-        case VERTRES: return mode.h;
-        case BITSPIXEL: return static_cast<int>(SDL_BYTESPERPIXEL(mode.format) * 8u);
-        default: return 0;
+    case VREFRESH: return mode.refresh_rate;
+    case HORZRES: return mode.w;
+    case VERTRES: return mode.h;
+    case BITSPIXEL: return static_cast<int>(SDL_BYTESPERPIXEL(mode.format) * 8u);
+    default: return 0;
     }
 }

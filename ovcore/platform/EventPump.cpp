@@ -10,7 +10,6 @@
 
 #include <SDL2/SDL.h>
 
-
 namespace {
 
 constexpr LPARAM kRepeatBit = LPARAM{1} << 30;
@@ -56,10 +55,10 @@ void TranslateText(const SDL_TextInputEvent& text) {
 
 UINT ButtonMessage(Uint8 button, bool down) {
     switch (button) {
-        case SDL_BUTTON_LEFT: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-        case SDL_BUTTON_RIGHT: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-        case SDL_BUTTON_MIDDLE: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-        default: return 0;
+    case SDL_BUTTON_LEFT: return down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case SDL_BUTTON_RIGHT: return down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    case SDL_BUTTON_MIDDLE: return down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    default: return 0;
     }
 }
 
@@ -90,8 +89,7 @@ void TranslateWheel(const SDL_MouseWheelEvent& wheel) {
     RECT place{0, 0, 0, 0};
     GetWindowRect(hwnd, &place);
     WPARAM wParam = MAKEWPARAM(MouseKeyState(), static_cast<short>(delta));
-    MessageQueuePost(hwnd, WM_MOUSEWHEEL, wParam,
-                     MAKELPARAM(place.left + wheel.mouseX, place.top + wheel.mouseY));
+    MessageQueuePost(hwnd, WM_MOUSEWHEEL, wParam, MAKELPARAM(place.left + wheel.mouseX, place.top + wheel.mouseY));
 }
 
 void TranslateWindowEvent(const SDL_WindowEvent& window) {
@@ -103,20 +101,20 @@ void TranslateWindowEvent(const SDL_WindowEvent& window) {
 
 void TranslateSdlEvent(const SDL_Event& event) {
     switch (event.type) {
-        case SDL_KEYDOWN:
-        case SDL_KEYUP: TranslateKey(event.key); break;
-        case SDL_TEXTINPUT: TranslateText(event.text); break;
-        case SDL_MOUSEBUTTONDOWN:
-        case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
-        case SDL_MOUSEMOTION: TranslateMotion(event.motion); break;
-        case SDL_MOUSEWHEEL: TranslateWheel(event.wheel); break;
-        case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
-        case SDL_CONTROLLERDEVICEADDED:
-        case SDL_CONTROLLERDEVICEREMOVED:
-        case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP:
-        case SDL_CONTROLLERAXISMOTION: PlatformPadEvent(event); break;
-        default: break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: TranslateKey(event.key); break;
+    case SDL_TEXTINPUT: TranslateText(event.text); break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
+    case SDL_MOUSEMOTION: TranslateMotion(event.motion); break;
+    case SDL_MOUSEWHEEL: TranslateWheel(event.wheel); break;
+    case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION: PlatformPadEvent(event); break;
+    default: break;
     }
 }
 

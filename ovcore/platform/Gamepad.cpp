@@ -183,11 +183,11 @@ bool PlatformPadRumble(int number, uint16_t low, uint16_t high, uint32_t millise
 void PlatformPadEvent(const SDL_Event& event) {
     if (!ThePads().started) return;
     switch (event.type) {
-        case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); break;
-        case SDL_CONTROLLERDEVICEREMOVED: Removed(event.cdevice.which); break;
-        case SDL_CONTROLLERBUTTONDOWN:
-        case SDL_CONTROLLERBUTTONUP: Button(event.cbutton); break;
-        case SDL_CONTROLLERAXISMOTION: Axis(event.caxis); break;
-        default: break;
+    case SDL_CONTROLLERDEVICEADDED: Open(event.cdevice.which); break;
+    case SDL_CONTROLLERDEVICEREMOVED: Removed(event.cdevice.which); break;
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP: Button(event.cbutton); break;
+    case SDL_CONTROLLERAXISMOTION: Axis(event.caxis); break;
+    default: break;
     }
 }

@@ -14,10 +14,10 @@
 
 // Button numbers: bit n of the masks below is button n.
 enum PlatformPadButton {
-    PAD_A = 0,           // the lower face button
-    PAD_B = 1,           // the right face button
-    PAD_X = 2,           // the left face button
-    PAD_Y = 3,           // the upper face button
+    PAD_A = 0,  // the lower face button
+    PAD_B = 1,  // the right face button
+    PAD_X = 2,  // the left face button
+    PAD_Y = 3,  // the upper face button
     PAD_BACK = 4,
     PAD_GUIDE = 5,
     PAD_START = 6,
@@ -25,11 +25,11 @@ enum PlatformPadButton {
     PAD_RIGHT_STICK = 8,
     PAD_LEFT_SHOULDER = 9,
     PAD_RIGHT_SHOULDER = 10,
-    PAD_UP = 11,         // the direction pad
+    PAD_UP = 11,  // the direction pad
     PAD_DOWN = 12,
     PAD_LEFT = 13,
     PAD_RIGHT = 14,
-    PAD_MISC = 15,       // share, capture or microphone button
+    PAD_MISC = 15,  // share, capture or microphone button
     PAD_PADDLE1 = 16,
     PAD_PADDLE2 = 17,
     PAD_PADDLE3 = 18,
@@ -57,11 +57,11 @@ constexpr int PLATFORM_PAD_NAME_CAPACITY = 128;
 
 // What a slot saw since the previous PlatformPadTake of that slot.
 struct PlatformPadState {
-    bool connected;     // a pad is in the slot now
-    bool joined;        // a pad came into the slot since the last take
-    bool left;          // a pad left the slot since the last take
-    uint32_t held;      // buttons down now (bit per PlatformPadButton)
-    uint32_t pressed;   // buttons that went down since the last take
+    bool connected;  // a pad is in the slot now
+    bool joined;  // a pad came into the slot since the last take
+    bool left;  // a pad left the slot since the last take
+    uint32_t held;  // buttons down now (bit per PlatformPadButton)
+    uint32_t pressed;  // buttons that went down since the last take
     uint32_t released;  // buttons that went up since the last take (those held when a pad leaves too)
     int16_t axes[PAD_AXES];  // now; all 0 without a pad
 };

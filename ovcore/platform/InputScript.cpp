@@ -73,17 +73,24 @@ bool Number(const std::string& text, long* value) {
 }
 
 bool UpDown(const std::string& text, long* down) {
-    if (text == "down") *down = 1;
-    else if (text == "up") *down = 0;
-    else return false;
+    if (text == "down")
+        *down = 1;
+    else if (text == "up")
+        *down = 0;
+    else
+        return false;
     return true;
 }
 
 bool ButtonMessage(const std::string& button, long down, long* message) {
-    if (button == "left") *message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
-    else if (button == "right") *message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
-    else if (button == "middle") *message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
-    else return false;
+    if (button == "left")
+        *message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    else if (button == "right")
+        *message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    else if (button == "middle")
+        *message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+    else
+        return false;
     return true;
 }
 
@@ -154,7 +161,6 @@ bool ParseLine(const std::string& text, ScriptLine* line) {
     return ParseEvent(t, line);
 }
 
-
 HWND FindShownWindow(const std::string& title, long width, long height) {
     HWND found = nullptr;
     WindowRegistryForEach([&](HWND hwnd) {
@@ -209,16 +215,15 @@ void AttachPad(Script& script, const std::string& name) {
 
 void PlayPad(Script& script, const ScriptLine& line) {
     switch (line.action) {
-        case Action::PadAttach: AttachPad(script, line.title); break;
-        case Action::PadButton:
-            if (script.pad) SDL_JoystickSetVirtualButton(script.pad, static_cast<int>(line.a), line.b ? 1 : 0);
-            break;
-        case Action::PadAxis:
-            if (script.pad)
-                SDL_JoystickSetVirtualAxis(script.pad, static_cast<int>(line.a), static_cast<Sint16>(line.b));
-            break;
-        case Action::PadDetach: DetachPad(script); break;
-        default: break;
+    case Action::PadAttach: AttachPad(script, line.title); break;
+    case Action::PadButton:
+        if (script.pad) SDL_JoystickSetVirtualButton(script.pad, static_cast<int>(line.a), line.b ? 1 : 0);
+        break;
+    case Action::PadAxis:
+        if (script.pad) SDL_JoystickSetVirtualAxis(script.pad, static_cast<int>(line.a), static_cast<Sint16>(line.b));
+        break;
+    case Action::PadDetach: DetachPad(script); break;
+    default: break;
     }
 }
 
@@ -229,32 +234,24 @@ bool IsPadAction(Action action) {
 
 void Play(const ScriptLine& line, HWND hwnd) {
     switch (line.action) {
-        case Action::Key:
-            MessageQueuePost(hwnd, line.b ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(line.a),
-                             line.b ? 1 : static_cast<LPARAM>(0xC0000001u));
-            break;
-        case Action::Char:
-            MessageQueuePost(hwnd, WM_CHAR, static_cast<WPARAM>(line.a), 1);
-            break;
-        case Action::Move: {
-            RECT r{0, 0, 0, 0};
-            GetWindowRect(hwnd, &r);
-            SetCursorPos(r.left + static_cast<int>(line.a), r.top + static_cast<int>(line.b));
-            MessageQueuePost(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(line.a, line.b));
-            break;
-        }
-        case Action::Button:
-            MessageQueuePost(hwnd, static_cast<UINT>(line.a), 0, ClientPoint(hwnd));
-            break;
-        case Action::Wheel:
-            MessageQueuePost(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<short>(line.a)),
-                             ClientPoint(hwnd));
-            break;
-        case Action::Close:
-            MessageQueuePost(hwnd, WM_CLOSE, 0, 0);
-            break;
-        default:
-            break;
+    case Action::Key:
+        MessageQueuePost(hwnd, line.b ? WM_KEYDOWN : WM_KEYUP, static_cast<WPARAM>(line.a),
+                         line.b ? 1 : static_cast<LPARAM>(0xC0000001u));
+        break;
+    case Action::Char: MessageQueuePost(hwnd, WM_CHAR, static_cast<WPARAM>(line.a), 1); break;
+    case Action::Move: {
+        RECT r{0, 0, 0, 0};
+        GetWindowRect(hwnd, &r);
+        SetCursorPos(r.left + static_cast<int>(line.a), r.top + static_cast<int>(line.b));
+        MessageQueuePost(hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(line.a, line.b));
+        break;
+    }
+    case Action::Button: MessageQueuePost(hwnd, static_cast<UINT>(line.a), 0, ClientPoint(hwnd)); break;
+    case Action::Wheel:
+        MessageQueuePost(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<short>(line.a)), ClientPoint(hwnd));
+        break;
+    case Action::Close: MessageQueuePost(hwnd, WM_CLOSE, 0, 0); break;
+    default: break;
     }
 }
 
@@ -305,16 +302,16 @@ void InputScriptInject() {
         } else {
             if (line.frame > script.frame) return;
             HWND hwnd = Target(script);
-            if (IsPadAction(line.action)) PlayPad(script, line);
-            else if (hwnd) Play(line, hwnd);
+            if (IsPadAction(line.action))
+                PlayPad(script, line);
+            else if (hwnd)
+                Play(line, hwnd);
         }
         ++script.next;
     }
 }
 
-void InputScriptFrameEnded() {
-    ++TheScript().frame;
-}
+void InputScriptFrameEnded() { ++TheScript().frame; }
 
 size_t InputScriptPending() {
     const Script& script = TheScript();

@@ -33,13 +33,10 @@ const ButtonSet& ButtonsFor(UINT type) {
 
 Uint32 SdlIconFlag(UINT type) {
     switch (type & MB_ICONMASK) {
-    case MB_ICONHAND:
-        return SDL_MESSAGEBOX_ERROR;
+    case MB_ICONHAND: return SDL_MESSAGEBOX_ERROR;
     case MB_ICONQUESTION:
-    case MB_ICONEXCLAMATION:
-        return SDL_MESSAGEBOX_WARNING;
-    default:
-        return SDL_MESSAGEBOX_INFORMATION;
+    case MB_ICONEXCLAMATION: return SDL_MESSAGEBOX_WARNING;
+    default: return SDL_MESSAGEBOX_INFORMATION;
     }
 }
 

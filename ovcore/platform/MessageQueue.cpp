@@ -74,9 +74,7 @@ MessageQueue& ThreadMessageQueue() {
     return queue;
 }
 
-void MessageQueueDiscardWindow(HWND hwnd) {
-    ThreadMessageQueue().DiscardWindow(hwnd);
-}
+void MessageQueueDiscardWindow(HWND hwnd) { ThreadMessageQueue().DiscardWindow(hwnd); }
 
 void MessageQueuePost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG entry{};
@@ -89,9 +87,7 @@ void MessageQueuePost(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     ThreadMessageQueue().Push(entry);
 }
 
-size_t PlatformQueuedMessageCount() {
-    return ThreadMessageQueue().Size();
-}
+size_t PlatformQueuedMessageCount() { return ThreadMessageQueue().Size(); }
 
 void MessageQueueSetSource(const MessageSource* source) { g_source = source; }
 
@@ -113,13 +109,11 @@ BOOL TranslateMessage(const MSG* msg) {
     if (!msg) return FALSE;
     // Characters arrive from text input as WM_CHAR already.
     switch (msg->message) {
-        case WM_KEYDOWN:
-        case WM_KEYUP:
-        case WM_SYSKEYDOWN:
-        case WM_SYSKEYUP:
-            return TRUE;
-        default:
-            return FALSE;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: return TRUE;
+    default: return FALSE;
     }
 }
 
@@ -139,6 +133,4 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     return hwnd->procedure(hwnd, message, wParam, lParam);
 }
 
-void PostQuitMessage(int exitCode) {
-    MessageQueuePost(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0);
-}
+void PostQuitMessage(int exitCode) { MessageQueuePost(nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0); }

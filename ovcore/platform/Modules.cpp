@@ -33,9 +33,7 @@ PlatformModule g_engine;
 PlatformIcon g_programIcon{&g_program, kProgramIconId};
 PlatformIcon g_applicationIcon{nullptr, kApplicationIconId};
 
-bool IsModule(HMODULE module) {
-    return module == &g_program || module == &g_engine;
-}
+bool IsModule(HMODULE module) { return module == &g_program || module == &g_engine; }
 
 PlatformResource* Find(HMODULE module, WORD type, WORD id) {
     for (auto& resource : module->resources) {
@@ -88,9 +86,7 @@ HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
     return found;
 }
 
-HGLOBAL LoadResource(HMODULE, HRSRC resource) {
-    return IsResource(resource) ? resource : nullptr;
-}
+HGLOBAL LoadResource(HMODULE, HRSRC resource) { return IsResource(resource) ? resource : nullptr; }
 
 LPVOID LockResource(HGLOBAL resourceData) {
     if (!IsResource(resourceData)) return nullptr;
@@ -113,4 +109,3 @@ HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
     if (!instance && LOWORD(name) == kApplicationIconId) return &g_applicationIcon;
     return nullptr;
 }
-

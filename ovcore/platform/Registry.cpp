@@ -20,8 +20,8 @@ std::unordered_set<HKEY>& LiveKeys() {
 }
 
 int RootIndex(HKEY key) {
-    const HKEY roots[RegistryStore::kRootCount] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE,
-                                                   HKEY_USERS, HKEY_CURRENT_CONFIG};
+    const HKEY roots[RegistryStore::kRootCount] = {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_USERS,
+                                                   HKEY_CURRENT_CONFIG};
     for (int i = 0; i < RegistryStore::kRootCount; ++i) {
         if (key == roots[i]) return i;
     }
@@ -77,8 +77,8 @@ LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM, HKEY* result) {
     return OpenOrCreate(key, subKey, false, result, nullptr);
 }
 
-LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, const SECURITY_ATTRIBUTES*,
-                        HKEY* result, DWORD* disposition) {
+LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, const SECURITY_ATTRIBUTES*, HKEY* result,
+                        DWORD* disposition) {
     if (!subKey) return ERROR_INVALID_PARAMETER;
     return OpenOrCreate(key, subKey, true, result, disposition);
 }

@@ -18,8 +18,8 @@ constexpr size_t kMaxKeyNameLength = 255;
 constexpr size_t kMaxValueNameLength = 16383;
 constexpr int kBusyTimeoutMs = 10000;
 
-const char* const kRootNames[RegistryStore::kRootCount] = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
+const char* const kRootNames[RegistryStore::kRootCount] = {"HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER",
+                                                           "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
 
 const char* const kSchema =
     "PRAGMA journal_mode=WAL;"
@@ -61,8 +61,7 @@ bool IsDamage(int result) {
 
 // A null pointer would bind SQL NULL; an empty view is the empty name.
 void BindText(sqlite3_stmt* statement, int index, std::string_view text) {
-    sqlite3_bind_text(statement, index, text.data() ? text.data() : "", static_cast<int>(text.size()),
-                      SQLITE_STATIC);
+    sqlite3_bind_text(statement, index, text.data() ? text.data() : "", static_cast<int>(text.size()), SQLITE_STATIC);
 }
 
 // Calls `visit` with each component of a backslash-separated key path; false
@@ -133,14 +132,9 @@ LSTATUS RegistryStore::Open() {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path_).parent_path(), ignored);
     switch (OpenConnection()) {
-    case kOpened:
-        return ERROR_SUCCESS;
-    case kDamaged:
-        SetAside();
-        return ERROR_BADDB;
-    default:
-        Close();
-        return ERROR_CANTOPEN;
+    case kOpened: return ERROR_SUCCESS;
+    case kDamaged: SetAside(); return ERROR_BADDB;
+    default: Close(); return ERROR_CANTOPEN;
     }
 }
 
@@ -171,8 +165,8 @@ RegistryStore::OpenResult RegistryStore::Check() {
     sqlite3_stmt* check = nullptr;
     if (sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &check, nullptr) != SQLITE_OK) return Classify();
     int result = sqlite3_step(check);
-    bool ok = result == SQLITE_ROW &&
-              std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) == "ok";
+    bool ok =
+        result == SQLITE_ROW && std::string_view(reinterpret_cast<const char*>(sqlite3_column_text(check, 0))) == "ok";
     sqlite3_finalize(check);
     if (ok) return kOpened;
     return result == SQLITE_ROW ? kDamaged : Classify();

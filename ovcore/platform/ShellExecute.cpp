@@ -24,19 +24,13 @@ HINSTANCE Result(intptr_t code) { return reinterpret_cast<HINSTANCE>(code); }
 
 intptr_t CodeForErrno(int error) {
     switch (error) {
-    case 0:
-        return kStarted;
-    case ENOENT:
-        return SE_ERR_FNF;
-    case ENOTDIR:
-        return SE_ERR_PNF;
+    case 0: return kStarted;
+    case ENOENT: return SE_ERR_FNF;
+    case ENOTDIR: return SE_ERR_PNF;
     case EACCES:
-    case EPERM:
-        return SE_ERR_ACCESSDENIED;
-    case ENOMEM:
-        return SE_ERR_OOM;
-    default:
-        return SE_ERR_NOASSOC;
+    case EPERM: return SE_ERR_ACCESSDENIED;
+    case ENOMEM: return SE_ERR_OOM;
+    default: return SE_ERR_NOASSOC;
     }
 }
 
@@ -88,7 +82,8 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR parameters, 
     // where it is looked up from.
     if (target[0] != '/') {
         char current[MAX_PATH * 4];
-        if (GetCurrentDirectoryA(sizeof(current), current) < sizeof(current)) target = std::string(current) + "/" + target;
+        if (GetCurrentDirectoryA(sizeof(current), current) < sizeof(current))
+            target = std::string(current) + "/" + target;
     }
     if (open && IsProgram(target)) {
         std::vector<std::string> arguments = SplitCommandLine(parameters);

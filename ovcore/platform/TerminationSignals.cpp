@@ -30,6 +30,4 @@ void TerminationSignalsInstall() {
     for (int number : {SIGTERM, SIGINT, SIGHUP}) sigaction(number, &action, nullptr);
 }
 
-bool TerminationRequested() {
-    return g_requested != 0;
-}
+bool TerminationRequested() { return g_requested != 0; }

@@ -27,6 +27,4 @@ BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency) {
     return TRUE;
 }
 
-DWORD GetTickCount(void) {
-    return static_cast<DWORD>(MonotonicNanoseconds() / 1000000LL);
-}
+DWORD GetTickCount(void) { return static_cast<DWORD>(MonotonicNanoseconds() / 1000000LL); }

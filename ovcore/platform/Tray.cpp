@@ -64,16 +64,14 @@ BOOL Delete(const NOTIFYICONDATAA& data) {
 BOOL Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data) {
     if (!data) return FALSE;
     switch (message) {
-        case NIM_ADD: return Add(*data);
-        case NIM_MODIFY: return Modify(*data);
-        case NIM_DELETE: return Delete(*data);
-        default: return FALSE;
+    case NIM_ADD: return Add(*data);
+    case NIM_MODIFY: return Modify(*data);
+    case NIM_DELETE: return Delete(*data);
+    default: return FALSE;
     }
 }
 
-const std::vector<PlatformTrayIcon>& PlatformTrayIcons() {
-    return Icons();
-}
+const std::vector<PlatformTrayIcon>& PlatformTrayIcons() { return Icons(); }
 
 bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM event) {
     const PlatformTrayIcon* icon = Find(hwnd, uID);
@@ -84,7 +82,7 @@ bool PlatformPostTrayNotification(HWND hwnd, UINT uID, LPARAM event) {
 
 void TrayForgetWindow(HWND hwnd) {
     auto& icons = Icons();
-    icons.erase(std::remove_if(icons.begin(), icons.end(),
-                               [hwnd](const PlatformTrayIcon& icon) { return icon.hWnd == hwnd; }),
-                icons.end());
+    icons.erase(
+        std::remove_if(icons.begin(), icons.end(), [hwnd](const PlatformTrayIcon& icon) { return icon.hWnd == hwnd; }),
+        icons.end());
 }

@@ -57,14 +57,13 @@ void HandFocusOn(HWND leaving) {
 }
 
 bool Activates(int command) {
-    return command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_SHOWMAXIMIZED ||
-           command == SW_RESTORE;
+    return command == SW_SHOW || command == SW_SHOWNORMAL || command == SW_SHOWMAXIMIZED || command == SW_RESTORE;
 }
 
 }  // namespace
 
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND, HMENU, HINSTANCE instance, LPVOID) {
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND, HMENU, HINSTANCE instance, LPVOID) {
     const WindowClassRecord* windowClass = WindowClassFind(className);
     if (!windowClass) {
         PlatformReportFailure("platform: cannot create window: no window class %s", className ? className : "(null)");
@@ -72,8 +71,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     }
     if (!PlatformEnsureVideo()) return nullptr;
     const char* title = windowName ? windowName : "";
-    SDL_Window* sdl = SDL_CreateWindow(title, x, y, std::max(width, 1), std::max(height, 1),
-                                       SdlFlagsFor(exStyle));
+    SDL_Window* sdl = SDL_CreateWindow(title, x, y, std::max(width, 1), std::max(height, 1), SdlFlagsFor(exStyle));
     if (!sdl) {
         PlatformReportFailure("platform: cannot create window: %s: %s", title, SDL_GetError());
         return nullptr;
@@ -103,9 +101,7 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM) {
     return 0;
 }
 
-BOOL IsWindow(HWND hwnd) {
-    return WindowRegistryContains(hwnd) ? TRUE : FALSE;
-}
+BOOL IsWindow(HWND hwnd) { return WindowRegistryContains(hwnd) ? TRUE : FALSE; }
 
 BOOL DestroyWindow(HWND hwnd) {
     if (!IsWindow(hwnd)) return FALSE;
@@ -125,27 +121,25 @@ BOOL ShowWindow(HWND hwnd, int command) {
     if (!IsWindow(hwnd)) return FALSE;
     BOOL wasVisible = (hwnd->style & WS_VISIBLE) ? TRUE : FALSE;
     switch (command) {
-        case SW_HIDE:
-            HandFocusOn(hwnd);
-            SDL_HideWindow(hwnd->sdl);
-            hwnd->style &= ~WS_VISIBLE;
-            return wasVisible;
-        case SW_SHOWMINIMIZED:
-        case SW_MINIMIZE:
-            SDL_ShowWindow(hwnd->sdl);
-            SDL_MinimizeWindow(hwnd->sdl);
-            break;
-        case SW_SHOWMAXIMIZED:
-            SDL_ShowWindow(hwnd->sdl);
-            SDL_MaximizeWindow(hwnd->sdl);
-            break;
-        case SW_RESTORE:
-            SDL_ShowWindow(hwnd->sdl);
-            SDL_RestoreWindow(hwnd->sdl);
-            break;
-        default:
-            SDL_ShowWindow(hwnd->sdl);
-            break;
+    case SW_HIDE:
+        HandFocusOn(hwnd);
+        SDL_HideWindow(hwnd->sdl);
+        hwnd->style &= ~WS_VISIBLE;
+        return wasVisible;
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+        SDL_ShowWindow(hwnd->sdl);
+        SDL_MinimizeWindow(hwnd->sdl);
+        break;
+    case SW_SHOWMAXIMIZED:
+        SDL_ShowWindow(hwnd->sdl);
+        SDL_MaximizeWindow(hwnd->sdl);
+        break;
+    case SW_RESTORE:
+        SDL_ShowWindow(hwnd->sdl);
+        SDL_RestoreWindow(hwnd->sdl);
+        break;
+    default: SDL_ShowWindow(hwnd->sdl); break;
     }
     hwnd->style |= WS_VISIBLE;
     if (Activates(command)) GiveFocus(hwnd);
@@ -200,9 +194,7 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL) {
     return TRUE;
 }
 
-BOOL UpdateWindow(HWND hwnd) {
-    return IsWindow(hwnd);
-}
+BOOL UpdateWindow(HWND hwnd) { return IsWindow(hwnd); }
 
 LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
     if (!IsWindow(hwnd)) return 0;

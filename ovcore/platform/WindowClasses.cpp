@@ -19,8 +19,7 @@ size_t FindIndex(LPCSTR className) {
     auto& classes = Classes();
     for (size_t i = 0; i < classes.size(); ++i) {
         const auto& record = *classes[i];
-        bool match = IS_INTRESOURCE(className) ? record.atom == LOWORD(className)
-                                               : record.name == className;
+        bool match = IS_INTRESOURCE(className) ? record.atom == LOWORD(className) : record.name == className;
         if (match) return i;
     }
     return classes.size();

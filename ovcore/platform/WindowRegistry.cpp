@@ -52,21 +52,13 @@ HWND WindowRegistryKeyboardTarget() {
     return windows.empty() ? nullptr : windows.front();
 }
 
-size_t WindowRegistrySize() {
-    return LiveWindows().size();
-}
+size_t WindowRegistrySize() { return LiveWindows().size(); }
 
-HWND WindowRegistryAt(size_t index) {
-    return LiveWindows()[index];
-}
+HWND WindowRegistryAt(size_t index) { return LiveWindows()[index]; }
 
-unsigned PlatformWindowGeneration() {
-    return generation;
-}
+unsigned PlatformWindowGeneration() { return generation; }
 
-SDL_Window* PlatformWindowSdl(HWND hwnd) {
-    return WindowRegistryContains(hwnd) ? hwnd->sdl : nullptr;
-}
+SDL_Window* PlatformWindowSdl(HWND hwnd) { return WindowRegistryContains(hwnd) ? hwnd->sdl : nullptr; }
 
 bool PlatformGetLayeredAttributes(HWND hwnd, PlatformLayeredAttributes* attributes) {
     if (!attributes || !WindowRegistryContains(hwnd)) return false;

@@ -492,9 +492,8 @@ OV_PLATFORM_API BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
 // Creates a borderless SDL window of the class (at least 1 x 1 pixels), shown
 // at once with WS_VISIBLE; parent, menu and param are ignored. Null, with a
 // reported failure, for an unknown class or when SDL cannot make the window.
-OV_PLATFORM_API HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
-                                     int y,
-                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+OV_PLATFORM_API HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
 // Sends WM_DESTROY, then frees the window, its queued messages and tray icons
 // and hands the focus to the most recent visible window. FALSE for no window.
 OV_PLATFORM_API BOOL DestroyWindow(HWND hwnd);

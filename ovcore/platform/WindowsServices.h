@@ -266,19 +266,19 @@ typedef IMalloc* LPMALLOC;
 OV_PLATFORM_API LSTATUS RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, HKEY* result);
 // Opens subKey, creating it and its missing parents; *disposition (when given)
 // says which. ERROR_INVALID_PARAMETER for a null subKey or result.
-OV_PLATFORM_API LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass,
-                                        DWORD options, REGSAM access,
-                        const SECURITY_ATTRIBUTES* security, HKEY* result, DWORD* disposition);
+OV_PLATFORM_API LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD reserved, LPSTR keyClass, DWORD options,
+                                        REGSAM access, const SECURITY_ATTRIBUTES* security, HKEY* result,
+                                        DWORD* disposition);
 // Stores size bytes of data as the value (null or empty name: the default
 // value) with its type. ERROR_INVALID_PARAMETER for null data with a size.
-OV_PLATFORM_API LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
-                                       const BYTE* data, DWORD size);
+OV_PLATFORM_API LSTATUS RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
+                                       DWORD size);
 // The value's type and bytes (*size in: the room in data, out: the value's
 // size; null data asks only the size). ERROR_MORE_DATA when data is too small,
 // ERROR_FILE_NOT_FOUND for no such value, ERROR_INVALID_PARAMETER for a
 // non-null reserved or data without size.
-OV_PLATFORM_API LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type,
-                                         BYTE* data, DWORD* size);
+OV_PLATFORM_API LSTATUS RegQueryValueExA(HKEY key, LPCSTR valueName, DWORD* reserved, DWORD* type, BYTE* data,
+                                         DWORD* size);
 // Deletes subKey with its values; ERROR_ACCESS_DENIED for a root or a key
 // with subkeys, ERROR_INVALID_PARAMETER for a null subKey.
 OV_PLATFORM_API LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey);
@@ -299,9 +299,8 @@ OV_PLATFORM_API int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT ty
 // document, folder or address with the desktop's opener (xdg-open); "explore"
 // opens a folder. Runs detached in directory (null: the current one). Above 32
 // (as a number) on success, else an SE_ERR_ code. showCommand is ignored.
-OV_PLATFORM_API HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
-                                        LPCSTR directory,
-                        int showCommand);
+OV_PLATFORM_API HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory,
+                                        int showCommand);
 // Copies the working directory into buffer; the length without the
 // terminator, or the room needed (with it) when size is too small, or 0 on failure.
 OV_PLATFORM_API DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);

@@ -67,8 +67,8 @@ bool X11QueryPointer(POINT* point) {
     Window root = 0, child = 0;
     int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
     unsigned int buttons = 0;
-    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX,
-                       &windowY, &buttons)) {
+    if (!XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY,
+                       &buttons)) {
         return false;
     }
     *point = POINT{rootX, rootY};
@@ -96,9 +96,7 @@ bool X11ScreenSize(int* width, int* height) {
     return true;
 }
 
-unsigned long X11WindowOf(SDL_Window* window) {
-    return ConnectionOf(window).window;
-}
+unsigned long X11WindowOf(SDL_Window* window) { return ConnectionOf(window).window; }
 
 unsigned long X11FocusedWindow(SDL_Window* anyWindow) {
     WindowConnection connection = ConnectionOf(anyWindow);
@@ -113,9 +111,8 @@ unsigned long X11FocusedWindow(SDL_Window* anyWindow) {
 bool X11FocusWindow(SDL_Window* window) {
     WindowConnection connection = ConnectionOf(window);
     if (!connection.display || !IsMapped(connection)) return false;
-    return TrapErrors(connection.display, [&] {
-        XSetInputFocus(connection.display, connection.window, RevertToParent, CurrentTime);
-    });
+    return TrapErrors(connection.display,
+                      [&] { XSetInputFocus(connection.display, connection.window, RevertToParent, CurrentTime); });
 }
 
 bool X11WindowRect(SDL_Window* window, RECT* rect) {

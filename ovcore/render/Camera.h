@@ -16,7 +16,7 @@ public:
     int32_t height = 0;
     OV_VECTOR position{0, 0, 0, 1};  // the area's corner (orthographic) or the eye (perspective)
     OV_VECTOR parameters{0, 0, 0, 0};  // perspective: field of view, aspect, near, far; ortho: x is the zoom
-    uint8_t perspectiveFlag = 0;       // perspective: 1 makes y grow downwards
+    uint8_t perspectiveFlag = 0;  // perspective: 1 makes y grow downwards
     bool isPerspective = false;  // which of the two Apply sets up
 
     // Orthographic: the area (position.x, position.y, width, height); false,

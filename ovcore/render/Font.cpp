@@ -31,25 +31,24 @@ const char* TerminatedCopy(const char* begin, const char* end) {
 double VerticalOffset(int32_t align, size_t index, size_t lines, double height) {
     const double top = static_cast<double>(index) * height;
     switch (align) {
-        case -1: return top;
-        case 0: return top - height * static_cast<double>(lines) / 2.0;
-        case 1: return top - height * static_cast<double>(lines);
-        default: return 0.0;
+    case -1: return top;
+    case 0: return top - height * static_cast<double>(lines) / 2.0;
+    case 1: return top - height * static_cast<double>(lines);
+    default: return 0.0;
     }
 }
 
 double HorizontalOffset(int32_t align, double width) {
     switch (align) {
-        case 0: return -width / 2.0;
-        case 1: return -width;
-        default: return 0.0;
+    case 0: return -width / 2.0;
+    case 1: return -width;
+    default: return 0.0;
     }
 }
 
 }  // namespace
 
-bool OV_FONT::Load(const char* textureFile, const char* descriptionFile, char lineBreak, int minFilter,
-                   int magFilter) {
+bool OV_FONT::Load(const char* textureFile, const char* descriptionFile, char lineBreak, int minFilter, int magFilter) {
     if (!textureFile) return false;
     Release();
     if (!LoadTexture(lineBreak, minFilter, magFilter, nullptr, textureFile)) {
@@ -71,8 +70,7 @@ bool OV_FONT::LoadFromMemory(const void* textureData, const char* descriptionTex
     return Finish(true, glyphTable && glyphTable->Parse(descriptionText, descriptionSize));
 }
 
-bool OV_FONT::LoadTrueType(const char* fontFile, int32_t pixelSize, char lineBreak, int minFilter,
-                           int magFilter) {
+bool OV_FONT::LoadTrueType(const char* fontFile, int32_t pixelSize, char lineBreak, int minFilter, int magFilter) {
     if (!fontFile) return false;
     Release();
     if (!OvTextureCreate(&texture)) return false;
@@ -113,8 +111,7 @@ bool OV_FONT::FinishTrueType(int engineLoaded, int minFilter, int magFilter) {
     return true;
 }
 
-bool OV_FONT::LoadTexture(char lineBreak, int minFilter, int magFilter, const void* memoryImage,
-                          const char* path) {
+bool OV_FONT::LoadTexture(char lineBreak, int minFilter, int magFilter, const void* memoryImage, const char* path) {
     OvSetState(OV_STATE_LINE_BREAK, static_cast<int>(static_cast<unsigned char>(lineBreak)));
     if (!OvTextureCreate(&texture) || IsEmptyHandle(texture)) {
         texture = EmptyHandle();
@@ -221,15 +218,14 @@ void OV_FONT::DrawLines(const char* text, const OV_VECTOR& position, const OV_VE
     for (size_t index = 0; index < lines; ++index) {
         const char* lineEnd = std::find(begin, end, lineBreak);
         const OV_VECTOR size = MeasureSpan(begin, lineEnd);
-        DrawPass(TerminatedCopy(begin, lineEnd), position, scale, rotation,
-                 HorizontalOffset(horizontalAlign, size.x),
+        DrawPass(TerminatedCopy(begin, lineEnd), position, scale, rotation, HorizontalOffset(horizontalAlign, size.x),
                  VerticalOffset(verticalAlign, index, lines, size.y), true);
         begin = lineEnd == end ? end : lineEnd + 1;
     }
 }
 
-void OV_FONT::DrawPass(const char* text, const OV_VECTOR& position, const OV_VECTOR& scale,
-                       const OV_ANGLES& rotation, double offsetX, double offsetY, bool offset) const {
+void OV_FONT::DrawPass(const char* text, const OV_VECTOR& position, const OV_VECTOR& scale, const OV_ANGLES& rotation,
+                       double offsetX, double offsetY, bool offset) const {
     OvMatrixPush();
     OvMatrixTranslate(position.x, position.y, position.z);
     OvMatrixRotate(rotation.z, 1, 0, 0);

@@ -33,12 +33,11 @@ public:
     // A loaded font is released first. descriptionFile null makes a grid
     // font. lineBreak becomes the engine's text line break (state 98). Every
     // failure leaves the font not loaded and nothing of the call behind.
-    bool Load(const char* textureFile, const char* descriptionFile, char lineBreak, int minFilter,
-              int magFilter);
+    bool Load(const char* textureFile, const char* descriptionFile, char lineBreak, int minFilter, int magFilter);
     // textureData: an image bounded by its own bytes (OvTextureLoadFromMemory).
     // The description counts only when both its text and its size are given.
-    bool LoadFromMemory(const void* textureData, const char* descriptionText, uint32_t descriptionSize,
-                        char lineBreak, int minFilter, int magFilter);
+    bool LoadFromMemory(const void* textureData, const char* descriptionText, uint32_t descriptionSize, char lineBreak,
+                        int minFilter, int magFilter);
 
     // A TrueType or OpenType font file at pixelSize pixels to the em (4 to
     // 256; OvFontLoad). The texture is the font's glyph atlas, filled as
@@ -50,8 +49,8 @@ public:
     // font not loaded.
     bool LoadTrueType(const char* fontFile, int32_t pixelSize, char lineBreak, int minFilter, int magFilter);
     // The same from size bytes of font data (copied).
-    bool LoadTrueTypeFromMemory(const void* fontData, uint32_t size, int32_t pixelSize, char lineBreak,
-                                int minFilter, int magFilter);
+    bool LoadTrueTypeFromMemory(const void* fontData, uint32_t size, int32_t pixelSize, char lineBreak, int minFilter,
+                                int magFilter);
     // The framework's own font (DejaVu Sans, shipped with the engine library
     // under share/OvCore/fonts/) at pixelSize, line feeds breaking lines,
     // linear filters. False when the font file is not there (see

@@ -32,8 +32,10 @@ bool OV_FRAMEBUFFER::Activate(bool flipVertically) {
     OvMatrixSave(OV_MATRIX_PROJECTION, savedProjection);
     projectionSaved = true;
     const double width = GetWidth(), height = GetHeight();
-    if (flipVertically) OvCameraOrtho(0.0, height, width, -height, 0.0);
-    else OvCameraOrtho(0.0, 0.0, width, height, 0.0);
+    if (flipVertically)
+        OvCameraOrtho(0.0, height, width, -height, 0.0);
+    else
+        OvCameraOrtho(0.0, 0.0, width, height, 0.0);
     return true;
 }
 
@@ -46,29 +48,19 @@ void OV_FRAMEBUFFER::Deactivate(bool makeMipmaps) {
     OvMatrixMode(OV_MATRIX_MODELVIEW);
 }
 
-void OV_FRAMEBUFFER::ActivateTexture() const {
-    OvFrameBufferActivateTexture(handle);
-}
+void OV_FRAMEBUFFER::ActivateTexture() const { OvFrameBufferActivateTexture(handle); }
 
-int OV_FRAMEBUFFER::GetWidth() const {
-    return QueryInt(handle, OV_FRAMEBUFFER_WIDTH);
-}
+int OV_FRAMEBUFFER::GetWidth() const { return QueryInt(handle, OV_FRAMEBUFFER_WIDTH); }
 
-int OV_FRAMEBUFFER::GetHeight() const {
-    return QueryInt(handle, OV_FRAMEBUFFER_HEIGHT);
-}
+int OV_FRAMEBUFFER::GetHeight() const { return QueryInt(handle, OV_FRAMEBUFFER_HEIGHT); }
 
 OvHandle OV_FRAMEBUFFER::GetTexture() const {
     const auto* texture = static_cast<const OvHandle*>(OvFrameBufferGet(handle, OV_FRAMEBUFFER_TEXTURE));
     return texture ? *texture : EmptyHandle();
 }
 
-bool OV_FRAMEBUFFER::SwapTexture(OvHandle texture) {
-    return OvFrameBufferSwapTexture(handle, texture) != 0;
-}
+bool OV_FRAMEBUFFER::SwapTexture(OvHandle texture) { return OvFrameBufferSwapTexture(handle, texture) != 0; }
 
-bool OV_FRAMEBUFFER::UseFbo() {
-    return OvFrameBufferUseFBO(handle) != 0;
-}
+bool OV_FRAMEBUFFER::UseFbo() { return OvFrameBufferUseFBO(handle) != 0; }
 
 }  // namespace OvCore

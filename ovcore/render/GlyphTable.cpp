@@ -15,13 +15,9 @@ struct Span {
     const char* end;
 };
 
-bool IsBreak(char c) {
-    return c == '\r' || c == '\n';
-}
+bool IsBreak(char c) { return c == '\r' || c == '\n'; }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The next non-empty line from cursor on; false when only breaks are left.
 bool NextLine(const char*& cursor, const char* end, Span& line) {

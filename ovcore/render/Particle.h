@@ -14,11 +14,11 @@ struct OV_PARTICLE {
     OV_VECTORF* position = nullptr;  // the particle's place in the emitter's position array
     OV_VECTORF* colour = nullptr;  // the particle's place in the emitter's colour array
     uint32_t index = 0;  // the slot's number in the emitter's arrays
-    float age = 0;       // seconds lived
+    float age = 0;  // seconds lived
     float lifetime = 0;  // seconds to live
-    OV_VECTORF velocity{0, 0, 0, 1};      // units a second
+    OV_VECTORF velocity{0, 0, 0, 1};  // units a second
     OV_VECTORF acceleration{0, 0, 0, 1};  // units a second, a second
-    float fade = 1;                       // alpha at age 0
+    float fade = 1;  // alpha at age 0
 };
 
 // Called for a particle, at its emission or each update (see the emitter).

@@ -80,8 +80,7 @@ void OV_PARTICLE_EMITTER::Emit(const OV_VECTORF& at) {
     if (onEmit) onEmit(&particle);
 }
 
-void OV_PARTICLE_EMITTER::EmitParticle(const OV_PARTICLE& record, const OV_VECTORF& at,
-                                       const OV_VECTORF& colour) {
+void OV_PARTICLE_EMITTER::EmitParticle(const OV_PARTICLE& record, const OV_VECTORF& at, const OV_VECTORF& colour) {
     uint32_t slot = 0;
     if (!TakeFreeSlot(&slot)) return;
     OV_PARTICLE& particle = particles[slot];
@@ -194,8 +193,8 @@ void OV_PARTICLE_EMITTER::Draw() {
         OvSetState(OV_STATE_POINT_SPRITE_COORDS, 1);
     }
     if (!bufferFlag) {
-        OvDrawData(OV_PRIMITIVE_POINTS, 0, static_cast<int>(Capacity()), positions.data(), colours.data(),
-                   nullptr, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+        OvDrawData(OV_PRIMITIVE_POINTS, 0, static_cast<int>(Capacity()), positions.data(), colours.data(), nullptr,
+                   nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     }
     if (largePoints) OvSetState(OV_STATE_POINT_SIZE, 1.0);
     if (smoothPoints) OvSetState(OV_STATE_SMOOTH_POINTS, 0);

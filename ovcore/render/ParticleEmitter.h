@@ -20,12 +20,12 @@ namespace OvCore {
 // with a transparent colour). Only Resize allocates.
 class OV_PARTICLE_EMITTER {
 public:
-    OV_SLOT_QUEUE freeSlots;             // taken from the front, given back at the end
-    std::vector<uint32_t> liveSlots;     // in emission order
+    OV_SLOT_QUEUE freeSlots;  // taken from the front, given back at the end
+    std::vector<uint32_t> liveSlots;  // in emission order
     std::vector<OV_PARTICLE> particles;  // the pool
-    std::vector<OV_VECTORF> positions;   // one point per slot, drawn as is
-    std::vector<OV_VECTORF> colours;     // one colour per slot
-    bool bufferFlag;                     // drawing happens only while false
+    std::vector<OV_VECTORF> positions;  // one point per slot, drawn as is
+    std::vector<OV_VECTORF> colours;  // one colour per slot
+    bool bufferFlag;  // drawing happens only while false
     bool enabled = true;  // false stops updates and drawing
     bool smoothPoints = false;  // draws round points (OV_STATE_SMOOTH_POINTS)
     bool inclusiveEnd = true;  // path emission also emits at the path's end
@@ -46,10 +46,10 @@ public:
     bool independentChannels = false;  // one random fraction per colour channel
     float fade = 1.0f;  // alpha at age 0; it falls to 0 over the lifetime
     OvHandle texture{1, 0};  // point-sprite texture; empty for plain points
-    bool paused = false;     // stops timed emission only
-    float timer = 0;         // seconds to the next timed emission
-    float interval = 0;      // 0 or less turns timed emission off
-    int32_t burst = 0;       // particles per timed emission
+    bool paused = false;  // stops timed emission only
+    float timer = 0;  // seconds to the next timed emission
+    float interval = 0;  // 0 or less turns timed emission off
+    int32_t burst = 0;  // particles per timed emission
     OV_PARTICLE_CALLBACK onEmit = nullptr;  // called for each particle as it is emitted; null: none
 
     OV_PARTICLE_EMITTER();

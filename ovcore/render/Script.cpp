@@ -11,9 +11,7 @@ namespace OvCore {
 namespace {
 
 // OV_BUFFER's first fields are the engine's buffer.
-OvLumetBuffer* EngineBuffer(OV_BUFFER& buffer) {
-    return reinterpret_cast<OvLumetBuffer*>(&buffer);
-}
+OvLumetBuffer* EngineBuffer(OV_BUFFER& buffer) { return reinterpret_cast<OvLumetBuffer*>(&buffer); }
 
 }  // namespace
 

@@ -27,8 +27,7 @@ bool OV_SHADER_STORE::LoadFromMemory(int index, int kind, const char* vertexSour
     return LoadWith(OvShaderLoadFromMemory, index, kind, vertexSource, fragmentSource);
 }
 
-bool OV_SHADER_STORE::LoadWith(Loader load, int index, int kind, const char* vertexSource,
-                               const char* fragmentSource) {
+bool OV_SHADER_STORE::LoadWith(Loader load, int index, int kind, const char* vertexSource, const char* fragmentSource) {
     if (index < 0) return false;
     if (static_cast<size_t>(index) >= slots.size()) {
         slots.resize(static_cast<size_t>(index) + 1);
@@ -125,9 +124,7 @@ void OV_SHADER_STORE::Release() {
     logs.clear();
 }
 
-bool InitShaders() {
-    return OvShaderInit() != 0;
-}
+bool InitShaders() { return OvShaderInit() != 0; }
 
 void DeactivateShaders() {
     OvShaderUnactivate(OV_SHADER_ASSEMBLY_VERTEX);

@@ -13,9 +13,7 @@ namespace OvCore {
 namespace {
 
 // The value the host bound to the variable whose cell address is argument.
-uintptr_t CellValue(uintptr_t argument) {
-    return *reinterpret_cast<const uintptr_t*>(argument);
-}
+uintptr_t CellValue(uintptr_t argument) { return *reinterpret_cast<const uintptr_t*>(argument); }
 
 template <class T>
 T* CellPointer(uintptr_t argument) {
@@ -23,7 +21,8 @@ T* CellPointer(uintptr_t argument) {
 }
 
 void DrawQuad(const OV_VECTOR* corners, const OV_VECTOR* texcoords) {
-    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0,
+               0);
 }
 
 void Reverse(OV_VECTOR* texcoords) {
@@ -64,11 +63,11 @@ void TechniqueExecute(const uintptr_t* stream) {
 
 void TechniqueClear(const uintptr_t* stream) {
     switch (stream[0]) {
-        case TK_COLOR: OvRenderScene(OV_SCENE_CLEAR_COLOR); break;
-        case TK_DEPTH: OvRenderScene(OV_SCENE_CLEAR_DEPTH); break;
-        case TK_STENCIL: OvRenderScene(OV_SCENE_CLEAR_STENCIL); break;
-        case TK_ACCUM: OvRenderScene(OV_SCENE_CLEAR_ACCUM); break;
-        default: break;
+    case TK_COLOR: OvRenderScene(OV_SCENE_CLEAR_COLOR); break;
+    case TK_DEPTH: OvRenderScene(OV_SCENE_CLEAR_DEPTH); break;
+    case TK_STENCIL: OvRenderScene(OV_SCENE_CLEAR_STENCIL); break;
+    case TK_ACCUM: OvRenderScene(OV_SCENE_CLEAR_ACCUM); break;
+    default: break;
     }
 }
 

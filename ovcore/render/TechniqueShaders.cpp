@@ -35,10 +35,9 @@ struct NamedHandler {
 };
 
 constexpr NamedHandler kHandlers[] = {
-    {"EXECUTE", TechniqueExecute}, {"CLEAR", TechniqueClear}, {"PASS", TechniquePass},
-    {"CANVAS", TechniqueCanvas},   {"RECT", TechniqueRect},   {"IMAGE", TechniqueImage},
-    {"COLOR", TechniqueColor},     {"BLEND", TechniqueBlend}, {"PARAM", TechniqueParam},
-    {"ATTRIB", TechniqueAttrib},
+    {"EXECUTE", TechniqueExecute}, {"CLEAR", TechniqueClear},   {"PASS", TechniquePass},   {"CANVAS", TechniqueCanvas},
+    {"RECT", TechniqueRect},       {"IMAGE", TechniqueImage},   {"COLOR", TechniqueColor}, {"BLEND", TechniqueBlend},
+    {"PARAM", TechniqueParam},     {"ATTRIB", TechniqueAttrib},
 };
 
 }  // namespace
@@ -53,12 +52,11 @@ void InitTechniqueShaders() {
     }
     OvLumetUnlinkDefinitions();
     OvLumetClearDefinitionsProc();
-    for (const NamedHandler& named : kHandlers) OvLumetAddDefinitionProc("TechniqueShader", named.command, named.handler);
+    for (const NamedHandler& named : kHandlers)
+        OvLumetAddDefinitionProc("TechniqueShader", named.command, named.handler);
 }
 
-const OvLumetDefinitionList* TechniqueDefinitions() {
-    return definitions;
-}
+const OvLumetDefinitionList* TechniqueDefinitions() { return definitions; }
 
 int TechniqueBlendValue(uintptr_t keyword) {
     if (keyword < TK_ZERO || keyword > TK_ONE_MINUS_CONSTANT_ALPHA) return 0;

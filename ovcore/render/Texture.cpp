@@ -32,8 +32,7 @@ OV_TEXTURE::OV_TEXTURE(int32_t width, int32_t height, int32_t originX, int32_t o
 }
 
 void OV_TEXTURE::SetGeometry(int32_t newWidth, int32_t newHeight, int32_t newOriginX, int32_t newOriginY,
-                             int32_t newBoxWidth, int32_t newBoxHeight, int32_t newBoxOriginX,
-                             int32_t newBoxOriginY) {
+                             int32_t newBoxWidth, int32_t newBoxHeight, int32_t newBoxOriginX, int32_t newBoxOriginY) {
     width = newWidth;
     height = newHeight;
     originX = newOriginX;
@@ -97,8 +96,7 @@ bool OV_TEXTURE::Load(const char* fileList, int loadFlag, int minFilter, int mag
         path.assign(rest.substr(0, end));
         rest.remove_prefix(std::min(end + 1, rest.size()));
         if (path.empty()) continue;
-        AddLoadedFrame([&](OvHandle h) { return OvTextureLoad(h, path.c_str(), loadFlag) != 0; }, minFilter,
-                       magFilter);
+        AddLoadedFrame([&](OvHandle h) { return OvTextureLoad(h, path.c_str(), loadFlag) != 0; }, minFilter, magFilter);
     }
     return FinishCreation(framesBefore, newOriginX, newOriginY, newBoxWidth, newBoxHeight, newBoxOriginX,
                           newBoxOriginY);

@@ -57,8 +57,8 @@ public:
 
     OV_TEXTURE();
     // Sets the geometry as SetGeometry does.
-    OV_TEXTURE(int32_t width, int32_t height, int32_t originX, int32_t originY, int32_t boxWidth,
-               int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
+    OV_TEXTURE(int32_t width, int32_t height, int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
+               int32_t boxOriginX, int32_t boxOriginY);
 
     // A negative box size is replaced by the image size. Rebuilds the quad.
     void SetGeometry(int32_t width, int32_t height, int32_t originX, int32_t originY, int32_t boxWidth,
@@ -68,17 +68,16 @@ public:
     // stay), select frame 0 and take the size of the largest frame. Each is
     // false, with the object as it was, when no source gave a frame.
     // fileList: paths separated by ';' (empty pieces are skipped).
-    bool Load(const char* fileList, int loadFlag, int minFilter, int magFilter, int32_t originX,
-              int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
+    bool Load(const char* fileList, int loadFlag, int minFilter, int magFilter, int32_t originX, int32_t originY,
+              int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
     // images: count pointers to encoded images bounded by their own bytes;
     // null entries are skipped.
     bool LoadFromMemory(const void* const* images, int count, int loadFlag, int minFilter, int magFilter,
-                        int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
-                        int32_t boxOriginX, int32_t boxOriginY);
+                        int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
+                        int32_t boxOriginY);
     // A copy of a rectangle of the current render target (x, y from its top-left).
     bool LoadFromRender(int x, int y, int width, int height, int minFilter, int magFilter, int32_t originX,
-                        int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
-                        int32_t boxOriginY);
+                        int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
     // A transparent frame of width x height pixels.
     bool LoadEmpty(int width, int height, int minFilter, int magFilter, int32_t originX, int32_t originY,
                    int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
@@ -126,16 +125,15 @@ public:
     // Stretched over the rectangle (x1, y1)-(x2, y2), texture coordinates 0..s, 0..t.
     void DrawRect(double x1, double y1, double x2, double y2, float s, float t, bool useArrays) const;
     // Over the rectangle, the image repeated at its own size times scaleS, scaleT.
-    void DrawTiled(double x1, double y1, double x2, double y2, float scaleS, float scaleT,
-                   bool useArrays) const;
+    void DrawTiled(double x1, double y1, double x2, double y2, float scaleS, float scaleT, bool useArrays) const;
 
 private:
     // Appends handle as a frame when loader succeeds on it; otherwise the
     // engine texture is destroyed. True when a frame was added.
     template <class Loader>
     bool AddLoadedFrame(Loader loader, int minFilter, int magFilter);
-    bool FinishCreation(int framesBefore, int32_t originX, int32_t originY, int32_t boxWidth,
-                        int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
+    bool FinishCreation(int framesBefore, int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
+                        int32_t boxOriginX, int32_t boxOriginY);
     void RebuildQuad();
     void DrawQuad(const OV_VECTOR* positions, const OV_VECTOR* coords, bool useArrays) const;
 };

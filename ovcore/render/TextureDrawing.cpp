@@ -12,8 +12,8 @@ constexpr int kComponentsDouble = 3;
 constexpr int kComponentsPerVertex = 4;
 
 void DrawQuadArrays(const OV_VECTOR* positions, const OV_VECTOR* coords) {
-    OvDrawData(kQuads, 0, kCornerCount, positions, nullptr, coords, nullptr, nullptr, kComponentsDouble, 0, 0, 0,
-               0, 0, 0, kComponentsPerVertex, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(kQuads, 0, kCornerCount, positions, nullptr, coords, nullptr, nullptr, kComponentsDouble, 0, 0, 0, 0, 0,
+               0, kComponentsPerVertex, 0, 0, 0, 0, 0, 0, 0);
 }
 
 void DrawQuadImmediate(const OV_VECTOR* positions, const OV_VECTOR* coords) {
@@ -35,15 +35,18 @@ struct RectQuad {
     OV_VECTOR coords[kCornerCount];
 
     RectQuad(double x1, double y1, double x2, double y2, double s, double t)
-        : positions{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}}, coords{{0, 0}, {s, 0}, {s, t}, {0, t}} {}
+        : positions{{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}},
+          coords{{0, 0}, {s, 0}, {s, t}, {0, t}} {}
 };
 
 }  // namespace
 
 void OV_TEXTURE::DrawQuad(const OV_VECTOR* positions, const OV_VECTOR* coords, bool useArrays) const {
     OvTextureActivate(GetCurrentFrame());
-    if (useArrays) DrawQuadArrays(positions, coords);
-    else DrawQuadImmediate(positions, coords);
+    if (useArrays)
+        DrawQuadArrays(positions, coords);
+    else
+        DrawQuadImmediate(positions, coords);
 }
 
 void OV_TEXTURE::Draw(bool useArrays) const {

@@ -129,9 +129,15 @@ std::string ReadFile(const std::string& path) {
 std::string MimePackage(const char* typeName, const char* extension) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<mime-info xmlns=\"http://www.freedesktop.org/standards/shared-mime-info\">\n"
-           "  <mime-type type=\"" + DesktopMimeType(typeName) + "\">\n"
-           "    <comment>" + XmlEscaped(OneLine(typeName)) + "</comment>\n"
-           "    <glob pattern=\"" + GlobFor(extension) + "\"/>\n"
+           "  <mime-type type=\"" +
+           DesktopMimeType(typeName) +
+           "\">\n"
+           "    <comment>" +
+           XmlEscaped(OneLine(typeName)) +
+           "</comment>\n"
+           "    <glob pattern=\"" +
+           GlobFor(extension) +
+           "\"/>\n"
            "  </mime-type>\n"
            "</mime-info>\n";
 }
@@ -139,10 +145,18 @@ std::string MimePackage(const char* typeName, const char* extension) {
 std::string DesktopEntry(const char* typeName, const char* openCommand, const char* icon) {
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=" + OneLine(typeName) + "\n"
-           "Exec=" + DesktopExecLine(openCommand) + "\n"
-           "Icon=" + IconPath(icon) + "\n"
-           "MimeType=" + DesktopMimeType(typeName) + ";\n"
+           "Name=" +
+           OneLine(typeName) +
+           "\n"
+           "Exec=" +
+           DesktopExecLine(openCommand) +
+           "\n"
+           "Icon=" +
+           IconPath(icon) +
+           "\n"
+           "MimeType=" +
+           DesktopMimeType(typeName) +
+           ";\n"
            "NoDisplay=true\n";
 }
 
@@ -152,7 +166,7 @@ bool RebuildMimeDatabase(const std::string& folder) {
     return RunAndCapture({"update-mime-database", folder}, &output, &status) && status == 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string DesktopMimeType(const char* typeName) { return "application/x-" + SafeName(typeName); }
 
@@ -214,8 +228,7 @@ std::string WithDefaultApplication(const std::string& list, const std::string& m
     return out;
 }
 
-bool WriteDesktopAssociation(const char* typeName, const char* extension, const char* openCommand,
-                             const char* icon) {
+bool WriteDesktopAssociation(const char* typeName, const char* extension, const char* openCommand, const char* icon) {
     std::string data = Folder("XDG_DATA_HOME", ".local/share");
     std::string config = Folder("XDG_CONFIG_HOME", ".config");
     if (data.empty() || config.empty()) {
@@ -232,4 +245,4 @@ bool WriteDesktopAssociation(const char* typeName, const char* extension, const 
            ReplaceFile(mimeList, WithDefaultApplication(ReadFile(mimeList), DesktopMimeType(typeName), entry));
 }
 
-} // namespace OvCore
+}  // namespace OvCore

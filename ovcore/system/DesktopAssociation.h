@@ -29,4 +29,4 @@ std::string WithDefaultApplication(const std::string& list, const std::string& m
 // XDG folder variables give an absolute path (reason in the diagnostics).
 bool WriteDesktopAssociation(const char* typeName, const char* extension, const char* openCommand, const char* icon);
 
-} // namespace OvCore
+}  // namespace OvCore

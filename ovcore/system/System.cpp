@@ -22,7 +22,7 @@ bool SetDefaultString(HKEY root, const std::string& subKey, const char* text, OV
     return written;
 }
 
-} // namespace
+}  // namespace
 
 OV_WINDOW* OV_SYSTEM::FindWindow(const char* name, int id) const {
     if (!name || !core) return nullptr;
@@ -75,8 +75,7 @@ bool OV_SYSTEM::AssociateFileType(const char* typeName, const char* extension, c
     return WriteDesktopAssociation(typeName, extension, openCommand, icon);
 }
 
-int OV_SYSTEM::ShowMessage(const char* text, const char* caption, UINT style, const char* windowName,
-                           int windowId) {
+int OV_SYSTEM::ShowMessage(const char* text, const char* caption, UINT style, const char* windowName, int windowId) {
     OV_WINDOW* window = FindWindow(windowName, windowId);
     if (!caption) caption = window && window->title.Get() ? window->title.Get() : DEFAULT_CAPTION;
     return MessageBoxA(window ? window->GetHandle() : nullptr, text, caption, style);
@@ -89,4 +88,4 @@ intptr_t OV_SYSTEM::ShellOpen(const char* file, const char* parameters, const ch
     return reinterpret_cast<intptr_t>(result);
 }
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -77,8 +77,7 @@ public:
 
     // The chosen folder in `path`; empty when cancelled or when it does not
     // fit in `pathSize` bytes.
-    char* BrowseFolder(char* path, const char* title, const char* windowName, int windowId,
-                       size_t pathSize = MAX_PATH);
+    char* BrowseFolder(char* path, const char* title, const char* windowName, int windowId, size_t pathSize = MAX_PATH);
 
     // The zero-separated, double-zero-terminated list the dialogs take, from
     // "description|pattern|...".
@@ -91,4 +90,4 @@ private:
     HWND OwnerOf(const char* name, int id) const;
 };
 
-} // namespace OvCore
+}  // namespace OvCore

@@ -27,7 +27,7 @@ void CopyChoice(char* path, size_t pathSize, const char* choice, size_t length) 
     if (length <= pathSize) std::memcpy(path, choice, length);
 }
 
-} // namespace
+}  // namespace
 
 std::string OV_SYSTEM::FilterList(const char* filter) {
     if (!filter) return std::string();
@@ -78,8 +78,7 @@ char* OV_SYSTEM::FileDialog(char* path, int kind, const char* filter, const char
     return path;
 }
 
-char* OV_SYSTEM::BrowseFolder(char* path, const char* title, const char* windowName, int windowId,
-                              size_t pathSize) {
+char* OV_SYSTEM::BrowseFolder(char* path, const char* title, const char* windowName, int windowId, size_t pathSize) {
     if (!path || pathSize == 0) return path;
     path[0] = '\0';
     BROWSEINFOA info{};
@@ -97,4 +96,4 @@ char* OV_SYSTEM::BrowseFolder(char* path, const char* title, const char* windowN
     return path;
 }
 
-} // namespace OvCore
+}  // namespace OvCore

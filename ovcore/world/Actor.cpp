@@ -5,7 +5,10 @@
 namespace OvCore {
 
 OV_ACTOR::OV_ACTOR(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale, float depth)
-    : position(position), rotation(rotation), scale(scale), depth(depth) {}
+    : position(position),
+      rotation(rotation),
+      scale(scale),
+      depth(depth) {}
 
 void OV_ACTOR::OnUpdate(int32_t) {}
 void OV_ACTOR::OnDestroy(int32_t) {}
@@ -16,8 +19,6 @@ void OV_ACTOR::SetName(const char* text) {
     if (text) std::memcpy(name, text, ::strnlen(text, kNameCopyLimit));
 }
 
-bool OV_ACTOR::NameIs(const char* text) const {
-    return text && std::strcmp(name, text) == 0;
-}
+bool OV_ACTOR::NameIs(const char* text) const { return text && std::strcmp(name, text) == 0; }
 
 }  // namespace OvCore

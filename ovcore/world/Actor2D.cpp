@@ -19,8 +19,8 @@ void OV_ACTOR2D::Draw(bool useArrays) const {
 
 bool OV_ACTOR2D::DrawIfVisible(double x, double y, double width, double height, bool useArrays) const {
     const double r = VisibilityRadius();
-    const bool overlaps = x < position.x + r && y < position.y + r && x + width > position.x - r &&
-                          y + height > position.y - r;
+    const bool overlaps =
+        x < position.x + r && y < position.y + r && x + width > position.x - r && y + height > position.y - r;
     if (overlaps) Draw(useArrays);
     return overlaps;
 }

@@ -61,9 +61,7 @@ void OV_ACTOR_REGISTRY::KillActor(OV_ACTOR* actor) {
     if (actor) deadActors.push_back(actor);
 }
 
-uint32_t OV_ACTOR_REGISTRY::CountActors(const char* name) const {
-    return name ? actors.Count(name) : 0;
-}
+uint32_t OV_ACTOR_REGISTRY::CountActors(const char* name) const { return name ? actors.Count(name) : 0; }
 
 // A bidirectional bubble sort: forward and backward passes that swap only
 // neighbours strictly out of order, until a round swaps nothing. Equal
@@ -99,10 +97,7 @@ void OV_ACTOR_REGISTRY::SortActorsByDepth() {
     ++reorders_;
 }
 
-
-void OV_ACTOR_REGISTRY::MergePendingActors() {
-    actors.SpliceBack(pendingActors);
-}
+void OV_ACTOR_REGISTRY::MergePendingActors() { actors.SpliceBack(pendingActors); }
 
 void OV_ACTOR_REGISTRY::UnlinkDead() {
     unlinkedScratch_.clear();

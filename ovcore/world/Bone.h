@@ -17,11 +17,11 @@ struct OV_BONE {
     OvHandle* force = nullptr;
     int32_t originX = 0;  // the anchor inside the quad along the force, from its near edge
     int32_t originY = 0;  // the anchor inside the quad across the force
-    int32_t width = 0;    // length along the force
-    int32_t height = 0;   // size across the force
-    bool flip = false;    // anchored at the second substance, pointing back to the first
-    bool stretch = false; // the far edge follows the force's current length
-    double angle = 0;     // the force's direction in degrees, as of the last draw
+    int32_t width = 0;  // length along the force
+    int32_t height = 0;  // size across the force
+    bool flip = false;  // anchored at the second substance, pointing back to the first
+    bool stretch = false;  // the far edge follows the force's current length
+    double angle = 0;  // the force's direction in degrees, as of the last draw
 };
 
 // SetBone's flags.

@@ -21,9 +21,7 @@ void ClearWorldViews() {
     world.views.Clear();
 }
 
-bool WorldViewArea(const char* viewName, int, double* x, double* y) {
-    return World().FindViewArea(viewName, x, y);
-}
+bool WorldViewArea(const char* viewName, int, double* x, double* y) { return World().FindViewArea(viewName, x, y); }
 
 // Actors of exactly these classes keep OV_ACTOR's OnUpdate and OnRender,
 // which do nothing, so the walks leave them out; a subclass of any of them

@@ -22,12 +22,12 @@ struct OV_TIMER {
 // The places of the world's steps in the core frame step (OV_FRAME_PHASE in
 // ovcore/app/Core.h); the other subsystems place theirs around them.
 namespace OV_WORLD_PLACE {
-inline constexpr int HOOK = 0;          // UPDATE: updateHook; DRAW: renderHook
-inline constexpr int ACTORS = 20;       // UPDATE: every actor's OnUpdate; DRAW: OnRender
+inline constexpr int HOOK = 0;  // UPDATE: updateHook; DRAW: renderHook
+inline constexpr int ACTORS = 20;  // UPDATE: every actor's OnUpdate; DRAW: OnRender
 inline constexpr int AFTER_HOOK = 100;  // DRAW: renderAfterHook
-inline constexpr int MERGE = 10;        // FINISH: the actors spawned in this frame join
-inline constexpr int REAP = 20;         // FINISH: the dead are deleted
-inline constexpr int TIMERS = 30;       // FINISH: the timers count down
+inline constexpr int MERGE = 10;  // FINISH: the actors spawned in this frame join
+inline constexpr int REAP = 20;  // FINISH: the dead are deleted
+inline constexpr int TIMERS = 30;  // FINISH: the timers count down
 }  // namespace OV_WORLD_PLACE
 
 // The game world of the application core: the actor registry, the views

@@ -58,11 +58,11 @@ int OV_MODEL::SubstanceCount() const { return OvDnaCount(dna, OV_DNA_SUBSTANCES)
 int OV_MODEL::SurfaceCount() const { return OvDnaCount(dna, OV_DNA_SURFACES); }
 int OV_MODEL::ForceCount() const { return OvDnaCount(dna, OV_DNA_FORCES); }
 
-bool OV_MODEL::SetBone(int index, OvHandle texture, OvHandle* force, int32_t originX, int32_t originY,
-                       int32_t width, int32_t height, int flags, double angle) {
+bool OV_MODEL::SetBone(int index, OvHandle texture, OvHandle* force, int32_t originX, int32_t originY, int32_t width,
+                       int32_t height, int flags, double angle) {
     if (index < 0 || static_cast<size_t>(index) >= bones.size()) return false;
-    bones[static_cast<size_t>(index)] = OV_BONE{texture, force, originX, originY, width, height,
-                                                (flags & BONE_FLIP) != 0, (flags & BONE_STRETCH) != 0, angle};
+    bones[static_cast<size_t>(index)] = OV_BONE{
+        texture, force, originX, originY, width, height, (flags & BONE_FLIP) != 0, (flags & BONE_STRETCH) != 0, angle};
     return true;
 }
 
@@ -80,8 +80,8 @@ void OV_MODEL::DrawBone(OV_BONE& bone) {
     OvFour direction{};
     OvDirection(*a, *b, &direction);
     bone.angle = direction.x;
-    const double length = std::sqrt((b->x - a->x) * (b->x - a->x) + (b->y - a->y) * (b->y - a->y) +
-                                    (b->z - a->z) * (b->z - a->z));
+    const double length =
+        std::sqrt((b->x - a->x) * (b->x - a->x) + (b->y - a->y) * (b->y - a->y) + (b->z - a->z) * (b->z - a->z));
     const double left = -bone.originX;
     const double top = -bone.originY;
     const double right = bone.stretch ? length : static_cast<double>(bone.width - bone.originX);
@@ -92,8 +92,8 @@ void OV_MODEL::DrawBone(OV_BONE& bone) {
     OvMatrixTranslate(a->x, a->y, a->z);
     OvMatrixRotate(bone.angle, 0, 0, 1);
     OvTextureActivate(bone.texture);
-    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, kBoneCoords, nullptr, nullptr, OV_COMPONENTS_DOUBLE, 0,
-               0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, kBoneCoords, nullptr, nullptr, OV_COMPONENTS_DOUBLE, 0, 0, 0,
+               0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
     OvMatrixPop();
 }
 

@@ -41,21 +41,19 @@ public:
     // file cannot hold, an index outside its count) or an empty DNA the
     // result is false and the model is as it was. textures may be null (no
     // textures); transform, when given, places every substance.
-    bool LoadBody(const char* path, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform,
-                  double boneScaleX, double boneScaleY, double massScale, double rangeScale,
-                  double resilienceScale);
+    bool LoadBody(const char* path, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform, double boneScaleX,
+                  double boneScaleY, double massScale, double rangeScale, double resilienceScale);
     // The same, from length bytes of a model file in memory:
-    bool LoadBody(const void* data, size_t length, OV_NAMED_LIST<OV_TEXTURE>* textures,
-                  const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
-                  double rangeScale, double resilienceScale);
+    bool LoadBody(const void* data, size_t length, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform,
+                  double boneScaleX, double boneScaleY, double massScale, double rangeScale, double resilienceScale);
     // LoadTextures, then LoadBody only when the textures loaded.
     bool Load(const char* path, const char* textureDirectory, OV_NAMED_LIST<OV_TEXTURE>* textures,
-              const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
-              double rangeScale, double resilienceScale);
+              const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale, double rangeScale,
+              double resilienceScale);
     // The same, from length bytes of a model file in memory:
     bool Load(const void* data, size_t length, const char* textureDirectory, OV_NAMED_LIST<OV_TEXTURE>* textures,
-              const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
-              double rangeScale, double resilienceScale);
+              const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale, double rangeScale,
+              double resilienceScale);
 
     // The DNA's surfaces through the engine, then every drawable bone.
     void Draw();
@@ -86,8 +84,7 @@ public:
 
 private:
     bool BuildBody(const OV_MODEL_FILE& file, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform,
-                   double boneScaleX, double boneScaleY, double massScale, double rangeScale,
-                   double resilienceScale);
+                   double boneScaleX, double boneScaleY, double massScale, double rangeScale, double resilienceScale);
     void DrawBone(OV_BONE& bone);
 };
 

@@ -102,8 +102,8 @@ bool ReadForce(LineReader& in, size_t substanceCount, OV_MODEL_FILE::Force& f) {
 }
 
 bool ReadBone(LineReader& in, size_t forceCount, OV_MODEL_FILE::Bone& b) {
-    return in.Text(b.texture) && in.Real(b.originX) && in.Real(b.originY) && in.Real(b.width) &&
-           in.Real(b.height) && in.Index(forceCount, b.force) && in.Flag(b.flip) && in.Flag(b.stretch);
+    return in.Text(b.texture) && in.Real(b.originX) && in.Real(b.originY) && in.Real(b.width) && in.Real(b.height) &&
+           in.Index(forceCount, b.force) && in.Flag(b.flip) && in.Flag(b.stretch);
 }
 
 // Reads a count line and its groups; the vector is sized only after the
@@ -177,8 +177,8 @@ std::string OV_MODEL_FILE::Write() const {
     AppendLine(text, std::to_string(bones.size()));
     for (const Bone& b : bones) {
         AppendLine(text, b.texture);
-        for (double value : {b.originX, b.originY, b.width, b.height, static_cast<double>(b.force),
-                             b.flip ? 1.0 : 0.0, b.stretch ? 1.0 : 0.0})
+        for (double value : {b.originX, b.originY, b.width, b.height, static_cast<double>(b.force), b.flip ? 1.0 : 0.0,
+                             b.stretch ? 1.0 : 0.0})
             AppendReal(text, value);
     }
     return text;

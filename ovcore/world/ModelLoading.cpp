@@ -25,9 +25,7 @@ int32_t TruncateToInt(double value) {
     return static_cast<int32_t>(value);
 }
 
-bool ReadWhole(const char* path, OV_MEMORY_FILE& file) {
-    return path && file.LoadFromFile(path) && file.size > 0;
-}
+bool ReadWhole(const char* path, OV_MEMORY_FILE& file) { return path && file.LoadFromFile(path) && file.size > 0; }
 
 bool ParseFile(const char* path, OV_MODEL_FILE& model) {
     OV_MEMORY_FILE file;
@@ -111,18 +109,18 @@ bool OV_MODEL::Load(const char* path, const char* textureDirectory, OV_NAMED_LIS
 }
 
 // The file is read once and checked whole before the textures or the body change.
-bool OV_MODEL::Load(const void* data, size_t length, const char* textureDirectory,
-                    OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform, double boneScaleX,
-                    double boneScaleY, double massScale, double rangeScale, double resilienceScale) {
+bool OV_MODEL::Load(const void* data, size_t length, const char* textureDirectory, OV_NAMED_LIST<OV_TEXTURE>* textures,
+                    const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
+                    double rangeScale, double resilienceScale) {
     OV_MODEL_FILE model;
     if (IsEmptyHandle(dna) || !ParseMemory(data, length, model)) return false;
     if (textures) OvCore::LoadTextures(model, textureDirectory, *textures);
     return BuildBody(model, textures, transform, boneScaleX, boneScaleY, massScale, rangeScale, resilienceScale);
 }
 
-bool OV_MODEL::BuildBody(const OV_MODEL_FILE& model, OV_NAMED_LIST<OV_TEXTURE>* textures,
-                         const OV_MATRIX* transform, double boneScaleX, double boneScaleY, double massScale,
-                         double rangeScale, double resilienceScale) {
+bool OV_MODEL::BuildBody(const OV_MODEL_FILE& model, OV_NAMED_LIST<OV_TEXTURE>* textures, const OV_MATRIX* transform,
+                         double boneScaleX, double boneScaleY, double massScale, double rangeScale,
+                         double resilienceScale) {
     const int ns = static_cast<int>(model.substances.size());
     const int nu = static_cast<int>(model.surfaces.size());
     const int nf = static_cast<int>(model.forces.size());

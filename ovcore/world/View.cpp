@@ -25,7 +25,8 @@ TargetViewport CurrentTargetViewport() {
     const auto* current = static_cast<const OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET));
     if (!current) return viewport;
     viewport.handle = *current;
-    for (int i = 0; i < 4; ++i) viewport.cell[i] = static_cast<int*>(OvRenderTargetGet(viewport.handle, kQueryViewportX + i));
+    for (int i = 0; i < 4; ++i)
+        viewport.cell[i] = static_cast<int*>(OvRenderTargetGet(viewport.handle, kQueryViewportX + i));
     return viewport;
 }
 

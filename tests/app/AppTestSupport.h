@@ -80,8 +80,8 @@ struct ProcedureWindow {
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = name;
         RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, name, name, WS_POPUP, 10, 10, 64, 48, nullptr, nullptr, windowClass.hInstance,
-                               nullptr);
+        hwnd =
+            CreateWindowExA(0, name, name, WS_POPUP, 10, 10, 64, 48, nullptr, nullptr, windowClass.hInstance, nullptr);
     }
     ~ProcedureWindow() {
         DestroyWindow(hwnd);
@@ -93,4 +93,4 @@ struct ProcedureWindow {
     HWND hwnd = nullptr;
 };
 
-} // namespace OvTest
+}  // namespace OvTest

@@ -53,8 +53,8 @@ protected:
         windowClass.lpfnWndProc = PlainProcedure;
         windowClass.lpszClassName = "desktop-tests";
         RegisterClassA(&windowClass);
-        hwnd = CreateWindowExA(0, "desktop-tests", "desktop-tests", WS_POPUP, 0, 0, 200, 150, nullptr, nullptr,
-                               nullptr, nullptr);
+        hwnd = CreateWindowExA(0, "desktop-tests", "desktop-tests", WS_POPUP, 0, 0, 200, 150, nullptr, nullptr, nullptr,
+                               nullptr);
         ASSERT_NE(hwnd, nullptr);
         ShowWindow(hwnd, SW_SHOW);
         SetCursorPos(60, 50);
@@ -76,10 +76,13 @@ protected:
         OvTest::ChildProcess xclip;
         arguments.insert(arguments.begin(), {"xclip", "-selection", "clipboard"});
         EXPECT_TRUE(xclip.Launch({arguments, {}, "", output, {}}));
-        EXPECT_TRUE(OvTest::WaitUntil([&] {
-            PumpMessages();
-            return !xclip.Running();
-        }, 20.0)) << "xclip did not end";
+        EXPECT_TRUE(OvTest::WaitUntil(
+            [&] {
+                PumpMessages();
+                return !xclip.Running();
+            },
+            20.0))
+            << "xclip did not end";
         const std::string printed = ReadFile(output);
         std::remove(output.c_str());
         return printed;
@@ -96,7 +99,8 @@ protected:
         if (XFixesCursorImage* image = XFixesGetCursorImage(display)) {
             shape = {image->width, image->height, image->xhot, image->yhot, {}};
             // 32-bit ARGB in longs, which Xlib may fill with the sign extended.
-            for (int i = 0; i < image->width * image->height; ++i) shape.argb.push_back(image->pixels[i] & 0xFFFFFFFFul);
+            for (int i = 0; i < image->width * image->height; ++i)
+                shape.argb.push_back(image->pixels[i] & 0xFFFFFFFFul);
             XFree(image);
         }
         return shape;
@@ -105,10 +109,12 @@ protected:
     // another client reach the server in their own time).
     template <typename Matches>
     bool ShownSoon(Matches matches) {
-        const bool shown = OvTest::WaitUntil([&] {
-            PumpMessages();
-            return matches(Shown());
-        }, 10.0);
+        const bool shown = OvTest::WaitUntil(
+            [&] {
+                PumpMessages();
+                return matches(Shown());
+            },
+            10.0);
         if (!shown) {
             const Shape now = Shown();
             std::string pixels;
@@ -137,17 +143,24 @@ TEST_F(DesktopTest, ClipboardTextReachesOtherProgramsAsUtf8AndReturnsAsLatin1) {
     const std::string input = TempFile();
     {
         std::ofstream out(input, std::ios::binary);
-        out << "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC" "5\xC2\xA0\xE2\x86\x92ok";
+        out << "Gr\xC3\xBC\xC3\x9F"
+               "e \xE2\x82\xAC"
+               "5\xC2\xA0\xE2\x86\x92ok";
     }
     OvTest::ChildProcess owner;
-    ASSERT_TRUE(owner.Launch({{"xclip", "-selection", "clipboard", "-quiet", "-loops", "1", input}, {}, "",
-                              "/dev/null", {}}));
+    ASSERT_TRUE(
+        owner.Launch({{"xclip", "-selection", "clipboard", "-quiet", "-loops", "1", input}, {}, "", "/dev/null", {}}));
     std::string text;
-    EXPECT_TRUE(OvTest::WaitUntil([&] {
-        PumpMessages();
-        return PlatformGetClipboardText(&text) && text != "caf\xE9 \xA9\nnext";
-    }, 20.0)) << "the other program's text never arrived";
-    EXPECT_EQ(text, "Gr\xFC\xDF" "e 5\xA0ok");
+    EXPECT_TRUE(OvTest::WaitUntil(
+        [&] {
+            PumpMessages();
+            return PlatformGetClipboardText(&text) && text != "caf\xE9 \xA9\nnext";
+        },
+        20.0))
+        << "the other program's text never arrived";
+    EXPECT_EQ(text,
+              "Gr\xFC\xDF"
+              "e 5\xA0ok");
     int status = 0;
     EXPECT_TRUE(owner.WaitForExit(10.0, &status));
     std::remove(input.c_str());
@@ -155,8 +168,8 @@ TEST_F(DesktopTest, ClipboardTextReachesOtherProgramsAsUtf8AndReturnsAsLatin1) {
 
 TEST_F(DesktopTest, CursorsFromPixelsAndTheSystemShowOverTheWindow) {
     // 3 x 2 opaque pixels of distinct colours, hot spot at the bottom right.
-    const unsigned char rgba[] = {255, 0, 0, 255,   0, 255, 0, 255,   0, 0, 255, 255,
-                                  10, 20, 30, 255,  40, 50, 60, 255,  70, 80, 90, 255};
+    const unsigned char rgba[] = {255, 0,  0,  255, 0,  255, 0,  255, 0,  0,  255, 255,
+                                  10,  20, 30, 255, 40, 50,  60, 255, 70, 80, 90,  255};
     const Shape expected{3, 2, 2, 1, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFF0A141E, 0xFF28323C, 0xFF46505A}};
     OV_CURSOR image;
     ASSERT_TRUE(image.LoadFromPixels(rgba, 3, 2, 2, 1));

@@ -41,13 +41,18 @@ TEST(FrameStepOrder, PhasesThenPlacesWithPassesAndChangesDuringAPhase) {
     EXPECT_TRUE(own.SetFrameStep(OV_FRAME_PHASE::UPDATE, 20, B));
     EXPECT_TRUE(own.SetFrameStep(OV_FRAME_PHASE::UPDATE, 10, A));
     own.FrameStep();
-    EXPECT_EQ(g_steps, "aba" "o");
+    EXPECT_EQ(g_steps,
+              "aba"
+              "o");
 
     g_steps.clear();
     own.SetDrawPasses(TwoPasses);
     own.SetFrameStep(OV_FRAME_PHASE::UPDATE, 10, Rearrange);  // replaces A
     own.FrameStep();
-    EXPECT_EQ(g_steps, "rc" "[a|a]" "o");
+    EXPECT_EQ(g_steps,
+              "rc"
+              "[a|a]"
+              "o");
 
     g_steps.clear();
     own.Leave(OV_CLEAR_STAGE::GUI, steps);

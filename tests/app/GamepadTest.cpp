@@ -55,7 +55,7 @@ TEST_F(GamepadTests, ButtonsArePressedForOneFrameHeldUntilReleasedAndLetGoWhenTh
 // Axes past the dead zone, and rumble strengths, as shares of their ranges.
 TEST_F(GamepadTests, AxesAndRumbleScaleBetweenTheirRangesAndTheShareUsersGive) {
     VirtualPad pad("Stick pad", true);
-    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 8191);    // just inside a quarter
+    pad.Axis(SDL_CONTROLLER_AXIS_LEFTX, 8191);  // just inside a quarter
     pad.Axis(SDL_CONTROLLER_AXIS_LEFTY, -32768);  // fully up
     pad.Axis(SDL_CONTROLLER_AXIS_RIGHTX, 24575);  // three quarters right
     pad.Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, 32767);

@@ -152,4 +152,4 @@ TEST_F(InputTest, TypedCharactersQueueOldestFirst) {
     EXPECT_FALSE(PopTypedChar(c));
 }
 
-} // namespace
+}  // namespace

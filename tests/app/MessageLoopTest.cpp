@@ -7,7 +7,7 @@ using namespace OvCore;
 
 namespace {
 
-constexpr double kStep = 1.0 / 1024.0;        // exact in float and double
+constexpr double kStep = 1.0 / 1024.0;  // exact in float and double
 constexpr float kStepMs = 1000.0f / 1024.0f;  // 0.9765625 ms
 constexpr float kStepSeconds = 1.0f / 1024.0f;
 
@@ -189,4 +189,4 @@ TEST_F(SleepingLimiterTest, TheMarginGrowsWithLateWakeUpsSoLaterFramesEndOnTime)
     EXPECT_FLOAT_EQ(LoopState().sleepMargin, 2.0f);
 }
 
-} // namespace
+}  // namespace

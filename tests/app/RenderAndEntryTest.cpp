@@ -23,7 +23,8 @@ protected:
 
     static bool Near(unsigned a, unsigned b) {
         for (int shift = 0; shift < 24; shift += 8)
-            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 1) return false;
+            if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 1)
+                return false;
         return true;
     }
 };
@@ -53,7 +54,7 @@ TEST_F(RenderAndEntryTest, ClearScreenFillsTheActiveWindowWithTheColour) {
     core.WindowOrthoView("canvas", 0);
     double projection[16] = {};
     ASSERT_EQ(OvRenderMatrixRead(OV_MATRIX_PROJECTION, projection), 1);
-    EXPECT_DOUBLE_EQ(projection[0], 2.0 / 64);   // x spans the window's width
+    EXPECT_DOUBLE_EQ(projection[0], 2.0 / 64);  // x spans the window's width
     EXPECT_DOUBLE_EQ(projection[5], -2.0 / 32);  // y grows downwards over its height
 }
 
@@ -120,4 +121,4 @@ TEST_F(RenderAndEntryTest, GameSceneShowsTheCentredWindowUntilEscape) {
     EXPECT_TRUE(Near(dark, PixelAt(0, 0)));
 }
 
-} // namespace
+}  // namespace

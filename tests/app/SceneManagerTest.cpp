@@ -58,10 +58,18 @@ TEST_F(SceneManagerTest, RunsScenesInRegistrationOrderSkippingEmptyOnes) {
 
 TEST_F(SceneManagerTest, SceneChangesPickTheNextSceneOnceThenOrderResumes) {
     const std::string trace = RunFromIntro([](const std::string& scene, int visit) {
-        if (visit == 1) { EXPECT_TRUE(core.ChangeScene("intro", 0)); }  // itself, once more
-        if (visit == 2) { EXPECT_TRUE(core.ChangeScene("game", 5)); }   // by name, any id
-        if (visit == 3) { EXPECT_TRUE(core.PreviousScene()); }
-        if (visit == 5) { EXPECT_TRUE(core.ChangeSceneTo(core.scenes.list.Begin())); }
+        if (visit == 1) {
+            EXPECT_TRUE(core.ChangeScene("intro", 0));
+        }  // itself, once more
+        if (visit == 2) {
+            EXPECT_TRUE(core.ChangeScene("game", 5));
+        }  // by name, any id
+        if (visit == 3) {
+            EXPECT_TRUE(core.PreviousScene());
+        }
+        if (visit == 5) {
+            EXPECT_TRUE(core.ChangeSceneTo(core.scenes.list.Begin()));
+        }
         if (scene == "game" && visit > 5) {
             EXPECT_FALSE(core.NextScene());  // the last scene
             EXPECT_TRUE(LoopState().running);
@@ -89,4 +97,4 @@ TEST_F(SceneManagerTest, RefusedChangesLeaveEverythingAndExitScenesEndsTheRun) {
     EXPECT_EQ(core.scenes.current, core.scenes.list.Begin());
 }
 
-} // namespace
+}  // namespace

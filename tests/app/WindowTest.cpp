@@ -178,4 +178,4 @@ TEST_F(WindowTest, CopiesOwnTheirTitleAndMovesHandOverTheWindow) {
     EXPECT_EQ(window.title, "Move test");
 }
 
-} // namespace
+}  // namespace

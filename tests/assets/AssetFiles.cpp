@@ -27,8 +27,8 @@ Image DecodePng(const std::vector<unsigned char>& bytes) {
     static constexpr unsigned char kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (bytes.size() < 8 || !std::equal(kSignature, kSignature + 8, bytes.begin())) return image;
     int channels = 0;
-    stbi_uc* pixels = stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &image.width,
-                                            &image.height, &channels, 4);
+    stbi_uc* pixels =
+        stbi_load_from_memory(bytes.data(), static_cast<int>(bytes.size()), &image.width, &image.height, &channels, 4);
     if (!pixels) return Image{};
     image.rgba.assign(pixels, pixels + static_cast<size_t>(image.width) * image.height * 4);
     stbi_image_free(pixels);

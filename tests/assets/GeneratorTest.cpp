@@ -12,10 +12,10 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kOutputs[] = {
-    "Textures/wall.ovt",   "Textures/player.ovt",   "Textures/spikeball.ovt", "Textures/gib.ovt",
-    "Textures/grass.ovt",  "Fonts/courier_new.ovt", "Fonts/courier_new.fnt",  "Sounds/gib1.wav",
-    "Sounds/gib2.wav",     "Sounds/gib3.wav",       "Sounds/gib4.wav",        "Sounds/jump1.wav",
-    "Logo/logo.png",       "Icon/gorvane.png",
+    "Textures/wall.ovt",  "Textures/player.ovt",   "Textures/spikeball.ovt", "Textures/gib.ovt",
+    "Textures/grass.ovt", "Fonts/courier_new.ovt", "Fonts/courier_new.fnt",  "Sounds/gib1.wav",
+    "Sounds/gib2.wav",    "Sounds/gib3.wav",       "Sounds/gib4.wav",        "Sounds/jump1.wav",
+    "Logo/logo.png",      "Icon/gorvane.png",
 };
 
 class Generator : public ::testing::Test {

@@ -14,10 +14,8 @@ struct SpriteCase {
 };
 
 constexpr SpriteCase kSprites[] = {
-    {"Textures/wall.ovt", 16, 16, true},
-    {"Textures/grass.ovt", 16, 16, false},
-    {"Textures/player.ovt", 16, 32, false},
-    {"Textures/spikeball.ovt", 16, 16, false},
+    {"Textures/wall.ovt", 16, 16, true},    {"Textures/grass.ovt", 16, 16, false},
+    {"Textures/player.ovt", 16, 32, false}, {"Textures/spikeball.ovt", 16, 16, false},
     {"Textures/gib.ovt", 8, 8, false},
 };
 

@@ -154,7 +154,7 @@ TEST_F(AudioManagerTest, AnEffectPlayedThroughTheManagerIsHeardAndShutdownEndsEv
     audio_.Shutdown();
 }
 
-} // namespace
+}  // namespace
 
 // No device before the first load, one after it, none again after Shutdown.
 TEST_F(AudioManagerTest, TheDeviceOpensWithTheFirstLoadAndNeverAfterShutdown) {

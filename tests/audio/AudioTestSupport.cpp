@@ -28,8 +28,8 @@ std::string OutputPath() { return std::string(g_root) + "/out.wav"; }
 __attribute__((constructor(101))) void ConfigureMixerOutput() {
     if (!mkdtemp(g_root)) return;
     const std::string config = std::string(g_root) + "/alsoft.conf";
-    std::ofstream(config) << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency="
-                          << kRate << "\n[wave]\nfile=" << OutputPath() << "\n";
+    std::ofstream(config) << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=" << kRate
+                          << "\n[wave]\nfile=" << OutputPath() << "\n";
     setenv("ALSOFT_CONF", config.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
     std::atexit([] {
@@ -63,7 +63,7 @@ double SumOfSquares(const std::vector<int16_t>& samples) {
     return sum;
 }
 
-} // namespace
+}  // namespace
 
 const std::string& MixedOutputPath() {
     static const std::string path = OutputPath();
@@ -153,4 +153,4 @@ bool WaitFor(const std::function<bool()>& done, double limitSeconds) {
     return true;
 }
 
-} // namespace OvTest
+}  // namespace OvTest

@@ -18,8 +18,8 @@ std::string FreshFolder();
 constexpr int kRate = 44100;
 
 // A sine of the given frequency, or deterministic white noise, as a 16-bit WAV.
-bool WriteSine(const std::string& path, double frequency, double seconds, int channels = 1,
-               double amplitude = 0.5, int rate = kRate);
+bool WriteSine(const std::string& path, double frequency, double seconds, int channels = 1, double amplitude = 0.5,
+               int rate = kRate);
 bool WriteNoise(const std::string& path, double seconds, double amplitude = 0.3);
 // A FLAC file with the given frame count of a channel-numbered pattern: each
 // frame holds sample value 1000 * (channel + 1).
@@ -40,4 +40,4 @@ Mixed ReadMixedOutput();
 // Polls until done() holds, at most limitSeconds; returns done()'s last value.
 bool WaitFor(const std::function<bool()>& done, double limitSeconds = 20.0);
 
-} // namespace OvTest
+}  // namespace OvTest

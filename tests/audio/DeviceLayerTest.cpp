@@ -68,8 +68,8 @@ TEST_F(DeviceLayerTest, SampleSourcesDescribeTheirFilesAndRefuseWhatTheyCannotRe
     EXPECT_TRUE(mono->isSeekable());
 
     const std::string stereo = Sine(0.1, 2);
-    EXPECT_TRUE(AdrOpenSampleSource(stereo.c_str(), 1));    // asked for WAV, is WAV
-    EXPECT_FALSE(AdrOpenSampleSource(stereo.c_str(), 3));   // asked for FLAC
+    EXPECT_TRUE(AdrOpenSampleSource(stereo.c_str(), 1));  // asked for WAV, is WAV
+    EXPECT_FALSE(AdrOpenSampleSource(stereo.c_str(), 3));  // asked for FLAC
     EXPECT_FALSE(AdrOpenSampleSource(stereo.c_str(), 99));  // no such format
     EXPECT_FALSE(AdrOpenSampleSource((folder_ + "/missing.wav").c_str(), 0));
     EXPECT_FALSE(AdrOpenSampleSource(nullptr, 0));
@@ -259,4 +259,4 @@ TEST_F(DeviceLayerTest, StopKeepsThePositionAndPositionsClampToTheSound) {
     stream->stop();
 }
 
-} // namespace
+}  // namespace

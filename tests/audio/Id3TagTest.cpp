@@ -68,4 +68,4 @@ TEST_F(Id3TagTest, FilesWithoutTheMarkOrTooShortForTheBlockLeaveTheRecordUnchang
     EXPECT_EQ(std::memcmp(&tag, &before, sizeof tag), 0);
 }
 
-} // namespace
+}  // namespace

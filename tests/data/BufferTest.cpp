@@ -28,8 +28,8 @@ TEST(Buffer, MoveModesStayInsideTheArray) {
         uint32_t n;
         int how;
         uint32_t expected;
-    } steps[] = {{3, 0, 3}, {30, 0, 10}, {4, 1, 6}, {40, 1, 0}, {7, 2, 7},
-                 {UINT32_MAX, 2, 10}, {4, 3, 6}, {100, 3, 0}, {2, 4, 2}};
+    } steps[] = {{3, 0, 3},           {30, 0, 10}, {4, 1, 6},   {40, 1, 0}, {7, 2, 7},
+                 {UINT32_MAX, 2, 10}, {4, 3, 6},   {100, 3, 0}, {2, 4, 2}};
     for (const auto& step : steps) {
         EXPECT_TRUE(buffer.Move(step.n, step.how));
         EXPECT_EQ(buffer.Position(), step.expected) << step.n << " mode " << step.how;

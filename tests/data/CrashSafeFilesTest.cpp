@@ -22,9 +22,7 @@ constexpr int kKills = 50;
 constexpr uint32_t kRecordBytes = 256 * 1024;
 
 // Generation g of a saved file: (g % 7 + 1) * 40 KiB bytes, all g % 250 + 1.
-std::string Generation(unsigned g) {
-    return std::string((g % 7 + 1) * 40 * 1024, static_cast<char>(g % 250 + 1));
-}
+std::string Generation(unsigned g) { return std::string((g % 7 + 1) * 40 * 1024, static_cast<char>(g % 250 + 1)); }
 
 bool IsSomeGeneration(const std::string& content) {
     if (content.empty()) return false;
@@ -118,15 +116,16 @@ TEST_F(CrashSafeFiles, KilledAppendsLandWholeOrAreUndoneByTheNextReader) {
 
         OV_MEMORY_FILE reader;
         if (reader.LoadFromFile(path.c_str())) {
-            ASSERT_TRUE(IsWholeRecords(OvTest::ContentOf(reader))) << "kill " << kill << ": " << reader.Size() << " bytes";
+            ASSERT_TRUE(IsWholeRecords(OvTest::ContentOf(reader)))
+                << "kill " << kill << ": " << reader.Size() << " bytes";
         } else {
             ASSERT_FALSE(std::filesystem::exists(path)) << "only a file never appended to whole is absent";
         }
         ASSERT_LE(Names().size(), 1u);
         if (kill % 5 == 4) std::filesystem::remove(path);  // keeps the file small
     }
-    std::printf("kills during an append: %d of %d, %d with a partial record, undone by the next read\n",
-                midAppend, kKills, cutShort);
+    std::printf("kills during an append: %d of %d, %d with a partial record, undone by the next read\n", midAppend,
+                kKills, cutShort);
 }
 
 TEST_F(CrashSafeFiles, LeftoversOfDeadProcessesAreCleanedAndThoseOfLiveOnesKept) {

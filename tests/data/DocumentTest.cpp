@@ -116,7 +116,8 @@ TEST(DocumentSave, ExactFormAndRoundTrip) {
 
     OV_DOCUMENT reread;
     ASSERT_TRUE(reread.Parse(saved.data(), saved.size(), kBlanks, true));
-    EXPECT_EQ(Dump(reread.Root()), "Theme[Name=Default](Texture[MinFilter=LINEAR,WrapS=CLAMP](Data('two words'))) 'tail'");
+    EXPECT_EQ(Dump(reread.Root()),
+              "Theme[Name=Default](Texture[MinFilter=LINEAR,WrapS=CLAMP](Data('two words'))) 'tail'");
     EXPECT_EQ(Saved(reread), saved);
 
     // What does not survive: line breaks in text, double quotes in values.
@@ -138,7 +139,8 @@ TEST(DocumentSave, ExactFormAndRoundTrip) {
 
 TEST(DocumentFind, PathLanguageInItsThreeModes) {
     OV_DOCUMENT document;
-    const char* text = "<Theme Name=A><Texture Name=t1/><Font/><Texture Name=t2/><Texture Name=t3/></Theme><Theme Name=B/>";
+    const char* text =
+        "<Theme Name=A><Texture Name=t1/><Font/><Texture Name=t2/><Texture Name=t3/></Theme><Theme Name=B/>";
     ASSERT_TRUE(document.Parse(text, std::strlen(text), kBlanks, true));
     auto nameOf = [&](const char* path, int mode = FIND_ONLY) -> std::string {
         OV_NODE* node = document.Find(path, mode, nullptr).Node();
@@ -161,7 +163,8 @@ TEST(DocumentFind, PathLanguageInItsThreeModes) {
     EXPECT_EQ(nameOf("Theme/Texture#id:3"), "-");
     EXPECT_EQ(nameOf("Theme/Texture#unknown"), "t1");
     // Numbers that would wrap or do not read match nothing.
-    for (const char* bad : {"#id:4294967297", "#id:-1", "#id:", "#id:1x", "#id:09", "#id:0x", "#id:99999999999999999999"})
+    for (const char* bad :
+         {"#id:4294967297", "#id:-1", "#id:", "#id:1x", "#id:09", "#id:0x", "#id:99999999999999999999"})
         EXPECT_EQ(nameOf((std::string("Theme/Texture") + bad).c_str()), "-") << bad;
     EXPECT_EQ(nameOf("Theme/Texture#id:4294967295"), "-");
     EXPECT_EQ(nameOf("Theme/Font/."), "Font");
@@ -190,7 +193,8 @@ TEST(DocumentFind, PathLanguageInItsThreeModes) {
     EXPECT_FALSE(document.Find("X", FIND_REMOVE, nullptr).IsValid());
     EXPECT_FALSE(document.Find("Nothing", FIND_REMOVE, nullptr).IsValid());
     EXPECT_FALSE(document.Find(".", FIND_REMOVE, nullptr).IsValid());
-    EXPECT_EQ(Dump(document.Root()), "Theme[Name=A](Texture[Name=t1] Font Texture[Name=t3] Texture Texture) Theme[Name=B](Texture)");
+    EXPECT_EQ(Dump(document.Root()),
+              "Theme[Name=A](Texture[Name=t1] Font Texture[Name=t3] Texture Texture) Theme[Name=B](Texture)");
 
     // Relative to a start node.
     OV_NODE* font = document.Find("Theme/Font", FIND_ONLY, nullptr).Node();
@@ -335,8 +339,7 @@ TEST(DocumentRead, RunsOfEveryLengthEndWhereTheirStopIs) {
                   "e[a=" + run + ",b=" + run + "=" + run + "]")
             << n;
         EXPECT_EQ(Read("<t>" + run + "\r\n" + run + "</t>" + run), "t('" + run + run + "') '" + run + "'") << n;
-        EXPECT_EQ(Read("<t>" + run + "<u/>" + run + ">" + run), "t('" + run + "' u '" + run + "' '" + run + "')")
-            << n;
+        EXPECT_EQ(Read("<t>" + run + "<u/>" + run + ">" + run), "t('" + run + "' u '" + run + "' '" + run + "')") << n;
         EXPECT_EQ(Read("<" + run + "/>"), run) << n;
         EXPECT_EQ(Read("<t>" + run + std::string(1, '\0') + "<u/>"), "t('" + run + "')") << n;
         EXPECT_EQ(Read("<t v=\"" + run + std::string(1, '\0') + "\"/>"), "t[v=\"" + run + "]") << n;

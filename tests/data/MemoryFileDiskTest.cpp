@@ -44,9 +44,7 @@ protected:
         ASSERT_TRUE(folder.IsValid());
         big.Write(std::string(4096, 'x').c_str(), 4096);
     }
-    long FilesInFolder() const {
-        return std::distance(std::filesystem::directory_iterator(folder.Path("")), {});
-    }
+    long FilesInFolder() const { return std::distance(std::filesystem::directory_iterator(folder.Path("")), {}); }
 };
 
 }  // namespace

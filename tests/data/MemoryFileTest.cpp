@@ -83,8 +83,8 @@ TEST(MemoryFileSeek, ModesClampToTheContent) {
         uint32_t n;
         bool fromEnd, relative;
         uint32_t expected;
-    } steps[] = {{2, true, false, 8}, {20, false, false, 10}, {20, true, false, 0}, {4, false, true, 4},
-                 {UINT32_MAX, false, true, 10}, {3, true, true, 7}, {30, true, true, 0}};
+    } steps[] = {{2, true, false, 8},           {20, false, false, 10}, {20, true, false, 0}, {4, false, true, 4},
+                 {UINT32_MAX, false, true, 10}, {3, true, true, 7},     {30, true, true, 0}};
     for (const auto& step : steps) {
         file.Seek(step.n, step.fromEnd, step.relative);
         EXPECT_EQ(file.Tell(), step.expected) << step.n << " " << step.fromEnd << step.relative;

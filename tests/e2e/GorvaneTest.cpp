@@ -54,8 +54,8 @@ public:
                   ("gorvane-e2e-" + std::to_string(getpid()) + (managed_ ? "-wm" : "") + ".txt");
         OvTest::LaunchOptions options;
         options.arguments = {program.string()};
-        options.environment = {"DISPLAY=" + server_.DisplayName(), "OV_PRINT_STATUS=1",
-                               "SDL_AUDIODRIVER=dummy", "ALSOFT_DRIVERS=null"};
+        options.environment = {"DISPLAY=" + server_.DisplayName(), "OV_PRINT_STATUS=1", "SDL_AUDIODRIVER=dummy",
+                               "ALSOFT_DRIVERS=null"};
         options.workingDirectory = program.parent_path().string();  // Data/ is beside the program
         options.outputPath = output_.string();
         if (!game.Launch(options)) return ::testing::AssertionFailure() << "the game did not start";
@@ -84,13 +84,14 @@ public:
     // Waits for a shown window with that title, size and place on the
     // screen (a window manager may show it elsewhere first); reports where it
     // was last seen when it does not get there.
-    ::testing::AssertionResult WindowSettles(const std::string& title, int left, int top, int width,
-                                             int height) {
+    ::testing::AssertionResult WindowSettles(const std::string& title, int left, int top, int width, int height) {
         std::optional<WindowGeometry> seen;
-        const bool settled = WaitUntil([&] {
-            seen = x.FindWindow(title);
-            return seen && seen->x == left && seen->y == top && seen->width == width && seen->height == height;
-        }, kPatience, 0.05);
+        const bool settled = WaitUntil(
+            [&] {
+                seen = x.FindWindow(title);
+                return seen && seen->x == left && seen->y == top && seen->width == width && seen->height == height;
+            },
+            kPatience, 0.05);
         if (settled) return ::testing::AssertionSuccess();
         auto failure = ::testing::AssertionFailure() << "\"" << title << "\" ";
         if (!seen) return failure << "not shown\n" << Output();
@@ -120,8 +121,8 @@ bool SameImage(const ScreenImage& a, const ScreenImage& b, int tolerance) {
     if (a.pixels.size() != b.pixels.size()) return false;
     for (size_t i = 0; i < a.pixels.size(); ++i) {
         for (int shift : {0, 8, 16}) {
-            const int difference = static_cast<int>((a.pixels[i] >> shift) & 0xFF) -
-                                   static_cast<int>((b.pixels[i] >> shift) & 0xFF);
+            const int difference =
+                static_cast<int>((a.pixels[i] >> shift) & 0xFF) - static_cast<int>((b.pixels[i] >> shift) & 0xFF);
             if (std::abs(difference) > tolerance) return false;
         }
     }
@@ -214,11 +215,14 @@ TEST_P(GorvaneTest, PlayedWithTheRealMouseAndKeyboard) {
     // The intro: 640 x 360 in the middle of the screen, showing its image
     // (the fade lasts two seconds; any frame that shows it will do).
     std::optional<WindowGeometry> intro;
-    EXPECT_TRUE(WaitUntil([&] {
-        const auto seen = x.FindWindow("Orvo Core Intro");
-        if (seen) intro = seen;
-        return seen && Lit(x.Grab(seen->x, seen->y, seen->width, seen->height), 2000);
-    }, kPatience, 0.02)) << session.Output();
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            const auto seen = x.FindWindow("Orvo Core Intro");
+            if (seen) intro = seen;
+            return seen && Lit(x.Grab(seen->x, seen->y, seen->width, seen->height), 2000);
+        },
+        kPatience, 0.02))
+        << session.Output();
     ASSERT_TRUE(intro) << session.Output();
     EXPECT_EQ(intro->x, 640);
     EXPECT_EQ(intro->y, 360);
@@ -270,10 +274,14 @@ TEST_P(GorvaneTest, PlayedWithTheRealMouseAndKeyboard) {
     play.PointAt(200, 300);
     x.Click(kRight);
     double standing = -1;
-    EXPECT_TRUE(WaitUntil([&] {
-        standing = play.StandingCentre();
-        return standing >= 0 && !Lit(play.Area(150, 250, 100, kAboveStanding - 250), 1);
-    }, kPatience)) << "no player standing on the floor\n" << Picture(play.Area(0, 0, 800, 600), 8);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            standing = play.StandingCentre();
+            return standing >= 0 && !Lit(play.Area(150, 250, 100, kAboveStanding - 250), 1);
+        },
+        kPatience))
+        << "no player standing on the floor\n"
+        << Picture(play.Area(0, 0, 800, 600), 8);
     EXPECT_NEAR(standing, 200, 2);
 
     // D runs right, A runs left.
@@ -324,8 +332,7 @@ TEST(GorvaneSignalsTest, SigintInTheGameAndSighupInTheIntroEndItNormally) {
         ASSERT_TRUE(ReachTheGame(session));
         ASSERT_TRUE(session.game.Signal(SIGINT));
         EXPECT_EQ(session.ExitStatus(), "exited 0");
-        EXPECT_NE(session.Output().find("Last status text:\nSpikeballs: 0\n"), std::string::npos)
-            << session.Output();
+        EXPECT_NE(session.Output().find("Last status text:\nSpikeballs: 0\n"), std::string::npos) << session.Output();
     }
     GameSession session(false);
     ASSERT_TRUE(session.Start());

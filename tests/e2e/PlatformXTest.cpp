@@ -28,11 +28,13 @@ protected:
 
     // Key messages for `hwnd` that reach the queue within the bounded wait.
     bool KeyArrives(HWND hwnd, WPARAM virtualKey) {
-        return WaitUntil([&] {
-            for (const MSG& msg : DrainMessages(WM_KEYDOWN, WM_KEYDOWN))
-                if (msg.hwnd == hwnd && msg.wParam == virtualKey) return true;
-            return false;
-        }, kPatience);
+        return WaitUntil(
+            [&] {
+                for (const MSG& msg : DrainMessages(WM_KEYDOWN, WM_KEYDOWN))
+                    if (msg.hwnd == hwnd && msg.wParam == virtualKey) return true;
+                return false;
+            },
+            kPatience);
     }
 
     XSession session_;
@@ -125,10 +127,13 @@ TEST_F(PlatformXTest, WindowPlaceAndSizeFollowMovesByOthersWithAndWithoutAWindow
         session_.MoveWindow(XWindow("moved"), 300, 200);
         const int width = managed ? 160 : 200, height = managed ? 120 : 150;
         if (!managed) session_.ResizeWindow(XWindow("moved"), width, height);
-        EXPECT_TRUE(WaitUntil([&] {
-            GetWindowRect(window.Handle(), &rect);
-            return rect.left == 300 && rect.top == 200 && rect.right == 300 + width && rect.bottom == 200 + height;
-        }, kPatience)) << rect.left << "," << rect.top << " " << rect.right << "," << rect.bottom;
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                GetWindowRect(window.Handle(), &rect);
+                return rect.left == 300 && rect.top == 200 && rect.right == 300 + width && rect.bottom == 200 + height;
+            },
+            kPatience))
+            << rect.left << "," << rect.top << " " << rect.right << "," << rect.bottom;
         ASSERT_TRUE(GetClientRect(window.Handle(), &rect));
         EXPECT_EQ(rect.right, width);
         EXPECT_EQ(rect.bottom, height);
@@ -136,10 +141,12 @@ TEST_F(PlatformXTest, WindowPlaceAndSizeFollowMovesByOthersWithAndWithoutAWindow
         // Our own move back to where SDL last put it is not skipped.
         ASSERT_TRUE(MoveWindow(window.Handle(), 100, 100, 160, 120, TRUE));
         std::optional<OvTest::WindowGeometry> seen;
-        EXPECT_TRUE(WaitUntil([&] {
-            seen = session_.FindWindow("moved");
-            return seen && seen->x == 100 && seen->y == 100 && seen->width == 160 && seen->height == 120;
-        }, kPatience));
+        EXPECT_TRUE(WaitUntil(
+            [&] {
+                seen = session_.FindWindow("moved");
+                return seen && seen->x == 100 && seen->y == 100 && seen->width == 160 && seen->height == 120;
+            },
+            kPatience));
         if (managed) session_.StopWindowManager();
     }
 }
@@ -153,19 +160,23 @@ TEST_F(PlatformXTest, WheelPointAndScreenSizeComeFromTheServer) {
     TestWindow window("wheel", 100, 100, 160, 120);
     ShowWindow(window.Handle(), SW_SHOW);
     session_.MoveWindow(XWindow("wheel"), 500, 300);
-    ASSERT_TRUE(WaitUntil([&] {
-        auto seen = session_.FindWindow("wheel");
-        return seen && seen->x == 500 && seen->y == 300;
-    }, kPatience));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            auto seen = session_.FindWindow("wheel");
+            return seen && seen->x == 500 && seen->y == 300;
+        },
+        kPatience));
     session_.MovePointer(530, 340);
     DrainMessages();
     session_.Click(4);  // one notch away from the user
     MSG wheel{};
-    ASSERT_TRUE(WaitUntil([&] {
-        for (const MSG& msg : DrainMessages(WM_MOUSEWHEEL, WM_MOUSEWHEEL))
-            if (msg.hwnd == window.Handle()) wheel = msg;
-        return wheel.hwnd != nullptr;
-    }, kPatience));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (const MSG& msg : DrainMessages(WM_MOUSEWHEEL, WM_MOUSEWHEEL))
+                if (msg.hwnd == window.Handle()) wheel = msg;
+            return wheel.hwnd != nullptr;
+        },
+        kPatience));
     EXPECT_EQ(static_cast<short>(HIWORD(wheel.wParam)), WHEEL_DELTA);
     EXPECT_EQ(static_cast<short>(LOWORD(wheel.lParam)), 530);
     EXPECT_EQ(static_cast<short>(HIWORD(wheel.lParam)), 340);

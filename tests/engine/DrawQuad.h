@@ -12,5 +12,6 @@ struct Vec4 {
 inline void DrawQuad(double x1, double y1, double x2, double y2, const double* colours = nullptr) {
     const Vec4 corners[4] = {{x1, y1, 0, 1}, {x2, y1, 0, 1}, {x2, y2, 0, 1}, {x1, y2, 0, 1}};
     const Vec4 texcoords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
-    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, colours, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, colours, texcoords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0,
+               0);
 }

@@ -26,8 +26,7 @@ struct TestGl {
     GenTextures genTextures = reinterpret_cast<GenTextures>(SDL_GL_GetProcAddress("glGenTextures"));
     BindTexture bindTexture = reinterpret_cast<BindTexture>(SDL_GL_GetProcAddress("glBindTexture"));
     IsTexture isTexture = reinterpret_cast<IsTexture>(SDL_GL_GetProcAddress("glIsTexture"));
-    DeleteTextures deleteTextures =
-        reinterpret_cast<DeleteTextures>(SDL_GL_GetProcAddress("glDeleteTextures"));
+    DeleteTextures deleteTextures = reinterpret_cast<DeleteTextures>(SDL_GL_GetProcAddress("glDeleteTextures"));
     GetIntegerv getIntegerv = reinterpret_cast<GetIntegerv>(SDL_GL_GetProcAddress("glGetIntegerv"));
     IsEnabled isEnabled = reinterpret_cast<IsEnabled>(SDL_GL_GetProcAddress("glIsEnabled"));
 };
@@ -38,8 +37,6 @@ constexpr int kHeight = 48;
 
 using EngineWindow = OvTest::GlWindow;
 
-inline bool SameHandle(OvHandle a, OvHandle b) {
-    return a.word0 == b.word0 && a.word1 == b.word1;
-}
+inline bool SameHandle(OvHandle a, OvHandle b) { return a.word0 == b.word0 && a.word1 == b.word1; }
 
 inline bool IsEmptyHandle(OvHandle handle) { return OvHandleIsEmpty(handle) != 0; }

@@ -13,9 +13,7 @@ constexpr int kAtlas = 64;  // 16 x 16 cells of 4 x 4 pixels
 using Rgb = std::array<int, 3>;
 
 // Cell (column, row) of the atlas is coloured (column * 16, row * 16, 200).
-Rgb CellColour(int c) {
-    return {(c % 16) * 16, (c / 16) * 16, 200};
-}
+Rgb CellColour(int c) { return {(c % 16) * 16, (c / 16) * 16, 200}; }
 
 class FontEngineTest : public ::testing::Test {
 protected:
@@ -68,8 +66,8 @@ protected:
         return {p[0], p[1], p[2]};
     }
     // Glyph c of the table samples the middle of atlas cell `cell`.
-    static void SetGlyph(OvGlyphTable& table, unsigned char c, int cell, float size, float xoffset,
-                         float yoffset, float xadvance) {
+    static void SetGlyph(OvGlyphTable& table, unsigned char c, int cell, float size, float xoffset, float yoffset,
+                         float xadvance) {
         const float s = static_cast<float>(cell % 16 * 4 + 1) / kAtlas;
         const float t = static_cast<float>(cell / 16 * 4 + 1) / kAtlas;
         table.glyphs[c] = {size, size, xoffset, yoffset, xadvance, s, t, s + 2.0f / kAtlas, t + 2.0f / kAtlas};

@@ -116,8 +116,7 @@ TEST_F(FrameBufferTest, GivenTexturesAreDrawnIntoSwappedAndKept) {
 
 TEST_F(FrameBufferTest, MipmapsAndBindingReachTheTexture) {
     using GetTexLevelParameteriv = void (*)(unsigned, int, unsigned, int*);
-    auto levelParameter =
-        reinterpret_cast<GetTexLevelParameteriv>(SDL_GL_GetProcAddress("glGetTexLevelParameteriv"));
+    auto levelParameter = reinterpret_cast<GetTexLevelParameteriv>(SDL_GL_GetProcAddress("glGetTexLevelParameteriv"));
     OvHandle frameBuffer{1, 0};
     ASSERT_EQ(OvFrameBufferCreate(&frameBuffer, 32, 16, 0), 1);
     const OvHandle texture = TextureOf(frameBuffer);

@@ -6,9 +6,7 @@
 
 namespace {
 
-OvHandle CurrentTarget() {
-    return *static_cast<OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET));
-}
+OvHandle CurrentTarget() { return *static_cast<OvHandle*>(OvGetState(OV_STATE_CURRENT_TARGET)); }
 
 std::vector<unsigned char> ReadAll(int width, int height) {
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * 4);

@@ -166,7 +166,8 @@ TEST_F(RendererTest, ColourStateAndPerVertexColoursTint) {
     EXPECT_EQ(Pixel(35, 5), kRed) << "a colour array wins over the colour state";
     const float floatColours[16] = {0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1, 1, 0, 1, 1, 1};
     const float corners[16] = {40, 0, 0, 1, 50, 0, 0, 1, 50, 10, 0, 1, 40, 10, 0, 1};
-    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, floatColours, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, floatColours, nullptr, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0,
+               0);
     EXPECT_EQ(Pixel(45, 5), (Rgba{0, 255, 255, 255}));
 }
 
@@ -332,8 +333,8 @@ TEST_F(RendererTest, ASmallBatchSplitsLongPrimitivesWithoutGaps) {
         double angle = 2 * M_PI * i / kRim;
         fan.push_back({32 + 20 * std::cos(angle), 24 + 20 * std::sin(angle), 0, 1});
     }
-    OvDrawData(OV_PRIMITIVE_FAN, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
-               0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(OV_PRIMITIVE_FAN, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0,
+               0, 4, 0, 0, 0, 0, 0, 0, 0);
     for (int i = 0; i < 100; ++i) Quad(i % 64, 46, i % 64 + 1, 48);
     OvRenderScene(OV_SCENE_FLUSH);
     EXPECT_GT(Statistics(), 5);
@@ -574,12 +575,12 @@ TEST_F(RendererTest, FansAndTrianglesOfAnyLengthCoverTheirTriangles) {
         for (int i = 0; i <= triangles; ++i) fan.push_back(rim(i));
         for (int i = 0; i < triangles; ++i) list.insert(list.end(), {fan[0], rim(i), rim(i + 1)});
         Clear(0, 0, 0);
-        OvDrawData(OV_PRIMITIVE_FAN, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
-                   0, 0, 0, 0, 0, 0, 0);
+        OvDrawData(OV_PRIMITIVE_FAN, 0, static_cast<int>(fan.size()), fan.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0,
+                   0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
         std::vector<unsigned char> fanPixels = Frame();
         Clear(0, 0, 0);
-        OvDrawData(OV_PRIMITIVE_TRIANGLES, 0, static_cast<int>(list.size()), list.data(), nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4,
-                   0, 0, 0, 0, 0, 0, 0);
+        OvDrawData(OV_PRIMITIVE_TRIANGLES, 0, static_cast<int>(list.size()), list.data(), nullptr, nullptr, 0, 0, 3, 0,
+                   0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
         EXPECT_EQ(Frame(), fanPixels) << triangles << " triangles";
         Vec4 inside = {(fan[0].x + rim(triangles - 1).x + rim(triangles).x) / 3,
                        (fan[0].y + rim(triangles - 1).y + rim(triangles).y) / 3, 0, 1};
@@ -605,7 +606,8 @@ void DrawThroughTheRingAndCheck(const char* mode, int capacity = 64, int flushEv
         const double x = i % kPixels % kWidth, y = i % kPixels / kWidth;
         const Vec4 corners[4] = {{x, y, 0, 1}, {x + 1, y, 0, 1}, {x + 1, y + 1, 0, 1}, {x, y + 1, 0, 1}};
         OvSetState(OV_STATE_DRAW_COLOR, c[0] / 255.0, c[1] / 255.0, c[2] / 255.0, 1.0);
-        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0,
+                   0);
         if (flushEvery && i % flushEvery == flushEvery - 1) OvRenderScene(OV_SCENE_FLUSH);
     }
     OvRenderScene(OV_SCENE_FLUSH);
@@ -683,12 +685,10 @@ TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
         double translate[3], turns[3], scale[3];
         const Vec4* corners;
     };
-    const Sprite sprites[] = {{{12, 10, 0}, {0, 0, 0}, {1, 1, 1}, flat},
-                              {{40, 12, 0}, {0, 0, 37}, {1.5, 0.75, 1}, flat},
-                              {{20, 34, 0}, {180, 0, 0}, {1, 1, 1}, flat},
-                              {{48, 34, 0}, {30, 150, 200}, {-1, 2, 1}, flat},
-                              {{10.5, 50.25, 0}, {0, 0, -71}, {1, 1, 3}, raised},
-                              {{52, 52, 0}, {0, 0, 90}, {0.5, -1, 1}, raised}};
+    const Sprite sprites[] = {
+        {{12, 10, 0}, {0, 0, 0}, {1, 1, 1}, flat},          {{40, 12, 0}, {0, 0, 37}, {1.5, 0.75, 1}, flat},
+        {{20, 34, 0}, {180, 0, 0}, {1, 1, 1}, flat},        {{48, 34, 0}, {30, 150, 200}, {-1, 2, 1}, flat},
+        {{10.5, 50.25, 0}, {0, 0, -71}, {1, 1, 3}, raised}, {{52, 52, 0}, {0, 0, 90}, {0.5, -1, 1}, raised}};
     auto drawBySteps = [&] {
         int i = 0;
         for (const Sprite& s : sprites) {
@@ -701,7 +701,8 @@ TEST_F(RendererTest, TransformedQuadMatchesTheStepSequence) {
             OvMatrixRotate(s.turns[2], 0, 0, 1);
             OvMatrixScale(s.scale[0], s.scale[1], s.scale[2]);
             OvTextureActivate(texture);
-            OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, s.corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+            OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, s.corners, 0, coords, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0,
+                       0);
             OvMatrixPop();
         }
     };

@@ -30,12 +30,8 @@ struct Call {
 };
 std::vector<Call> calls;
 
-void RecordMark(const uintptr_t* stream) {
-    calls.push_back({"MARK", {stream[0], stream[1]}});
-}
-void RecordColor(const uintptr_t* stream) {
-    calls.push_back({"COLOR", {stream[0], stream[1]}});
-}
+void RecordMark(const uintptr_t* stream) { calls.push_back({"MARK", {stream[0], stream[1]}}); }
+void RecordColor(const uintptr_t* stream) { calls.push_back({"COLOR", {stream[0], stream[1]}}); }
 
 class ScriptTest : public ::testing::Test {
 protected:
@@ -84,8 +80,10 @@ TEST_F(ScriptTest, CommandsPassKeywordNumbersAndCellAddressesInOrder) {
 }
 
 TEST_F(ScriptTest, KeywordsAreIntegersAndScriptsComputeWithThem) {
-    ASSERT_TRUE(Run("local a = ...\nassert(OFF == 0 and GREEN == 3 and math.type(ON) == 'integer')\n"
-                    "for k = OFF, GREEN do MARK(k, a) end")) << Log();
+    ASSERT_TRUE(
+        Run("local a = ...\nassert(OFF == 0 and GREEN == 3 and math.type(ON) == 'integer')\n"
+            "for k = OFF, GREEN do MARK(k, a) end"))
+        << Log();
     ASSERT_EQ(calls.size(), 4u);
     EXPECT_EQ(calls[3].arguments[0], 3u);
 }
@@ -145,14 +143,15 @@ TEST_F(ScriptTest, ErrorsAndSyntaxFailuresGiveTheLine) {
 }
 
 TEST_F(ScriptTest, ForbiddenLibrariesAndFunctionsAreAbsent) {
-    for (const char* name : {"io", "os", "package", "debug", "load", "loadfile", "dofile", "require",
-                             "collectgarbage", "print", "coroutine", "string.find", "string.gsub",
-                             "string.match", "string.gmatch", "string.dump"}) {
+    for (const char* name :
+         {"io", "os", "package", "debug", "load", "loadfile", "dofile", "require", "collectgarbage", "print",
+          "coroutine", "string.find", "string.gsub", "string.match", "string.gmatch", "string.dump"}) {
         const std::string source = std::string("assert(") + name + " == nil, '" + name + "')";
         EXPECT_TRUE(Run(source)) << name << ": " << Log();
     }
-    EXPECT_TRUE(Run("assert(string.rep('ab', 2) == 'abab' and table.concat({1, 2}) == '12' and "
-                    "math.floor(2.5) == 2 and utf8.char(65) == 'A' and ('x'):upper() == 'X')"))
+    EXPECT_TRUE(
+        Run("assert(string.rep('ab', 2) == 'abab' and table.concat({1, 2}) == '12' and "
+            "math.floor(2.5) == 2 and utf8.char(65) == 'A' and ('x'):upper() == 'X')"))
         << Log();
 }
 
@@ -279,9 +278,10 @@ TEST_F(ScriptTest, WorkInsideLibraryCallsCountsAgainstTheBudget) {
         EXPECT_NE(Log().find("instruction budget exhausted"), std::string::npos) << source << ": " << Log();
     }
     // Within the budget the charged functions work as ever.
-    EXPECT_TRUE(Run("local t = {3, 1, 2}\ntable.sort(t)\ntable.insert(t, 1, 0)\nassert(table.remove(t, 1) == 0)\n"
-                    "assert(table.concat(table.move(t, 1, 3, 2, {}), ',', 2, 4) == '1,2,3')\n"
-                    "assert(select('#', table.unpack(t)) == 3 and utf8.len('h\u00e9') == 2)"))
+    EXPECT_TRUE(
+        Run("local t = {3, 1, 2}\ntable.sort(t)\ntable.insert(t, 1, 0)\nassert(table.remove(t, 1) == 0)\n"
+            "assert(table.concat(table.move(t, 1, 3, 2, {}), ',', 2, 4) == '1,2,3')\n"
+            "assert(select('#', table.unpack(t)) == 3 and utf8.len('h\u00e9') == 2)"))
         << Log();
 }
 
@@ -304,20 +304,22 @@ TEST_F(ScriptTest, FinalizersAreRefused) {
     EXPECT_EQ(Log(), "script:1: finalizers (__gc) are not allowed");
     EXPECT_FALSE(Run("setmetatable({}, {__gc = true})"));
     // A field added later marks nothing for finalizing; other metatables work.
-    EXPECT_TRUE(Run("local mt = {}\nlocal t = setmetatable({}, mt)\nmt.__gc = function() while true do end end\n"
-                    "assert(getmetatable(setmetatable({}, {__index = {x = 1}})) ~= nil)"))
+    EXPECT_TRUE(
+        Run("local mt = {}\nlocal t = setmetatable({}, mt)\nmt.__gc = function() while true do end end\n"
+            "assert(getmetatable(setmetatable({}, {__index = {x = 1}})) ~= nil)"))
         << Log();
 }
 
 TEST_F(ScriptTest, EveryRunStartsFromTheSameGlobals) {
-    ASSERT_TRUE(Compile("local a = ...\n"
-                        "assert(kept == nil and _G.kept == nil and string.kept == nil, 'kept')\n"
-                        "assert(string.rep and table.insert and math.pi > 3.14 and utf8.char, 'library')\n"
-                        "assert(getmetatable('') == false and getmetatable(_G) == false, 'metatable')\n"
-                        "assert(not pcall(setmetatable, _G, {}), 'protected')\n"
-                        "assert(('x'):rep(2) == 'xx' and _G == _ENV, 'methods')\n"
-                        "_G.kept = string.rep('x', 100000)\nstring.kept = 1\nstring.rep = nil\n"
-                        "table.insert = nil\nmath.pi = 3\nutf8.char = nil\nCOLOR(RED, a)"));
+    ASSERT_TRUE(
+        Compile("local a = ...\n"
+                "assert(kept == nil and _G.kept == nil and string.kept == nil, 'kept')\n"
+                "assert(string.rep and table.insert and math.pi > 3.14 and utf8.char, 'library')\n"
+                "assert(getmetatable('') == false and getmetatable(_G) == false, 'metatable')\n"
+                "assert(not pcall(setmetatable, _G, {}), 'protected')\n"
+                "assert(('x'):rep(2) == 'xx' and _G == _ENV, 'methods')\n"
+                "_G.kept = string.rep('x', 100000)\nstring.kept = 1\nstring.rep = nil\n"
+                "table.insert = nil\nmath.pi = 3\nutf8.char = nil\nCOLOR(RED, a)"));
     for (int run = 0; run < 3; ++run) ASSERT_EQ(OvLumetExecute(&script, cells, 1, list), 1) << run << ": " << Log();
     EXPECT_EQ(calls.size(), 3u);
     // What the runs left is garbage: many more runs than the bytes budget

@@ -173,8 +173,7 @@ TEST_F(ShaderTest, AttributesMatricesAndSamplersChangeWhatIsDrawn) {
 TEST_F(ShaderTest, AssemblyPairDrawsWithItsLocalParameters) {
     OvHandle vertex = Make(), fragment = Make();
     ASSERT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_ASSEMBLY_VERTEX, kAssemblyVertex), 1) << OvShaderLastLog();
-    ASSERT_EQ(OvShaderLoadFromMemory(fragment, OV_SHADER_ASSEMBLY_FRAGMENT, kAssemblyFragment), 1)
-        << OvShaderLastLog();
+    ASSERT_EQ(OvShaderLoadFromMemory(fragment, OV_SHADER_ASSEMBLY_FRAGMENT, kAssemblyFragment), 1) << OvShaderLastLog();
     EXPECT_STREQ(OvShaderLastLog(), "");
     EXPECT_EQ(OvShaderUniformLocation(vertex, "anything"), -1);
     ASSERT_EQ(OvShaderActivate(vertex), 1);
@@ -201,13 +200,16 @@ TEST_F(ShaderTest, BuildFailuresReportGlsMessageAndNothingActivates) {
     EXPECT_EQ(OvShaderLoadFromMemory(fragment, OV_SHADER_FRAGMENT, "#version 120\nvoid main() { oops }"), 0);
     EXPECT_NE(std::string(OvShaderLastLog()).find("error"), std::string::npos) << OvShaderLastLog();
     // The channel gets the log's first line, naming the shader.
-    const auto firstLine = [] { return std::string(OvShaderLastLog()).substr(0, std::strcspn(OvShaderLastLog(), "\r\n")); };
-    EXPECT_EQ(OvLastError(), "render: cannot compile shader: shader " + std::to_string(fragment.word1) + ": " + firstLine());
+    const auto firstLine = [] {
+        return std::string(OvShaderLastLog()).substr(0, std::strcspn(OvShaderLastLog(), "\r\n"));
+    };
+    EXPECT_EQ(OvLastError(),
+              "render: cannot compile shader: shader " + std::to_string(fragment.word1) + ": " + firstLine());
     OvHandle parts[2] = {vertex, fragment};
     EXPECT_EQ(OvShaderMakeProgram(program, parts, 2), 0);
     EXPECT_STRNE(OvShaderLastLog(), "");
-    EXPECT_EQ(OvLastError(), "render: cannot link shader program: program " + std::to_string(program.word1) + ": " +
-                                 firstLine());
+    EXPECT_EQ(OvLastError(),
+              "render: cannot link shader program: program " + std::to_string(program.word1) + ": " + firstLine());
     EXPECT_EQ(OvShaderActivate(program), 0);
     EXPECT_EQ(OvShaderActivate(vertex), 0);  // a bare shader is no program
     EXPECT_EQ(OvShaderLoadFromMemory(vertex, OV_SHADER_ASSEMBLY_VERTEX, "!!ARBvp1.0\nMOV nothing;\nEND\n"), 0);

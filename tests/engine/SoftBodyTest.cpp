@@ -193,8 +193,8 @@ TEST_F(SoftBodyTest, DroppedJellyLandsOnPinnedPointsAndKeepsItsArea) {
     const JellyGrid grid = JellyOverPins(*this);
     Advance(6.0, 360);
 
-    const OvFour corners[4] = {Position(grid[0][0]), Position(grid[0][kSide - 1]),
-                               Position(grid[kSide - 1][kSide - 1]), Position(grid[kSide - 1][0])};
+    const OvFour corners[4] = {Position(grid[0][0]), Position(grid[0][kSide - 1]), Position(grid[kSide - 1][kSide - 1]),
+                               Position(grid[kSide - 1][0])};
     double area = 0;
     for (int k = 0; k < 4; ++k) area += corners[k].x * corners[(k + 1) % 4].y - corners[(k + 1) % 4].x * corners[k].y;
     const double rest = (kCell * (kSide - 1)) * (kCell * (kSide - 1));

@@ -4,13 +4,9 @@
 
 namespace {
 
-const double* Reals(int id) {
-    return static_cast<const double*>(OvGetState(id));
-}
+const double* Reals(int id) { return static_cast<const double*>(OvGetState(id)); }
 
-const int* Integers(int id) {
-    return static_cast<const int*>(OvGetState(id));
-}
+const int* Integers(int id) { return static_cast<const int*>(OvGetState(id)); }
 
 void ExpectProjects(const double* m, double x, double y, double expectX, double expectY) {
     EXPECT_NEAR(m[0] * x + m[4] * y + m[12], expectX, 1e-12) << "x " << x << " y " << y;

@@ -148,8 +148,8 @@ TEST_F(TextureTest, LyingTruncatedAndEmptyImagesAreRefused) {
     emptyFirstData.insert(emptyFirstData.begin() + 33, emptyIdat, emptyIdat + 12);
     const Bytes garbage = {'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'};
 
-    for (const Bytes* bad : std::initializer_list<const Bytes*>{&huge, &tooManyPixels, &truncated, &noEnd,
-                                                                &lyingChunk, &emptyFirstData}) {
+    for (const Bytes* bad :
+         std::initializer_list<const Bytes*>{&huge, &tooManyPixels, &truncated, &noEnd, &lyingChunk, &emptyFirstData}) {
         const auto size = static_cast<uint32_t>(bad->size());
         EXPECT_EQ(OvTextureLoadFromMemorySized(texture, bad->data(), size, 1), 0);
         EXPECT_EQ(OvImageProbe(bad->data(), size, nullptr, nullptr), 0);

@@ -33,7 +33,8 @@ std::string ReadFile(const std::string& path) {
 // Script lines that type the text and press Enter at the given frame.
 std::string Typing(int frame, const std::string& text) {
     std::string lines;
-    for (char c : text) lines += std::to_string(frame) + " char " + std::to_string(static_cast<unsigned char>(c)) + "\n";
+    for (char c : text)
+        lines += std::to_string(frame) + " char " + std::to_string(static_cast<unsigned char>(c)) + "\n";
     return lines + std::to_string(frame) + " char 13\n";
 }
 
@@ -44,7 +45,7 @@ struct Process {
 
 // Starts an example in the build folder with an input script and a frame to save.
 Process Start(const std::string& folder, const std::string& name, const std::vector<std::string>& arguments,
-          const std::string& script) {
+              const std::string& script) {
     Process run;
     run.output = folder + "/" + name + ".out";
     std::ofstream(folder + "/" + name + ".script") << script;
@@ -103,7 +104,9 @@ protected:
         ASSERT_NE(mkdtemp(pattern), nullptr);
         folder = pattern;
     }
-    void TearDown() override { if (!getenv("OV_KEEP")) std::filesystem::remove_all(folder); }
+    void TearDown() override {
+        if (!getenv("OV_KEEP")) std::filesystem::remove_all(folder);
+    }
 };
 
 // The example program a case drives, named by CTest in the environment
@@ -160,9 +163,9 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     nginx.Serve("file.bin", file);
     ASSERT_TRUE(nginx.Start());
     const std::string saved = folder + "/saved.bin";
-    Process download = Start(folder, "download",
-                         {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
-                         "wait \"Download\" 640 240\n180 close\n");
+    Process download =
+        Start(folder, "download", {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
+              "wait \"Download\" 640 240\n180 close\n");
     EXPECT_EQ(Finish(download), 0);
     EXPECT_EQ(ReadFile(download.output), "downloaded " + std::to_string(file.size()) + " bytes, status 200 OK\n");
     EXPECT_TRUE(ReadFile(saved) == file);
@@ -174,14 +177,15 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
 
     // Nobody there: the bar turns red, nothing is saved.
     nginx.Stop();
-    Process refused = Start(folder, "refused",
-                        {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder + "/none"},
-                        "wait \"Download\" 640 240\n20 close\n");
+    Process refused =
+        Start(folder, "refused", {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder + "/none"},
+              "wait \"Download\" 640 240\n20 close\n");
     EXPECT_EQ(Finish(refused), 0);
     EXPECT_EQ(ReadFile(refused.output), "download failed\n");
     EXPECT_FALSE(std::filesystem::exists(folder + "/none"));
     const Frame red(folder + "/refused.png");
-    EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }), 560 * 40 * 9 / 10);
+    EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }),
+              560 * 40 * 9 / 10);
 }
 
 // The test is the guest: its first datagram makes the host answer, byte for
@@ -195,13 +199,19 @@ TEST_F(Examples, DatagramHostAnswersItsGuestAndIgnoresLateDatagrams) {
         UdpPeer probe;  // a free port, given back at once
         port = probe.Port();
     }
-    Process host = Start(folder, "host", {program, "host", std::to_string(port)},
-                         "wait \"Datagram host\" 640 480\n240 close\n");
+    Process host =
+        Start(folder, "host", {program, "host", std::to_string(port)}, "wait \"Datagram host\" 640 480\n240 close\n");
     UdpPeer guest;
     auto position = [](uint32_t sequence, uint16_t x, uint16_t y) {
-        const char bytes[10] = {'P', 2, static_cast<char>(sequence >> 24), static_cast<char>(sequence >> 16),
-                                static_cast<char>(sequence >> 8), static_cast<char>(sequence),
-                                static_cast<char>(x >> 8), static_cast<char>(x), static_cast<char>(y >> 8),
+        const char bytes[10] = {'P',
+                                2,
+                                static_cast<char>(sequence >> 24),
+                                static_cast<char>(sequence >> 16),
+                                static_cast<char>(sequence >> 8),
+                                static_cast<char>(sequence),
+                                static_cast<char>(x >> 8),
+                                static_cast<char>(x),
+                                static_cast<char>(y >> 8),
                                 static_cast<char>(y)};
         return std::string(bytes, sizeof bytes);
     };

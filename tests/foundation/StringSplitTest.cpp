@@ -55,9 +55,7 @@ TEST(StringSplitTest, QuotesProtectDelimitersAndStayInPieces) {
     EXPECT_EQ(Split("\"a,b\"", ",", ""), (Words{"\"a", "b\""}));
 }
 
-TEST(StringSplitTest, EmptyDelimitersGiveTheWholeText) {
-    EXPECT_EQ(Split("a,b c", ""), (Words{"a,b c"}));
-}
+TEST(StringSplitTest, EmptyDelimitersGiveTheWholeText) { EXPECT_EQ(Split("a,b c", ""), (Words{"a,b c"})); }
 
 TEST(StringSplitTest, NullArgumentsFailWithNull) {
     OV_STRING s("a,b");

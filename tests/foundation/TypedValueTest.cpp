@@ -39,12 +39,15 @@ T ParseAs(const char* text, char forced = 0) {
 }  // namespace
 
 TEST(TypedValueTest, LetterAndSizeOfEachType) {
-    struct Case { const char* text; char letter; size_t size; };
+    struct Case {
+        const char* text;
+        char letter;
+        size_t size;
+    };
     const Case cases[] = {
-        {"1b", 'b', 1}, {"1c", 'c', 1}, {"1s", 's', 2}, {"1w", 'w', 2},
-        {"1d", 'd', 4}, {"1h", 'h', 4}, {"12i", 'i', 4}, {"1r", 'r', 8},
-        {"1f", 'f', 16}, {"1.5:2v", 'v', 32}, {"ff01x", 'x', 2}, {"fffx", 'x', 2},
-        {"7q", 0, 0}, {"i", 0, 0}, {"", 0, 0},
+        {"1b", 'b', 1},    {"1c", 'c', 1},   {"1s", 's', 2}, {"1w", 'w', 2},  {"1d", 'd', 4},
+        {"1h", 'h', 4},    {"12i", 'i', 4},  {"1r", 'r', 8}, {"1f", 'f', 16}, {"1.5:2v", 'v', 32},
+        {"ff01x", 'x', 2}, {"fffx", 'x', 2}, {"7q", 0, 0},   {"i", 0, 0},     {"", 0, 0},
     };
     for (const Case& c : cases) {
         const OV_STRING s(c.text);
@@ -75,12 +78,16 @@ TEST(TypedValueTest, RealsAndColonLists) {
     EXPECT_FLOAT_EQ(ParseAs<float>("0.25h"), 0.25f);
     EXPECT_DOUBLE_EQ(ParseAs<double>("1e3r"), 1000.0);
 
-    struct Doubles { double v[4]; };
+    struct Doubles {
+        double v[4];
+    };
     Doubles pair = ParseAs<Doubles>("1.5:2v");
     EXPECT_DOUBLE_EQ(pair.v[0], 1.5);
     EXPECT_DOUBLE_EQ(pair.v[1], 2.0);
 
-    struct Floats { float v[4]; };
+    struct Floats {
+        float v[4];
+    };
     Floats four = ParseAs<Floats>("1:2:3:4:5:6f");
     EXPECT_FLOAT_EQ(four.v[0], 1.0f);
     EXPECT_FLOAT_EQ(four.v[3], 4.0f);

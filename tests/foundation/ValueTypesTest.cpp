@@ -94,15 +94,17 @@ TEST(Number, ConversionsTruncateTowardZeroAndNarrow) {
     EXPECT_EQ(static_cast<unsigned int>(OV_NUMBER(7.9)), 7u);
     EXPECT_EQ(static_cast<short>(OV_NUMBER(-7.9)), -7);
     EXPECT_EQ(static_cast<unsigned short>(OV_NUMBER(65536.5 + 3)), 3);  // narrowed to 16 bits
-    EXPECT_EQ(static_cast<unsigned char>(OV_NUMBER(300.7)), 44);       // 300 mod 256
+    EXPECT_EQ(static_cast<unsigned char>(OV_NUMBER(300.7)), 44);  // 300 mod 256
     EXPECT_EQ(static_cast<char>(OV_NUMBER(65.2)), 'A');
     EXPECT_EQ(static_cast<int>(OV_NUMBER(std::nan(""))), 0);
     EXPECT_EQ(static_cast<unsigned int>(OV_NUMBER(-1)), 4294967295u);
     EXPECT_TRUE(static_cast<bool>(OV_NUMBER(0.001)));
     EXPECT_FALSE(static_cast<bool>(OV_NUMBER(0)));
     EXPECT_FALSE(static_cast<bool>(OV_NUMBER(-0.0)));
-    if (OV_NUMBER(3)) SUCCEED();
-    else ADD_FAILURE() << "a non-zero number tests true";
+    if (OV_NUMBER(3))
+        SUCCEED();
+    else
+        ADD_FAILURE() << "a non-zero number tests true";
     // Conversions are explicit, so a number never silently becomes an integer.
     static_assert(!std::is_convertible_v<OV_NUMBER, int>);
     static_assert(std::is_convertible_v<double, OV_NUMBER>);

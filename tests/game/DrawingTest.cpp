@@ -17,7 +17,6 @@ namespace {
 
 using OvCore::OV_VECTOR;
 
-
 constexpr const char* kClassName = "game-tests";
 
 // A 64 x 64 window over opaque black with alpha blending, and the two
@@ -118,8 +117,7 @@ TEST_F(DrawingTest, ARestingBallFadesOutAsItsRestTimeNears100) {
     EXPECT_NEAR(Red(30, 32), 128, 2);
     EXPECT_EQ(Red(50, 32), 0);
     // The colour is opaque white again afterwards.
-    OvCore::Textures().Get("gib", 0)->DrawTransformed(OV_VECTOR(30, 10), OvCore::OV_ANGLES(), OV_VECTOR(1, 1, 1),
-                                                      true);
+    OvCore::Textures().Get("gib", 0)->DrawTransformed(OV_VECTOR(30, 10), OvCore::OV_ANGLES(), OV_VECTOR(1, 1, 1), true);
     EXPECT_EQ(Red(30, 10), 255);
 }
 

@@ -46,8 +46,8 @@ TEST_F(TileMapTest, TheLastCellsOfTheMapAreReachable) {
 TEST_F(TileMapTest, PointsOffTheMapAreNeverSolidAndCannotBeSet) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const double outside[][2] = {{-0.5, 10}, {10, -0.5}, {-16, -16}, {16000, 10}, {10, 16000},
-                                 {1e300, 10}, {-inf, 10}, {inf, inf}, {nan, 10}, {10, nan}};
+    const double outside[][2] = {{-0.5, 10},  {10, -0.5}, {-16, -16}, {16000, 10}, {10, 16000},
+                                 {1e300, 10}, {-inf, 10}, {inf, inf}, {nan, 10},   {10, nan}};
     for (const auto& p : outside) {
         map->SetSolid(p[0], p[1]);
         EXPECT_FALSE(map->IsSolid(p[0], p[1])) << p[0] << "," << p[1];

@@ -25,7 +25,6 @@ namespace {
 constexpr int kSize = 100;
 constexpr const char* kClassName = "gui-tests";
 
-
 void AppendBytes(void* context, void* data, int size) {
     auto* out = static_cast<std::string*>(context);
     out->append(static_cast<const char*>(data), static_cast<size_t>(size));
@@ -185,7 +184,9 @@ TEST_F(GuiDraw, OutlineTexturedQuadAndIcon) {
     ASSERT_TRUE(gui.LoadTheme(WriteFile("icon-theme.xml", R"(<Theme Name="I">
 	<Texture Name="green" File="@green.png"/>
 	<Style Name="white"><IconRect><1 Value="10:0"/><2 Value="10:10"/><3 Value="0:10"/></IconRect></Style>
-</Theme>)").c_str(), "I"));
+</Theme>)")
+                                  .c_str(),
+                              "I"));
     // The icon file name was not replaced, so the icon texture has no pixels:
     // load the green image into it here.
     const std::string png = SolidPng(0, 255, 0);
@@ -275,7 +276,7 @@ TEST_F(GuiDraw, DrawingBatchedBeforeAClipIsNotCutByIt) {
     EXPECT_EQ(At(frame, 98, 98), kRed);
     EXPECT_EQ(At(frame, 10, 40), kGreen);
     EXPECT_EQ(At(frame, 29, 59), kGreen);
-    EXPECT_EQ(At(frame, 5, 35), kBlack);   // the child, outside its parent
+    EXPECT_EQ(At(frame, 5, 35), kBlack);  // the child, outside its parent
     EXPECT_EQ(At(frame, 35, 50), kBlack);
     EXPECT_EQ(At(frame, 50, 50), kBlack);
 }
@@ -336,8 +337,8 @@ TEST_F(GuiDraw, TheMenuLooksTheSameWhateverTheGameLeftAndTheGameDrawsOnUnchanged
         EXPECT_EQ(GameStates(), before);
         const OV_VECTORF quad[4] = {{70, 70, 0, 1}, {95, 70, 0, 1}, {95, 95, 0, 1}, {70, 95, 0, 1}};
         const OV_VECTORF coords[4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
-        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, quad, nullptr, coords, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0,
-                   0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
+        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, quad, nullptr, coords, nullptr, nullptr, OV_COMPONENTS_FLOAT, 0, 0, 0, 0,
+                   0, 0, 4, 0, 0, 0, 0, 0, 0, 0);
         OvRenderScene(OV_SCENE_FLUSH);
         std::vector<uint8_t> rgba(kSize * kSize * 4);
         EXPECT_EQ(OvRenderTargetReadPixels(0, 0, kSize, kSize, rgba.data()), 1);
@@ -358,12 +359,14 @@ TEST_F(GuiDraw, TheMenuLooksTheSameWhateverTheGameLeftAndTheGameDrawsOnUnchanged
         {"inverting", [] { OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_ONE_MINUS_DST_COLOR, OV_BLEND_ZERO); }},
         {"texturing off", [] { OvSetState(OV_STATE_TEXTURING, 0); }},
         {"dim colour", [] { OvSetState(OV_STATE_DRAW_COLOR, 0.2, 0.5, 0.3, 0.4); }},
-        {"clipped", [] {
+        {"clipped",
+         [] {
              OvSetState(OV_STATE_CLIP_RECT, 75, 10, 20, 20);
              OvSetState(OV_STATE_CLIPPING, 1);
          }},
         {"texture bound", [&] { OvTextureActivate(green); }},
-        {"all at once", [&] {
+        {"all at once",
+         [&] {
              OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_DST_COLOR, OV_BLEND_ONE);
              OvSetState(OV_STATE_DRAW_COLOR, 0.7, 0.1, 0.9, 0.6);
              OvSetState(OV_STATE_CLIP_RECT, 72, 8, 16, 16);

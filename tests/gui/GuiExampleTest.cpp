@@ -134,14 +134,12 @@ int ShellValue(const std::string& text, const std::string& key) {
 
 TEST_F(GuiExample, ScriptedRunPrintsWhatItsControlsDidAndLeavesItsFrame) {
     const std::string frame = folder + "/frame.png";
-    ExampleRun run(folder + "/out.txt",
-                   {"OV_INPUT_SCRIPT=" OV_EXAMPLE_GUI_SCRIPT, "OV_SAVE_FRAME=" + frame});
+    ExampleRun run(folder + "/out.txt", {"OV_INPUT_SCRIPT=" OV_EXAMPLE_GUI_SCRIPT, "OV_SAVE_FRAME=" + frame});
     ASSERT_EQ(run.Finish(), 0) << run.Printed();
     const std::string printed = run.Printed();
-    for (const char* line :
-         {"field: Gorvx\n", "field got 0 0 8\nfield: Gorv\n", "field: Gorvane\n", "greet got 4 0 1\n",
-          "greet got 6 0 1\nlabel: Hello, Gorvane!\n", "label: Count: 1\n", "label: Count: 2\n", "Music: on\n",
-          "options: hidden\n", "options: shown\n"})
+    for (const char* line : {"field: Gorvx\n", "field got 0 0 8\nfield: Gorv\n", "field: Gorvane\n",
+                             "greet got 4 0 1\n", "greet got 6 0 1\nlabel: Hello, Gorvane!\n", "label: Count: 1\n",
+                             "label: Count: 2\n", "Music: on\n", "options: hidden\n", "options: shown\n"})
         EXPECT_NE(printed.find(line), std::string::npos) << line << " is missing from\n" << printed;
     // Typed characters reach the field one message each, in order.
     EXPECT_NE(printed.find("field got 3 0 71\nfield: G\nfield got 3 0 111\nfield: Go\n"), std::string::npos);

@@ -50,9 +50,12 @@ TEST_F(GuiReasons, UnknownThemesAndGroupsAreNamedWithTheirFileAndAnyCaseMismatch
 TEST_F(GuiReasons, AFontThatDoesNotLoadFailsTheThemeAMissingTextureOnlySaysSo) {
     const std::string path = WriteFile("reason-theme.xml", OvTest::WithFonts(kReasonTheme));
     std::vector<std::string> seen;
-    PlatformSetLogCallback([](const char* reason, void* user) {
-        if (std::string(reason).rfind("gui: ", 0) == 0) static_cast<std::vector<std::string>*>(user)->push_back(reason);
-    }, &seen);
+    PlatformSetLogCallback(
+        [](const char* reason, void* user) {
+            if (std::string(reason).rfind("gui: ", 0) == 0)
+                static_cast<std::vector<std::string>*>(user)->push_back(reason);
+        },
+        &seen);
     const bool broken = gui.LoadTheme(path.c_str(), "Broken");
     const bool walls = gui.LoadTheme(path.c_str(), "Walls");
     PlatformSetLogCallback(nullptr, nullptr);

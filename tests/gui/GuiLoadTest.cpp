@@ -8,8 +8,12 @@ using OvTest::WriteFile;
 
 namespace {
 
-bool Same(const OV_VECTORF& v, float x, float y, float z, float w) { return v.x == x && v.y == y && v.z == z && v.w == w; }
-bool Same(const OV_VECTOR& v, double x, double y, double z, double w) { return v.x == x && v.y == y && v.z == z && v.w == w; }
+bool Same(const OV_VECTORF& v, float x, float y, float z, float w) {
+    return v.x == x && v.y == y && v.z == z && v.w == w;
+}
+bool Same(const OV_VECTOR& v, double x, double y, double z, double w) {
+    return v.x == x && v.y == y && v.z == z && v.w == w;
+}
 
 const char* kTheme = R"(<Theme Name="Other"><Style Name="plain"><AsBorder Mode="On"/></Style></Theme>
 <Theme Name="Main">

@@ -149,8 +149,9 @@ TEST_F(GuiMessages, DefaultProcedureCommandsAndTheirRefusals) {
     EXPECT_TRUE(send(MSG_KEY_RELEASED, 65));
     EXPECT_TRUE(send(MSG_BUTTON_RELEASED, 2));
     EXPECT_EQ(c->lastKey + c->lastButton, 0);
-    for (int32_t type : std::initializer_list<int32_t>{MSG_KEY_HELD, MSG_CHAR, MSG_BUTTON_HELD, MSG_MOUSE_MOVED, MSG_MOUSE_ENTERED, MSG_MOUSE_LEFT,
-                         MSG_MOUSE_OVER, MSG_MOUSE_OUTSIDE, MSG_CREATED, MSG_FRAME, 20, -1})
+    for (int32_t type : std::initializer_list<int32_t>{MSG_KEY_HELD, MSG_CHAR, MSG_BUTTON_HELD, MSG_MOUSE_MOVED,
+                                                       MSG_MOUSE_ENTERED, MSG_MOUSE_LEFT, MSG_MOUSE_OVER,
+                                                       MSG_MOUSE_OUTSIDE, MSG_CREATED, MSG_FRAME, 20, -1})
         EXPECT_FALSE(send(type, 1)) << type;
 }
 

@@ -212,12 +212,14 @@ TEST_F(ReadyControls, TextEntryEditsAtItsCaretWithinItsLimit) {
     Release();
     EXPECT_TRUE(caret->visible);
     EXPECT_EQ(entry->style, Look("B.Focus"));
-    Type("de\x7f" "fg");  // 127 is no character; the limit of 5 stops "g"
+    Type(
+        "de\x7f"
+        "fg");  // 127 is no character; the limit of 5 stops "g"
     EXPECT_STREQ(entry->Text(), "abcde");
     Key(36);  // Home
     Key(46);  // Delete
     Key(39);  // Right
-    Key(8);   // Backspace
+    Key(8);  // Backspace
     EXPECT_STREQ(entry->Text(), "cde");
     Key(8);  // at the start: nothing
     Key(35);  // End

@@ -26,10 +26,9 @@ const std::string kPrefix = OV_INSTALL_PREFIX;
 const std::string kEscapeScript = OV_ESCAPE_SCRIPT;
 
 const char* const kGameFiles[] = {
-    "Data/Textures/wall.ovt",   "Data/Textures/player.ovt", "Data/Textures/spikeball.ovt",
-    "Data/Textures/gib.ovt",    "Data/Textures/grass.ovt",  "Data/Fonts/courier_new.ovt",
-    "Data/Fonts/courier_new.fnt", "Data/Sounds/gib1.wav",   "Data/Sounds/gib2.wav",
-    "Data/Sounds/gib3.wav",     "Data/Sounds/gib4.wav",     "Data/Sounds/jump1.wav",
+    "Data/Textures/wall.ovt",  "Data/Textures/player.ovt",   "Data/Textures/spikeball.ovt", "Data/Textures/gib.ovt",
+    "Data/Textures/grass.ovt", "Data/Fonts/courier_new.ovt", "Data/Fonts/courier_new.fnt",  "Data/Sounds/gib1.wav",
+    "Data/Sounds/gib2.wav",    "Data/Sounds/gib3.wav",       "Data/Sounds/gib4.wav",        "Data/Sounds/jump1.wav",
 };
 
 struct ChildResult {
@@ -110,8 +109,7 @@ TEST(InstalledGame, WithoutItsDataNamesEachMissingFileOnlyWhenAsked) {
     ASSERT_EQ(quiet.status, 0) << quiet.output;
     EXPECT_EQ(quiet.output.find("Data/"), std::string::npos) << quiet.output;
 
-    const ChildResult told =
-        RunChild(program, empty.Root(), {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_LOG", "1"}});
+    const ChildResult told = RunChild(program, empty.Root(), {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_LOG", "1"}});
     ASSERT_EQ(told.status, 0) << told.output;
     for (const char* file : kGameFiles) {
         EXPECT_NE(told.output.find(file), std::string::npos) << file << "\n" << told.output;

@@ -69,8 +69,10 @@ TEST_F(DatagramEngine, DatagramsTravelWholeEachWayInBothFamilies) {
         const char* host;
         int peerDomain;
         const char* peerText;
-    } cases[] = {{OV_SOCKET_ANY, nullptr, AF_INET, "127.0.0.1:"}, {OV_SOCKET_ANY, nullptr, AF_INET6, "[::1]:"},
-                 {OV_SOCKET_IPV4, "127.0.0.1", AF_INET, "127.0.0.1:"}, {OV_SOCKET_IPV6, "::1", AF_INET6, "[::1]:"}};
+    } cases[] = {{OV_SOCKET_ANY, nullptr, AF_INET, "127.0.0.1:"},
+                 {OV_SOCKET_ANY, nullptr, AF_INET6, "[::1]:"},
+                 {OV_SOCKET_IPV4, "127.0.0.1", AF_INET, "127.0.0.1:"},
+                 {OV_SOCKET_IPV6, "::1", AF_INET6, "[::1]:"}};
     const std::string binary("\x00\x01\xFFzero\x00", 8), largest(65507, 'L');
     for (const auto& c : cases) {
         SCOPED_TRACE(c.peerText);

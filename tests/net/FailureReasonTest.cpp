@@ -16,8 +16,8 @@ namespace {
 struct NetReasons {
     std::vector<std::string> seen;
     NetReasons() {
-        PlatformSetLogCallback([](const char* reason, void* user) { static_cast<NetReasons*>(user)->seen.push_back(reason); },
-                               this);
+        PlatformSetLogCallback(
+            [](const char* reason, void* user) { static_cast<NetReasons*>(user)->seen.push_back(reason); }, this);
     }
     ~NetReasons() { PlatformSetLogCallback(nullptr, nullptr); }
 };
@@ -60,11 +60,12 @@ TEST(NetFailureReasons, RefusedUnresolvedAndUrlHostsSayWhatFailedOnce) {
     EXPECT_FALSE(socket.Connect("no-such-host.invalid", 80, OV_SOCKET_ANY));
     close(holder);
     ASSERT_EQ(log.seen.size(), 7u);
-    EXPECT_EQ(std::vector<std::string>(log.seen.begin(), log.seen.end() - 1),
-              (std::vector<std::string>{refused, refused, "net: cannot resolve: http://example.org" + url,
-                                        "net: cannot resolve: example.org/index.html" + url,
-                                        "net: cannot open socket: family 7: not 0, 4 or 6",
-                                        "net: cannot listen: port " + std::to_string(taken) + ": Address already in use"}));
+    EXPECT_EQ(
+        std::vector<std::string>(log.seen.begin(), log.seen.end() - 1),
+        (std::vector<std::string>{refused, refused, "net: cannot resolve: http://example.org" + url,
+                                  "net: cannot resolve: example.org/index.html" + url,
+                                  "net: cannot open socket: family 7: not 0, 4 or 6",
+                                  "net: cannot listen: port " + std::to_string(taken) + ": Address already in use"}));
     EXPECT_EQ(log.seen[6].rfind("net: cannot resolve: no-such-host.invalid: ", 0), 0u) << log.seen[6];
     EXPECT_EQ(std::string(OvLastError()), log.seen[6]);
 }
@@ -96,8 +97,8 @@ TEST(NetFailureReasons, AResetConnectionIsReportedOnceAnOrderlyCloseNotAtAll) {
         close(fd);
         for (int i = 0; i < 5000 && socket.Update(); ++i) poll(nullptr, 0, 1);
     }
-    EXPECT_EQ(log.seen, (std::vector<std::string>{
-                            lost, "net: HTTP request failed: 127.0.0.1: connection ended before the response was whole",
-                            lost}));
+    EXPECT_EQ(log.seen,
+              (std::vector<std::string>{
+                  lost, "net: HTTP request failed: 127.0.0.1: connection ended before the response was whole", lost}));
     close(listener);
 }

@@ -85,8 +85,9 @@ TEST(Http, RequestsLeaveInTheirExactTemplates) {
     EXPECT_EQ(get.request,
               "GET /my%20file.txt HTTP/1.1\r\nHost: 127.0.0.1\r\nUser-Agent: Orvo Core\r\nConnection: close\r\n\r\n");
     Steps steps = SteppedGet({{kHello}}, "a b/c d");
-    EXPECT_EQ(steps.request,
-              "GET /a%20b/c%20d HTTP/1.1\r\nHost: localhost\r\nUser-Agent: Orvo Core\r\nConnection: keep-alive\r\n\r\n");
+    EXPECT_EQ(
+        steps.request,
+        "GET /a%20b/c%20d HTTP/1.1\r\nHost: localhost\r\nUser-Agent: Orvo Core\r\nConnection: keep-alive\r\n\r\n");
 
     ScriptedServer blocking({{kHello}});
     OV_SOCKET socket;
@@ -114,7 +115,8 @@ TEST(Http, BlockingGetReadsBodiesHoweverTheyAreDelimitedAndSplit) {
     // every piece split across writes (the head byte by byte).
     const std::string chunks =
         "HTTP/1.1 200 OK\r\ntransfer-ENCODING:  chunked \r\nX-Other: 1\r\n\r\n"
-        "4\r\nWiki\r\n5;name=value\r\npedia\r\nE\r\n in\r\n\r\nchunks.\r\n10\r\n0123456789abcdef\r\n0\r\nTrailer: t\r\n\r\n";
+        "4\r\nWiki\r\n5;name=value\r\npedia\r\nE\r\n in\r\n\r\nchunks.\r\n10\r\n0123456789abcdef\r\n0\r\nTrailer: "
+        "t\r\n\r\n";
     const std::string decoded = "Wikipedia in\r\n\r\nchunks.0123456789abcdef";
     Get trickled = BlockingGet(Trickled(chunks, 1));
     EXPECT_TRUE(trickled.ok);
@@ -122,7 +124,8 @@ TEST(Http, BlockingGetReadsBodiesHoweverTheyAreDelimitedAndSplit) {
     EXPECT_EQ(BlockingGet(Trickled(chunks, 7)).body, decoded);
     EXPECT_EQ(BlockingGet({{"HTTP/1.1 200 OK\r\ncontent-length: 3\r\n\r\nabc"}}).body, "abc");
     // Interim responses are skipped; no length and no chunks: to the close.
-    Get toClose = BlockingGet({{"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nServer: x\r\n\r\nuntil"}, {" close", 5}});
+    Get toClose =
+        BlockingGet({{"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.0 200 OK\r\nServer: x\r\n\r\nuntil"}, {" close", 5}});
     EXPECT_TRUE(toClose.ok);
     EXPECT_EQ(toClose.body, "until close");
     // Bytes past the declared length are not body.
@@ -143,7 +146,10 @@ TEST(Http, BlockingGetReadsBodiesHoweverTheyAreDelimitedAndSplit) {
 }
 
 TEST(Http, BlockingGetFailsOnCutShortMalformedOrSilentResponses) {
-    struct Case { const char* what; Script script; } cases[] = {
+    struct Case {
+        const char* what;
+        Script script;
+    } cases[] = {
         {"lying length", {{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nonly ten.."}}},
         {"close inside the head", {{"HTTP/1.1 200 OK\r\nContent-Le"}}},
         {"close before a word", {}},
@@ -308,7 +314,10 @@ TEST(Http, InterimHeadsAndTrailersAreBounded) {
 TEST(Http, BodiesPastTheLimitFailAndLeaveTheBodyEmpty) {
     EXPECT_EQ(OV_SOCKET().httpBodyLimit, 256u << 20);
     const std::string eleven = "0123456789a";
-    struct Case { const char* what; std::string response; } cases[] = {
+    struct Case {
+        const char* what;
+        std::string response;
+    } cases[] = {
         {"declared", "HTTP/1.1 200 OK\r\nContent-Length: 11\r\n\r\n" + eleven},
         {"chunked", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n6\r\n012345\r\n5\r\n6789a\r\n0\r\n\r\n"},
         {"to the close", "HTTP/1.1 200 OK\r\n\r\n" + eleven},
@@ -350,8 +359,8 @@ TEST(Http, ControlCharactersInHostOrPathAreRefusedBeforeAnythingIsSent) {
     OV_SOCKET socket;
     OV_MEMORY_FILE body;
     OV_HTTP_TRANSFER transfer;
-    for (const char* path : {"file.bin HTTP/1.1\r\nHost: other\r\nX-Injected: yes\r\n\r\nGET /second", "a\nb",
-                             "a\rb", "tab\there", "bell\x07", "del\x7f", "\x1f"}) {
+    for (const char* path : {"file.bin HTTP/1.1\r\nHost: other\r\nX-Injected: yes\r\n\r\nGET /second", "a\nb", "a\rb",
+                             "tab\there", "bell\x07", "del\x7f", "\x1f"}) {
         EXPECT_FALSE(socket.HttpGet("127.0.0.1", path, body, port)) << path;
         EXPECT_EQ(PlatformLastFailure(), kRefusedPath);
         EXPECT_FALSE(socket.HttpPost("127.0.0.1", path, "a=1", body, port)) << path;
@@ -404,8 +413,8 @@ TEST(Http, RedirectsGoWhereTheirLocationSaysOrNowhere) {
     // Locations that cannot be followed leave the redirect as it came.
     for (const char* location : {"https://127.0.0.1/x", "mailto:a@b", "relative/path", "http://:80/x",
                                  "http://127.0.0.1:99999/x", "http://127.0.0.1:8x/x", ""}) {
-        ScriptedServer server({{std::string("HTTP/1.1 302 Found\r\nLocation: ") + location +
-                                "\r\nContent-Length: 4\r\n\r\nmove"}});
+        ScriptedServer server(
+            {{std::string("HTTP/1.1 302 Found\r\nLocation: ") + location + "\r\nContent-Length: 4\r\n\r\nmove"}});
         EXPECT_TRUE(socket.HttpGet("127.0.0.1", "a", body, server.Port())) << location;
         EXPECT_EQ(socket.HttpStatus(), 302) << location;
         EXPECT_EQ(socket.HttpReason(), "Found");

@@ -20,7 +20,8 @@ public:
     };
 
     explicit ScriptedServer(std::vector<Piece> script, bool hangUp = true)
-        : script_(std::move(script)), hangUp_(hangUp) {
+        : script_(std::move(script)),
+          hangUp_(hangUp) {
         listener_ = peer::Listen(&port_);
         thread_ = std::thread([this] { Serve(); });
     }
@@ -52,7 +53,8 @@ private:
         if (fd < 0) return;
         request_ = peer::ReadHead(fd);
         const size_t length = request_.find("Content-Length: ");
-        if (length != std::string::npos) request_ += peer::Read(fd, std::strtoul(request_.c_str() + length + 16, nullptr, 10));
+        if (length != std::string::npos)
+            request_ += peer::Read(fd, std::strtoul(request_.c_str() + length + 16, nullptr, 10));
         for (const Piece& piece : script_) {
             if (piece.pauseMs) usleep(piece.pauseMs * 1000);
             if (!peer::SendAll(fd, piece.bytes)) break;

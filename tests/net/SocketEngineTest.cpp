@@ -70,9 +70,14 @@ TEST_F(SocketEngine, OpenFamilyDecidesWhichAddressesConnectAndListen) {
     ASSERT_TRUE(OvSocketListen(socket, 0, 16));
     const uint16_t port = OvSocketLocalPort(socket);
     ASSERT_NE(port, 0);
-    struct Case { const char* host; int family; bool connects; } cases[] = {
-        {"127.0.0.1", OV_SOCKET_ANY, true}, {"::1", OV_SOCKET_ANY, true},  {"localhost", OV_SOCKET_ANY, true},
-        {"127.0.0.1", OV_SOCKET_IPV4, true}, {"::1", OV_SOCKET_IPV4, false}, {"127.0.0.1", OV_SOCKET_IPV6, false},
+    struct Case {
+        const char* host;
+        int family;
+        bool connects;
+    } cases[] = {
+        {"127.0.0.1", OV_SOCKET_ANY, true}, {"::1", OV_SOCKET_ANY, true},
+        {"localhost", OV_SOCKET_ANY, true}, {"127.0.0.1", OV_SOCKET_IPV4, true},
+        {"::1", OV_SOCKET_IPV4, false},     {"127.0.0.1", OV_SOCKET_IPV6, false},
         {"::1", OV_SOCKET_IPV6, true},      {"no-such-host.invalid", OV_SOCKET_ANY, false},
     };
     for (const Case& c : cases) {

@@ -21,10 +21,10 @@ struct Record {
     std::vector<std::string> events;
     bool acceptAnswer = true;
     bool connectAnswer = true;
-    std::string greeting;          // sent by OnConnect while the connection still blocks
-    std::string received;          // all bytes given to OnReceive / OnClientReceive
-    std::vector<OvHandle> clients; // accepted, in order
-    bool echo = false;             // the server sends every block back to its sender
+    std::string greeting;  // sent by OnConnect while the connection still blocks
+    std::string received;  // all bytes given to OnReceive / OnClientReceive
+    std::vector<OvHandle> clients;  // accepted, in order
+    bool echo = false;  // the server sends every block back to its sender
 };
 
 Record& Of(OV_SOCKET* socket) { return *static_cast<Record*>(socket->userData); }

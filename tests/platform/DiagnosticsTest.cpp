@@ -112,8 +112,7 @@ TEST_F(DiagnosticsTest, PlatformCallsReportWhatTheyRefused) {
     EXPECT_STREQ(PlatformLastFailure(), "platform: no module named no such.dll");
     EXPECT_EQ(FindResourceA(GetModuleHandleA("Orvo Core.dll"), MAKEINTRESOURCEA(77), MAKEINTRESOURCEA(1024)), nullptr);
     EXPECT_STREQ(PlatformLastFailure(), "platform: no resource of type 1024, id 77");
-    EXPECT_EQ(CreateWindowExA(0, "no such class", "w", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "no such class", "w", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
     EXPECT_STREQ(PlatformLastFailure(), "platform: cannot create window: no window class no such class");
 }
 

@@ -174,7 +174,8 @@ TEST(ShellExecuteTest, ProgramsStartWithTheirParametersInTheirFolder) {
     std::ofstream(script) << "#!/bin/sh\nprintf '%s|' \"$@\" > \"$(pwd)/args.txt.tmp\"\npwd >> args.txt.tmp\n"
                              "mv args.txt.tmp args.txt\n";
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    HINSTANCE result = ShellExecuteA(nullptr, "OPEN", "record.sh", "one \"two words\" \\\"q", folder.Root().c_str(), SW_SHOW);
+    HINSTANCE result =
+        ShellExecuteA(nullptr, "OPEN", "record.sh", "one \"two words\" \\\"q", folder.Root().c_str(), SW_SHOW);
     EXPECT_GT(reinterpret_cast<intptr_t>(result), 32);
     EXPECT_EQ(WaitForFile(folder.Root() + "/args.txt"), "one|two words|\"q|" + folder.Root() + "\n");
 
@@ -186,8 +187,8 @@ TEST(ShellExecuteTest, ProgramsStartWithTheirParametersInTheirFolder) {
 
     // The desktop's opener takes no "--": what could read as its option
     // never reaches it, an address whose scheme is no scheme is a file.
-    std::ofstream(folder.Root() + "/xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"" << folder.Root()
-                                             << "/opened.txt\"\n";
+    std::ofstream(folder.Root() + "/xdg-open")
+        << "#!/bin/sh\nprintf '%s|' \"$@\" >> \"" << folder.Root() << "/opened.txt\"\n";
     std::filesystem::permissions(folder.Root() + "/xdg-open", std::filesystem::perms::owner_all);
     const std::string path = std::getenv("PATH") ? std::getenv("PATH") : "";
     setenv("PATH", (folder.Root() + ":" + path).c_str(), 1);

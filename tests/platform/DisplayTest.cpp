@@ -59,8 +59,8 @@ TEST(DisplayTest, ModesTheDisplayLacksAreRefusedAndRestoringSucceeds) {
 }
 
 TEST(DisplayTest, TheDesktopModeIsAcceptedWithoutAFullScreenRequest) {
-    DEVMODEA desktop = SizedMode(static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN)),
-                                 static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN)));
+    DEVMODEA desktop =
+        SizedMode(static_cast<DWORD>(GetSystemMetrics(SM_CXSCREEN)), static_cast<DWORD>(GetSystemMetrics(SM_CYSCREEN)));
     EXPECT_EQ(ChangeDisplaySettingsA(&desktop, 0), DISP_CHANGE_SUCCESSFUL);
     EXPECT_FALSE(PlatformRequestedDisplayMode(nullptr));
     DEVMODEA current{};

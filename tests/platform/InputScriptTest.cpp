@@ -9,9 +9,8 @@ namespace {
 std::vector<MSG> InputMessages() {
     std::vector<MSG> kept;
     for (const MSG& msg : DrainMessages()) {
-        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR ||
-            msg.message == WM_CLOSE || msg.message == WM_MOUSEWHEEL ||
-            (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MBUTTONUP))
+        if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR || msg.message == WM_CLOSE ||
+            msg.message == WM_MOUSEWHEEL || (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MBUTTONUP))
             kept.push_back(msg);
     }
     return kept;
@@ -28,9 +27,9 @@ TEST(InputScript, SkipsLinesItCannotReadAndKeepsTheRest) {
     InputScriptLoad(
         "# comment\n"
         "\n"
-        "wait \"A window\" 10\n"          // too few numbers
-        "3 key 300 down\n"                // no such key
-        "x key 65 down\n"                 // no frame
+        "wait \"A window\" 10\n"  // too few numbers
+        "3 key 300 down\n"  // no such key
+        "x key 65 down\n"  // no frame
         "2 button left sideways\n"
         "4 jump\n"
         "1 key 0x41 down  # trailing comment\n"
@@ -91,8 +90,9 @@ TEST(InputScript, WaitsForTheWindowThenPlaysEachLineAtItsFrame) {
 TEST(InputScript, PadLinesDriveAVirtualController) {
     ScriptReset reset;
     ASSERT_TRUE(PlatformPadsStart());
-    InputScriptLoad("0 pad attach \"Scripted pad\"\n1 pad button 0 down\n1 pad axis 1 -20000\n2 pad detach\n"
-                    "3 pad button 21 down\n3 pad axis 6 0\n3 pad axis 0 40000\n3 pad wiggle\n");
+    InputScriptLoad(
+        "0 pad attach \"Scripted pad\"\n1 pad button 0 down\n1 pad axis 1 -20000\n2 pad detach\n"
+        "3 pad button 21 down\n3 pad axis 6 0\n3 pad axis 0 40000\n3 pad wiggle\n");
     EXPECT_EQ(InputScriptPending(), 4u) << "no such button, axis, value or verb";
     PlatformPadState state{};
     for (int frame = 0; frame < 3; ++frame) DrainMessages();  // plugged in, moved, unplugged

@@ -45,8 +45,7 @@ TEST(MessageTest, SystemCloseBecomesCloseAndDefaultCloseDestroysTheWindow) {
     windowClass.lpfnWndProc = RecordingProcedure;
     windowClass.lpszClassName = "closing";
     ASSERT_NE(RegisterClassA(&windowClass), 0);
-    HWND hwnd = CreateWindowExA(0, "closing", "closing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND hwnd = CreateWindowExA(0, "closing", "closing", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     PostMessageA(hwnd, WM_USER, 0, 0);
     Received().clear();

@@ -34,9 +34,7 @@ protected:
         setenv("OV_REGISTRY_PATH", path.c_str(), 1);
         PlatformRegistryClose();
     }
-    void TearDown() override {
-        PlatformRegistryClose();
-    }
+    void TearDown() override { PlatformRegistryClose(); }
 
     std::vector<std::string> AsideFiles() const {
         std::vector<std::string> found;
@@ -59,8 +57,7 @@ std::string Query(HKEY key, const char* name, DWORD* type = nullptr) {
     DWORD size = 0;
     if (RegQueryValueExA(key, name, nullptr, type, nullptr, &size) != ERROR_SUCCESS) return "<missing>";
     std::string data(size, '\0');
-    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data.data()), &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, name, nullptr, type, reinterpret_cast<BYTE*>(data.data()), &size), ERROR_SUCCESS);
     return data;
 }
 
@@ -93,9 +90,9 @@ TEST_F(RegistryTest, KeysArePathsComparedWithoutCase) {
     HKEY bad = nullptr;
     EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "a\\\\b", 0, nullptr, 0, 0, nullptr, &bad, nullptr),
               ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, std::string(256, 'k').c_str(), 0, nullptr, 0, 0, nullptr, &bad,
-                              nullptr),
-              ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(
+        RegCreateKeyExA(HKEY_CURRENT_USER, std::string(256, 'k').c_str(), 0, nullptr, 0, 0, nullptr, &bad, nullptr),
+        ERROR_INVALID_PARAMETER);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Orvo\\Editor\\Deeper", 0, 0, &bad), ERROR_FILE_NOT_FOUND);
 
     for (HKEY key : {made, again, opened, child}) EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
@@ -136,14 +133,12 @@ TEST_F(RegistryTest, TypedValuesRoundTripWithSizesAsWindowsReportsThem) {
 
     uint32_t readDword = 0;
     DWORD size = sizeof(readDword);
-    EXPECT_EQ(RegQueryValueExA(key, "dw", nullptr, &type, reinterpret_cast<BYTE*>(&readDword), &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, "dw", nullptr, &type, reinterpret_cast<BYTE*>(&readDword), &size), ERROR_SUCCESS);
     EXPECT_EQ(readDword, dword);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     uint64_t readQword = 0;
     size = sizeof(readQword);
-    EXPECT_EQ(RegQueryValueExA(key, "qw", nullptr, &type, reinterpret_cast<BYTE*>(&readQword), &size),
-              ERROR_SUCCESS);
+    EXPECT_EQ(RegQueryValueExA(key, "qw", nullptr, &type, reinterpret_cast<BYTE*>(&readQword), &size), ERROR_SUCCESS);
     EXPECT_EQ(readQword, qword);
     EXPECT_EQ(size, 8u);
 

@@ -77,7 +77,9 @@ TEST_F(SdlEventTest, TextInputBecomesLatin1CharactersAndDropsTheRest) {
     SDL_Event event{};
     event.type = SDL_TEXTINPUT;
     event.text.windowID = window_.SdlId();
-    std::strcpy(event.text.text, "\xC3\xA9\xE2\x82\xAC" "x");  // e-acute, euro sign, x
+    std::strcpy(event.text.text,
+                "\xC3\xA9\xE2\x82\xAC"
+                "x");  // e-acute, euro sign, x
     ASSERT_EQ(SDL_PushEvent(&event), 1);
     std::vector<MSG> characters = DrainMessages(WM_CHAR, WM_CHAR);
     ASSERT_EQ(characters.size(), 2u);

@@ -26,7 +26,7 @@ std::string Decode(const std::string& text, size_t capacity = 64) {
 TEST(KeyMapTest, LettersDigitsAndFunctionKeysCoverTheirWholeRanges) {
     for (int i = 0; i < 26; ++i) EXPECT_EQ(Key(SDLK_a + i), 'A' + i);
     for (int i = 0; i < 10; ++i) EXPECT_EQ(Key(SDLK_0 + i), '0' + i);
-    const SDL_Keycode function[] = {SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F4, SDLK_F5, SDLK_F6,
+    const SDL_Keycode function[] = {SDLK_F1, SDLK_F2, SDLK_F3, SDLK_F4,  SDLK_F5,  SDLK_F6,
                                     SDLK_F7, SDLK_F8, SDLK_F9, SDLK_F10, SDLK_F11, SDLK_F12};
     for (int i = 0; i < 12; ++i) EXPECT_EQ(Key(function[i]), VK_F1 + i);
     const SDL_Keycode pad[] = {SDLK_KP_0, SDLK_KP_1, SDLK_KP_2, SDLK_KP_3, SDLK_KP_4,
@@ -76,17 +76,36 @@ TEST(Utf8Latin1Test, KeepsLatin1AndDropsEverythingElse) {
     EXPECT_EQ(Decode("\xC3\xA9\xC3\xBF"), "\xE9\xFF");
     EXPECT_EQ(Decode("\xC4\x80z"), "z") << "U+0100 is beyond Latin-1";
     EXPECT_EQ(Decode("\xF0\x9F\x98\x80!"), "!") << "four-byte form";
-    EXPECT_EQ(Decode("\xC0\xA9" "a"), "a") << "overlong form";
-    EXPECT_EQ(Decode("\xE0\x80\xA9" "a"), "a") << "overlong three-byte form";
-    EXPECT_EQ(Decode("\xED\xA0\x80" "a"), "a") << "surrogate";
-    EXPECT_EQ(Decode("\xFF\xFE" "a"), "a");
-    EXPECT_EQ(Decode("\x80" "a"), "a") << "stray continuation byte";
+    EXPECT_EQ(Decode("\xC0\xA9"
+                     "a"),
+              "a")
+        << "overlong form";
+    EXPECT_EQ(Decode("\xE0\x80\xA9"
+                     "a"),
+              "a")
+        << "overlong three-byte form";
+    EXPECT_EQ(Decode("\xED\xA0\x80"
+                     "a"),
+              "a")
+        << "surrogate";
+    EXPECT_EQ(Decode("\xFF\xFE"
+                     "a"),
+              "a");
+    EXPECT_EQ(Decode("\x80"
+                     "a"),
+              "a")
+        << "stray continuation byte";
 }
 
 TEST(Utf8Latin1Test, TruncatedSequencesAndBoundsAreRespected) {
     EXPECT_EQ(Decode("a\xC3"), "a") << "sequence cut by the end";
-    EXPECT_EQ(Decode("\xC3" "b"), "b") << "lead byte followed by ASCII";
-    EXPECT_EQ(Decode("\xE2\x82" "c"), "c");
+    EXPECT_EQ(Decode("\xC3"
+                     "b"),
+              "b")
+        << "lead byte followed by ASCII";
+    EXPECT_EQ(Decode("\xE2\x82"
+                     "c"),
+              "c");
     EXPECT_EQ(Decode("abcdef", 3), "abc") << "output capacity";
     std::string withNul("ab\0cd", 5);
     EXPECT_EQ(Decode(withNul), "ab") << "a NUL ends the text";

@@ -42,8 +42,7 @@ TEST(WindowTest, ClassNameIsRefusedWhileLiveAndAcceptedAfterUnregistering) {
     ASSERT_NE(RegisterClassA(&windowClass), 0);
     EXPECT_EQ(RegisterClassA(&windowClass), 0);
 
-    HWND hwnd = CreateWindowExA(0, "unique", "unique", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                nullptr, nullptr);
+    HWND hwnd = CreateWindowExA(0, "unique", "unique", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_FALSE(UnregisterClassA("unique", nullptr)) << "a class with a live window stays";
     DestroyWindow(hwnd);
@@ -52,8 +51,7 @@ TEST(WindowTest, ClassNameIsRefusedWhileLiveAndAcceptedAfterUnregistering) {
     EXPECT_NE(RegisterClassA(&windowClass), 0);
     EXPECT_TRUE(UnregisterClassA("unique", nullptr));
 
-    EXPECT_EQ(CreateWindowExA(0, "never registered", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                              nullptr, nullptr),
+    EXPECT_EQ(CreateWindowExA(0, "never registered", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
               nullptr);
     WNDCLASSA nameless{};
     nameless.lpfnWndProc = RecordingProcedure;

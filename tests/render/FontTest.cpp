@@ -31,9 +31,7 @@ OV_FONT TableFont(float xadvance, float lineHeight) {
     return font;
 }
 
-void ExpectSize(const OV_VECTOR& size, double width, double height) {
-    EXPECT_EQ(size, OV_VECTOR(width, height, 0, 1));
-}
+void ExpectSize(const OV_VECTOR& size, double width, double height) { EXPECT_EQ(size, OV_VECTOR(width, height, 0, 1)); }
 
 TEST(FontMeasureTest, LinesAddUpAndEmptyLinesAddNothing) {
     OV_FONT font = TableFont(9.0f, 16.0f);

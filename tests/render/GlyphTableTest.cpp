@@ -20,9 +20,7 @@ std::unique_ptr<OV_GLYPH_TABLE> Parsed(const std::string& text, bool expected = 
 }
 
 // The xadvance that a char line with the given value notation reads.
-float AdvanceOf(const std::string& value) {
-    return Parsed("char id=65 xadvance=" + value)->glyphs[65].xadvance;
-}
+float AdvanceOf(const std::string& value) { return Parsed("char id=65 xadvance=" + value)->glyphs[65].xadvance; }
 
 const char* const kDescription =
     "info face=\"Courier New\" size=16 bold=0 charset=\"\" padding=0,0,0,0\n"

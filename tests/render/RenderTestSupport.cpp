@@ -61,9 +61,7 @@ void RenderWindowTest::SetUp() {
     ClearFrame();
 }
 
-void RenderWindowTest::TearDown() {
-    window.reset();
-}
+void RenderWindowTest::TearDown() { window.reset(); }
 
 void RenderWindowTest::ClearFrame(double r, double g, double b) {
     OvSetState(OV_STATE_CLEAR_COLOR, r, g, b, 1.0);

@@ -23,17 +23,11 @@ namespace OvTest {
 using Bytes = std::vector<uint8_t>;
 
 // RGBA with red in the low byte.
-constexpr uint32_t Rgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a = 255) {
-    return r | g << 8 | b << 16 | a << 24;
-}
-inline uint32_t Channel(uint32_t rgba, int channel) {
-    return (rgba >> (8 * channel)) & 0xFF;
-}
+constexpr uint32_t Rgba(uint32_t r, uint32_t g, uint32_t b, uint32_t a = 255) { return r | g << 8 | b << 16 | a << 24; }
+inline uint32_t Channel(uint32_t rgba, int channel) { return (rgba >> (8 * channel)) & 0xFF; }
 
 // A distinct opaque colour for every texel of a small image.
-inline uint32_t TexelColour(int x, int y) {
-    return Rgba(20 + 50 * x, 20 + 50 * y, 200);
-}
+inline uint32_t TexelColour(int x, int y) { return Rgba(20 + 50 * x, 20 + 50 * y, 200); }
 
 Bytes EncodePng(int width, int height, const Bytes& rgba);
 Bytes PatternRgba(int width, int height);

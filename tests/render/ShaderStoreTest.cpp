@@ -105,8 +105,8 @@ TEST_F(ShaderStoreTest, AFailedFragmentShaderLogsGlsMessageBetweenPrefixAndLineE
     ASSERT_NE(message, "");
     ASSERT_TRUE(store.LoadFromMemory(0, OV_SHADER_LINKED, kVertex, kBrokenFragment));
     const std::string log = Log(store, 0);
-    const std::string expectedStart =
-        "Load Vertex Shader: Successful!\r\nLoad Fragment Shader: Failed! " + message + "\r\nMake Shader Program: Failed! ";
+    const std::string expectedStart = "Load Vertex Shader: Successful!\r\nLoad Fragment Shader: Failed! " + message +
+                                      "\r\nMake Shader Program: Failed! ";
     EXPECT_EQ(log.substr(0, expectedStart.size()), expectedStart) << log;
     EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
     // The slot keeps its kind and a program that cannot draw.
@@ -114,8 +114,9 @@ TEST_F(ShaderStoreTest, AFailedFragmentShaderLogsGlsMessageBetweenPrefixAndLineE
     EXPECT_FALSE(IsEmptyHandle(store.slots[0].program));
     // Logs accumulate over reloads of the slot.
     ASSERT_TRUE(store.LoadFromMemory(0, OV_SHADER_LINKED, kVertex, kFragment));
-    EXPECT_EQ(Log(store, 0).substr(log.size()), "Load Vertex Shader: Successful!\r\nLoad Fragment Shader: "
-                                                "Successful!\r\nMake Shader Program: Successful!\r\n");
+    EXPECT_EQ(Log(store, 0).substr(log.size()),
+              "Load Vertex Shader: Successful!\r\nLoad Fragment Shader: "
+              "Successful!\r\nMake Shader Program: Successful!\r\n");
 }
 
 TEST_F(ShaderStoreTest, UniformsIntegersAndAttributesSetThroughTheStoreChangePixels) {
@@ -170,8 +171,7 @@ TEST_F(ShaderStoreTest, ReloadingASlotReleasesItsProgramsAndTheCoreReleasesTheSt
     const std::string folder = scratch.Root();
     const std::string vertexPath = folder + "/shader.vert", fragmentPath = folder + "/shader.frag";
     ASSERT_TRUE(OvTest::WriteBytes(vertexPath, OvTest::Bytes(kVertex, kVertex + std::strlen(kVertex))));
-    ASSERT_TRUE(
-        OvTest::WriteBytes(fragmentPath, OvTest::Bytes(kFragment, kFragment + std::strlen(kFragment))));
+    ASSERT_TRUE(OvTest::WriteBytes(fragmentPath, OvTest::Bytes(kFragment, kFragment + std::strlen(kFragment))));
     ASSERT_TRUE(store.Load(0, OV_SHADER_LINKED, vertexPath.c_str(), fragmentPath.c_str()));
     EXPECT_EQ(Log(store, 0).find("Failed"), std::string::npos) << Log(store, 0);
     const OvHandle first = store.slots[0].program;

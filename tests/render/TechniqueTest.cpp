@@ -29,9 +29,7 @@ uniform vec4 uTint;
 void main() { gl_FragColor = gl_Color * uTint; })";
 
 int hostCalls = 0;
-void CountHostCall() {
-    ++hostCalls;
-}
+void CountHostCall() { ++hostCalls; }
 
 // A window with the extension registered and the variables scripts use
 // bound in a fixed order:
@@ -95,7 +93,8 @@ protected:
 
 TEST_F(TechniqueTest, TheHeaderNumbersKeywordsAsListedWithTabsInTheCommandLines) {
     EXPECT_NE(std::strstr(TECHNIQUE_SHADER_HEADER, "\nCANVAS\tKEYWORD\tVARIABLE KEYWORD\n"), nullptr);
-    EXPECT_NE(std::strstr(TECHNIQUE_SHADER_HEADER, "\n!DEFINITIONS: 10d\nEXECUTE\tVARIABLE\nCLEAR\tKEYWORD\n"), nullptr);
+    EXPECT_NE(std::strstr(TECHNIQUE_SHADER_HEADER, "\n!DEFINITIONS: 10d\nEXECUTE\tVARIABLE\nCLEAR\tKEYWORD\n"),
+              nullptr);
     EXPECT_EQ(Run("assert(FALSE == 0 and TRUE == 1 and ACCUM == 5 and SCENE == 9 and ZERO == 10 and\n"
                   "  SRC_ALPHA_SATURATE == 20 and ONE_MINUS_CONSTANT_ALPHA == 24 and FLOAT == 25 and\n"
                   "  INT == 29 and IVEC4 == 32 and TEXTURE == 33)"),
@@ -180,12 +179,15 @@ TEST_F(TechniqueTest, PassParamAndAttribDriveTheShadersPixels) {
 
     // The shader draws the drawing colour (white) tinted: blue taken away.
     values[0] = 1, values[1] = 1, values[2] = 0, values[3] = 1;
-    ASSERT_EQ(Run("PASS(ENABLE, store, slot)\nPARAM(VEC4, none, location, values)\n" + quad + "PASS(DISABLE, none, none)"), 1)
+    ASSERT_EQ(
+        Run("PASS(ENABLE, store, slot)\nPARAM(VEC4, none, location, values)\n" + quad + "PASS(DISABLE, none, none)"), 1)
         << OvLumetLastLog();
     EXPECT_EQ(Pixel(5, 5), Rgba(255, 255, 0));
     // PARAM TEXTURE sets nothing: the tint stays.
     values[0] = 0;
-    ASSERT_EQ(Run("PASS(ENABLE, store, slot)\nPARAM(TEXTURE, none, location, values)\n" + quad + "PASS(DISABLE, none, none)"), 1);
+    ASSERT_EQ(
+        Run("PASS(ENABLE, store, slot)\nPARAM(TEXTURE, none, location, values)\n" + quad + "PASS(DISABLE, none, none)"),
+        1);
     EXPECT_EQ(Pixel(5, 5), Rgba(255, 255, 0));
     // After DISABLE the pattern draws untinted.
     ASSERT_EQ(Run(quad), 1);

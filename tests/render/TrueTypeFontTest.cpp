@@ -170,8 +170,8 @@ TEST_F(TrueTypeFontTest, RefusedLoadsLeaveNoFontBehind) {
     EXPECT_FALSE(font.LoadTrueType(missing.c_str(), 16, '\n', TEXTURE_LINEAR, TEXTURE_LINEAR));
     expectNothing(("engine: cannot open font file: " + missing + ": No such file").c_str());
     const std::string text = "not a font at all";
-    EXPECT_FALSE(font.LoadTrueTypeFromMemory(text.data(), static_cast<uint32_t>(text.size()), 16, '\n',
-                                             TEXTURE_LINEAR, TEXTURE_LINEAR));
+    EXPECT_FALSE(font.LoadTrueTypeFromMemory(text.data(), static_cast<uint32_t>(text.size()), 16, '\n', TEXTURE_LINEAR,
+                                             TEXTURE_LINEAR));
     expectNothing("engine: font refused: memory: not a font FreeType reads");
     const std::string path = OvFontDefaultPath();
     for (int size : {OV_FONT_MIN_PIXELS - 1, OV_FONT_MAX_PIXELS + 1}) {

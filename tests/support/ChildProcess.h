@@ -11,11 +11,11 @@
 namespace OvTest {
 
 struct LaunchOptions {
-    std::vector<std::string> arguments;    // arguments[0] is the program (found on PATH)
+    std::vector<std::string> arguments;  // arguments[0] is the program (found on PATH)
     std::vector<std::string> environment;  // "NAME=value", added to the test's own
-    std::string workingDirectory;          // empty: the test's
-    std::string outputPath;                // stdout and stderr; empty: the test's
-    std::vector<int> keptDescriptors;      // stay open in the child (all others close on exec)
+    std::string workingDirectory;  // empty: the test's
+    std::string outputPath;  // stdout and stderr; empty: the test's
+    std::vector<int> keptDescriptors;  // stay open in the child (all others close on exec)
 };
 
 class ChildProcess {

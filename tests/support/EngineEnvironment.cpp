@@ -13,4 +13,4 @@ public:
 
 const auto* const g_engine = ::testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
-} // namespace
+}  // namespace

@@ -13,14 +13,13 @@ class GlWindow {
 public:
     // A borderless window of that size with a 32-bit render target covering
     // it (depth range nearPlane..farPlane); Created() tells whether it worked.
-    GlWindow(const char* name, int width, int height, double nearPlane = -1.0, double farPlane = 1.0)
-        : name_(name) {
+    GlWindow(const char* name, int width, int height, double nearPlane = -1.0, double farPlane = 1.0) : name_(name) {
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = Procedure;
         windowClass.lpszClassName = name_.c_str();
         RegisterClassA(&windowClass);
-        hwnd_ = CreateWindowExA(WS_EX_APPWINDOW, name, name, WS_POPUP, 0, 0, width, height, nullptr, nullptr,
-                                nullptr, nullptr);
+        hwnd_ = CreateWindowExA(WS_EX_APPWINDOW, name, name, WS_POPUP, 0, 0, width, height, nullptr, nullptr, nullptr,
+                                nullptr);
         created_ = OvRenderTargetCreate(&target_, hwnd_, 80, 32) == 1;
         if (created_) OvRenderTargetArea(target_, 0, 0, width, height, 45.0, nearPlane, farPlane, 1.0);
     }

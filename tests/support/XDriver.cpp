@@ -137,9 +137,7 @@ void Focus(Display* display, Window window) {
 }
 
 // The window may close between a look and a call that names it.
-int IgnoreErrors(Display*, XErrorEvent*) {
-    return 0;
-}
+int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
 bool Run(const std::string& title, const std::vector<XStep>& steps) {
     XSetErrorHandler(IgnoreErrors);

@@ -33,8 +33,8 @@ bool XServer::Start(int width, int height, double seconds) {
     if (pipe2(pipeEnds, O_CLOEXEC) != 0) return false;
     LaunchOptions options;
     const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
-    options.arguments = {"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0", screen,
-                         "-nolisten", "tcp", "-noreset"};
+    options.arguments = {"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0", screen, "-nolisten",
+                         "tcp",  "-noreset"};
     options.keptDescriptors = {pipeEnds[1]};
     options.outputPath = "/dev/null";
     const bool launched = server_.Launch(options);

@@ -23,8 +23,7 @@ bool HasTitle(Display* display, Window window, const std::string& title) {
 
 std::optional<WindowGeometry> GeometryOf(Display* display, Window window) {
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable)
-        return std::nullopt;
+    if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) return std::nullopt;
     WindowGeometry geometry;
     Window child = 0;
     XTranslateCoordinates(display, window, attributes.root, 0, 0, &geometry.x, &geometry.y, &child);
@@ -108,10 +107,12 @@ std::optional<WindowGeometry> XSession::FindWindow(const std::string& title) con
 std::optional<WindowGeometry> XSession::WaitForWindow(const std::string& title, int width, int height,
                                                       double seconds) const {
     std::optional<WindowGeometry> found;
-    WaitUntil([&] {
-        found = FindWindow(title);
-        return found && found->width == width && found->height == height;
-    }, seconds, 0.05);
+    WaitUntil(
+        [&] {
+            found = FindWindow(title);
+            return found && found->width == width && found->height == height;
+        },
+        seconds, 0.05);
     if (found && (found->width != width || found->height != height)) return std::nullopt;
     return found;
 }
@@ -191,8 +192,7 @@ ScreenImage XSession::Grab(int x, int y, int width, int height) const {
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             const unsigned long pixel = XGetPixel(grabbed, column, row);
-            image.pixels.push_back(Channel(pixel, grabbed->red_mask) << 16 |
-                                   Channel(pixel, grabbed->green_mask) << 8 |
+            image.pixels.push_back(Channel(pixel, grabbed->red_mask) << 16 | Channel(pixel, grabbed->green_mask) << 8 |
                                    Channel(pixel, grabbed->blue_mask));
         }
     }
@@ -211,8 +211,8 @@ bool XSession::WindowManagerRunning() const {
     int format = 0;
     unsigned long items = 0, remaining = 0;
     unsigned char* data = nullptr;
-    const int result = XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
-                                          XA_WINDOW, &type, &format, &items, &remaining, &data);
+    const int result = XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &items, &remaining, &data);
     const bool present = result == Success && type == XA_WINDOW && items == 1;
     if (data) XFree(data);
     return present;
@@ -246,14 +246,16 @@ bool XSession::WindowManagerFramesAProbe(double seconds) const {
     const Window probe = XCreateSimpleWindow(display_, root, 0, 0, 8, 8, 0, 0, 0);
     XMapWindow(display_, probe);
     const Atom poke = XInternAtom(display_, "_OV_TEST_POKE", False);
-    const bool framed = WaitUntil([&] {
-        XChangeProperty(display_, root, poke, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
-        XSync(display_, False);
-        Window rootOut = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        if (XQueryTree(display_, probe, &rootOut, &parent, &children, &count) && children) XFree(children);
-        return parent != 0 && parent != root;
-    }, seconds, 0.1);
+    const bool framed = WaitUntil(
+        [&] {
+            XChangeProperty(display_, root, poke, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
+            XSync(display_, False);
+            Window rootOut = 0, parent = 0, *children = nullptr;
+            unsigned int count = 0;
+            if (XQueryTree(display_, probe, &rootOut, &parent, &children, &count) && children) XFree(children);
+            return parent != 0 && parent != root;
+        },
+        seconds, 0.1);
     XDestroyWindow(display_, probe);
     XDeleteProperty(display_, root, poke);
     XSync(display_, False);

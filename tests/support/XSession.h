@@ -54,8 +54,7 @@ public:
     // under the root (a window manager puts clients inside frames).
     std::optional<WindowGeometry> FindWindow(const std::string& title) const;
     // Waits (bounded) for a shown window with that title and that size.
-    std::optional<WindowGeometry> WaitForWindow(const std::string& title, int width, int height,
-                                                double seconds) const;
+    std::optional<WindowGeometry> WaitForWindow(const std::string& title, int width, int height, double seconds) const;
     // The window with the keyboard focus; 0 for none or pointer-root.
     unsigned long FocusedWindow() const;
     // Another client's request to move or resize a window (a window manager

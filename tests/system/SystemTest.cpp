@@ -54,9 +54,7 @@ protected:
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         PlatformRegistryClose();
     }
-    void TearDown() override {
-        PlatformRegistryClose();
-    }
+    void TearDown() override { PlatformRegistryClose(); }
 
     std::string DefaultString(const char* subKey) {
         HKEY key = system.OpenKey(HKEY_CLASSES_ROOT, subKey, OV_SYSTEM::OPEN_EXISTING);
@@ -70,7 +68,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(SystemTest, KeysOpenByModeAndValuesRoundTrip) {
     EXPECT_EQ(system.OpenKey(HKEY_CURRENT_USER, "Software\\Orvo\\Editor", OV_SYSTEM::OPEN_EXISTING), nullptr);
@@ -256,9 +254,12 @@ TEST_F(SystemTest, NoAssociationIsWrittenWithoutAUserFolder) {
     unsetenv("XDG_DATA_HOME");
     unsetenv("XDG_CONFIG_HOME");
     for (const char* value : {static_cast<const char*>(nullptr), "", "relative/home"}) {
-        if (value) setenv("HOME", value, 1);
-        else unsetenv("HOME");
-        EXPECT_FALSE(system.AssociateFileType("Sample.Level", ".lvl", "edit %1", "icon.png")) << (value ? value : "unset");
+        if (value)
+            setenv("HOME", value, 1);
+        else
+            unsetenv("HOME");
+        EXPECT_FALSE(system.AssociateFileType("Sample.Level", ".lvl", "edit %1", "icon.png"))
+            << (value ? value : "unset");
         EXPECT_STREQ(PlatformLastFailure(),
                      "system: cannot associate file type: Sample.Level: no user folder (HOME and XDG_DATA_HOME unset)");
     }

@@ -38,18 +38,19 @@ TEST_P(DrawIfVisibleTest, DrawsJustInsideEachEdgeAndNotJustOutside) {
     EXPECT_FALSE(DrawnAt(c, 50, 100 + r + in));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OriginQuadrants, DrawIfVisibleTest,
-    ::testing::Values(RadiusCase{"LeftAbove", 3, 1, std::sqrt(17.0 * 17 + 9 * 9)},
-                      RadiusCase{"RightAbove", 16, 1, std::sqrt(16.0 * 16 + 9 * 9)},
-                      RadiusCase{"RightBelow", 16, 8, std::sqrt(16.0 * 16 + 8 * 8)},
-                      RadiusCase{"LeftBelow", 3, 8, std::sqrt(17.0 * 17 + 8 * 8)},
-                      RadiusCase{"Centre", 10, 5, std::sqrt(10.0 * 10 + 5 * 5)},
-                      // On one centre line the farthest corner still counts, not (0, 0).
-                      RadiusCase{"LeftEdgeMiddle", 0, 5, std::sqrt(20.0 * 20 + 5 * 5)},
-                      RadiusCase{"TopEdgeMiddle", 10, 0, std::sqrt(10.0 * 10 + 10 * 10)},
-                      RadiusCase{"OutsideTheImage", -5, 30, std::sqrt(25.0 * 25 + 30 * 30)}),
-    [](const ::testing::TestParamInfo<RadiusCase>& info) { return std::string(info.param.where); });
+INSTANTIATE_TEST_SUITE_P(OriginQuadrants, DrawIfVisibleTest,
+                         ::testing::Values(RadiusCase{"LeftAbove", 3, 1, std::sqrt(17.0 * 17 + 9 * 9)},
+                                           RadiusCase{"RightAbove", 16, 1, std::sqrt(16.0 * 16 + 9 * 9)},
+                                           RadiusCase{"RightBelow", 16, 8, std::sqrt(16.0 * 16 + 8 * 8)},
+                                           RadiusCase{"LeftBelow", 3, 8, std::sqrt(17.0 * 17 + 8 * 8)},
+                                           RadiusCase{"Centre", 10, 5, std::sqrt(10.0 * 10 + 5 * 5)},
+                                           // On one centre line the farthest corner still counts, not (0, 0).
+                                           RadiusCase{"LeftEdgeMiddle", 0, 5, std::sqrt(20.0 * 20 + 5 * 5)},
+                                           RadiusCase{"TopEdgeMiddle", 10, 0, std::sqrt(10.0 * 10 + 10 * 10)},
+                                           RadiusCase{"OutsideTheImage", -5, 30, std::sqrt(25.0 * 25 + 30 * 30)}),
+                         [](const ::testing::TestParamInfo<RadiusCase>& info) {
+                             return std::string(info.param.where);
+                         });
 
 TEST(Actor2DTest, AWideSpriteHungFromItsLeftEdgeIsDrawnWhilePartlyInView) {
     OV_ACTOR2D actor;

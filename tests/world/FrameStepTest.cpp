@@ -55,9 +55,9 @@ TEST_F(FrameStepTest, WithoutViewsRunsEveryPhaseOnceInOrder) {
     SpawnLive("b");
     JournalEveryHook();
     world.FrameStep();
-    const std::vector<std::string> expected = {"update", "sockets", "U:a",   "U:b",  "entries", "gui input",
-                                               "render", "first",   "R:a",   "R:b",  "models",  "last",
-                                               "after",  "gui draw"};
+    const std::vector<std::string> expected = {"update",    "sockets", "U:a",   "U:b",     "entries",
+                                               "gui input", "render",  "first", "R:a",     "R:b",
+                                               "models",    "last",    "after", "gui draw"};
     EXPECT_EQ(Journal(), expected);
     EXPECT_TRUE(world.currentView.IsEnd());
 }
@@ -189,8 +189,8 @@ TEST_F(FrameStepTest, ActorWalksFollowEveryChangeOfTheCollection) {
     Spawn("z", 3.0f);
     world.FrameStep();  // z merges at the end of this frame
     world.FrameStep();
-    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:y", "U:x", "R:y", "R:x", "U:y", "U:x", "U:z", "R:y", "R:x",
-                                                   "R:z"}));
+    EXPECT_EQ(Journal(),
+              (std::vector<std::string>{"U:y", "U:x", "R:y", "R:x", "U:y", "U:x", "U:z", "R:y", "R:x", "R:z"}));
     *world.actors.Get("empty", 0) = nullptr;
     Journal().clear();
     world.FrameStep();
@@ -203,13 +203,13 @@ TEST_F(FrameStepTest, ActorWalksFollowEveryChangeOfTheCollection) {
     SpawnLive("victim");
     SpawnLive("after");
     world.FrameStep();
-    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after",
-                                                   "R:late"}));
+    EXPECT_EQ(Journal(),
+              (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after", "R:late"}));
     delete meddler->victim;
     Journal().clear();
     world.FrameStep();
-    EXPECT_EQ(Journal(), (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after",
-                                                   "R:late"}));
+    EXPECT_EQ(Journal(),
+              (std::vector<std::string>{"U:meddler", "U:after", "U:late", "R:meddler", "R:after", "R:late"}));
 
     // Components as they come do nothing a frame; a subclass that does is called in its place.
     world.ClearActors(world.views);

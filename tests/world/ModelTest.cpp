@@ -51,7 +51,9 @@ std::string Lines(std::initializer_list<const char*> lines) {
     return text;
 }
 
-OvFour PositionOf(OvHandle substance) { return *static_cast<const OvFour*>(OvSubstanceGet(substance, OV_SUBSTANCE_POSITION)); }
+OvFour PositionOf(OvHandle substance) {
+    return *static_cast<const OvFour*>(OvSubstanceGet(substance, OV_SUBSTANCE_POSITION));
+}
 
 bool WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary);
@@ -61,7 +63,8 @@ bool WriteFile(const std::string& path, const std::string& bytes) {
 
 bool WriteSolidPng(const std::string& path, unsigned char r, unsigned char g, unsigned char b) {
     unsigned char pixels[4 * 4 * 4];
-    for (int i = 0; i < 16; ++i) pixels[4 * i] = r, pixels[4 * i + 1] = g, pixels[4 * i + 2] = b, pixels[4 * i + 3] = 255;
+    for (int i = 0; i < 16; ++i)
+        pixels[4 * i] = r, pixels[4 * i + 1] = g, pixels[4 * i + 2] = b, pixels[4 * i + 3] = 255;
     return stbi_write_png(path.c_str(), 4, 4, 4, pixels, 16) != 0;
 }
 
@@ -116,8 +119,8 @@ TEST_F(ModelTest, LoadBodyBuildsSubstancesSurfacesForcesAndBones) {
     textures.Get("skin", 0)->AddFrame(OvHandle{0, 9001});
     textures.Get("skin", 0)->SetFrame(0);
     const OV_MATRIX transform = OV_MATRIX().Translate(100, 50, 0).Scale(2, 2, 1);
-    ASSERT_TRUE(model.LoadBody(Text(SampleFile()).data(), Text(SampleFile()).size(), &textures, &transform, 2, 0.5,
-                               10, 3, 0.5));
+    ASSERT_TRUE(model.LoadBody(Text(SampleFile()).data(), Text(SampleFile()).size(), &textures, &transform, 2, 0.5, 10,
+                               3, 0.5));
     ASSERT_EQ(model.SubstanceCount(), 3);
     ASSERT_EQ(model.SurfaceCount(), 1);
     ASSERT_EQ(model.ForceCount(), 2);
@@ -337,9 +340,37 @@ TEST_F(BoneDrawTest, TheCoresModelsDrawInTheLayerPassesAndGoWithTheWorld) {
     JoinModels();
     OV_MODEL& jelly = *Models().Get("jelly", 0);
     jelly.Recreate();
-    const std::string text = Lines({"envboxmodel2d", "2", "3", "0", "0", "0", "0", "0", "60", "0", "0", "0", "0",
-                                    "0", "40", "0", "0", "0", "1", "0", "1", "2", "0", "0", "1", "0", "0", "1", "",
-                                    "0", "0"});
+    const std::string text = Lines({"envboxmodel2d",
+                                    "2",
+                                    "3",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "60",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "40",
+                                    "0",
+                                    "0",
+                                    "0",
+                                    "1",
+                                    "0",
+                                    "1",
+                                    "2",
+                                    "0",
+                                    "0",
+                                    "1",
+                                    "0",
+                                    "0",
+                                    "1",
+                                    "",
+                                    "0",
+                                    "0"});
     ASSERT_TRUE(jelly.LoadBody(text.data(), text.size(), nullptr, nullptr, 1, 1, 1, 1, 1));
     OvTextureUnactivate();
     world.FrameStep();

@@ -18,8 +18,8 @@ public:
         const double corners[16] = {0, 0, 0, 1, 20, 0, 0, 1, 20, 20, 0, 1, 0, 20, 0, 1};
         OvTextureUnactivate();
         OvSetState(OV_STATE_DRAW_COLOR, 0.0, 1.0, 0.0, 1.0);
-        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, OV_COMPONENTS_DOUBLE, 0, 0, 0, 0, 0,
-                   0, 4, 0, 0, 0, 0, 0, 0, 0);
+        OvDrawData(OV_PRIMITIVE_QUADS, 0, 4, corners, nullptr, nullptr, 0, 0, OV_COMPONENTS_DOUBLE, 0, 0, 0, 0, 0, 0, 4,
+                   0, 0, 0, 0, 0, 0, 0);
     }
 };
 

@@ -103,7 +103,6 @@ protected:
     HWND hwnd = nullptr;
     OvHandle target{1, 0};
 
-
     void SetUp() override {
         WorldTest::SetUp();
         window = std::make_unique<OvTest::GlWindow>(kClassName, kWidth, kHeight, 1.0, 100.0);

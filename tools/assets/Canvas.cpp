@@ -12,9 +12,7 @@
 
 namespace {
 
-uint8_t ToByte(double value) {
-    return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 255.0)));
-}
+uint8_t ToByte(double value) { return static_cast<uint8_t>(std::lround(std::clamp(value, 0.0, 255.0))); }
 
 }  // namespace
 
@@ -23,9 +21,7 @@ Canvas::Canvas(int width, int height)
       height_(std::max(height, 0)),
       pixels_(static_cast<size_t>(width_) * static_cast<size_t>(height_) * 4, 0) {}
 
-bool Canvas::Contains(int x, int y) const {
-    return x >= 0 && y >= 0 && x < width_ && y < height_;
-}
+bool Canvas::Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
 Rgba Canvas::Get(int x, int y) const {
     if (!Contains(x, y)) return {};
@@ -49,11 +45,8 @@ void Canvas::Blend(int x, int y, Rgba colour, double coverage) {
     const Rgba dst = Get(x, y);
     const double da = dst.a / 255.0;
     const double oa = sa + da * (1.0 - sa);
-    auto channel = [&](uint8_t s, uint8_t d) {
-        return ToByte((s * sa + d * da * (1.0 - sa)) / oa);
-    };
-    Set(x, y, {channel(colour.r, dst.r), channel(colour.g, dst.g), channel(colour.b, dst.b),
-               ToByte(oa * 255.0)});
+    auto channel = [&](uint8_t s, uint8_t d) { return ToByte((s * sa + d * da * (1.0 - sa)) / oa); };
+    Set(x, y, {channel(colour.r, dst.r), channel(colour.g, dst.g), channel(colour.b, dst.b), ToByte(oa * 255.0)});
 }
 
 void Canvas::FillRect(int x, int y, int w, int h, Rgba colour) {
@@ -67,8 +60,7 @@ void Canvas::Outline(Rgba colour) {
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             if (source.Get(x, y).a != 0) continue;
-            if (source.Get(x - 1, y).a || source.Get(x + 1, y).a || source.Get(x, y - 1).a ||
-                source.Get(x, y + 1).a) {
+            if (source.Get(x - 1, y).a || source.Get(x + 1, y).a || source.Get(x, y - 1).a || source.Get(x, y + 1).a) {
                 Set(x, y, colour);
             }
         }

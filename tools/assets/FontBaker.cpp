@@ -64,22 +64,20 @@ void Blit(Canvas& texture, const PlacedGlyph& glyph) {
     }
 }
 
-std::string Describe(const std::vector<PlacedGlyph>& glyphs, const std::string& family,
-                     int pixelSize, int lineHeight, int base, int width, int height,
-                     const std::string& textureFile) {
+std::string Describe(const std::vector<PlacedGlyph>& glyphs, const std::string& family, int pixelSize, int lineHeight,
+                     int base, int width, int height, const std::string& textureFile) {
     std::ostringstream out;
     out << "info face=\"" << family << "\" size=" << pixelSize
         << " bold=0 italic=0 charset=\"ISO-8859-1\" unicode=0 stretchH=100 smooth=1 aa=1"
         << " padding=0,0,0,0 spacing=" << kSpacing << ',' << kSpacing << " outline=0\n";
-    out << "common lineHeight=" << lineHeight << " base=" << base << " scaleW=" << width
-        << " scaleH=" << height << " pages=1\n";
+    out << "common lineHeight=" << lineHeight << " base=" << base << " scaleW=" << width << " scaleH=" << height
+        << " pages=1\n";
     out << "page id=0 file=\"" << textureFile << "\"\n";
     out << "chars count=" << glyphs.size() << '\n';
     for (const PlacedGlyph& g : glyphs) {
         out << "char id=" << g.code << " x=" << g.x << " y=" << g.y << " width=" << g.bitmap.width
-            << " height=" << g.bitmap.height << " xoffset=" << g.bitmap.left
-            << " yoffset=" << base - g.bitmap.top << " xadvance=" << g.bitmap.advance
-            << " page=0 chnl=15\n";
+            << " height=" << g.bitmap.height << " xoffset=" << g.bitmap.left << " yoffset=" << base - g.bitmap.top
+            << " xadvance=" << g.bitmap.advance << " page=0 chnl=15\n";
     }
     return out.str();
 }
@@ -93,8 +91,7 @@ std::vector<uint32_t> PrintableLatin1() {
     return codes;
 }
 
-std::optional<BakedFont> BakeFont(const FreeTypeFace& face, int pixelSize,
-                                  const std::string& textureFile) {
+std::optional<BakedFont> BakeFont(const FreeTypeFace& face, int pixelSize, const std::string& textureFile) {
     std::vector<PlacedGlyph> glyphs;
     for (uint32_t code : PrintableLatin1()) {
         PlacedGlyph glyph;
@@ -107,7 +104,7 @@ std::optional<BakedFont> BakeFont(const FreeTypeFace& face, int pixelSize,
     BakedFont font;
     font.texture = Canvas(width, height);
     for (const PlacedGlyph& glyph : glyphs) Blit(font.texture, glyph);
-    font.description = Describe(glyphs, face.FamilyName(), pixelSize, face.LineHeight(),
-                                face.Ascender(), width, height, textureFile);
+    font.description =
+        Describe(glyphs, face.FamilyName(), pixelSize, face.LineHeight(), face.Ascender(), width, height, textureFile);
     return font;
 }

@@ -19,5 +19,4 @@ struct BakedFont {
 std::vector<uint32_t> PrintableLatin1();
 
 // `textureFile` is the name the description's page line refers to.
-std::optional<BakedFont> BakeFont(const FreeTypeFace& face, int pixelSize,
-                                  const std::string& textureFile);
+std::optional<BakedFont> BakeFont(const FreeTypeFace& face, int pixelSize, const std::string& textureFile);

@@ -38,19 +38,12 @@ bool FreeTypeFace::Render(uint32_t codePoint, GlyphBitmap& out) const {
 int FreeTypeFace::Kerning(uint32_t left, uint32_t right) const {
     if (!face_ || !FT_HAS_KERNING(face_)) return 0;
     FT_Vector delta{};
-    FT_Get_Kerning(face_, FT_Get_Char_Index(face_, left), FT_Get_Char_Index(face_, right),
-                   FT_KERNING_DEFAULT, &delta);
+    FT_Get_Kerning(face_, FT_Get_Char_Index(face_, left), FT_Get_Char_Index(face_, right), FT_KERNING_DEFAULT, &delta);
     return static_cast<int>(delta.x >> 6);
 }
 
-int FreeTypeFace::LineHeight() const {
-    return face_ ? static_cast<int>((face_->size->metrics.height + 63) >> 6) : 0;
-}
+int FreeTypeFace::LineHeight() const { return face_ ? static_cast<int>((face_->size->metrics.height + 63) >> 6) : 0; }
 
-int FreeTypeFace::Ascender() const {
-    return face_ ? static_cast<int>((face_->size->metrics.ascender + 63) >> 6) : 0;
-}
+int FreeTypeFace::Ascender() const { return face_ ? static_cast<int>((face_->size->metrics.ascender + 63) >> 6) : 0; }
 
-std::string FreeTypeFace::FamilyName() const {
-    return face_ && face_->family_name ? face_->family_name : "";
-}
+std::string FreeTypeFace::FamilyName() const { return face_ && face_->family_name ? face_->family_name : ""; }

@@ -12,8 +12,8 @@
 struct GlyphBitmap {
     int width = 0;
     int height = 0;
-    int left = 0;     // from the pen position to the bitmap's left edge
-    int top = 0;      // from the baseline up to the bitmap's top edge
+    int left = 0;  // from the pen position to the bitmap's left edge
+    int top = 0;  // from the baseline up to the bitmap's top edge
     int advance = 0;  // whole pixels
     std::vector<uint8_t> coverage;  // width * height, rows top to bottom
 

@@ -21,8 +21,7 @@ Canvas PaintIcon() {
     Canvas icon(kSize, kSize);
     constexpr Rgba top{18, 24, 58, 255};
     constexpr Rgba bottom{64, 86, 150, 255};
-    for (int row = 0; row < kSize; ++row)
-        icon.FillRect(0, row, kSize, 1, Mix(top, bottom, row / double(kSize - 1)));
+    for (int row = 0; row < kSize; ++row) icon.FillRect(0, row, kSize, 1, Mix(top, bottom, row / double(kSize - 1)));
     const Canvas wall = PaintWall();
     for (int x = 0; x < kSize; x += wall.Width()) Stamp(icon, wall, x, kSize - wall.Height());
     Stamp(icon, PaintPlayer(), 10, kSize - wall.Height() - 32);

@@ -44,22 +44,26 @@ double StarRadius(double angle) {
 }
 
 void PaintEmblem(Canvas& canvas) {
-    Layer(canvas, [](double x, double y) { return Radius(x, y) < 92.0; },
-          [](double, double y) {
-              return Mix({255, 214, 120, 255}, {168, 104, 30, 255}, (y - kEmblemY + 92.0) / 184.0);
-          });
-    Layer(canvas, [](double x, double y) { return Radius(x, y) < 82.0; },
-          [](double x, double y) {
-              return Mix({40, 92, 120, 255}, {10, 18, 40, 255}, Radius(x - 20.0, y - 24.0) / 100.0);
-          });
-    Layer(canvas, [](double x, double y) { return Radius(x, y) < StarRadius(Angle(x, y)); },
-          [](double x, double y) {
-              return Mix({236, 240, 248, 255}, {96, 104, 124, 255}, Radius(x + 18.0, y + 18.0) / 90.0);
-          });
-    Layer(canvas, [](double x, double y) { return Radius(x, y) < 18.0; },
-          [](double x, double y) {
-              return Mix({255, 120, 96, 255}, {150, 16, 24, 255}, Radius(x + 6.0, y + 6.0) / 24.0);
-          });
+    Layer(
+        canvas, [](double x, double y) { return Radius(x, y) < 92.0; },
+        [](double, double y) {
+            return Mix({255, 214, 120, 255}, {168, 104, 30, 255}, (y - kEmblemY + 92.0) / 184.0);
+        });
+    Layer(
+        canvas, [](double x, double y) { return Radius(x, y) < 82.0; },
+        [](double x, double y) {
+            return Mix({40, 92, 120, 255}, {10, 18, 40, 255}, Radius(x - 20.0, y - 24.0) / 100.0);
+        });
+    Layer(
+        canvas, [](double x, double y) { return Radius(x, y) < StarRadius(Angle(x, y)); },
+        [](double x, double y) {
+            return Mix({236, 240, 248, 255}, {96, 104, 124, 255}, Radius(x + 18.0, y + 18.0) / 90.0);
+        });
+    Layer(
+        canvas, [](double x, double y) { return Radius(x, y) < 18.0; },
+        [](double x, double y) {
+            return Mix({255, 120, 96, 255}, {150, 16, 24, 255}, Radius(x + 6.0, y + 6.0) / 24.0);
+        });
 }
 
 struct TitleGlyph {

@@ -34,8 +34,8 @@ bool WriteText(const fs::path& path, const std::string& text) {
 
 bool MakeTextures(const fs::path& folder) {
     const std::pair<const char*, Canvas> sprites[] = {
-        {"wall.ovt", PaintWall()},   {"player.ovt", PaintPlayer()}, {"spikeball.ovt", PaintSpikeBall()},
-        {"gib.ovt", PaintGib()},     {"grass.ovt", PaintGrass()},
+        {"wall.ovt", PaintWall()}, {"player.ovt", PaintPlayer()}, {"spikeball.ovt", PaintSpikeBall()},
+        {"gib.ovt", PaintGib()},   {"grass.ovt", PaintGrass()},
     };
     bool ok = true;
     for (const auto& [name, canvas] : sprites) ok = Report(canvas.SavePng(folder / name), folder / name) && ok;

@@ -15,9 +15,9 @@ constexpr double kFadeSeconds = 0.01;
 
 struct GibVoice {
     double seconds;
-    double startHz;     // the thud's pitch at the impact
-    double endHz;       // and where it settles
-    double noiseHz;     // the burst's initial brightness
+    double startHz;  // the thud's pitch at the impact
+    double endHz;  // and where it settles
+    double noiseHz;  // the burst's initial brightness
     double squelchHz;
     uint64_t seed;
 };
@@ -82,9 +82,7 @@ void AddSquelches(std::vector<double>& out, const GibVoice& voice, Random& rando
     }
 }
 
-int16_t ToPcm(double sample) {
-    return static_cast<int16_t>(std::lround(std::clamp(sample, -1.0, 1.0) * 32767.0));
-}
+int16_t ToPcm(double sample) { return static_cast<int16_t>(std::lround(std::clamp(sample, -1.0, 1.0) * 32767.0)); }
 
 }  // namespace
 

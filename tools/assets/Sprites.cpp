@@ -84,23 +84,23 @@ Canvas PaintPlayer() {
     constexpr Rgba belt{70, 48, 30, 255};
     constexpr Rgba trousers{58, 58, 70, 255};
     constexpr Rgba boots{104, 62, 34, 255};
-    canvas.FillRect(5, 1, 6, 3, hair);          // hair
-    canvas.FillRect(4, 3, 8, 7, skin);          // face
+    canvas.FillRect(5, 1, 6, 3, hair);  // hair
+    canvas.FillRect(4, 3, 8, 7, skin);  // face
     canvas.FillRect(4, 3, 2, 2, hair);
     canvas.FillRect(10, 3, 2, 2, hair);
-    canvas.FillRect(4, 9, 8, 1, skinShade);     // chin shadow
+    canvas.FillRect(4, 9, 8, 1, skinShade);  // chin shadow
     canvas.Set(6, 6, eye);
     canvas.Set(9, 6, eye);
-    canvas.FillRect(7, 8, 2, 1, skinShade);     // mouth
-    canvas.FillRect(7, 10, 2, 1, skinShade);    // neck
-    canvas.FillRect(4, 11, 8, 8, shirt);        // torso
+    canvas.FillRect(7, 8, 2, 1, skinShade);  // mouth
+    canvas.FillRect(7, 10, 2, 1, skinShade);  // neck
+    canvas.FillRect(4, 11, 8, 8, shirt);  // torso
     canvas.FillRect(10, 11, 2, 8, shirtShade);
-    canvas.FillRect(2, 12, 2, 7, shirt);        // arms
+    canvas.FillRect(2, 12, 2, 7, shirt);  // arms
     canvas.FillRect(12, 12, 2, 7, shirtShade);
-    canvas.FillRect(2, 19, 2, 2, skin);         // hands
+    canvas.FillRect(2, 19, 2, 2, skin);  // hands
     canvas.FillRect(12, 19, 2, 2, skinShade);
     canvas.FillRect(4, 19, 8, 1, belt);
-    canvas.FillRect(4, 20, 3, 8, trousers);     // legs
+    canvas.FillRect(4, 20, 3, 8, trousers);  // legs
     canvas.FillRect(9, 20, 3, 8, trousers);
     canvas.FillRect(7, 20, 2, 2, trousers);
     canvas.FillRect(3, 28, 4, 3, boots);
@@ -144,14 +144,7 @@ Canvas PaintGib() {
     constexpr Rgba dark{104, 8, 16, 255};
     constexpr Rgba pink{236, 122, 128, 255};
     static constexpr const char* kShape[8] = {
-        "........",
-        "..##....",
-        ".####d..",
-        ".#p###d.",
-        "..####d.",
-        "..d##dd.",
-        "...dd...",
-        "........",
+        "........", "..##....", ".####d..", ".#p###d.", "..####d.", "..d##dd.", "...dd...", "........",
     };
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {

@@ -73,7 +73,10 @@ void PrintTextures(OV_GUI& gui, bool withGl) {
 void PrintFonts(OV_GUI& gui, bool withGl) {
     for (auto it = gui.themeFonts.Begin(); !it.IsEnd(); it.Next()) {
         const bool loaded = it.Value()->loaded;
-        std::printf("font %s %s\n", it.Key()->name, loaded ? "loaded" : withGl ? "not loaded" : "not checked (no display)");
+        std::printf("font %s %s\n", it.Key()->name,
+                    loaded   ? "loaded"
+                    : withGl ? "not loaded"
+                             : "not checked (no display)");
         if (withGl && !loaded) std::printf("warning: font %s did not load\n", it.Key()->name);
     }
 }

@@ -192,9 +192,10 @@ void CheckStyle(CheckedFile& file, const OV_NODE& style, const std::set<std::str
 
 // The integer settings each ready control reads from ExtendData.
 const std::map<std::string, std::set<std::string>>& ReadySettings() {
-    static const std::map<std::string, std::set<std::string>> settings = {
-        {"CheckBox", {"checked"}}, {"Slider", {"min", "max", "step", "value"}},
-        {"TextEntry", {"limit"}},  {"List", {"row", "selected"}}};
+    static const std::map<std::string, std::set<std::string>> settings = {{"CheckBox", {"checked"}},
+                                                                          {"Slider", {"min", "max", "step", "value"}},
+                                                                          {"TextEntry", {"limit"}},
+                                                                          {"List", {"row", "selected"}}};
     return settings;
 }
 

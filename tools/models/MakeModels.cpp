@@ -15,8 +15,8 @@ using OvCore::OV_MODEL_FILE;
 
 namespace {
 
-constexpr int kJellySide = 5;       // substances a side
-constexpr double kJellyCell = 16;   // pixels between them
+constexpr int kJellySide = 5;  // substances a side
+constexpr double kJellyCell = 16;  // pixels between them
 constexpr int kRopeBeads = 12;
 constexpr double kRopeLink = 14;
 constexpr int kFloorPoints = 21;

@@ -31,9 +31,7 @@ void DeleteAlSource(ALuint source) {
 
 void ApplyVolume(ALuint source, float volume) { alSourcef(source, AL_GAIN, volume); }
 
-void ApplyPan(ALuint source, float pan) {
-    alSource3f(source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan));
-}
+void ApplyPan(ALuint source, float pan) { alSource3f(source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan)); }
 
 void ApplyPitch(ALuint source, float pitch) { alSourcef(source, AL_PITCH, pitch); }
 
@@ -43,4 +41,4 @@ bool IsAlSourcePlaying(ALuint source) {
     return state == AL_PLAYING;
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

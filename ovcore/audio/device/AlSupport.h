@@ -27,4 +27,4 @@ void ApplyPitch(ALuint source, float pitch);
 
 bool IsAlSourcePlaying(ALuint source);
 
-} // namespace OvAudio
+}  // namespace OvAudio

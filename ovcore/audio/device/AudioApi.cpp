@@ -13,7 +13,7 @@ bool ToSampleFormat(int format, SampleFormat& out) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 RefPtr<AudioDevice> AdrOpenDevice(const char* name, const char* /*parameters*/) { return AudioDevice::Open(name); }
 
@@ -32,8 +32,8 @@ RefPtr<SampleSource> AdrOpenSampleSourceFromMemory(const void* bytes, size_t siz
 RefPtr<SoundEffect> AdrOpenSoundEffect(const RefPtr<AudioDevice>& device, const RefPtr<SampleSource>& source,
                                        int type) {
     if (!device || !source) return nullptr;
-    const SoundEffectType kind = type == static_cast<int>(SoundEffectType::Multiple) ? SoundEffectType::Multiple
-                                                                                     : SoundEffectType::Single;
+    const SoundEffectType kind =
+        type == static_cast<int>(SoundEffectType::Multiple) ? SoundEffectType::Multiple : SoundEffectType::Single;
     return SoundEffect::Create(device, *source, kind);
 }
 
@@ -46,4 +46,4 @@ RefPtr<OutputStream> AdrOpenSound(const RefPtr<AudioDevice>& device, const RefPt
     return OutputStream::Create(device, decoded);
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

@@ -22,12 +22,11 @@ RefPtr<SampleSource> AdrOpenSampleSource(const char* path, int format);
 RefPtr<SampleSource> AdrOpenSampleSourceFromMemory(const void* bytes, size_t size, int format);
 
 // type: a SoundEffectType value, 1 for overlapping plays, 0 for one at a time.
-RefPtr<SoundEffect> AdrOpenSoundEffect(const RefPtr<AudioDevice>& device, const RefPtr<SampleSource>& source,
-                                       int type);
+RefPtr<SoundEffect> AdrOpenSoundEffect(const RefPtr<AudioDevice>& device, const RefPtr<SampleSource>& source, int type);
 
 // streaming: decode while playing (the sound keeps the source); otherwise
 // the source is decoded whole first.
 RefPtr<OutputStream> AdrOpenSound(const RefPtr<AudioDevice>& device, const RefPtr<SampleSource>& source,
                                   bool streaming);
 
-} // namespace OvAudio
+}  // namespace OvAudio

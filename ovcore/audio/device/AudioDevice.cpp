@@ -15,7 +15,7 @@ namespace {
 
 constexpr std::chrono::milliseconds kPumpInterval{10};
 
-} // namespace
+}  // namespace
 
 RefPtr<AudioDevice> AudioDevice::Open(const char* name) {
     LayerGuard lock(LayerMutex());
@@ -26,8 +26,8 @@ RefPtr<AudioDevice> AudioDevice::Open(const char* name) {
     }
     ALCcontext* context = alcCreateContext(device, nullptr);
     if (!context) {
-        PlatformReportFailure("audio: cannot mix on device: %s: ALC error 0x%04X",
-                              name && *name ? name : "(default)", alcGetError(device));
+        PlatformReportFailure("audio: cannot mix on device: %s: ALC error 0x%04X", name && *name ? name : "(default)",
+                              alcGetError(device));
         alcCloseDevice(device);
         return nullptr;
     }
@@ -81,4 +81,4 @@ void AudioDevice::PumpLoop() {
     }
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

@@ -54,4 +54,4 @@ private:
     bool stopping_ = false;
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

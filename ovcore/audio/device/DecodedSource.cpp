@@ -10,7 +10,7 @@ namespace {
 constexpr int kChunkFrames = 4096;
 constexpr int64_t kReserveFrames = int64_t{1} << 20;
 
-} // namespace
+}  // namespace
 
 RefPtr<DecodedSource> DecodedSource::Decode(SampleSource& source) {
     const int channels = source.getChannelCount();
@@ -35,7 +35,9 @@ RefPtr<DecodedSource> DecodedSource::Decode(SampleSource& source) {
 }
 
 DecodedSource::DecodedSource(int channels, int rate, std::vector<int16_t> samples)
-    : channels_(channels), rate_(rate), samples_(std::move(samples)) {}
+    : channels_(channels),
+      rate_(rate),
+      samples_(std::move(samples)) {}
 
 int DecodedSource::read(int16_t* out, int frameCount) {
     if (!out || frameCount <= 0) return 0;
@@ -43,7 +45,8 @@ int DecodedSource::read(int16_t* out, int frameCount) {
     const int64_t left = FrameCount() - position_;
     const int frames = static_cast<int>(std::min<int64_t>(frameCount, left));
     if (frames <= 0) return 0;
-    std::memcpy(out, samples_.data() + position_ * channels_, static_cast<size_t>(frames * channels_) * sizeof(int16_t));
+    std::memcpy(out, samples_.data() + position_ * channels_,
+                static_cast<size_t>(frames * channels_) * sizeof(int16_t));
     position_ += frames;
     return frames;
 }
@@ -60,4 +63,4 @@ int64_t DecodedSource::getPosition() {
     return position_;
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

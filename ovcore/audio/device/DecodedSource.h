@@ -41,4 +41,4 @@ private:
     int64_t position_ = 0;
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

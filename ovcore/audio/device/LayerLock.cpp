@@ -7,4 +7,4 @@ std::mutex& LayerMutex() {
     return mutex;
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

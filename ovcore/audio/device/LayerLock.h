@@ -11,4 +11,4 @@ std::mutex& LayerMutex();
 
 using LayerGuard = std::lock_guard<std::mutex>;
 
-} // namespace OvAudio
+}  // namespace OvAudio

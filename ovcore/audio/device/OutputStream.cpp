@@ -12,7 +12,7 @@ namespace {
 
 int ClampToInt(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, 0, INT_MAX)); }
 
-} // namespace
+}  // namespace
 
 RefPtr<OutputStream> OutputStream::Create(RefPtr<AudioDevice> device, RefPtr<SampleSource> source) {
     if (!device || !source) return nullptr;
@@ -119,8 +119,10 @@ void OutputStream::Refill() {
         if (!FillAndQueue(freeBuffers_.back())) break;
     if (IsAlSourcePlaying(alSource_)) return;
     // Ran dry (the refill came late) or played everything.
-    if (queue_.empty()) Finish();
-    else alSourcePlay(alSource_);
+    if (queue_.empty())
+        Finish();
+    else
+        alSourcePlay(alSource_);
 }
 
 void OutputStream::StartAt(int64_t frame) {
@@ -129,8 +131,10 @@ void OutputStream::StartAt(int64_t frame) {
     playing_ = true;
     while (!freeBuffers_.empty() && !decoderAtEnd_)
         if (!FillAndQueue(freeBuffers_.back())) break;
-    if (queue_.empty()) Finish();
-    else alSourcePlay(alSource_);
+    if (queue_.empty())
+        Finish();
+    else
+        alSourcePlay(alSource_);
 }
 
 void OutputStream::Halt() {
@@ -246,4 +250,4 @@ float OutputStream::getPitchShift() {
     return pitch_;
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

@@ -88,8 +88,8 @@ private:
     std::vector<Queued> queue_;  // in play order
     std::vector<int16_t> scratch_;
     int64_t decodeFrame_ = 0;  // the next frame the decoder gives
-    int64_t loopLength_ = 0;   // frames of one pass, once a repeat has wrapped
-    int64_t position_ = 0;     // while not playing
+    int64_t loopLength_ = 0;  // frames of one pass, once a repeat has wrapped
+    int64_t position_ = 0;  // while not playing
     bool playing_ = false;
     bool decoderAtEnd_ = false;
     bool repeat_ = false;
@@ -98,4 +98,4 @@ private:
     float pitch_ = 1.0f;
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

@@ -28,4 +28,4 @@ private:
     mutable std::atomic<int> count_{1};
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

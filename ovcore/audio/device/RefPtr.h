@@ -55,4 +55,4 @@ private:
     T* object_ = nullptr;
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

@@ -15,7 +15,7 @@ enum class SampleFormat : int { Detect = 0, Wav = 1, Ogg = 2, Flac = 3, Mp3 = 4 
 class SampleSource : public RefCounted {
 public:
     virtual int getChannelCount() = 0;  // 1 or 2
-    virtual int getSampleRate() = 0;    // frames per second
+    virtual int getSampleRate() = 0;  // frames per second
     // Total frames, 0 when the data does not tell.
     virtual int64_t getLength() = 0;
     virtual bool isSeekable() = 0;  // false when setPosition cannot move
@@ -29,4 +29,4 @@ public:
     bool reset() { return setPosition(0); }
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

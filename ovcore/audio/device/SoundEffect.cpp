@@ -27,7 +27,9 @@ RefPtr<SoundEffect> SoundEffect::Create(RefPtr<AudioDevice> device, SampleSource
 }
 
 SoundEffect::SoundEffect(RefPtr<AudioDevice> device, unsigned buffer, SoundEffectType type)
-    : device_(std::move(device)), buffer_(buffer), voiceLimit_(type == SoundEffectType::Multiple ? kMaxVoices : 1) {
+    : device_(std::move(device)),
+      buffer_(buffer),
+      voiceLimit_(type == SoundEffectType::Multiple ? kMaxVoices : 1) {
     voices_.reserve(voiceLimit_);
 }
 
@@ -122,4 +124,4 @@ float SoundEffect::getPitchShift() {
     return pitch_;
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

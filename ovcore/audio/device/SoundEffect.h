@@ -59,4 +59,4 @@ private:
     float pitch_ = 1.0f;
 };
 
-} // namespace OvAudio
+}  // namespace OvAudio

@@ -21,17 +21,18 @@ struct MemoryBytes {
     sf_count_t position = 0;
 };
 
-sf_count_t MemoryLength(void* user) {
-    return static_cast<sf_count_t>(static_cast<MemoryBytes*>(user)->bytes.size());
-}
+sf_count_t MemoryLength(void* user) { return static_cast<sf_count_t>(static_cast<MemoryBytes*>(user)->bytes.size()); }
 
 sf_count_t MemorySeek(sf_count_t offset, int whence, void* user) {
     MemoryBytes& memory = *static_cast<MemoryBytes*>(user);
     const sf_count_t size = static_cast<sf_count_t>(memory.bytes.size());
     sf_count_t base = 0;
-    if (whence == SEEK_CUR) base = memory.position;
-    else if (whence == SEEK_END) base = size;
-    else if (whence != SEEK_SET) return -1;
+    if (whence == SEEK_CUR)
+        base = memory.position;
+    else if (whence == SEEK_END)
+        base = size;
+    else if (whence != SEEK_SET)
+        return -1;
     if (offset < -base || offset > size - base) return -1;
     memory.position = base + offset;
     return memory.position;
@@ -64,7 +65,7 @@ bool MatchesFormat(int fileFormat, SampleFormat wanted) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 struct SoundFileSource::Decoder {
     SNDFILE* file = nullptr;
@@ -136,9 +137,8 @@ bool SoundFileSource::isSeekable() { return decoder_->info.seekable != 0; }
 int SoundFileSource::read(int16_t* out, int frameCount) {
     if (!out || frameCount <= 0) return 0;
     std::lock_guard<std::mutex> lock(mutex_);
-    const sf_count_t got = decoder_->info.channels > 2
-                               ? ReadFirstTwoChannels(out, frameCount)
-                               : sf_readf_short(decoder_->file, out, frameCount);
+    const sf_count_t got = decoder_->info.channels > 2 ? ReadFirstTwoChannels(out, frameCount)
+                                                       : sf_readf_short(decoder_->file, out, frameCount);
     const int frames = static_cast<int>(std::clamp<sf_count_t>(got, 0, frameCount));
     position_ += frames;
     return frames;
@@ -176,4 +176,4 @@ int64_t SoundFileSource::getPosition() {
     return position_;
 }
 
-} // namespace OvAudio
+}  // namespace OvAudio

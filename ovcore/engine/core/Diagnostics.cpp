@@ -4,6 +4,4 @@
 
 extern "C" OV_API const char* OvLastError(void) { return PlatformLastFailure(); }
 
-extern "C" OV_API void OvLogCallback(OvLogFunction callback, void* user) {
-    PlatformSetLogCallback(callback, user);
-}
+extern "C" OV_API void OvLogCallback(OvLogFunction callback, void* user) { PlatformSetLogCallback(callback, user); }

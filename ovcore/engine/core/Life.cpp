@@ -8,7 +8,7 @@
 
 namespace {
 bool g_started = false;
-}
+}  // namespace
 
 extern "C" OV_API int OvVersion(void) { return OV_VERSION; }
 

@@ -25,9 +25,7 @@ struct MemberReader {
     MemberReader& operator=(const MemberReader&) = delete;
 };
 
-bool IsDirectoryName(const char* name, size_t length) {
-    return length > 0 && name[length - 1] == '/';
-}
+bool IsDirectoryName(const char* name, size_t length) { return length > 0 && name[length - 1] == '/'; }
 
 // A member can be listed when it is a file whose name fits the name field
 // whole and whose size fits 32 bits.
@@ -37,8 +35,7 @@ bool DescribeMember(zip_t* archive, zip_uint64_t member, OvVirtualFileEntry& ent
     if (zip_stat_index(archive, member, 0, &stat) != 0) return false;
     if (!(stat.valid & ZIP_STAT_NAME) || !(stat.valid & ZIP_STAT_SIZE) || !stat.name) return false;
     const size_t length = std::strlen(stat.name);
-    if (length == 0 || length >= OV_VIRTUAL_FILE_NAME_SIZE || IsDirectoryName(stat.name, length))
-        return false;
+    if (length == 0 || length >= OV_VIRTUAL_FILE_NAME_SIZE || IsDirectoryName(stat.name, length)) return false;
     if (stat.size > UINT32_MAX) return false;
     entry.member = member;
     entry.size = static_cast<uint32_t>(stat.size);
@@ -139,8 +136,8 @@ extern "C" OV_API int OvVirtualFileLoad(OvHandle* handle, const char* path, cons
     }
     std::vector<uint8_t> bytes;
     if (!ReadMember(archive, entry->member, entry->size, bytes)) {
-        PlatformReportFailure("engine: cannot read archive member: %s: %.*s: %s", path,
-                              OV_VIRTUAL_FILE_NAME_SIZE, entry->name, zip_strerror(archive));
+        PlatformReportFailure("engine: cannot read archive member: %s: %.*s: %s", path, OV_VIRTUAL_FILE_NAME_SIZE,
+                              entry->name, zip_strerror(archive));
         return 0;
     }
     return ov::VirtualFileStore::Instance().Add(std::move(bytes), *handle) ? 1 : 0;
@@ -159,9 +156,7 @@ extern "C" OV_API int OvVirtualFileGetData(OvHandle handle, void* data, uint32_t
     return 1;
 }
 
-extern "C" OV_API void OvVirtualFileFree(OvHandle handle) {
-    ov::VirtualFileStore::Instance().Remove(handle);
-}
+extern "C" OV_API void OvVirtualFileFree(OvHandle handle) { ov::VirtualFileStore::Instance().Remove(handle); }
 
 extern "C" OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const char* name, const void* data,
                                             uint32_t size) {
@@ -174,8 +169,7 @@ extern "C" OV_API int OvVirtualFileMakeFile(OvVirtualFileSource* file, const cha
     return 1;
 }
 
-extern "C" OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files, uint32_t count,
-                                        int flags) {
+extern "C" OV_API int OvVirtualFileSave(const char* path, const OvVirtualFileSource* files, uint32_t count, int flags) {
     if (!path || !files || count == 0) return 0;
     for (uint32_t i = 0; i < count; ++i)
         if (!IsValidSource(files[i])) return 0;

@@ -16,9 +16,7 @@ VirtualFileArchives& VirtualFileArchives::Instance() {
     return archives;
 }
 
-VirtualFileArchives::~VirtualFileArchives() {
-    CloseAll();
-}
+VirtualFileArchives::~VirtualFileArchives() { CloseAll(); }
 
 zip_t* VirtualFileArchives::Open(const char* path) {
     Identity identity;
@@ -71,8 +69,8 @@ bool VirtualFileArchives::Identify(const char* path, Identity& identity) {
 }
 
 bool VirtualFileArchives::Same(const Identity& a, const Identity& b) {
-    return a.device == b.device && a.inode == b.inode && a.size == b.size &&
-           a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec;
+    return a.device == b.device && a.inode == b.inode && a.size == b.size && a.modified.tv_sec == b.modified.tv_sec &&
+           a.modified.tv_nsec == b.modified.tv_nsec;
 }
 
 void VirtualFileArchives::Forget(size_t index) {

@@ -11,8 +11,7 @@
 
 namespace {
 
-int LoadTrueType(OvHandle* font, OvHandle texture, std::string bytes, int pixelSize, int lineBreak,
-                 const char* name) {
+int LoadTrueType(OvHandle* font, OvHandle texture, std::string bytes, int pixelSize, int lineBreak, const char* name) {
     OvGlyphTable table{};
     std::unique_ptr<ov::TrueTypeFace> face =
         ov::TrueTypeFace::Open(std::move(bytes), pixelSize, static_cast<unsigned char>(lineBreak), name, table);
@@ -42,9 +41,7 @@ extern "C" OV_API void OvDrawFont(OvHandle font, const char* text) {
     if (found && text) ov::DrawFontText(*found, text);
 }
 
-extern "C" OV_API void OvDisplaylistDestroy(OvHandle font) {
-    ov::Fonts().Destroy(font);
-}
+extern "C" OV_API void OvDisplaylistDestroy(OvHandle font) { ov::Fonts().Destroy(font); }
 
 extern "C" OV_API int OvFontLoad(OvHandle* font, OvHandle texture, const char* path, int pixelSize, int lineBreak) {
     if (!font || !path) return 0;

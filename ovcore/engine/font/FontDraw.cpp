@@ -18,9 +18,7 @@ struct TextLayout {
     float cellHeight;
 };
 
-double StateValue(int id) {
-    return *static_cast<const double*>(States().Get(id));
-}
+double StateValue(int id) { return *static_cast<const double*>(States().Get(id)); }
 
 TextLayout GridLayout() {
     const double width = StateValue(StateTable::kCharacterWidth);

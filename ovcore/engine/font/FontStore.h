@@ -18,9 +18,7 @@ public:
     OvHandle CreateTrueType(std::unique_ptr<TrueTypeFace> face, const OvGlyphTable& table);
     // Null for empty, unknown and destroyed handles.
     const Font* Find(OvHandle handle) const;
-    Font* Find(OvHandle handle) {
-        return const_cast<Font*>(static_cast<const FontStore*>(this)->Find(handle));
-    }
+    Font* Find(OvHandle handle) { return const_cast<Font*>(static_cast<const FontStore*>(this)->Find(handle)); }
     void Destroy(OvHandle handle) { fonts_.Destroy(handle); }
     // Frees every font; handles already given out stay dead (ids are not reused).
     void DestroyAll() { fonts_.Clear(); }

@@ -12,9 +12,7 @@ namespace {
 
 constexpr int kGap = 1;
 
-int MaxSide() {
-    return std::min(GlyphAtlas::kMaxSide, MaxTextureSide());
-}
+int MaxSide() { return std::min(GlyphAtlas::kMaxSide, MaxTextureSide()); }
 
 }  // namespace
 

@@ -39,9 +39,7 @@ namespace {
 // Hinted outlines, rendered to 8-bit coverage: crisp text at small sizes.
 constexpr FT_Int32 kLoadFlags = FT_LOAD_DEFAULT;
 
-bool ControlCharacter(unsigned c) {
-    return c < 32 || (c >= 127 && c < 160);
-}
+bool ControlCharacter(unsigned c) { return c < 32 || (c >= 127 && c < 160); }
 
 int NextPowerOfTwo(int value) {
     int power = 1;
@@ -49,9 +47,7 @@ int NextPowerOfTwo(int value) {
     return power;
 }
 
-int Pixels(FT_Pos value26_6) {
-    return static_cast<int>((value26_6 + 63) >> 6);
-}
+int Pixels(FT_Pos value26_6) { return static_cast<int>((value26_6 + 63) >> 6); }
 
 }  // namespace
 
@@ -62,8 +58,8 @@ TrueTypeFace::~TrueTypeFace() {
 std::unique_ptr<TrueTypeFace> TrueTypeFace::Open(std::string bytes, int pixelSize, unsigned char lineBreak,
                                                  const char* name, OvGlyphTable& table) {
     if (pixelSize < kMinPixels || pixelSize > kMaxPixels) {
-        PlatformReportFailure("engine: font refused: %s: pixel size %d outside %d to %d", name, pixelSize,
-                              kMinPixels, kMaxPixels);
+        PlatformReportFailure("engine: font refused: %s: pixel size %d outside %d to %d", name, pixelSize, kMinPixels,
+                              kMaxPixels);
         return nullptr;
     }
     std::unique_ptr<TrueTypeFace> made(new (std::nothrow) TrueTypeFace);
@@ -73,8 +69,8 @@ std::unique_ptr<TrueTypeFace> TrueTypeFace::Open(std::string bytes, int pixelSiz
     }
     made->bytes_ = std::move(bytes);
     const auto* data = reinterpret_cast<const FT_Byte*>(made->bytes_.data());
-    if (FT_New_Memory_Face(made->library_->handle, data, static_cast<FT_Long>(made->bytes_.size()), 0,
-                           &made->face_) != 0) {
+    if (FT_New_Memory_Face(made->library_->handle, data, static_cast<FT_Long>(made->bytes_.size()), 0, &made->face_) !=
+        0) {
         made->face_ = nullptr;
         PlatformReportFailure("engine: font refused: %s: not a font FreeType reads", name);
         return nullptr;

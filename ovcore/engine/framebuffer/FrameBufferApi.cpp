@@ -65,10 +65,10 @@ extern "C" OV_API void* OvFrameBufferGet(OvHandle handle, int query) {
     if (!frameBuffer) return nullptr;
     ov::FrameBuffers().AttachedTexture(*frameBuffer);
     switch (query) {
-        case OV_FRAMEBUFFER_WIDTH: return &frameBuffer->width;
-        case OV_FRAMEBUFFER_HEIGHT: return &frameBuffer->height;
-        case OV_FRAMEBUFFER_TEXTURE: return &frameBuffer->textureHandle;
-        default: return nullptr;
+    case OV_FRAMEBUFFER_WIDTH: return &frameBuffer->width;
+    case OV_FRAMEBUFFER_HEIGHT: return &frameBuffer->height;
+    case OV_FRAMEBUFFER_TEXTURE: return &frameBuffer->textureHandle;
+    default: return nullptr;
     }
 }
 
@@ -94,6 +94,4 @@ extern "C" OV_API void OvFrameBufferDestroy(OvHandle handle) {
     if (frameBuffer) ov::FrameBuffers().Destroy(*frameBuffer);
 }
 
-void OvFrameBufferShutdown() {
-    ov::FrameBuffers().DestroyAll();
-}
+void OvFrameBufferShutdown() { ov::FrameBuffers().DestroyAll(); }

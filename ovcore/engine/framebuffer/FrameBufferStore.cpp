@@ -176,9 +176,8 @@ void FrameBufferStore::Destroy(FrameBuffer& frameBuffer) {
     FlushBatch();
     Unactivate(frameBuffer);
     DeleteObjects(frameBuffer);
-    Texture* own = frameBuffer.ownTextureId == frameBuffer.textureId
-                       ? Textures().FindById(frameBuffer.ownTextureId)
-                       : nullptr;
+    Texture* own =
+        frameBuffer.ownTextureId == frameBuffer.textureId ? Textures().FindById(frameBuffer.ownTextureId) : nullptr;
     if (own) Textures().Destroy(*own);
     frameBuffers_.erase(frameBuffer.id);
 }
@@ -192,9 +191,7 @@ void FrameBufferStore::DestroyAll() {
     activeTargetId_ = 0;
 }
 
-bool FrameBufferStore::ActiveOnCurrentTarget() const {
-    return activeId_ != 0 && CurrentTargetId() == activeTargetId_;
-}
+bool FrameBufferStore::ActiveOnCurrentTarget() const { return activeId_ != 0 && CurrentTargetId() == activeTargetId_; }
 
 FrameBufferStore& FrameBuffers() {
     static FrameBufferStore store;
@@ -203,8 +200,7 @@ FrameBufferStore& FrameBuffers() {
 
 bool FramebufferObjectsSupported() {
     if (!GlAvailable()) return false;
-    static const bool supported = epoxy_gl_version() >= 30 ||
-                                  epoxy_has_gl_extension("GL_ARB_framebuffer_object");
+    static const bool supported = epoxy_gl_version() >= 30 || epoxy_has_gl_extension("GL_ARB_framebuffer_object");
     return supported;
 }
 

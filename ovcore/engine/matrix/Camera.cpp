@@ -19,7 +19,7 @@ extern "C" OV_API void OvCameraOrtho(double x, double y, double width, double he
 
 extern "C" OV_API int OvRenderMatrixRead(int mode, double* matrix16) {
     if (!matrix16) return 0;
-    const double* source = mode == OV_MATRIX_PROJECTION ? ov::Render().Projection()
+    const double* source = mode == OV_MATRIX_PROJECTION  ? ov::Render().Projection()
                            : mode == OV_MATRIX_MODELVIEW ? ov::Render().ModelView()
                                                          : nullptr;
     if (!source) return 0;

@@ -7,7 +7,7 @@
 
 namespace {
 constexpr double kPi = 3.141592653589793;
-}
+}  // namespace
 
 // result = (L cos a, L sin a, 0, 1) for a = angles.x degrees and L = angles.w.
 extern "C" OV_API void OvLengthdir(OvFour angles, OvFour* result) {

@@ -6,9 +6,7 @@
 
 namespace ov {
 
-Matrix4 Matrix4::Identity() {
-    return Matrix4{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
-}
+Matrix4 Matrix4::Identity() { return Matrix4{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}; }
 
 Matrix4 Matrix4::Translation(double x, double y, double z) {
     Matrix4 result = Identity();
@@ -35,10 +33,8 @@ Matrix4 Matrix4::Rotation(double degrees, double x, double y, double z) {
     double c, s;
     TurnCosSin(degrees, c, s);
     double t = 1.0 - c;
-    return Matrix4{{x * x * t + c, y * x * t + z * s, z * x * t - y * s, 0,
-                    x * y * t - z * s, y * y * t + c, z * y * t + x * s, 0,
-                    x * z * t + y * s, y * z * t - x * s, z * z * t + c, 0,
-                    0, 0, 0, 1}};
+    return Matrix4{{x * x * t + c, y * x * t + z * s, z * x * t - y * s, 0, x * y * t - z * s, y * y * t + c,
+                    z * y * t + x * s, 0, x * z * t + y * s, y * z * t - x * s, z * z * t + c, 0, 0, 0, 0, 1}};
 }
 
 Matrix4 Matrix4::Perspective(double fovY, double aspect, double nearPlane, double farPlane) {
@@ -108,8 +104,6 @@ void RotateInPlace(double* m, double degrees, double x, double y, double z) {
     }
 }
 
-bool Matrix4::operator==(const Matrix4& o) const {
-    return std::memcmp(m, o.m, sizeof(m)) == 0;
-}
+bool Matrix4::operator==(const Matrix4& o) const { return std::memcmp(m, o.m, sizeof(m)) == 0; }
 
 }  // namespace ov

@@ -6,25 +6,15 @@
 #include <cmath>
 #include <cstring>
 
-extern "C" OV_API void OvMatrixMode(int mode) {
-    ov::Matrices().Select(mode);
-}
+extern "C" OV_API void OvMatrixMode(int mode) { ov::Matrices().Select(mode); }
 
-extern "C" OV_API void OvMatrixIdentity(void) {
-    ov::Matrices().Replace(ov::Matrix4::Identity());
-}
+extern "C" OV_API void OvMatrixIdentity(void) { ov::Matrices().Replace(ov::Matrix4::Identity()); }
 
-extern "C" OV_API void OvMatrixPush(void) {
-    ov::Matrices().Push();
-}
+extern "C" OV_API void OvMatrixPush(void) { ov::Matrices().Push(); }
 
-extern "C" OV_API void OvMatrixPop(void) {
-    ov::Matrices().Pop();
-}
+extern "C" OV_API void OvMatrixPop(void) { ov::Matrices().Pop(); }
 
-extern "C" OV_API void OvMatrixTranslate(double x, double y, double z) {
-    ov::Matrices().Translate(x, y, z);
-}
+extern "C" OV_API void OvMatrixTranslate(double x, double y, double z) { ov::Matrices().Translate(x, y, z); }
 
 extern "C" OV_API void OvMatrixRotate(double degrees, double x, double y, double z) {
     // A turn by 0 is the identity; sprite drawing asks for two of them per
@@ -33,9 +23,7 @@ extern "C" OV_API void OvMatrixRotate(double degrees, double x, double y, double
     ov::Matrices().Rotate(degrees, x, y, z);
 }
 
-extern "C" OV_API void OvMatrixScale(double x, double y, double z) {
-    ov::Matrices().Scale(x, y, z);
-}
+extern "C" OV_API void OvMatrixScale(double x, double y, double z) { ov::Matrices().Scale(x, y, z); }
 
 extern "C" OV_API void OvMatrixSave(int mode, void* out) {
     if (!out || (mode != OV_MATRIX_PROJECTION && mode != OV_MATRIX_MODELVIEW)) return;
@@ -52,9 +40,7 @@ extern "C" OV_API void OvMatrixLoad(const void* in) {
 
 namespace {
 
-double OrDefault(double value, double fallback) {
-    return value == 0.0 ? fallback : value;
-}
+double OrDefault(double value, double fallback) { return value == 0.0 ? fallback : value; }
 
 }  // namespace
 
@@ -70,9 +56,9 @@ extern "C" OV_API int OvCameraPerspective(double fieldOfView, double aspect, dou
         int height = target->viewport[ov::kViewportHeight];
         if (aspect == 0.0 && height > 0) aspect = static_cast<double>(width) / height;
     }
-    bool valid = fieldOfView > 0.0 && fieldOfView < 180.0 && aspect > 0.0 && std::isfinite(aspect) &&
-                 nearPlane > 0.0 && farPlane > nearPlane && std::isfinite(farPlane) &&
-                 std::isfinite(eyeX) && std::isfinite(eyeY) && std::isfinite(eyeZ);
+    bool valid = fieldOfView > 0.0 && fieldOfView < 180.0 && aspect > 0.0 && std::isfinite(aspect) && nearPlane > 0.0 &&
+                 farPlane > nearPlane && std::isfinite(farPlane) && std::isfinite(eyeX) && std::isfinite(eyeY) &&
+                 std::isfinite(eyeZ);
     if (!valid) return 0;
     render.ApplyViewport();
     ov::Matrix4 view = ov::Matrix4::Translation(-eyeX, -eyeY, -eyeZ);

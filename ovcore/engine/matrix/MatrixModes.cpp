@@ -17,9 +17,7 @@ Matrix4 MatrixModes::Of(int mode) {
     return matrix;
 }
 
-Matrix4 MatrixModes::Current() const {
-    return Of(mode_);
-}
+Matrix4 MatrixModes::Current() const { return Of(mode_); }
 
 void MatrixModes::Replace(const Matrix4& matrix) {
     if (mode_ == kProjection) {

@@ -32,15 +32,11 @@ bool SetBlocking(int fd, bool blocking) {
     return wanted == flags || fcntl(fd, F_SETFL, wanted) == 0;
 }
 
-bool WouldBlock(int error) {
-    return error == EAGAIN || error == EWOULDBLOCK;
-}
+bool WouldBlock(int error) { return error == EAGAIN || error == EWOULDBLOCK; }
 
 // A URL where a host belongs ("http://example.org", "example.org/index"):
 // the name server would only answer that no such host exists.
-bool LooksLikeUrl(const char* host) {
-    return std::strstr(host, "://") != nullptr || std::strchr(host, '/') != nullptr;
-}
+bool LooksLikeUrl(const char* host) { return std::strstr(host, "://") != nullptr || std::strchr(host, '/') != nullptr; }
 
 int BindAny(int domain, uint16_t port, bool v6Only) {
     const int fd = socket(domain, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -117,9 +113,12 @@ bool Socket::ApplyOptions() {
 bool Socket::Listen(uint16_t port, int backlog) {
     if (!opened_ || fd_ >= 0) return false;
     int fd = -1;
-    if (family_ == OV_SOCKET_IPV4) fd = BindAny(AF_INET, port, false);
-    else if (family_ == OV_SOCKET_IPV6) fd = BindAny(AF_INET6, port, true);
-    else if ((fd = BindAny(AF_INET6, port, false)) < 0) fd = BindAny(AF_INET, port, false);
+    if (family_ == OV_SOCKET_IPV4)
+        fd = BindAny(AF_INET, port, false);
+    else if (family_ == OV_SOCKET_IPV6)
+        fd = BindAny(AF_INET6, port, true);
+    else if ((fd = BindAny(AF_INET6, port, false)) < 0)
+        fd = BindAny(AF_INET, port, false);
     if (fd >= 0 && listen(fd, backlog > 0 ? backlog : SOMAXCONN) != 0) {
         const int error = errno;
         close(fd);
@@ -153,8 +152,8 @@ bool Socket::WaitWritable(int fd) {
 int Socket::ConnectOne(const void* address, unsigned length, int domain) {
     const int fd = socket(domain, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0) return errno;
-    const bool done = connect(fd, static_cast<const sockaddr*>(address), length) == 0 ||
-                      (errno == EINPROGRESS && WaitWritable(fd));
+    const bool done =
+        connect(fd, static_cast<const sockaddr*>(address), length) == 0 || (errno == EINPROGRESS && WaitWritable(fd));
     if (!done) {
         const int error = errno ? errno : ECONNREFUSED;
         close(fd);

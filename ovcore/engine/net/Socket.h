@@ -66,7 +66,7 @@ private:
     bool async_ = false;
     bool noDelay_ = false;
     bool datagram_ = false;
-    int domain_ = 0;       // a datagram socket's address family (AF_INET, AF_INET6)
+    int domain_ = 0;  // a datagram socket's address family (AF_INET, AF_INET6)
     bool v6Only_ = false;  // an AF_INET6 datagram socket that cannot reach IPv4 peers
     uint32_t timeoutMs_ = 0;
     char peer_[80] = {};  // "host:port" of the other end, for failure reports

@@ -17,7 +17,7 @@ constexpr OvHandle kEmptyHandle{1, 0};
 struct SocketTable {
     std::unordered_map<uint32_t, std::unique_ptr<ov::Socket>> sockets;
     uint32_t nextId = 1;
-    std::vector<pollfd> waiting;     // reused by OvSocketReadable
+    std::vector<pollfd> waiting;  // reused by OvSocketReadable
     std::vector<ov::Socket*> found;  // the sockets of its handles, looked up once
 };
 
@@ -169,8 +169,7 @@ extern "C" OV_API uint16_t OvSocketLocalPort(OvHandle handle) {
     return socket ? socket->LocalPort() : 0;
 }
 
-extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t count, uint8_t* readable,
-                                            int timeoutMs) {
+extern "C" OV_API uint32_t OvSocketReadable(const OvHandle* handles, uint32_t count, uint8_t* readable, int timeoutMs) {
     if (!handles || !readable) return 0;
     SocketTable& table = Table();
     std::vector<pollfd>& waiting = table.waiting;

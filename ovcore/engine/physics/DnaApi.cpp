@@ -11,10 +11,10 @@ bool IsEmpty(OvHandle handle) { return OvHandleIsEmpty(handle); }
 
 std::vector<OvHandle>* Array(Dna& dna, int kind) {
     switch (kind) {
-        case OV_DNA_SUBSTANCES: return &dna.substances;
-        case OV_DNA_FORCES: return &dna.forces;
-        case OV_DNA_SURFACES: return &dna.surfaces;
-        default: return nullptr;
+    case OV_DNA_SUBSTANCES: return &dna.substances;
+    case OV_DNA_FORCES: return &dna.forces;
+    case OV_DNA_SURFACES: return &dna.surfaces;
+    default: return nullptr;
     }
 }
 

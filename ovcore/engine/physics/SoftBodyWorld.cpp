@@ -203,8 +203,8 @@ void SoftBodyWorld::TuneForce(CovalenceForce& force) {
     if (force.resilience > 0) {
         joint->SetMinLength(0.0f);
         float stiffness = 0, damping = 0;
-        b2LinearStiffness(stiffness, damping, static_cast<float>(force.resilience), kDampingRatio,
-                          joint->GetBodyA(), joint->GetBodyB());
+        b2LinearStiffness(stiffness, damping, static_cast<float>(force.resilience), kDampingRatio, joint->GetBodyA(),
+                          joint->GetBodyB());
         joint->SetStiffness(stiffness);
         joint->SetDamping(damping);
     } else {
@@ -258,8 +258,8 @@ void SoftBodyWorld::Step() {
     if (!world_ || world_->GetBodyCount() == 0) return;
     if (jointsDirty_) RebuildJoints();
     const double* gravity = static_cast<const double*>(States().Get(StateTable::kGravity));
-    world_->SetGravity(b2Vec2(static_cast<float>(gravity[0] / kPixelsPerMetre),
-                              static_cast<float>(gravity[1] / kPixelsPerMetre)));
+    world_->SetGravity(
+        b2Vec2(static_cast<float>(gravity[0] / kPixelsPerMetre), static_cast<float>(gravity[1] / kPixelsPerMetre)));
     world_->Step(static_cast<float>(kStep), kVelocityIterations, kPositionIterations);
     ReadPositions();
 }

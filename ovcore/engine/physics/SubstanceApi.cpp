@@ -56,11 +56,11 @@ extern "C" OV_API void* OvSubstanceGet(OvHandle handle, int property) {
     ov::Substance* substance = SoftBodies().FindSubstance(handle);
     if (!substance) return nullptr;
     switch (property) {
-        case OV_SUBSTANCE_POSITION: return &substance->position;
-        case OV_SUBSTANCE_MASS: return &substance->mass;
-        case OV_SUBSTANCE_RANGE: return &substance->range;
-        case OV_SUBSTANCE_SOLID: return &substance->solid;
-        default: return nullptr;
+    case OV_SUBSTANCE_POSITION: return &substance->position;
+    case OV_SUBSTANCE_MASS: return &substance->mass;
+    case OV_SUBSTANCE_RANGE: return &substance->range;
+    case OV_SUBSTANCE_SOLID: return &substance->solid;
+    default: return nullptr;
     }
 }
 
@@ -99,11 +99,11 @@ extern "C" OV_API void* OvCovalenceForceGet(OvHandle handle, int property) {
     ov::CovalenceForce* force = SoftBodies().FindForce(handle);
     if (!force) return nullptr;
     switch (property) {
-        case OV_FORCE_FIRST: return &force->ends[0];
-        case OV_FORCE_SECOND: return &force->ends[1];
-        case OV_FORCE_LENGTH: return &force->length;
-        case OV_FORCE_RESILIENCE: return &force->resilience;
-        default: return nullptr;
+    case OV_FORCE_FIRST: return &force->ends[0];
+    case OV_FORCE_SECOND: return &force->ends[1];
+    case OV_FORCE_LENGTH: return &force->length;
+    case OV_FORCE_RESILIENCE: return &force->resilience;
+    default: return nullptr;
     }
 }
 

@@ -111,7 +111,7 @@ bool Batch::Begin(int kind) {
 
 void Batch::Add(double x, double y, double z, double w, float s, float t, const VertexStyle& style) {
     if (!assembler_.Open()) return;
-    BatchVertex vertex{0.0f, 0.0f, 0.0f, s, t, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]},
+    BatchVertex vertex{0.0f,       0.0f, 0.0f, s, t, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]},
                        style.unit, {}};
     CurrentModelView().Place(x, y, z, w, vertex);
     assembler_.Add(vertex);
@@ -122,9 +122,7 @@ ModelViewTransform Batch::CurrentModelView() const {
     return {m, IsAffine(m)};
 }
 
-void Batch::End() {
-    assembler_.End();
-}
+void Batch::End() { assembler_.End(); }
 
 void Batch::NoteColour(const double* colour) const {
     std::memcpy(styleColour_, colour, sizeof(styleColour_));
@@ -138,7 +136,6 @@ void Batch::ColourToBytes(double r, double g, double b, double a, uint8_t* rgba)
         rgba[i] = static_cast<uint8_t>(std::lround(value * 255.0));
     }
 }
-
 
 BatchStatistics Batch::TakeStatistics() {
     BatchStatistics taken = statistics_;

@@ -30,9 +30,7 @@ struct VertexStyle {
 };
 
 // True when the column-major matrix has no perspective row to apply.
-inline bool IsAffine(const double* m) {
-    return m[3] == 0.0 && m[7] == 0.0 && m[11] == 0.0 && m[15] == 1.0;
-}
+inline bool IsAffine(const double* m) { return m[3] == 0.0 && m[7] == 0.0 && m[11] == 0.0 && m[15] == 1.0; }
 
 // The model view (column-major) as vertices are put through it; an affine
 // one has no perspective row to apply.

@@ -66,8 +66,10 @@ void EmitVertices(const DrawArrays& arrays, int first, const ov::ModelViewTransf
     const auto* colours = static_cast<const Component*>(arrays.colours);
     const ov::VertexStyle style = batch.CurrentStyle();
     const VertexReader<Component, N> reader{
-        static_cast<const Component*>(arrays.positions) + start * N, texcoords ? texcoords + start * N : nullptr,
-        colours ? colours + start * 4 : nullptr, transform,
+        static_cast<const Component*>(arrays.positions) + start * N,
+        texcoords ? texcoords + start * N : nullptr,
+        colours ? colours + start * 4 : nullptr,
+        transform,
         {0.0f, 0.0f, 0.0f, 0.0f, 0.0f, {style.rgba[0], style.rgba[1], style.rgba[2], style.rgba[3]}, style.unit, {}}};
     const size_t count = static_cast<size_t>(arrays.count);
     size_t i = 0;
@@ -89,15 +91,9 @@ template <typename Component>
 void Emit(const DrawArrays& arrays, int first) {
     const ov::ModelViewTransform transform = ov::Batch::Instance().CurrentModelView();
     switch (arrays.components) {
-        case 2:
-            EmitVertices<Component, 2>(arrays, first, transform);
-            break;
-        case 3:
-            EmitVertices<Component, 3>(arrays, first, transform);
-            break;
-        default:
-            EmitVertices<Component, 4>(arrays, first, transform);
-            break;
+    case 2: EmitVertices<Component, 2>(arrays, first, transform); break;
+    case 3: EmitVertices<Component, 3>(arrays, first, transform); break;
+    default: EmitVertices<Component, 4>(arrays, first, transform); break;
     }
 }
 
@@ -111,16 +107,14 @@ void DrawTransformedQuadBySteps(OvHandle texture, const double* translate, const
     OvMatrixRotate(turns[2], 0, 0, 1);
     OvMatrixScale(scale[0], scale[1], scale[2]);
     OvTextureActivate(texture);
-    OvDrawData(ov::kPrimitiveQuads, 0, 4, corners, nullptr, coords, nullptr, nullptr, kDoubles, 0, 0, 0, 0, 0, 0, 4,
-               0, 0, 0, 0, 0, 0, 0);
+    OvDrawData(ov::kPrimitiveQuads, 0, 4, corners, nullptr, coords, nullptr, nullptr, kDoubles, 0, 0, 0, 0, 0, 0, 4, 0,
+               0, 0, 0, 0, 0, 0);
     OvMatrixPop();
 }
 
 }  // namespace
 
-extern "C" OV_API void OvPrimitiveBegin(int kind) {
-    ov::Batch::Instance().Begin(kind);
-}
+extern "C" OV_API void OvPrimitiveBegin(int kind) { ov::Batch::Instance().Begin(kind); }
 
 extern "C" OV_API void OvPutTexvertex(double s, double t, double, double) {
     g_immediate.s = static_cast<float>(s);
@@ -133,14 +127,11 @@ extern "C" OV_API void OvPutVertex(double x, double y, double z, double w) {
     batch.Add(x, y, z, w, g_immediate.s, g_immediate.t, batch.CurrentStyle());
 }
 
-extern "C" OV_API void OvPrimitiveEnd(void) {
-    ov::Batch::Instance().End();
-}
+extern "C" OV_API void OvPrimitiveEnd(void) { ov::Batch::Instance().End(); }
 
 extern "C" OV_API void OvDrawData(int kind, int first, int count, const void* positions, const void* colours,
-                                  const void* texcoords, const void*, const void*, int componentType, int, int,
-                                  int, int, int, int, int componentsPerVertex, int, int, int, int, int, int,
-                                  int) {
+                                  const void* texcoords, const void*, const void*, int componentType, int, int, int,
+                                  int, int, int, int componentsPerVertex, int, int, int, int, int, int, int) {
     if (first < 0 || count <= 0 || !positions) return;
     if (componentsPerVertex < 2 || componentsPerVertex > 4) return;
     if (componentType != kFloats && componentType != kDoubles) return;

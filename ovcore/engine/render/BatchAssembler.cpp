@@ -4,12 +4,12 @@ namespace ov {
 
 PrimitiveClass ClassOfKind(int kind) {
     switch (kind) {
-        case kPrimitivePoints: return PrimitiveClass::Points;
-        case kPrimitiveOutline: return PrimitiveClass::Lines;
-        case kPrimitiveTriangles:
-        case kPrimitiveFan:
-        case kPrimitiveQuads: return PrimitiveClass::Triangles;
-        default: return PrimitiveClass::None;
+    case kPrimitivePoints: return PrimitiveClass::Points;
+    case kPrimitiveOutline: return PrimitiveClass::Lines;
+    case kPrimitiveTriangles:
+    case kPrimitiveFan:
+    case kPrimitiveQuads: return PrimitiveClass::Triangles;
+    default: return PrimitiveClass::None;
     }
 }
 
@@ -33,22 +33,15 @@ void BatchAssembler::EnsureRoom(uint32_t vertices) {
 
 void BatchAssembler::Add(const BatchVertex& vertex) {
     switch (kind_) {
-        case kPrimitivePoints:
-            EnsureRoom(1);
-            buffer_.Push(vertex);
-            break;
-        case kPrimitiveTriangles:
-        case kPrimitiveQuads:
-            AddToGroup(vertex);
-            break;
-        case kPrimitiveFan:
-            AddToFan(vertex);
-            break;
-        case kPrimitiveOutline:
-            AddToOutline(vertex);
-            break;
-        default:
-            return;
+    case kPrimitivePoints:
+        EnsureRoom(1);
+        buffer_.Push(vertex);
+        break;
+    case kPrimitiveTriangles:
+    case kPrimitiveQuads: AddToGroup(vertex); break;
+    case kPrimitiveFan: AddToFan(vertex); break;
+    case kPrimitiveOutline: AddToOutline(vertex); break;
+    default: return;
     }
     ++count_;
 }

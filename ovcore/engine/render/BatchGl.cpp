@@ -14,9 +14,7 @@ namespace {
 
 unsigned g_labelSerial = 0;
 
-bool HasObjectLabels() {
-    return epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_KHR_debug");
-}
+bool HasObjectLabels() { return epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_KHR_debug"); }
 
 void ToFloats(const double* matrix, GLfloat* out) {
     for (int i = 0; i < 16; ++i) out[i] = static_cast<GLfloat>(matrix[i]);
@@ -155,8 +153,10 @@ bool BatchGl::BindTextures(const BatchTextures& textures) {
 void BatchGl::SetUniforms(const BatchDraw& draw, const BatchProgram& own) const {
     GLfloat projection[16];
     ToFloats(draw.projection, projection);
-    if (own.plane >= 0) SetPlaneUniforms(own, projection, draw.vertexSummary.Depth());
-    else glUniformMatrix4fv(own.projection, 1, GL_FALSE, projection);
+    if (own.plane >= 0)
+        SetPlaneUniforms(own, projection, draw.vertexSummary.Depth());
+    else
+        glUniformMatrix4fv(own.projection, 1, GL_FALSE, projection);
     if (own.pointSprite >= 0) glUniform1i(own.pointSprite, draw.pointSprites ? 1 : 0);
     if (own.smoothPoints >= 0) glUniform1i(own.smoothPoints, draw.smoothPoints ? 1 : 0);
 }
@@ -166,8 +166,10 @@ bool BatchGl::Issue(const BatchDraw& draw, const BatchProgram* own) {
     size_t offset = stream_.Upload(draw.vertices, draw.vertexCount, draw.capacity);
     if (offset == BatchStream::kNoOffset) return false;
     glBindBuffer(GL_ARRAY_BUFFER, stream_.VertexBuffer());
-    if (builtIns) SetUpBuiltIns(offset);
-    else SetUpAttributes(offset, *own);
+    if (builtIns)
+        SetUpBuiltIns(offset);
+    else
+        SetUpAttributes(offset, *own);
     bool drawn = true;
     if (draw.primitiveClass == PrimitiveClass::Triangles) {
         uint32_t quads = draw.vertexCount / 4;
@@ -179,8 +181,10 @@ bool BatchGl::Issue(const BatchDraw& draw, const BatchProgram* own) {
         glDrawArrays(mode, 0, static_cast<GLsizei>(draw.vertexCount));
     }
     stream_.Fence();
-    if (builtIns) TearDownBuiltIns();
-    else for (GLuint attribute : kAttributes) glDisableVertexAttribArray(attribute);
+    if (builtIns)
+        TearDownBuiltIns();
+    else
+        for (GLuint attribute : kAttributes) glDisableVertexAttribArray(attribute);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     return drawn;
 }

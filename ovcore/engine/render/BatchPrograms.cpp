@@ -55,9 +55,7 @@ GLuint LinkProgram(GLuint vertexShader, GLuint fragmentShader) {
 
 }  // namespace
 
-int BatchPrograms::SamplersOf(int samplerClass) {
-    return samplerClass == 0 ? 0 : 1 << (samplerClass - 1);
-}
+int BatchPrograms::SamplersOf(int samplerClass) { return samplerClass == 0 ? 0 : 1 << (samplerClass - 1); }
 
 int BatchPrograms::ClassOf(int samplers) {
     int samplerClass = 0;

@@ -61,8 +61,8 @@ bool WriteCapturedFrame() {
     // Written beside the target and renamed over it, so a failed write never
     // leaves a truncated picture behind.
     const std::string temporary = capture.path + ".part";
-    bool written = stbi_write_png(temporary.c_str(), capture.width, capture.height, 4,
-                                  capture.pixels.data(), capture.width * 4) != 0;
+    bool written = stbi_write_png(temporary.c_str(), capture.width, capture.height, 4, capture.pixels.data(),
+                                  capture.width * 4) != 0;
     if (written) written = std::rename(temporary.c_str(), capture.path.c_str()) == 0;
     if (!written) std::remove(temporary.c_str());
     return written;

@@ -17,7 +17,6 @@ constexpr double kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1
 
 }  // namespace
 
-
 RenderContext::RenderContext() {
     std::memcpy(projection_, kIdentity, sizeof(projection_));
     std::memcpy(modelView_, kIdentity, sizeof(modelView_));
@@ -84,13 +83,9 @@ void RenderContext::SetProjection(const double* matrix16) {
     std::memcpy(projection_, matrix16, sizeof(projection_));
 }
 
-void RenderContext::SetModelView(const double* matrix16) {
-    std::memcpy(modelView_, matrix16, sizeof(modelView_));
-}
+void RenderContext::SetModelView(const double* matrix16) { std::memcpy(modelView_, matrix16, sizeof(modelView_)); }
 
-void RenderContext::ResetModelView() {
-    std::memcpy(modelView_, kIdentity, sizeof(modelView_));
-}
+void RenderContext::ResetModelView() { std::memcpy(modelView_, kIdentity, sizeof(modelView_)); }
 
 void NoteCurrentContextChange() {
     if (++RenderContext::contextChanges_ == 0) RenderContext::contextChanges_ = 1;

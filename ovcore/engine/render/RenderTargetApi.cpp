@@ -21,9 +21,8 @@ extern "C" OV_API int OvRenderTargetCreate(OvHandle* target, void* window, int f
     return 1;
 }
 
-extern "C" OV_API void OvRenderTargetArea(OvHandle target, int x, int y, int width, int height,
-                                          double fieldOfView, double nearPlane, double farPlane,
-                                          double scale) {
+extern "C" OV_API void OvRenderTargetArea(OvHandle target, int x, int y, int width, int height, double fieldOfView,
+                                          double nearPlane, double farPlane, double scale) {
     ov::RenderTarget* found = ov::RenderTargets().Find(target);
     if (!found) return;
     found->viewport[ov::kViewportX] = x;

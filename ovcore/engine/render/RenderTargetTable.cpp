@@ -8,9 +8,7 @@
 
 namespace ov {
 
-bool RenderTarget::WindowAlive() const {
-    return window && PlatformWindowSdl(static_cast<HWND>(hwnd)) == window;
-}
+bool RenderTarget::WindowAlive() const { return window && PlatformWindowSdl(static_cast<HWND>(hwnd)) == window; }
 
 void RenderTarget::RefreshWindowHeight() {
     if (!WindowAlive()) return;
@@ -58,8 +56,7 @@ RenderTarget* RenderTargetTable::Create(void* hwnd, int flags, int bitsPerPixel)
 void RenderTargetTable::RestoreCurrent() {
     NoteCurrentContextChange();
     RenderTarget* current = Render().Current();
-    if (current && current->WindowAlive() &&
-        SDL_GL_MakeCurrent(current->window, current->context) == 0) {
+    if (current && current->WindowAlive() && SDL_GL_MakeCurrent(current->window, current->context) == 0) {
         return;
     }
     Render().Release(current);

@@ -12,17 +12,11 @@ namespace {
 
 }  // namespace
 
-void BindTexture(unsigned glName, int, int) {
-    Batch::Instance().BindTexture(glName);
-}
+void BindTexture(unsigned glName, int, int) { Batch::Instance().BindTexture(glName); }
 
-void FlushBatch() {
-    Batch::Instance().Flush();
-}
+void FlushBatch() { Batch::Instance().Flush(); }
 
-void UseUserPrograms(const UserPrograms& programs) {
-    Batch::Instance().UsePrograms(programs);
-}
+void UseUserPrograms(const UserPrograms& programs) { Batch::Instance().UsePrograms(programs); }
 
 }  // namespace ov
 

@@ -24,7 +24,8 @@ std::string Header(const ShaderVariant& variant) {
 
 std::string MainStart(const ShaderVariant& variant) {
     std::string source = "void main() {\n";
-    if (!variant.white) source += variant.uniformColour ? "    vec4 colour = uColour;\n" : "    vec4 colour = vColour;\n";
+    if (!variant.white)
+        source += variant.uniformColour ? "    vec4 colour = uColour;\n" : "    vec4 colour = vColour;\n";
     return source + (variant.points ? kPointCoordinates : "    vec2 tc = vTexcoord;\n");
 }
 
@@ -55,8 +56,8 @@ std::string ManySamplers(const ShaderVariant& variant) {
     source += variant.levelFree ? "vec4 Texel(vec2 tc) {\n" : "vec4 Texel(vec2 tc, vec2 dx, vec2 dy) {\n";
     for (int unit = 0; unit < variant.samplers; ++unit) {
         std::string sampler = "uTexture" + std::to_string(unit);
-        std::string sample = variant.levelFree ? "textureLod(" + sampler + ", tc, 0.0)"
-                                               : "textureGrad(" + sampler + ", tc, dx, dy)";
+        std::string sample =
+            variant.levelFree ? "textureLod(" + sampler + ", tc, 0.0)" : "textureGrad(" + sampler + ", tc, dx, dy)";
         source += "    if (vUnit == " + std::to_string(unit) + ") return " + sample + ";\n";
     }
     source += "    return vec4(1.0);\n}\n" + MainStart(variant);

@@ -102,8 +102,10 @@ void AddPlaneQuad(const double* translate, double degrees, const double* scale, 
                                      const double* corners, const double* coords) {
     const Matrix4 matrix = SpriteMatrix(translate, turns, scale);
     Batch::Instance().AddLoneQuad([&](BatchVertex* four, const VertexStyle& style) {
-        if (IsAffine(matrix.m)) WriteQuad<true>(four, matrix.m, corners, coords, style);
-        else WriteQuad<false>(four, matrix.m, corners, coords, style);
+        if (IsAffine(matrix.m))
+            WriteQuad<true>(four, matrix.m, corners, coords, style);
+        else
+            WriteQuad<false>(four, matrix.m, corners, coords, style);
     });
 }
 

@@ -40,28 +40,26 @@ OvHandle g_boundTexture{1, 0};
 
 }  // namespace
 
-bool IsBlendFactor(int value) {
-    return value >= OV_BLEND_ZERO && value <= OV_BLEND_ONE_MINUS_CONSTANT_ALPHA;
-}
+bool IsBlendFactor(int value) { return value >= OV_BLEND_ZERO && value <= OV_BLEND_ONE_MINUS_CONSTANT_ALPHA; }
 
 unsigned BlendFactorToGl(int value) {
     switch (value) {
-        case OV_BLEND_ZERO: return GL_ZERO;
-        case OV_BLEND_ONE: return GL_ONE;
-        case OV_BLEND_SRC_COLOR: return GL_SRC_COLOR;
-        case OV_BLEND_ONE_MINUS_SRC_COLOR: return GL_ONE_MINUS_SRC_COLOR;
-        case OV_BLEND_DST_COLOR: return GL_DST_COLOR;
-        case OV_BLEND_ONE_MINUS_DST_COLOR: return GL_ONE_MINUS_DST_COLOR;
-        case OV_BLEND_SRC_ALPHA: return GL_SRC_ALPHA;
-        case OV_BLEND_ONE_MINUS_SRC_ALPHA: return GL_ONE_MINUS_SRC_ALPHA;
-        case OV_BLEND_DST_ALPHA: return GL_DST_ALPHA;
-        case OV_BLEND_ONE_MINUS_DST_ALPHA: return GL_ONE_MINUS_DST_ALPHA;
-        case OV_BLEND_SRC_ALPHA_SATURATE: return GL_SRC_ALPHA_SATURATE;
-        case OV_BLEND_CONSTANT_COLOR: return GL_CONSTANT_COLOR;
-        case OV_BLEND_ONE_MINUS_CONSTANT_COLOR: return GL_ONE_MINUS_CONSTANT_COLOR;
-        case OV_BLEND_CONSTANT_ALPHA: return GL_CONSTANT_ALPHA;
-        case OV_BLEND_ONE_MINUS_CONSTANT_ALPHA: return GL_ONE_MINUS_CONSTANT_ALPHA;
-        default: return 0;
+    case OV_BLEND_ZERO: return GL_ZERO;
+    case OV_BLEND_ONE: return GL_ONE;
+    case OV_BLEND_SRC_COLOR: return GL_SRC_COLOR;
+    case OV_BLEND_ONE_MINUS_SRC_COLOR: return GL_ONE_MINUS_SRC_COLOR;
+    case OV_BLEND_DST_COLOR: return GL_DST_COLOR;
+    case OV_BLEND_ONE_MINUS_DST_COLOR: return GL_ONE_MINUS_DST_COLOR;
+    case OV_BLEND_SRC_ALPHA: return GL_SRC_ALPHA;
+    case OV_BLEND_ONE_MINUS_SRC_ALPHA: return GL_ONE_MINUS_SRC_ALPHA;
+    case OV_BLEND_DST_ALPHA: return GL_DST_ALPHA;
+    case OV_BLEND_ONE_MINUS_DST_ALPHA: return GL_ONE_MINUS_DST_ALPHA;
+    case OV_BLEND_SRC_ALPHA_SATURATE: return GL_SRC_ALPHA_SATURATE;
+    case OV_BLEND_CONSTANT_COLOR: return GL_CONSTANT_COLOR;
+    case OV_BLEND_ONE_MINUS_CONSTANT_COLOR: return GL_ONE_MINUS_CONSTANT_COLOR;
+    case OV_BLEND_CONSTANT_ALPHA: return GL_CONSTANT_ALPHA;
+    case OV_BLEND_ONE_MINUS_CONSTANT_ALPHA: return GL_ONE_MINUS_CONSTANT_ALPHA;
+    default: return 0;
     }
 }
 
@@ -97,20 +95,19 @@ bool StateTable::Accepts(const StateSlot& slot, const StateSlot& candidate) cons
 // go out under the old value.
 bool StateTable::ChangesPendingPixels(const StateSlot& slot, const StateSlot& candidate) const {
     switch (slot.id) {
-        case kDrawColour:
-        case kClearColour:
-        case kTexturing:
-        case 98:
-        case kCharacterWidth:
-        case kCharacterHeight:
-        case kCharacterSpacing:
-        case kLineSpacing:
-        case kGravity:
-        case kPhysicsClock:
-            return false;
-        default:
-            return !std::equal(slot.reals, slot.reals + 4, candidate.reals) ||
-                   !std::equal(slot.integers, slot.integers + 4, candidate.integers);
+    case kDrawColour:
+    case kClearColour:
+    case kTexturing:
+    case 98:
+    case kCharacterWidth:
+    case kCharacterHeight:
+    case kCharacterSpacing:
+    case kLineSpacing:
+    case kGravity:
+    case kPhysicsClock: return false;
+    default:
+        return !std::equal(slot.reals, slot.reals + 4, candidate.reals) ||
+               !std::equal(slot.integers, slot.integers + 4, candidate.integers);
     }
 }
 
@@ -154,27 +151,16 @@ void StateTable::Apply(int id) const {
     if (slot.id != id) return;
     const int* values = slot.integers;
     switch (id) {
-        case kBlending:
-            values[0] ? glEnable(GL_BLEND) : glDisable(GL_BLEND);
-            break;
-        case kBlendFactors:
-            glBlendFunc(BlendFactorToGl(values[0]), BlendFactorToGl(values[1]));
-            break;
-        case kClipping:
-            values[0] ? glEnable(GL_SCISSOR_TEST) : glDisable(GL_SCISSOR_TEST);
-            break;
-        case kClipRectangle:
-            glScissor(values[0], values[1], std::max(values[2], 0), std::max(values[3], 0));
-            break;
-        case kClearColour:
-            glClearColor(static_cast<GLfloat>(slot.reals[0]), static_cast<GLfloat>(slot.reals[1]),
-                         static_cast<GLfloat>(slot.reals[2]), static_cast<GLfloat>(slot.reals[3]));
-            break;
-        case kPointSize:
-            glPointSize(static_cast<GLfloat>(slot.reals[0]));
-            break;
-        default:
-            break;
+    case kBlending: values[0] ? glEnable(GL_BLEND) : glDisable(GL_BLEND); break;
+    case kBlendFactors: glBlendFunc(BlendFactorToGl(values[0]), BlendFactorToGl(values[1])); break;
+    case kClipping: values[0] ? glEnable(GL_SCISSOR_TEST) : glDisable(GL_SCISSOR_TEST); break;
+    case kClipRectangle: glScissor(values[0], values[1], std::max(values[2], 0), std::max(values[3], 0)); break;
+    case kClearColour:
+        glClearColor(static_cast<GLfloat>(slot.reals[0]), static_cast<GLfloat>(slot.reals[1]),
+                     static_cast<GLfloat>(slot.reals[2]), static_cast<GLfloat>(slot.reals[3]));
+        break;
+    case kPointSize: glPointSize(static_cast<GLfloat>(slot.reals[0])); break;
+    default: break;
     }
 }
 
@@ -194,6 +180,4 @@ extern "C" OV_API void OvSetState(int id, ...) {
     if (stored) ov::States().Apply(id);
 }
 
-extern "C" OV_API void* OvGetState(int id) {
-    return ov::States().Get(id);
-}
+extern "C" OV_API void* OvGetState(int id) { return ov::States().Get(id); }

@@ -35,9 +35,7 @@ private:
     int number_ = 0;
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -96,9 +94,12 @@ bool ParseCommand(std::string_view line, CommandDefinition& command) {
     command.name = std::string(words[0]);
     command.arguments.clear();
     for (size_t i = 1; i < words.size(); ++i) {
-        if (words[i] == "KEYWORD") command.arguments += static_cast<char>(ArgumentKind::Keyword);
-        else if (words[i] == "VARIABLE") command.arguments += static_cast<char>(ArgumentKind::Variable);
-        else return false;
+        if (words[i] == "KEYWORD")
+            command.arguments += static_cast<char>(ArgumentKind::Keyword);
+        else if (words[i] == "VARIABLE")
+            command.arguments += static_cast<char>(ArgumentKind::Variable);
+        else
+            return false;
     }
     return true;
 }

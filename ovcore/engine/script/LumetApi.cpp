@@ -116,9 +116,7 @@ extern "C" OV_API int OvLumetLinkDefinition(const char* name, const char* header
     return Succeed();
 }
 
-extern "C" OV_API OvLumetDefinitionList* OvLumetBuildDefinitionList(void) {
-    return ov::Definitions().Build();
-}
+extern "C" OV_API OvLumetDefinitionList* OvLumetBuildDefinitionList(void) { return ov::Definitions().Build(); }
 
 extern "C" OV_API void OvLumetFreeDefinitionList(OvLumetDefinitionList* list) {
     if (Runs().nesting > 0 && list) {
@@ -129,13 +127,9 @@ extern "C" OV_API void OvLumetFreeDefinitionList(OvLumetDefinitionList* list) {
     delete list;
 }
 
-extern "C" OV_API void OvLumetUnlinkDefinitions(void) {
-    ov::Definitions().Unlink();
-}
+extern "C" OV_API void OvLumetUnlinkDefinitions(void) { ov::Definitions().Unlink(); }
 
-extern "C" OV_API void OvLumetClearDefinitionsProc(void) {
-    ov::Definitions().ClearHandlers();
-}
+extern "C" OV_API void OvLumetClearDefinitionsProc(void) { ov::Definitions().ClearHandlers(); }
 
 extern "C" OV_API int OvLumetAddDefinitionProc(const char* external, const char* command, OvLumetHandler handler) {
     return ov::Definitions().AddHandler(external, command, handler) ? 1 : 0;
@@ -159,8 +153,7 @@ extern "C" OV_API int OvLumetCompileToFile(const char* text, uint32_t size, cons
     return Reported(CompileToTarget(text, size, target), "cannot compile script", "text");
 }
 
-extern "C" OV_API int OvLumetCompileFileToFile(const char* source, const char* target,
-                                               const OvLumetDefinitionList*) {
+extern "C" OV_API int OvLumetCompileFileToFile(const char* source, const char* target, const OvLumetDefinitionList*) {
     std::string text;
     if (!ReadSource(source, text)) return Reported(0, "cannot compile script", source);
     return Reported(CompileToTarget(text.data(), static_cast<uint32_t>(text.size()), target), "cannot compile script",
@@ -197,9 +190,7 @@ extern "C" OV_API void OvLumetFree(OvLumetBuffer* script) {
     *script = OvLumetBuffer{0, nullptr, nullptr};
 }
 
-extern "C" OV_API const char* OvLumetLastLog(void) {
-    return LastLog().c_str();
-}
+extern "C" OV_API const char* OvLumetLastLog(void) { return LastLog().c_str(); }
 
 extern "C" OV_API void OvLumetSetLimits(uint64_t instructions, uint64_t bytes) {
     if (instructions > 0) ov::Limits().instructions = instructions;

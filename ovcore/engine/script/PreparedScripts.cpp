@@ -16,8 +16,8 @@ bool RunOnce(std::string_view source, const OvLumetDefinitionList& list, uintptr
 
 }  // namespace
 
-bool PreparedScripts::Run(std::string_view source, const OvLumetDefinitionList& list, uintptr_t* cells,
-                          size_t count, std::string& message) {
+bool PreparedScripts::Run(std::string_view source, const OvLumetDefinitionList& list, uintptr_t* cells, size_t count,
+                          std::string& message) {
     Entry* entry = Find(source, list);
     if (entry && entry->busy) return RunOnce(source, list, cells, count, message);
     if (!entry) entry = Add(source, list, message);

@@ -65,9 +65,7 @@ void CountInstructions(lua_State* state, lua_Debug* where) {
     luaL_error(state, "%s:%d: %s exhausted", where->short_src, where->currentline, spent);
 }
 
-Sandbox* SandboxOf(lua_State* state) {
-    return static_cast<Sandbox*>(lua_touserdata(state, lua_upvalueindex(1)));
-}
+Sandbox* SandboxOf(lua_State* state) { return static_cast<Sandbox*>(lua_touserdata(state, lua_upvalueindex(1))); }
 
 }  // namespace
 

@@ -59,8 +59,8 @@ int BudgetedXpcall(lua_State* state) {
     luaL_checktype(state, 2, LUA_TFUNCTION);
     lua_pushvalue(state, 2);
     lua_pushcclosure(state, GuardedHandler, 1);  // f, handler, args..., guard
-    lua_copy(state, 1, 2);                       // f, f, args..., guard
-    lua_copy(state, -1, 1);                      // guard, f, args..., guard
+    lua_copy(state, 1, 2);  // f, f, args..., guard
+    lua_copy(state, -1, 1);  // guard, f, args..., guard
     lua_pop(state, 1);
     const int status = lua_pcall(state, arguments, LUA_MULTRET, 1);
     RethrowSpentBudget(state, status);
@@ -101,32 +101,32 @@ uint64_t RangeCost(lua_State* state, int first) {
 
 uint64_t CostOf(lua_State* state, Work work) {
     switch (work) {
-        case Work::Span: return Span(luaL_checkinteger(state, 2), luaL_checkinteger(state, 3));
-        case Work::Insert: return lua_gettop(state) >= 3 ? LengthOf(state, 1) : 1;
-        case Work::Remove: return lua_gettop(state) >= 2 ? LengthOf(state, 1) : 1;
-        case Work::Sort: {
-            const uint64_t n = LengthOf(state, 1);
-            uint64_t depth = 1;
-            while ((uint64_t{1} << depth) < n && depth < 63) ++depth;
-            return n * depth;
-        }
-        case Work::Concat: return RangeCost(state, 3);
-        case Work::Unpack: return RangeCost(state, 2);
-        case Work::Scan: {
-            size_t length = 0;
-            if (lua_type(state, 1) == LUA_TSTRING) lua_tolstring(state, 1, &length);
-            return length / 64 + 1;
-        }
-        case Work::Repeat: {
-            size_t length = 0, separator = 0;
-            if (lua_type(state, 1) == LUA_TSTRING) lua_tolstring(state, 1, &length);
-            if (lua_type(state, 3) == LUA_TSTRING) lua_tolstring(state, 3, &separator);
-            const lua_Integer count = lua_isinteger(state, 2) ? lua_tointeger(state, 2) : 0;
-            if (count <= 0 || length + separator == 0) return 1;
-            const uint64_t each = length + separator;
-            const auto times = static_cast<uint64_t>(count);
-            return times > (uint64_t{1} << 62) / each ? uint64_t{1} << 62 : each * times / 64 + 1;
-        }
+    case Work::Span: return Span(luaL_checkinteger(state, 2), luaL_checkinteger(state, 3));
+    case Work::Insert: return lua_gettop(state) >= 3 ? LengthOf(state, 1) : 1;
+    case Work::Remove: return lua_gettop(state) >= 2 ? LengthOf(state, 1) : 1;
+    case Work::Sort: {
+        const uint64_t n = LengthOf(state, 1);
+        uint64_t depth = 1;
+        while ((uint64_t{1} << depth) < n && depth < 63) ++depth;
+        return n * depth;
+    }
+    case Work::Concat: return RangeCost(state, 3);
+    case Work::Unpack: return RangeCost(state, 2);
+    case Work::Scan: {
+        size_t length = 0;
+        if (lua_type(state, 1) == LUA_TSTRING) lua_tolstring(state, 1, &length);
+        return length / 64 + 1;
+    }
+    case Work::Repeat: {
+        size_t length = 0, separator = 0;
+        if (lua_type(state, 1) == LUA_TSTRING) lua_tolstring(state, 1, &length);
+        if (lua_type(state, 3) == LUA_TSTRING) lua_tolstring(state, 3, &separator);
+        const lua_Integer count = lua_isinteger(state, 2) ? lua_tointeger(state, 2) : 0;
+        if (count <= 0 || length + separator == 0) return 1;
+        const uint64_t each = length + separator;
+        const auto times = static_cast<uint64_t>(count);
+        return times > (uint64_t{1} << 62) / each ? uint64_t{1} << 62 : each * times / 64 + 1;
+    }
     }
     return 1;
 }
@@ -201,9 +201,7 @@ void PushRunGlobalsMetatable(lua_State* state) {
     ProtectMetatable(state, metatable);
 }
 
-ScriptBudget& BudgetOf(lua_State* state) {
-    return **static_cast<ScriptBudget**>(lua_getextraspace(state));
-}
+ScriptBudget& BudgetOf(lua_State* state) { return **static_cast<ScriptBudget**>(lua_getextraspace(state)); }
 
 void OpenSandboxLibraries(lua_State* state) {
     Require(state, LUA_GNAME, luaopen_base);

@@ -55,7 +55,7 @@ int CallCommand(lua_State* state) {
     uintptr_t stream[kMaximumArguments];
     for (int i = 0; i < expected; ++i) {
         stream[i] = kinds[i] == static_cast<char>(ArgumentKind::Keyword) ? KeywordArgument(state, i + 1, binding)
-                                                                          : VariableArgument(state, i + 1, binding);
+                                                                         : VariableArgument(state, i + 1, binding);
     }
     if (binding.handler) binding.handler(stream);
     return 0;

@@ -17,9 +17,7 @@ namespace {
 
 constexpr size_t kMaximumSourceBytes = 16u << 20;
 
-bool Valid(int count) {
-    return count >= 1 && count <= 4;
-}
+bool Valid(int count) { return count >= 1 && count <= 4; }
 
 // Runs set with the active GLSL program in use; false when there is none.
 template <class Set>
@@ -42,9 +40,7 @@ int Reported(bool done, const char* what, const char* name) {
     return 0;
 }
 
-std::string NameOf(const char* kind, OvHandle handle) {
-    return std::string(kind) + " " + std::to_string(handle.word1);
-}
+std::string NameOf(const char* kind, OvHandle handle) { return std::string(kind) + " " + std::to_string(handle.word1); }
 
 bool LoadFromMemory(OvHandle handle, int kind, const char* source) {
     ov::Shader* shader = ov::Shaders().Find(handle);
@@ -57,9 +53,7 @@ bool LoadFromMemory(OvHandle handle, int kind, const char* source) {
 
 }  // namespace
 
-void OvShaderShutdown() {
-    ov::Shaders().DestroyAll();
-}
+void OvShaderShutdown() { ov::Shaders().DestroyAll(); }
 
 extern "C" OV_API int OvShaderInit(void) {
     if (!ov::GlAvailable()) return 0;
@@ -98,18 +92,14 @@ extern "C" OV_API int OvShaderMakeProgram(OvHandle program, const OvHandle* shad
                     NameOf("program", program).c_str());
 }
 
-extern "C" OV_API const char* OvShaderLastLog(void) {
-    return ov::Shaders().LastLog().c_str();
-}
+extern "C" OV_API const char* OvShaderLastLog(void) { return ov::Shaders().LastLog().c_str(); }
 
 extern "C" OV_API int OvShaderActivate(OvHandle handle) {
     ov::Shader* shader = ov::Shaders().Find(handle);
     return shader && ov::Shaders().Activate(*shader) ? 1 : 0;
 }
 
-extern "C" OV_API void OvShaderUnactivate(int kind) {
-    ov::Shaders().Unactivate(kind);
-}
+extern "C" OV_API void OvShaderUnactivate(int kind) { ov::Shaders().Unactivate(kind); }
 
 extern "C" OV_API int OvShaderUniformLocation(OvHandle program, const char* name) {
     ov::Shader* shader = ov::Shaders().Find(program);
@@ -138,20 +128,28 @@ extern "C" OV_API void OvShaderLocalParam(int kind, int index, float x, float y,
 extern "C" OV_API void OvShaderUniform(int location, float x, float y, float z, float w, int count) {
     if (!Valid(count)) return;
     WithActiveProgram(location, [&] {
-        if (count == 1) glUniform1f(location, x);
-        else if (count == 2) glUniform2f(location, x, y);
-        else if (count == 3) glUniform3f(location, x, y, z);
-        else glUniform4f(location, x, y, z, w);
+        if (count == 1)
+            glUniform1f(location, x);
+        else if (count == 2)
+            glUniform2f(location, x, y);
+        else if (count == 3)
+            glUniform3f(location, x, y, z);
+        else
+            glUniform4f(location, x, y, z, w);
     });
 }
 
 extern "C" OV_API void OvShaderUniformInteger(int location, const int* values, int count) {
     if (!Valid(count) || !values) return;
     WithActiveProgram(location, [&] {
-        if (count == 1) glUniform1iv(location, 1, values);
-        else if (count == 2) glUniform2iv(location, 1, values);
-        else if (count == 3) glUniform3iv(location, 1, values);
-        else glUniform4iv(location, 1, values);
+        if (count == 1)
+            glUniform1iv(location, 1, values);
+        else if (count == 2)
+            glUniform2iv(location, 1, values);
+        else if (count == 3)
+            glUniform3iv(location, 1, values);
+        else
+            glUniform4iv(location, 1, values);
     });
 }
 
@@ -167,10 +165,14 @@ extern "C" OV_API void OvShaderAttribute(int location, float x, float y, float z
     if (!Valid(count) || location < 0 || !ov::GlAvailable()) return;
     ov::FlushBatch();
     const GLuint index = static_cast<GLuint>(location);
-    if (count == 1) glVertexAttrib1f(index, x);
-    else if (count == 2) glVertexAttrib2f(index, x, y);
-    else if (count == 3) glVertexAttrib3f(index, x, y, z);
-    else glVertexAttrib4f(index, x, y, z, w);
+    if (count == 1)
+        glVertexAttrib1f(index, x);
+    else if (count == 2)
+        glVertexAttrib2f(index, x, y);
+    else if (count == 3)
+        glVertexAttrib3f(index, x, y, z);
+    else
+        glVertexAttrib4f(index, x, y, z, w);
 }
 
 extern "C" OV_API void OvShaderDestroy(OvHandle handle) {

@@ -27,13 +27,9 @@ std::string InfoLog(unsigned name, bool program) {
     return Trimmed(log);
 }
 
-bool IsGlsl(int kind) {
-    return kind == OV_SHADER_VERTEX || kind == OV_SHADER_FRAGMENT;
-}
+bool IsGlsl(int kind) { return kind == OV_SHADER_VERTEX || kind == OV_SHADER_FRAGMENT; }
 
-bool IsAssembly(int kind) {
-    return kind == OV_SHADER_ASSEMBLY_VERTEX || kind == OV_SHADER_ASSEMBLY_FRAGMENT;
-}
+bool IsAssembly(int kind) { return kind == OV_SHADER_ASSEMBLY_VERTEX || kind == OV_SHADER_ASSEMBLY_FRAGMENT; }
 
 GLenum AssemblyTarget(int kind) {
     return kind == OV_SHADER_ASSEMBLY_VERTEX ? GL_VERTEX_PROGRAM_ARB : GL_FRAGMENT_PROGRAM_ARB;
@@ -53,9 +49,7 @@ Shader& ShaderStore::Create() {
     return created;
 }
 
-Shader* ShaderStore::Find(OvHandle handle) {
-    return shaders_.Find(handle);
-}
+Shader* ShaderStore::Find(OvHandle handle) { return shaders_.Find(handle); }
 
 bool ShaderStore::Load(Shader& shader, int kind, const char* source) {
     lastLog_.clear();
@@ -151,8 +145,10 @@ bool ShaderStore::MakeProgram(Shader& program, const Shader* const* shaders, int
 
 bool ShaderStore::Activate(const Shader& shader) {
     UserPrograms programs = active_;
-    if (shader.kind == OV_SHADER_ASSEMBLY_VERTEX) programs.assemblyVertex = shader.glName;
-    else if (shader.kind == OV_SHADER_ASSEMBLY_FRAGMENT) programs.assemblyFragment = shader.glName;
+    if (shader.kind == OV_SHADER_ASSEMBLY_VERTEX)
+        programs.assemblyVertex = shader.glName;
+    else if (shader.kind == OV_SHADER_ASSEMBLY_FRAGMENT)
+        programs.assemblyFragment = shader.glName;
     else if (shader.kind == OV_SHADER_PROGRAM && GlAvailable()) {
         GLint linked = GL_FALSE;
         glGetProgramiv(shader.glName, GL_LINK_STATUS, &linked);
@@ -191,9 +187,12 @@ void ShaderStore::Release(Shader& shader) {
     }
     SetActive(programs);
     if (GlAvailable()) {
-        if (IsGlsl(shader.kind)) glDeleteShader(shader.glName);
-        else if (shader.kind == OV_SHADER_PROGRAM) glDeleteProgram(shader.glName);
-        else if (IsAssembly(shader.kind)) glDeleteProgramsARB(1, &shader.glName);
+        if (IsGlsl(shader.kind))
+            glDeleteShader(shader.glName);
+        else if (shader.kind == OV_SHADER_PROGRAM)
+            glDeleteProgram(shader.glName);
+        else if (IsAssembly(shader.kind))
+            glDeleteProgramsARB(1, &shader.glName);
     }
     shader.kind = 0;
     shader.glName = 0;

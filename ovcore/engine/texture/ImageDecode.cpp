@@ -25,13 +25,11 @@ constexpr size_t kPngChunkOverhead = 12;  // length, type, CRC
 constexpr uint32_t kPngMaxChunkLength = 0x7FFFFFFFu;
 
 uint32_t ReadBigEndian32(const uint8_t* bytes) {
-    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) |
-           uint32_t{bytes[3]};
+    return (uint32_t{bytes[0]} << 24) | (uint32_t{bytes[1]} << 16) | (uint32_t{bytes[2]} << 8) | uint32_t{bytes[3]};
 }
 
 uint32_t ReadLittleEndian32(const uint8_t* bytes) {
-    return uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16) |
-           (uint32_t{bytes[3]} << 24);
+    return uint32_t{bytes[0]} | (uint32_t{bytes[1]} << 8) | (uint32_t{bytes[2]} << 16) | (uint32_t{bytes[3]} << 24);
 }
 
 // The byte count of a PNG from its signature to the end of its IEND chunk.
@@ -68,9 +66,7 @@ bool StartsWith(const uint8_t* data, size_t limit, const uint8_t* prefix, size_t
     return limit >= prefixSize && std::memcmp(data, prefix, prefixSize) == 0;
 }
 
-uint16_t ReadLittleEndian16(const uint8_t* bytes) {
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
+uint16_t ReadLittleEndian16(const uint8_t* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
 // Deflate's largest expansion: a 258-byte match costs at least two bits.
 constexpr uint64_t kDeflateMaxRatio = 1032;
@@ -143,9 +139,7 @@ bool EncodedBytesCanHold(const uint8_t* data, size_t size, int width, int height
 
 }  // namespace
 
-void FreeDecoded::operator()(uint8_t* pixels) const {
-    stbi_image_free(pixels);
-}
+void FreeDecoded::operator()(uint8_t* pixels) const { stbi_image_free(pixels); }
 
 SpanResult LocateEncodedImage(const uint8_t* data, size_t limit, EncodedSpan& span) {
     if (!data) return SpanResult::Invalid;
@@ -200,13 +194,9 @@ namespace {
 // declares, other formats the whole block; false when the container is Invalid.
 bool ImageInBlock(const uint8_t* data, size_t size, EncodedSpan& span) {
     switch (LocateEncodedImage(data, size, span)) {
-        case SpanResult::Found:
-            return true;
-        case SpanResult::Unrecognised:
-            span = EncodedSpan{0, size};
-            return true;
-        case SpanResult::Invalid:
-            break;
+    case SpanResult::Found: return true;
+    case SpanResult::Unrecognised: span = EncodedSpan{0, size}; return true;
+    case SpanResult::Invalid: break;
     }
     return false;
 }

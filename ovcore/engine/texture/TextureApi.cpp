@@ -95,11 +95,23 @@ GLenum WrapToGl(int value) {
 // the engine does not know.
 bool ParameterToGl(int parameter, int value, GLenum& glParameter, GLenum& glValue) {
     switch (parameter) {
-        case kMinFilter: glParameter = GL_TEXTURE_MIN_FILTER; glValue = FilterToGl(value); break;
-        case kMagFilter: glParameter = GL_TEXTURE_MAG_FILTER; glValue = FilterToGl(value); break;
-        case kWrapS: glParameter = GL_TEXTURE_WRAP_S; glValue = WrapToGl(value); break;
-        case kWrapT: glParameter = GL_TEXTURE_WRAP_T; glValue = WrapToGl(value); break;
-        default: return false;
+    case kMinFilter:
+        glParameter = GL_TEXTURE_MIN_FILTER;
+        glValue = FilterToGl(value);
+        break;
+    case kMagFilter:
+        glParameter = GL_TEXTURE_MAG_FILTER;
+        glValue = FilterToGl(value);
+        break;
+    case kWrapS:
+        glParameter = GL_TEXTURE_WRAP_S;
+        glValue = WrapToGl(value);
+        break;
+    case kWrapT:
+        glParameter = GL_TEXTURE_WRAP_T;
+        glValue = WrapToGl(value);
+        break;
+    default: return false;
     }
     return glValue != 0;
 }
@@ -176,11 +188,11 @@ extern "C" OV_API void* OvTextureGet(OvHandle handle, int query) {
     ov::Texture* texture = ov::Textures().Find(handle);
     if (!texture) return nullptr;
     switch (query) {
-        case OV_TEXTURE_WIDTH: return &texture->width;
-        case OV_TEXTURE_HEIGHT: return &texture->height;
-        case OV_TEXTURE_BYTES: return &texture->byteSize;
-        case OV_TEXTURE_GL_NAME: return &texture->glName;
-        default: return nullptr;
+    case OV_TEXTURE_WIDTH: return &texture->width;
+    case OV_TEXTURE_HEIGHT: return &texture->height;
+    case OV_TEXTURE_BYTES: return &texture->byteSize;
+    case OV_TEXTURE_GL_NAME: return &texture->glName;
+    default: return nullptr;
     }
 }
 
@@ -194,19 +206,13 @@ extern "C" OV_API void OvTextureUnlock(OvHandle handle, int flag) {
     if (texture) ov::Textures().Unlock(*texture, flag != 0);
 }
 
-extern "C" OV_API void OvTextureActivate(OvHandle handle) {
-    ov::Textures().Activate(handle);
-}
+extern "C" OV_API void OvTextureActivate(OvHandle handle) { ov::Textures().Activate(handle); }
 
-extern "C" OV_API void OvTextureUnactivate(void) {
-    ov::Textures().Bind(nullptr);
-}
+extern "C" OV_API void OvTextureUnactivate(void) { ov::Textures().Bind(nullptr); }
 
 extern "C" OV_API void OvTextureDestroy(OvHandle handle) {
     ov::Texture* texture = ov::Textures().Find(handle);
     if (texture) ov::Textures().Destroy(*texture);
 }
 
-void OvTextureShutdown() {
-    ov::Textures().DestroyAll();
-}
+void OvTextureShutdown() { ov::Textures().DestroyAll(); }

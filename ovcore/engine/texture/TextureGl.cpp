@@ -40,9 +40,7 @@ bool GlSucceeded(const char* what, int width, int height) {
 
 }  // namespace
 
-bool GlAvailable() {
-    return SDL_GL_GetCurrentContext() != nullptr;
-}
+bool GlAvailable() { return SDL_GL_GetCurrentContext() != nullptr; }
 
 int MaxTextureSide() {
     GLint side = 0;
@@ -52,8 +50,8 @@ int MaxTextureSide() {
 
 bool UploadTexture(unsigned& glName, int width, int height, const uint8_t* rgba) {
     if (width > MaxTextureSide() || height > MaxTextureSide()) {
-        PlatformReportFailure("engine: texture refused: %d x %d: larger than this GL's limit of %d", width,
-                              height, MaxTextureSide());
+        PlatformReportFailure("engine: texture refused: %d x %d: larger than this GL's limit of %d", width, height,
+                              MaxTextureSide());
         return false;
     }
     ClearGlErrors();

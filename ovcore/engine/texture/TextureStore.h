@@ -16,9 +16,7 @@ class TextureStore {
 public:
     OvHandle Create();
     // Null for empty, unknown or destroyed handles.
-    Texture* Find(OvHandle handle) const {
-        return OvHandleIsEmpty(handle) ? nullptr : FindById(handle.word1);
-    }
+    Texture* Find(OvHandle handle) const { return OvHandleIsEmpty(handle) ? nullptr : FindById(handle.word1); }
     // An empty slot of the last two found holds id 0 and null.
     Texture* FindById(uint32_t id) const {
         if (id == recentIds_[0]) return recentTextures_[0];

@@ -33,8 +33,8 @@ public:
         const double fit = std::floor(control.size.y / rowHeight);
         const size_t count = fit < 0 ? 0 : fit > kMostRows ? kMostRows : static_cast<size_t>(fit);
         for (size_t i = 0; i < count; ++i) {
-            OV_CONTROL* row = MakePart(gui, control, rowStyle, 0, static_cast<double>(i) * rowHeight,
-                                       control.size.x, rowHeight);
+            OV_CONTROL* row =
+                MakePart(gui, control, rowStyle, 0, static_cast<double>(i) * rowHeight, control.size.x, rowHeight);
             if (!row) break;
             rows.push_back(row);
         }
@@ -96,28 +96,24 @@ bool ListProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux, 
     if (!state) return handled;
     const int32_t before = state->selected;
     switch (type) {
-        case MSG_BUTTON_PRESSED:
-            if (value == MOUSE_LEFT && aux == 0) {
-                const double row = std::floor((gui->lastMouseY - control->corners[0].y) / state->rowHeight);
-                if (row >= 0 && row < static_cast<double>(state->rows.size()) &&
-                    state->scroll + row < state->Count())
-                    state->SetValue(*control, state->scroll + static_cast<int32_t>(row));
-            }
-            break;
-        case MSG_BUTTON_HELD:
-            if (value == MOUSE_WHEEL_UP) state->Scroll(-1);
-            if (value == MOUSE_WHEEL_DOWN) state->Scroll(1);
-            break;
-        case MSG_KEY_PRESSED:
-            if (state->hover && value == VK_UP && before > 0) state->SetValue(*control, before - 1);
-            if (state->hover && value == VK_DOWN && before + 1 < state->Count()) state->SetValue(*control, before + 1);
-            break;
-        case MSG_SET_TEXT:
-        case MSG_SET_DATA:
-            state->SetItems(*control, control->Text());
-            break;
-        default:
-            break;
+    case MSG_BUTTON_PRESSED:
+        if (value == MOUSE_LEFT && aux == 0) {
+            const double row = std::floor((gui->lastMouseY - control->corners[0].y) / state->rowHeight);
+            if (row >= 0 && row < static_cast<double>(state->rows.size()) && state->scroll + row < state->Count())
+                state->SetValue(*control, state->scroll + static_cast<int32_t>(row));
+        }
+        break;
+    case MSG_BUTTON_HELD:
+        if (value == MOUSE_WHEEL_UP) state->Scroll(-1);
+        if (value == MOUSE_WHEEL_DOWN) state->Scroll(1);
+        break;
+    case MSG_KEY_PRESSED:
+        if (state->hover && value == VK_UP && before > 0) state->SetValue(*control, before - 1);
+        if (state->hover && value == VK_DOWN && before + 1 < state->Count()) state->SetValue(*control, before + 1);
+        break;
+    case MSG_SET_TEXT:
+    case MSG_SET_DATA: state->SetItems(*control, control->Text()); break;
+    default: break;
     }
     state->ShowLook(*control, false);
     if (state->selected != before) gui->Notify(control, NOTIFY_CHANGED, state->selected);

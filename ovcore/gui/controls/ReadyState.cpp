@@ -67,34 +67,34 @@ void OV_READY_STATE::FindLooks(OV_CONTROL& control, OV_GUI& gui, const char* pre
 
 void OV_READY_STATE::ShowLook(OV_CONTROL& control, bool pressedLook) const {
     Look look = NORMAL;
-    if (!control.active) look = DISABLED;
-    else if (pressedLook || (pressed && hover)) look = PRESSED;
-    else if (hover) look = HOVER;
+    if (!control.active)
+        look = DISABLED;
+    else if (pressedLook || (pressed && hover))
+        look = PRESSED;
+    else if (hover)
+        look = HOVER;
     control.style = looks[look];
 }
 
 bool OV_READY_STATE::TrackPointer(OV_CONTROL& control, int32_t type, int32_t aux, int32_t value) {
     bool click = false;
     switch (type) {
-        case MSG_MOUSE_ENTERED:
-            hover = true;
-            break;
-        case MSG_MOUSE_LEFT:
-            hover = false;
-            pressed = false;
-            break;
-        case MSG_BUTTON_PRESSED:
-            if (value == MOUSE_LEFT && aux == 0) pressed = true;
-            break;
-        case MSG_BUTTON_RELEASED:
-            click = value == MOUSE_LEFT && aux == 0 && pressed;
-            if (value == MOUSE_LEFT) pressed = false;
-            break;
-        case MSG_SET_ACTIVE:
-            if (value == 0) pressed = false;
-            break;
-        default:
-            break;
+    case MSG_MOUSE_ENTERED: hover = true; break;
+    case MSG_MOUSE_LEFT:
+        hover = false;
+        pressed = false;
+        break;
+    case MSG_BUTTON_PRESSED:
+        if (value == MOUSE_LEFT && aux == 0) pressed = true;
+        break;
+    case MSG_BUTTON_RELEASED:
+        click = value == MOUSE_LEFT && aux == 0 && pressed;
+        if (value == MOUSE_LEFT) pressed = false;
+        break;
+    case MSG_SET_ACTIVE:
+        if (value == 0) pressed = false;
+        break;
+    default: break;
     }
     return click && control.active;
 }
@@ -103,8 +103,8 @@ bool RegisterReadyControls(OV_GUI& gui) {
     const struct {
         const char* name;
         OV_MESSAGE_PROC procedure;
-    } ready[] = {{"Label", LabelProcedure},         {"Button", ButtonProcedure}, {"CheckBox", CheckBoxProcedure},
-                 {"Slider", SliderProcedure},       {"TextEntry", TextEntryProcedure}, {"List", ListProcedure}};
+    } ready[] = {{"Label", LabelProcedure},   {"Button", ButtonProcedure},       {"CheckBox", CheckBoxProcedure},
+                 {"Slider", SliderProcedure}, {"TextEntry", TextEntryProcedure}, {"List", ListProcedure}};
     for (const auto& entry : ready) {
         OV_MESSAGE_PROC* slot = gui.messageProcs.Get(entry.name, 0);
         if (!slot) return false;
@@ -113,9 +113,7 @@ bool RegisterReadyControls(OV_GUI& gui) {
     return true;
 }
 
-int32_t ReadyValue(const OV_CONTROL* control) {
-    return control && control->state ? control->state->Value() : 0;
-}
+int32_t ReadyValue(const OV_CONTROL* control) { return control && control->state ? control->state->Value() : 0; }
 
 bool SetReadyValue(OV_CONTROL* control, int32_t value) {
     return control && control->state && control->state->SetValue(*control, value);

@@ -47,8 +47,8 @@ public:
         const double travel = control.size.x - ThumbWidth(control);
         if (travel <= 0) return minimum;
         const double share = (x - control.corners[0].x - ThumbWidth(control) / 2) / travel;
-        return static_cast<int32_t>(std::lround(minimum + std::fmin(std::fmax(share, 0.0), 1.0) *
-                                                              (static_cast<double>(maximum) - minimum)));
+        return static_cast<int32_t>(
+            std::lround(minimum + std::fmin(std::fmax(share, 0.0), 1.0) * (static_cast<double>(maximum) - minimum)));
     }
 };
 
@@ -61,32 +61,31 @@ bool SliderProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t aux
     const int32_t before = state->value;
     int64_t wanted = before;  // a step past either end is clamped, not wrapped
     switch (type) {
-        case MSG_BUTTON_PRESSED:
-            if (value == MOUSE_LEFT && aux == 0) {
-                state->dragging = true;
-                wanted = state->ValueAt(*control, gui->lastMouseX);
-            }
-            break;
-        case MSG_FRAME:
-            // The drag goes on outside the control until the button is let go.
-            if (state->dragging && !MouseHeld(MOUSE_LEFT)) state->dragging = false;
-            if (state->dragging) wanted = state->ValueAt(*control, gui->lastMouseX);
-            break;
-        case MSG_BUTTON_HELD:
-            if (value == MOUSE_WHEEL_UP) wanted = before + state->step;
-            if (value == MOUSE_WHEEL_DOWN) wanted = before - state->step;
-            break;
-        case MSG_KEY_PRESSED:
-            if (state->hover && value == VK_LEFT) wanted = before - state->step;
-            if (state->hover && value == VK_RIGHT) wanted = before + state->step;
-            break;
-        case MSG_SET_ACTIVE:
-        case MSG_SET_VISIBLE:
-        case MSG_DETACH:
-            if (!control->active || !control->visible || type == MSG_DETACH) state->dragging = false;
-            break;
-        default:
-            break;
+    case MSG_BUTTON_PRESSED:
+        if (value == MOUSE_LEFT && aux == 0) {
+            state->dragging = true;
+            wanted = state->ValueAt(*control, gui->lastMouseX);
+        }
+        break;
+    case MSG_FRAME:
+        // The drag goes on outside the control until the button is let go.
+        if (state->dragging && !MouseHeld(MOUSE_LEFT)) state->dragging = false;
+        if (state->dragging) wanted = state->ValueAt(*control, gui->lastMouseX);
+        break;
+    case MSG_BUTTON_HELD:
+        if (value == MOUSE_WHEEL_UP) wanted = before + state->step;
+        if (value == MOUSE_WHEEL_DOWN) wanted = before - state->step;
+        break;
+    case MSG_KEY_PRESSED:
+        if (state->hover && value == VK_LEFT) wanted = before - state->step;
+        if (state->hover && value == VK_RIGHT) wanted = before + state->step;
+        break;
+    case MSG_SET_ACTIVE:
+    case MSG_SET_VISIBLE:
+    case MSG_DETACH:
+        if (!control->active || !control->visible || type == MSG_DETACH) state->dragging = false;
+        break;
+    default: break;
     }
     if (wanted != before) {
         if (wanted < state->minimum) wanted = state->minimum;

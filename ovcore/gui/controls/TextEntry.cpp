@@ -52,19 +52,19 @@ public:
             return true;
         }
         switch (value) {
-            case VK_BACK:
-                if (caret == 0 || !control.editable) return false;
-                text.erase(--caret, 1);
-                return true;
-            case VK_DELETE:
-                if (caret >= text.size() || !control.editable) return false;
-                text.erase(caret, 1);
-                return true;
-            case VK_HOME: caret = 0; break;
-            case VK_END: caret = text.size(); break;
-            case VK_LEFT: caret -= caret > 0 ? 1 : 0; break;
-            case VK_RIGHT: caret += caret < text.size() ? 1 : 0; break;
-            default: break;
+        case VK_BACK:
+            if (caret == 0 || !control.editable) return false;
+            text.erase(--caret, 1);
+            return true;
+        case VK_DELETE:
+            if (caret >= text.size() || !control.editable) return false;
+            text.erase(caret, 1);
+            return true;
+        case VK_HOME: caret = 0; break;
+        case VK_END: caret = text.size(); break;
+        case VK_LEFT: caret -= caret > 0 ? 1 : 0; break;
+        case VK_RIGHT: caret += caret < text.size() ? 1 : 0; break;
+        default: break;
         }
         return false;
     }
@@ -100,31 +100,28 @@ bool TextEntryProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t 
     const size_t caretBefore = state->caret;
     const OV_STYLE* lookBefore = control->style;
     switch (type) {
-        case MSG_BUTTON_PRESSED:
-            if (value == MOUSE_LEFT && aux == 0) state->focused = true;
-            break;
-        case MSG_MOUSE_OUTSIDE:
-            if (MousePressed(MOUSE_LEFT)) state->focused = false;
-            break;
-        case MSG_CHAR:
-        case MSG_KEY_PRESSED:
-            if (!state->focused) break;
-            submitted = type == MSG_KEY_PRESSED && value == VK_RETURN;
-            changed = state->Edit(*control, type, value);
-            if (changed) state->Store(*control);
-            handled = true;
-            break;
-        case MSG_SET_TEXT:
-        case MSG_SET_DATA:
-            state->TakeText(*control);
-            break;
-        case MSG_SET_ACTIVE:
-        case MSG_SET_VISIBLE:
-        case MSG_DETACH:
-            if (!control->active || !control->visible || type == MSG_DETACH) state->focused = false;
-            break;
-        default:
-            break;
+    case MSG_BUTTON_PRESSED:
+        if (value == MOUSE_LEFT && aux == 0) state->focused = true;
+        break;
+    case MSG_MOUSE_OUTSIDE:
+        if (MousePressed(MOUSE_LEFT)) state->focused = false;
+        break;
+    case MSG_CHAR:
+    case MSG_KEY_PRESSED:
+        if (!state->focused) break;
+        submitted = type == MSG_KEY_PRESSED && value == VK_RETURN;
+        changed = state->Edit(*control, type, value);
+        if (changed) state->Store(*control);
+        handled = true;
+        break;
+    case MSG_SET_TEXT:
+    case MSG_SET_DATA: state->TakeText(*control); break;
+    case MSG_SET_ACTIVE:
+    case MSG_SET_VISIBLE:
+    case MSG_DETACH:
+        if (!control->active || !control->visible || type == MSG_DETACH) state->focused = false;
+        break;
+    default: break;
     }
     state->ShowLook(*control, state->focused);
     // Measured only when something moved it, not on every frame's messages.
@@ -132,8 +129,10 @@ bool TextEntryProcedure(OV_CONTROL* control, OV_GUI* gui, int32_t type, int32_t 
         state->focused != wasFocused || state->caret != caretBefore || control->style != lookBefore)
         state->PlaceCaret(*control);
     // One notification, last: the application may clear the GUI.
-    if (changed) gui->Notify(control, NOTIFY_CHANGED, state->Value());
-    else if (submitted) gui->Notify(control, NOTIFY_SUBMITTED, state->Value());
+    if (changed)
+        gui->Notify(control, NOTIFY_CHANGED, state->Value());
+    else if (submitted)
+        gui->Notify(control, NOTIFY_SUBMITTED, state->Value());
     return handled;
 }
 
