@@ -15,7 +15,7 @@ packages=(
   libpugixml-dev libtinyxml2-dev
   libsfml-dev liballegro5-dev
   nginx-light curl
-  doxygen
+  doxygen clang-format
 )
 if [ "${1:-}" = fuzz ]; then
   packages+=(clang libclang-rt-dev)

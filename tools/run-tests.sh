@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the whole suite twice: a plain
+# Installs what is missing, checks the formatting, builds, and runs the whole suite twice: a plain
 # build, then one under AddressSanitizer and UndefinedBehaviorSanitizer.
 # The plain build also builds the reference (docs target) with every Doxygen
 # warning an error. Set OV_SKIP_SANITIZERS=1 to run only the plain build.
@@ -12,6 +12,9 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 
 bash tools/install-deps.sh
+
+# Every C++ file as .clang-format says, before anything is built.
+bash tools/check-format.sh
 
 export ALSOFT_DRIVERS=${ALSOFT_DRIVERS:-null}
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
