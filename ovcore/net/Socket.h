@@ -177,6 +177,8 @@ private:
     uint32_t SendTo(OvHandle to, const OV_SOCKET_MESSAGE& message);
     uint32_t SendToClients(const OV_SOCKET_MESSAGE& message, const OvHandle* except);
     void AcceptWaiting();
+    void ReadEveryClient();
+    void ReadPolledClients();
     void DrainClients();
     void DrainClient(OvHandle client);
     bool IsClient(OvHandle client) const;

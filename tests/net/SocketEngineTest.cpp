@@ -313,7 +313,7 @@ TEST(SocketEngineClosure, DestroysEverySocketAndItsDescriptor) {
     ASSERT_TRUE(OvSocketCreate(&listening));
     ASSERT_TRUE(OvSocketOpen(listening, OV_SOCKET_ANY));
     ASSERT_TRUE(OvSocketListen(listening, 0, 0));
-    EXPECT_EQ(peer::OpenDescriptors(), before + 1);
+    EXPECT_GT(peer::OpenDescriptors(), before);  // the listener, and the ring watching it where there is one
     OvSocketClosure();
     EXPECT_EQ(peer::OpenDescriptors(), before);
     EXPECT_FALSE(OvSocketIsConnected(listening));

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace OvCore;
@@ -158,11 +159,14 @@ TEST_F(SocketTest, FailedListenAndConnectLeaveNoHandleBehind) {
     EXPECT_EQ(other.mode, OV_SOCKET::CLOSED);
     EXPECT_TRUE(IsNullSocket(other.socket));
     EXPECT_TRUE(IsNullSocket(other.pending));
+    EXPECT_EQ(peer::OpenDescriptors(), before);
     server.Close();
+    const int closed = peer::OpenDescriptors();
+    EXPECT_LT(closed, before);  // the server's listener is gone
     EXPECT_FALSE(other.Connect("127.0.0.1", port, OV_SOCKET_ANY));  // nobody listens
     EXPECT_FALSE(other.Connect("::1", port, OV_SOCKET_IPV4));
     EXPECT_TRUE(IsNullSocket(other.socket));
-    EXPECT_EQ(peer::OpenDescriptors(), before - 1);  // the server's listener is gone too
+    EXPECT_EQ(peer::OpenDescriptors(), closed);
     OV_MEMORY_FILE buffer;
     OV_SOCKET_MESSAGE message;
     message.buffer = &buffer;
@@ -256,6 +260,40 @@ TEST_F(SocketTest, TheCoresSocketsArePolledByTheFrameStepAndClosedByClear) {
 
 // Abuse, bounded: churn, garbage, resets and a client that never reads; the
 // server stays responsive and every descriptor comes back.
+// A server learns of arrivals without asking the kernel each frame; a
+// connection must still be taken by the first Update after it arrived:
+// one alone, a burst from another thread larger than the watch's room, and
+// one after the server read its clients by polling for a while.
+TEST_F(SocketTest, EveryArrivalIsAcceptedByTheNextUpdate) {
+    std::vector<int> peers;
+    server.Update();  // nobody waits: the server now knows its queue is empty
+    peers.push_back(peer::Connect(port));
+    server.Update();
+    ASSERT_EQ(server.clients.size(), 1u);
+    std::thread burst([&] {
+        for (int i = 0; i < 20; ++i) peers.push_back(peer::Connect(port));
+    });
+    burst.join();
+    server.Update();
+    ASSERT_EQ(server.clients.size(), 21u);
+    for (size_t count = 22; count <= 34; ++count) {  // more arrivals than the watch has room for
+        peers.push_back(peer::Connect(port));
+        server.Update();  // enough clients to poll them
+        ASSERT_EQ(server.clients.size(), count);
+    }
+    for (size_t i = 2; i < peers.size(); ++i) close(peers[i]);
+    ASSERT_TRUE(PollUntil({&server}, [&] { return server.clients.size() == 2; }));
+    peers.resize(2);
+    server.Update();
+    peers.push_back(peer::Connect(port));
+    server.Update();  // reads each client again
+    EXPECT_EQ(server.clients.size(), 3u);
+    peer::SendAll(peers[0], "first");
+    server.Update();
+    EXPECT_EQ(serverRecord.received, "first");
+    for (int fd : peers) close(fd);
+}
+
 TEST_F(SocketTest, AbusedServerKeepsServingAndLeaksNoDescriptor) {
     serverRecord.echo = true;
     const int before = peer::OpenDescriptors();

@@ -75,6 +75,7 @@ Socket::~Socket() {
 }
 
 void Socket::CloseDescriptor() {
+    acceptWatch_.reset();  // its ring holds the listener open
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     peer_[0] = '\0';
@@ -131,6 +132,7 @@ bool Socket::Listen(uint16_t port, int backlog) {
     }
     fd_ = fd;
     listening_ = true;
+    acceptWatch_ = std::make_unique<AcceptWatch>(fd_);
     return ApplyOptions();
 }
 
@@ -203,12 +205,17 @@ bool Socket::Connect(const char* host, uint16_t port) {
 
 bool Socket::AcceptFrom(Socket& listening) {
     if (fd_ >= 0 || listening.fd_ < 0 || listening.connected_) return false;
+    AcceptWatch* watch = listening.async_ ? listening.acceptWatch_.get() : nullptr;
+    if (watch && !watch->MayAccept()) return false;
     int fd = -1;
     sockaddr_storage address{};
     socklen_t length = sizeof address;
     do fd = accept4(listening.fd_, reinterpret_cast<sockaddr*>(&address), &length, SOCK_CLOEXEC);
     while (fd < 0 && errno == EINTR);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        if (watch && WouldBlock(errno)) watch->Drained();
+        return false;
+    }
     opened_ = true;
     async_ = false;
     if (!Adopt(fd)) {

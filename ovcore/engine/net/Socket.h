@@ -3,11 +3,13 @@
 #pragma once
 
 #include "ovcore/engine/OrvoCore.h"
+#include "ovcore/engine/net/AcceptWatch.h"
 
 #include <sys/socket.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace ov {
@@ -30,6 +32,9 @@ public:
     // <cause>"; a URL is refused before any lookup) or no address of it
     // takes the connection ("net: cannot connect: <host>:<port>: <cause>").
     bool Connect(const char* host, uint16_t port);
+    // Takes the next waiting connection of a listening socket. A
+    // non-blocking listener that its watch knows to be idle answers false
+    // without a system call.
     bool AcceptFrom(Socket& listening);
     bool SetNoDelay(bool on);
     bool SetAsync(bool on);
@@ -72,6 +77,7 @@ private:
     char peer_[80] = {};  // "host:port" of the other end, for failure reports
     std::vector<uint8_t> queue_;
     size_t queueStart_ = 0;
+    std::unique_ptr<AcceptWatch> acceptWatch_;  // a listener's arrivals
 
     void CloseDescriptor();
     bool Adopt(int fd);
