@@ -528,7 +528,9 @@ OV_API const char* OvFontDefaultPath(void);
  * interface (port 0: a free port, see OvSocketLocalPort; backlog <= 0: the
  * system's largest). OvSocketConnect resolves host names and literal
  * addresses. OvSocketAccept moves the next waiting connection of a listening
- * socket into a fresh endpoint (0 when none waits on a non-blocking listener).
+ * socket into a fresh endpoint (0 when none waits on a non-blocking listener;
+ * where the kernel offers io_uring, a ring watches each listener for
+ * arrivals, so that answer costs no system call and one more descriptor).
  * New connections block until OvSocketAsync(s, 1) makes them non-blocking.
  * OvSocketNagle(s, 1) sends small writes at once (TCP_NODELAY, Nagle's
  * algorithm off); 0 lets the system gather them.
