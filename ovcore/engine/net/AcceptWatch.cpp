@@ -42,13 +42,13 @@ bool AcceptWatch::Open() {
     if (ring_ < 0 || !(params.features & IORING_FEAT_SINGLE_MMAP)) return false;
     ringsBytes_ = std::max<uint64_t>(params.sq_off.array + params.sq_entries * sizeof(unsigned),
                                      params.cq_off.cqes + params.cq_entries * sizeof(io_uring_cqe));
-    void* rings = mmap(nullptr, ringsBytes_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, ring_,
-                       IORING_OFF_SQ_RING);
+    void* rings =
+        mmap(nullptr, ringsBytes_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, ring_, IORING_OFF_SQ_RING);
     if (rings == MAP_FAILED) return false;
     rings_ = rings;
     entriesBytes_ = params.sq_entries * sizeof(io_uring_sqe);
-    void* entries = mmap(nullptr, entriesBytes_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, ring_,
-                         IORING_OFF_SQES);
+    void* entries =
+        mmap(nullptr, entriesBytes_, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, ring_, IORING_OFF_SQES);
     if (entries == MAP_FAILED) return false;
     entries_ = static_cast<io_uring_sqe*>(entries);
     sqTail_ = At<unsigned>(rings_, params.sq_off.tail);
