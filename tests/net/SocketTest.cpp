@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <poll.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <functional>
 #include <string>
 #include <thread>
@@ -258,13 +264,19 @@ TEST_F(SocketTest, TheCoresSocketsArePolledByTheFrameStepAndClosedByClear) {
     close(fd);
 }
 
-// Abuse, bounded: churn, garbage, resets and a client that never reads; the
-// server stays responsive and every descriptor comes back.
+namespace {
+
 // A server learns of arrivals without asking the kernel each frame; a
 // connection must still be taken by the first Update after it arrived:
 // one alone, a burst from another thread larger than the watch's room, and
-// one after the server read its clients by polling for a while.
-TEST_F(SocketTest, EveryArrivalIsAcceptedByTheNextUpdate) {
+// one after the server read its clients by polling for a while. The server
+// listens in the calling thread.
+void ExpectEveryArrivalAcceptedByTheNextUpdate() {
+    OV_SOCKET server;
+    Record record;
+    Hook(server, record);
+    ASSERT_TRUE(server.Listen(0, 0));
+    const uint16_t port = server.Port();
     std::vector<int> peers;
     server.Update();  // nobody waits: the server now knows its queue is empty
     peers.push_back(peer::Connect(port));
@@ -290,10 +302,44 @@ TEST_F(SocketTest, EveryArrivalIsAcceptedByTheNextUpdate) {
     EXPECT_EQ(server.clients.size(), 3u);
     peer::SendAll(peers[0], "first");
     server.Update();
-    EXPECT_EQ(serverRecord.received, "first");
+    EXPECT_EQ(record.received, "first");
     for (int fd : peers) close(fd);
 }
 
+// Makes io_uring_setup fail with EPERM in the calling thread (and threads it
+// starts), as a container's system-call filter does.
+bool ForbidKernelRings() {
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_io_uring_setup, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0;
+}
+
+}  // namespace
+
+TEST_F(SocketTest, EveryArrivalIsAcceptedByTheNextUpdate) { ExpectEveryArrivalAcceptedByTheNextUpdate(); }
+
+// Where the kernel refuses rings, a listener costs one descriptor and each
+// Update asks the kernel for arrivals instead.
+TEST_F(SocketTest, EveryArrivalIsAcceptedByTheNextUpdateWithoutKernelRings) {
+    std::thread filtered([] {
+        ASSERT_TRUE(ForbidKernelRings());
+        const int before = peer::OpenDescriptors();
+        OV_SOCKET listener;
+        ASSERT_TRUE(listener.Listen(0, 0));
+        EXPECT_EQ(peer::OpenDescriptors(), before + 1);
+        listener.Close();
+        ExpectEveryArrivalAcceptedByTheNextUpdate();
+    });
+    filtered.join();
+}
+
+// Abuse, bounded: churn, garbage, resets and a client that never reads; the
+// server stays responsive and every descriptor comes back.
 TEST_F(SocketTest, AbusedServerKeepsServingAndLeaksNoDescriptor) {
     serverRecord.echo = true;
     const int before = peer::OpenDescriptors();
