@@ -13,7 +13,7 @@ public:
     static VirtualFileStore& Instance();
 
     // Takes the bytes and names them with a fresh handle; fails only when
-    // every handle number has been used.
+    // the table has no slot left.
     bool Add(std::vector<uint8_t>&& bytes, OvHandle& handle) {
         handle = files_.Add(std::make_unique<std::vector<uint8_t>>(std::move(bytes)));
         return !OvHandleIsEmpty(handle);
@@ -22,7 +22,7 @@ public:
     void Remove(OvHandle handle) { files_.Destroy(handle); }
 
 private:
-    HandleTable<std::vector<uint8_t>> files_;
+    HandleTable<std::vector<uint8_t>> files_{"virtual file"};
 };
 
 }  // namespace ov

@@ -20,12 +20,12 @@ public:
     const Font* Find(OvHandle handle) const;
     Font* Find(OvHandle handle) { return const_cast<Font*>(static_cast<const FontStore*>(this)->Find(handle)); }
     void Destroy(OvHandle handle) { fonts_.Destroy(handle); }
-    // Frees every font; handles already given out stay dead (ids are not reused).
+    // Frees every font; handles already given out stay dead.
     void DestroyAll() { fonts_.Clear(); }
     size_t Count() const { return fonts_.Size(); }
 
 private:
-    HandleTable<Font> fonts_;
+    HandleTable<Font> fonts_{"font"};
 };
 
 FontStore& Fonts();

@@ -62,8 +62,9 @@ extern "C" OV_API int OvShaderInit(void) {
 
 extern "C" OV_API int OvShaderCreate(OvHandle* shader) {
     if (!shader) return 0;
-    *shader = OvHandle{0, ov::Shaders().Create().id};
-    return 1;
+    const ov::Shader* created = ov::Shaders().Create();
+    *shader = created ? OvHandle{0, created->id} : OV_NULL_HANDLE;
+    return created ? 1 : 0;
 }
 
 extern "C" OV_API int OvShaderLoadFromMemory(OvHandle handle, int kind, const char* source) {

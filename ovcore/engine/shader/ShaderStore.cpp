@@ -42,10 +42,10 @@ bool HasAssembly(int kind) {
 
 }  // namespace
 
-Shader& ShaderStore::Create() {
+Shader* ShaderStore::Create() {
     const OvHandle handle = shaders_.Add(std::make_unique<Shader>());
-    Shader& created = *shaders_.Find(handle);
-    created.id = handle.word1;
+    Shader* created = shaders_.Find(handle);
+    if (created) created->id = handle.word1;
     return created;
 }
 

@@ -22,7 +22,8 @@ struct Shader {
 
 class ShaderStore {
 public:
-    Shader& Create();
+    // A new, unbuilt shader; null when the table has no slot left.
+    Shader* Create();
     Shader* Find(OvHandle handle);
     // Builds source as a shader of `kind`; an earlier build of the shader is
     // released first. The log is GL's message on failure, else empty.
@@ -46,7 +47,7 @@ private:
     void Release(Shader& shader);
     void SetActive(const UserPrograms& programs);
 
-    HandleTable<Shader> shaders_;
+    HandleTable<Shader> shaders_{"shader"};
     std::string lastLog_;
     UserPrograms active_;
 };
