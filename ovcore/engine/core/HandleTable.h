@@ -50,6 +50,7 @@ public:
             }
             index = static_cast<uint32_t>(slots_.size());
             slots_.push_back(Slot{nullptr, index + 1, kNoSlot});
+            slotsUsed_ = index + 1;
         }
         Slot& slot = slots_[index];
         slot.object = std::move(object);
@@ -57,10 +58,21 @@ public:
         return OvHandle{0, slot.word1};
     }
 
+    // Adds a default-made object and sets its `id` member to its handle's
+    // word1 (the handle is then OvHandle{0, id}); null when the table is full.
+    T* AddWithId() {
+        auto object = std::make_unique<T>();
+        T* added = object.get();
+        const OvHandle handle = Add(std::move(object));
+        if (OvHandleIsEmpty(handle)) return nullptr;
+        added->id = handle.word1;
+        return added;
+    }
+
     // The object the handle names; null for an empty or retired handle.
     T* Find(OvHandle handle) const {
         const uint32_t index = (handle.word1 & kSlotMask) - 1;  // slot number 0 wraps past the end
-        if (index >= slots_.size() || (handle.word0 & 0xFFu) != 0) return nullptr;
+        if (index >= slotsUsed_ || (handle.word0 & 0xFFu) != 0) return nullptr;
         const Slot& slot = slots_[index];
         return slot.word1 == handle.word1 ? slot.object.get() : nullptr;
     }
@@ -126,6 +138,7 @@ private:
 
     const char* kind_;
     std::vector<Slot> slots_;
+    uint32_t slotsUsed_ = 0;  // slots_.size(), kept at hand for Find
     uint32_t freeHead_ = kNoSlot;
     size_t live_ = 0;
 };

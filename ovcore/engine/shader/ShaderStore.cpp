@@ -42,12 +42,7 @@ bool HasAssembly(int kind) {
 
 }  // namespace
 
-Shader* ShaderStore::Create() {
-    const OvHandle handle = shaders_.Add(std::make_unique<Shader>());
-    Shader* created = shaders_.Find(handle);
-    if (created) created->id = handle.word1;
-    return created;
-}
+Shader* ShaderStore::Create() { return shaders_.AddWithId(); }
 
 Shader* ShaderStore::Find(OvHandle handle) { return shaders_.Find(handle); }
 
