@@ -261,6 +261,11 @@ TEST_F(TextureTest, EmptyUnknownAndDestroyedHandlesAreInert) {
     EXPECT_EQ(OvTextureCreate(nullptr), 0);
     OvHandle next = NewTexture();
     EXPECT_NE(next.word1, texture.word1) << "identifiers are never reused";
+    ASSERT_EQ(OvTextureLoadEmpty(next, 3, 3, 1), 1);
+    EXPECT_EQ(OvTextureGet(texture, OV_TEXTURE_WIDTH), nullptr) << "the old handle does not reach its successor";
+    OvTextureDestroy(texture);
+    ASSERT_NE(OvTextureGet(next, OV_TEXTURE_WIDTH), nullptr);
+    EXPECT_EQ(*static_cast<const int32_t*>(OvTextureGet(next, OV_TEXTURE_WIDTH)), 3);
     OvTextureDestroy(next);
 }
 

@@ -27,6 +27,7 @@ extern "C" OV_API int OvFrameBufferCreate(OvHandle* handle, int width, int heigh
     if (!ov::ImageSizeAllowed(width, height)) return 0;
     ov::TextureStore& textures = ov::Textures();
     ov::Texture* texture = textures.Find(textures.Create());
+    if (!texture) return 0;
     std::vector<uint8_t> zeros(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
     ov::FrameBuffer* created = textures.SetPixels(*texture, width, height, zeros.data())
                                    ? ov::FrameBuffers().Create(texture->id, true)

@@ -121,7 +121,7 @@ bool ParameterToGl(int parameter, int value, GLenum& glParameter, GLenum& glValu
 extern "C" OV_API int OvTextureCreate(OvHandle* handle) {
     if (!handle) return 0;
     *handle = ov::Textures().Create();
-    return 1;
+    return OvHandleIsEmpty(*handle) ? 0 : 1;
 }
 
 extern "C" OV_API int OvTextureLoad(OvHandle handle, const char* path, int) {

@@ -10,29 +10,8 @@
 namespace ov {
 
 OvHandle TextureStore::Create() {
-    auto texture = std::make_unique<Texture>();
-    texture->id = nextId_++;
-    const uint32_t id = texture->id;
-    textures_.emplace(id, std::move(texture));
-    return OvHandle{0, id};
-}
-
-Texture* TextureStore::Search(uint32_t id) const {
-    if (id == 0) return nullptr;
-    auto found = textures_.find(id);
-    if (found == textures_.end()) return nullptr;
-    // The older of the two makes room.
-    recentIds_[oldestRecent_] = id;
-    recentTextures_[oldestRecent_] = found->second.get();
-    oldestRecent_ ^= 1;
-    return found->second.get();
-}
-
-void TextureStore::ForgetRecent() const {
-    for (int i = 0; i < 2; ++i) {
-        recentIds_[i] = 0;
-        recentTextures_[i] = nullptr;
-    }
+    const Texture* created = textures_.AddWithId();
+    return created ? OvHandle{0, created->id} : OV_NULL_HANDLE;
 }
 
 bool TextureStore::SetPixels(Texture& texture, int width, int height, const uint8_t* rgba) {
@@ -92,17 +71,13 @@ void TextureStore::Destroy(Texture& texture) {
     FlushBatch();
     if (boundId_ == texture.id) Bind(nullptr);
     if (GlAvailable()) DeleteTexture(texture.glName);
-    ForgetRecent();
-    textures_.erase(texture.id);
+    textures_.Destroy(OvHandle{0, texture.id});
 }
 
 void TextureStore::DestroyAll() {
     const bool gl = GlAvailable();
-    for (auto& entry : textures_) {
-        if (gl) DeleteTexture(entry.second->glName);
-    }
-    ForgetRecent();
-    textures_.clear();
+    if (gl) textures_.ForEach([](OvHandle, const Texture& texture) { DeleteTexture(texture.glName); });
+    textures_.Clear();
     boundId_ = 0;
 }
 

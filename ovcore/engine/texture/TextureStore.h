@@ -2,27 +2,24 @@
 // texture parameters apply to).
 #pragma once
 
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/engine/render/Renderer.h"
 #include "ovcore/engine/texture/Texture.h"
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 
 namespace ov {
 
 class TextureStore {
 public:
+    // A new texture without pixels; OV_NULL_HANDLE when the table is full.
     OvHandle Create();
     // Null for empty, unknown or destroyed handles.
-    Texture* Find(OvHandle handle) const { return OvHandleIsEmpty(handle) ? nullptr : FindById(handle.word1); }
-    // An empty slot of the last two found holds id 0 and null.
-    Texture* FindById(uint32_t id) const {
-        if (id == recentIds_[0]) return recentTextures_[0];
-        if (id == recentIds_[1]) return recentTextures_[1];
-        return Search(id);
-    }
+    Texture* Find(OvHandle handle) const { return textures_.Find(handle); }
+    // The texture whose handle has this word1 (its id); null for 0.
+    Texture* FindById(uint32_t id) const { return textures_.Find(OvHandle{0, id}); }
     // Puts RGBA pixels into the texture (same size: in place). Refused while
     // the texture is locked.
     bool SetPixels(Texture& texture, int width, int height, const uint8_t* rgba);
@@ -43,16 +40,7 @@ public:
     void DestroyAll();
 
 private:
-    Texture* Search(uint32_t id) const;
-    void ForgetRecent() const;
-
-    std::unordered_map<uint32_t, std::unique_ptr<Texture>> textures_;
-    // The last two textures found: sprites drawn in turns from two textures
-    // find theirs without a search. Emptied whenever a texture goes.
-    mutable uint32_t recentIds_[2] = {};
-    mutable Texture* recentTextures_[2] = {};
-    mutable int oldestRecent_ = 0;
-    uint32_t nextId_ = 1;
+    HandleTable<Texture> textures_{"texture"};
     uint32_t boundId_ = 0;
 };
 
