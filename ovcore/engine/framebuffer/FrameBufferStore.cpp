@@ -38,20 +38,12 @@ bool Attach(unsigned framebuffer, unsigned textureGlName) {
 FrameBuffer* FrameBufferStore::Create(uint32_t textureId, bool ownsTexture) {
     Texture* texture = Textures().FindById(textureId);
     if (!texture || !texture->HasPixels()) return nullptr;
-    auto frameBuffer = std::make_unique<FrameBuffer>();
-    frameBuffer->id = nextId_++;
-    frameBuffer->textureId = textureId;
-    frameBuffer->ownTextureId = ownsTexture ? textureId : 0;
-    FrameBuffer* created = frameBuffer.get();
-    frameBuffers_.emplace(created->id, std::move(frameBuffer));
+    FrameBuffer* created = frameBuffers_.AddWithId();
+    if (!created) return nullptr;
+    created->textureId = textureId;
+    created->ownTextureId = ownsTexture ? textureId : 0;
     AttachedTexture(*created);
     return created;
-}
-
-FrameBuffer* FrameBufferStore::Find(OvHandle handle) const {
-    if (OvHandleIsEmpty(handle)) return nullptr;
-    auto found = frameBuffers_.find(handle.word1);
-    return found == frameBuffers_.end() ? nullptr : found->second.get();
 }
 
 Texture* FrameBufferStore::AttachedTexture(FrameBuffer& frameBuffer) const {
@@ -179,14 +171,14 @@ void FrameBufferStore::Destroy(FrameBuffer& frameBuffer) {
     Texture* own =
         frameBuffer.ownTextureId == frameBuffer.textureId ? Textures().FindById(frameBuffer.ownTextureId) : nullptr;
     if (own) Textures().Destroy(*own);
-    frameBuffers_.erase(frameBuffer.id);
+    frameBuffers_.Destroy(OvHandle{0, frameBuffer.id});
 }
 
 void FrameBufferStore::DestroyAll() {
     if (activeId_ != 0 && ActiveOnCurrentTarget()) glBindFramebuffer(GL_FRAMEBUFFER, 0);
     if (activeId_ != 0) RestoreTargetViewport();
-    for (auto& entry : frameBuffers_) DeleteObjects(*entry.second);
-    frameBuffers_.clear();
+    frameBuffers_.ForEach([this](OvHandle, FrameBuffer& frameBuffer) { DeleteObjects(frameBuffer); });
+    frameBuffers_.Clear();
     activeId_ = 0;
     activeTargetId_ = 0;
 }

@@ -1,11 +1,9 @@
 // The live frame buffers by handle, and the one drawing is redirected to.
 #pragma once
 
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/framebuffer/FrameBuffer.h"
 #include "ovcore/engine/OrvoCore.h"
-
-#include <memory>
-#include <unordered_map>
 
 namespace ov {
 
@@ -13,9 +11,10 @@ struct Texture;
 
 class FrameBufferStore {
 public:
-    // Null when the texture is not a live texture with pixels.
+    // Null when the texture is not a live texture with pixels or the table
+    // is full.
     FrameBuffer* Create(uint32_t textureId, bool ownsTexture);
-    FrameBuffer* Find(OvHandle handle) const;
+    FrameBuffer* Find(OvHandle handle) const { return frameBuffers_.Find(handle); }
     // Redirects drawing of the current target into the frame buffer's
     // texture, the viewport covering its pixels; false when no target is
     // current or GL refuses the attachment.
@@ -37,8 +36,7 @@ private:
     unsigned ObjectFor(FrameBuffer& frameBuffer, uint32_t targetId, unsigned textureGlName);
     void DeleteObjects(FrameBuffer& frameBuffer);
 
-    std::unordered_map<uint32_t, std::unique_ptr<FrameBuffer>> frameBuffers_;
-    uint32_t nextId_ = 1;
+    HandleTable<FrameBuffer> frameBuffers_{"frame buffer"};
     uint32_t activeId_ = 0;
     uint32_t activeTargetId_ = 0;
     int savedViewport_[4] = {0, 0, 0, 0};
