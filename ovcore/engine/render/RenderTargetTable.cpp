@@ -6,6 +6,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <vector>
+
 namespace ov {
 
 bool RenderTarget::WindowAlive() const { return window && PlatformWindowSdl(static_cast<HWND>(hwnd)) == window; }
@@ -36,8 +38,12 @@ RenderTarget* RenderTargetTable::Create(void* hwnd, int flags, int bitsPerPixel)
         RestoreCurrent();
         return nullptr;
     }
-    auto target = std::make_unique<RenderTarget>();
-    target->id = nextId_++;
+    RenderTarget* target = targets_.AddWithId();
+    if (!target) {
+        SDL_GL_DeleteContext(context);
+        RestoreCurrent();
+        return nullptr;
+    }
     target->hwnd = hwnd;
     target->window = window;
     target->context = context;
@@ -48,9 +54,8 @@ RenderTarget* RenderTargetTable::Create(void* hwnd, int flags, int bitsPerPixel)
     target->viewport[kViewportWidth] = width;
     target->viewport[kViewportHeight] = height;
     target->viewport[kWindowHeight] = height;
-    targets_.push_back(std::move(target));
     RestoreCurrent();
-    return targets_.back().get();
+    return target;
 }
 
 void RenderTargetTable::RestoreCurrent() {
@@ -63,14 +68,6 @@ void RenderTargetTable::RestoreCurrent() {
     root_.MakeCurrent();
 }
 
-RenderTarget* RenderTargetTable::Find(OvHandle handle) const {
-    if (OvHandleIsEmpty(handle)) return nullptr;
-    for (const auto& target : targets_) {
-        if (target->id == handle.word1) return target.get();
-    }
-    return nullptr;
-}
-
 void RenderTargetTable::Destroy(RenderTarget* target) {
     if (!target) return;
     if (Render().Current() == target) {
@@ -80,16 +77,15 @@ void RenderTargetTable::Destroy(RenderTarget* target) {
     if (SDL_GL_GetCurrentContext() == target->context) root_.MakeCurrent();
     NoteCurrentContextChange();
     SDL_GL_DeleteContext(target->context);
-    for (auto it = targets_.begin(); it != targets_.end(); ++it) {
-        if (it->get() == target) {
-            targets_.erase(it);
-            break;
-        }
-    }
+    targets_.Destroy(OvHandle{0, target->id});
 }
 
+// Destroy gives the slot back, so the targets are gathered first (they are
+// few, and this runs once, at the engine's closure).
 void RenderTargetTable::DestroyAll() {
-    while (!targets_.empty()) Destroy(targets_.back().get());
+    std::vector<RenderTarget*> targets;
+    targets_.ForEach([&targets](OvHandle, RenderTarget& target) { targets.push_back(&target); });
+    for (RenderTarget* target : targets) Destroy(target);
     root_.Destroy();
 }
 

@@ -1,12 +1,10 @@
 // The live render targets by handle, and the share root they are made with.
 #pragma once
 
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/OrvoCore.h"
 #include "ovcore/engine/render/RenderTarget.h"
 #include "ovcore/engine/render/ShareRoot.h"
-
-#include <memory>
-#include <vector>
 
 namespace ov {
 
@@ -16,7 +14,7 @@ public:
     // other; null when no context can be made. GL's current context is
     // restored to what it was.
     RenderTarget* Create(void* hwnd, int flags, int bitsPerPixel);
-    RenderTarget* Find(OvHandle handle) const;
+    RenderTarget* Find(OvHandle handle) const { return targets_.Find(handle); }
     void Destroy(RenderTarget* target);
     // Every target and the share root.
     void DestroyAll();
@@ -24,9 +22,8 @@ public:
 private:
     void RestoreCurrent();
 
-    std::vector<std::unique_ptr<RenderTarget>> targets_;
+    HandleTable<RenderTarget> targets_{"render target"};
     ShareRoot root_;
-    uint32_t nextId_ = 1;
 };
 
 RenderTargetTable& RenderTargets();
