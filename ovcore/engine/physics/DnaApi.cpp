@@ -88,7 +88,7 @@ bool CountInRange(int count) { return count >= 0 && count <= OV_DNA_MAX_LINKS; }
 extern "C" OV_API int OvDnaCreate(OvHandle* dna) {
     if (!dna) return 0;
     *dna = SoftBodies().NewDna();
-    return 1;
+    return IsEmpty(*dna) ? 0 : 1;
 }
 
 extern "C" OV_API int OvDnaBirth(OvHandle handle, int substances, int forces, int surfaces) {

@@ -24,6 +24,7 @@ struct Substance {
 
 struct CovalenceForce {
     uint32_t id = 0;
+    uint64_t made = 0;  // forces made before this one: the order of joining
     OvHandle ends[2] = {{1, 0}, {1, 0}};
     double length = 0;  // rest length, pixels
     double resilience = 0;

@@ -32,21 +32,6 @@ double NowSeconds() {
     return std::chrono::duration<double>(Clock::now().time_since_epoch()).count();
 }
 
-template <class T>
-T* Find(std::unordered_map<uint32_t, std::unique_ptr<T>>& objects, OvHandle handle) {
-    if (OvHandleIsEmpty(handle)) return nullptr;
-    auto it = objects.find(handle.word1);
-    return it == objects.end() ? nullptr : it->second.get();
-}
-
-template <class T>
-OvHandle Add(std::unordered_map<uint32_t, std::unique_ptr<T>>& objects, OvHandle handle) {
-    auto object = std::make_unique<T>();
-    object->id = handle.word1;
-    objects.emplace(handle.word1, std::move(object));
-    return handle;
-}
-
 }  // namespace
 
 // Solid substances of different DNAs meet; nothing else does.
@@ -92,29 +77,43 @@ b2World& SoftBodyWorld::Physics() {
     return *world_;
 }
 
-Dna* SoftBodyWorld::FindDna(OvHandle handle) { return Find(dnas_, handle); }
-Substance* SoftBodyWorld::FindSubstance(OvHandle handle) { return Find(substances_, handle); }
-CovalenceForce* SoftBodyWorld::FindForce(OvHandle handle) { return Find(forces_, handle); }
-Surface* SoftBodyWorld::FindSurface(OvHandle handle) { return Find(surfaces_, handle); }
+Dna* SoftBodyWorld::FindDna(OvHandle handle) { return Find<Dna>(handle); }
+Substance* SoftBodyWorld::FindSubstance(OvHandle handle) { return Find<Substance>(handle); }
+CovalenceForce* SoftBodyWorld::FindForce(OvHandle handle) { return Find<CovalenceForce>(handle); }
+Surface* SoftBodyWorld::FindSurface(OvHandle handle) { return Find<Surface>(handle); }
 
-OvHandle SoftBodyWorld::NewDna() { return Add(dnas_, NextHandle()); }
-OvHandle SoftBodyWorld::NewSubstance() { return Add(substances_, NextHandle()); }
-OvHandle SoftBodyWorld::NewForce() { return Add(forces_, NextHandle()); }
-OvHandle SoftBodyWorld::NewSurface() { return Add(surfaces_, NextHandle()); }
+template <class T>
+OvHandle SoftBodyWorld::New() {
+    auto object = std::make_unique<Object>(std::in_place_type<T>);
+    T& made = std::get<T>(*object);
+    const OvHandle handle = objects_.Add(std::move(object));
+    if (!OvHandleIsEmpty(handle)) made.id = handle.word1;
+    return handle;
+}
 
-void SoftBodyWorld::DestroyDna(Dna& dna) { dnas_.erase(dna.id); }
+OvHandle SoftBodyWorld::NewDna() { return New<Dna>(); }
+OvHandle SoftBodyWorld::NewSubstance() { return New<Substance>(); }
+OvHandle SoftBodyWorld::NewSurface() { return New<Surface>(); }
+
+OvHandle SoftBodyWorld::NewForce() {
+    const OvHandle handle = New<CovalenceForce>();
+    if (CovalenceForce* force = FindForce(handle)) force->made = forcesMade_++;
+    return handle;
+}
+
+void SoftBodyWorld::DestroyDna(Dna& dna) { Remove(dna.id); }
 
 void SoftBodyWorld::DestroySubstance(Substance& substance) {
     UnlinkSubstance(substance);
-    substances_.erase(substance.id);
+    Remove(substance.id);
 }
 
 void SoftBodyWorld::DestroyForce(CovalenceForce& force) {
     UnlinkForce(force);
-    forces_.erase(force.id);
+    Remove(force.id);
 }
 
-void SoftBodyWorld::DestroySurface(Surface& surface) { surfaces_.erase(surface.id); }
+void SoftBodyWorld::DestroySurface(Surface& surface) { Remove(surface.id); }
 
 void SoftBodyWorld::LinkSubstance(Substance& substance, uint32_t dna) {
     substance.dna = dna;
@@ -220,23 +219,23 @@ void SoftBodyWorld::TuneForce(CovalenceForce& force) {
 // Joints follow their substances' bodies and masses; rebuilt only after
 // something changed, never in a quiet step. Missing joints are made in the
 // order their forces were created (Box2D solves joints in the order they
-// were made, and the map's order depends on its history), so the same scene
-// always simulates the same.
+// were made, and the table's slot order depends on its history), so the
+// same scene always simulates the same.
 void SoftBodyWorld::RebuildJoints() {
     jointsDirty_ = false;
     std::vector<CovalenceForce*>& unjoined = unjoinedScratch_;
     unjoined.clear();
-    for (auto& [id, object] : forces_) {
-        CovalenceForce& force = *object;
-        if (force.dna == 0) continue;
-        if (force.joint) {
-            TuneForce(force);
+    objects_.ForEach([this, &unjoined](OvHandle, Object& object) {
+        CovalenceForce* force = std::get_if<CovalenceForce>(&object);
+        if (!force || force->dna == 0) return;
+        if (force->joint) {
+            TuneForce(*force);
         } else {
-            unjoined.push_back(&force);
+            unjoined.push_back(force);
         }
-    }
+    });
     std::sort(unjoined.begin(), unjoined.end(),
-              [](const CovalenceForce* a, const CovalenceForce* b) { return a->id < b->id; });
+              [](const CovalenceForce* a, const CovalenceForce* b) { return a->made < b->made; });
     for (CovalenceForce* force : unjoined) Join(*force);
 }
 
@@ -298,13 +297,12 @@ void SoftBodyWorld::AdvanceAtPresent() {
 }
 
 void SoftBodyWorld::Reset() {
-    for (auto& [id, substance] : substances_) substance->body = nullptr;
-    for (auto& [id, force] : forces_) force->joint = nullptr;
+    objects_.ForEach([](OvHandle, Object& object) {
+        if (auto* substance = std::get_if<Substance>(&object)) substance->body = nullptr;
+        if (auto* force = std::get_if<CovalenceForce>(&object)) force->joint = nullptr;
+    });
     world_.reset();
-    dnas_.clear();
-    substances_.clear();
-    forces_.clear();
-    surfaces_.clear();
+    objects_.Clear();
     accumulator_ = 0;
     lastPresent_ = -1;
     jointsDirty_ = false;

@@ -2,10 +2,11 @@
 // bodies and joints of the linked ones, and the fixed-step clock.
 #pragma once
 
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/physics/SoftBodyObjects.h"
 
 #include <memory>
-#include <unordered_map>
+#include <variant>
 #include <vector>
 
 class b2World;
@@ -22,6 +23,7 @@ public:
     CovalenceForce* FindForce(OvHandle handle);
     Surface* FindSurface(OvHandle handle);
 
+    // OV_NULL_HANDLE when the table is full.
     OvHandle NewDna();
     OvHandle NewSubstance();
     OvHandle NewForce();
@@ -57,23 +59,31 @@ public:
 private:
     class ContactFilter;
     class JointListener;
+    // The four kinds share one table, so a handle of one kind never finds
+    // an object of another.
+    using Object = std::variant<Dna, Substance, CovalenceForce, Surface>;
+
+    template <class T>
+    T* Find(OvHandle handle) {
+        Object* object = objects_.Find(handle);
+        return object ? std::get_if<T>(object) : nullptr;
+    }
+    template <class T>
+    OvHandle New();
+    void Remove(uint32_t id) { objects_.Destroy(OvHandle{0, id}); }
 
     void Step();
     void RebuildJoints();
     void Join(CovalenceForce& force);
     void ReadPositions();
     b2World& Physics();
-    OvHandle NextHandle() { return OvHandle{0, nextId_++}; }
 
-    std::unordered_map<uint32_t, std::unique_ptr<Dna>> dnas_;
-    std::unordered_map<uint32_t, std::unique_ptr<Substance>> substances_;
-    std::unordered_map<uint32_t, std::unique_ptr<CovalenceForce>> forces_;
-    std::unordered_map<uint32_t, std::unique_ptr<Surface>> surfaces_;
+    HandleTable<Object> objects_{"soft-body object"};
     std::unique_ptr<b2World> world_;
     std::unique_ptr<ContactFilter> filter_;
     std::unique_ptr<JointListener> listener_;
     std::vector<CovalenceForce*> unjoinedScratch_;
-    uint32_t nextId_ = 1;
+    uint64_t forcesMade_ = 0;
     bool jointsDirty_ = false;
     double accumulator_ = 0;
     double lastPresent_ = -1;

@@ -21,7 +21,7 @@ bool Finite(const OvFour& v) {
 extern "C" OV_API int OvSubstanceCreate(OvHandle* substance) {
     if (!substance) return 0;
     *substance = SoftBodies().NewSubstance();
-    return 1;
+    return OvHandleIsEmpty(*substance) ? 0 : 1;
 }
 
 extern "C" OV_API void OvSubstanceSetPosition(OvHandle handle, OvFour position, int stop) {
@@ -71,7 +71,7 @@ extern "C" OV_API void OvSubstanceDestroy(OvHandle handle) {
 extern "C" OV_API int OvCovalenceForceCreate(OvHandle* force) {
     if (!force) return 0;
     *force = SoftBodies().NewForce();
-    return 1;
+    return OvHandleIsEmpty(*force) ? 0 : 1;
 }
 
 extern "C" OV_API void OvCovalenceForceSetSubstance(OvHandle handle, int end, OvHandle substance) {
@@ -114,7 +114,7 @@ extern "C" OV_API void OvCovalenceForceDestroy(OvHandle handle) {
 extern "C" OV_API int OvSurfaceCreate(OvHandle* surface) {
     if (!surface) return 0;
     *surface = SoftBodies().NewSurface();
-    return 1;
+    return OvHandleIsEmpty(*surface) ? 0 : 1;
 }
 
 extern "C" OV_API void OvSurfaceSetSubstance(OvHandle handle, int corner, OvHandle substance) {
