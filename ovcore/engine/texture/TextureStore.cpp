@@ -5,8 +5,6 @@
 #include "ovcore/engine/texture/TextureGl.h"
 #include "ovcore/platform/Diagnostics.h"
 
-#include <cstring>
-
 namespace ov {
 
 OvHandle TextureStore::Create() {
