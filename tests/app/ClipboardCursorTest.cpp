@@ -75,7 +75,10 @@ protected:
         const std::string output = TempFile();
         OvTest::ChildProcess xclip;
         arguments.insert(arguments.begin(), {"xclip", "-selection", "clipboard"});
-        EXPECT_TRUE(xclip.Launch({arguments, {}, "", output, {}}));
+        OvTest::LaunchOptions options;
+        options.arguments = arguments;
+        options.outputPath = output;
+        EXPECT_TRUE(xclip.Launch(options));
         EXPECT_TRUE(OvTest::WaitUntil(
             [&] {
                 PumpMessages();
@@ -148,8 +151,10 @@ TEST_F(DesktopTest, ClipboardTextReachesOtherProgramsAsUtf8AndReturnsAsLatin1) {
                "5\xC2\xA0\xE2\x86\x92ok";
     }
     OvTest::ChildProcess owner;
-    ASSERT_TRUE(
-        owner.Launch({{"xclip", "-selection", "clipboard", "-quiet", "-loops", "1", input}, {}, "", "/dev/null", {}}));
+    OvTest::LaunchOptions options;
+    options.arguments = {"xclip", "-selection", "clipboard", "-quiet", "-loops", "1", input};
+    options.outputPath = "/dev/null";
+    ASSERT_TRUE(owner.Launch(options));
     std::string text;
     EXPECT_TRUE(OvTest::WaitUntil(
         [&] {

@@ -4,6 +4,7 @@
 // frame each one saved.
 #include "tests/net/NginxServer.h"
 #include "tests/net/UdpPeer.h"
+#include "tests/support/ChildProcess.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -11,10 +12,6 @@
 #include <stb/stb_image.h>
 
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -38,40 +35,32 @@ std::string Typing(int frame, const std::string& text) {
     return lines + std::to_string(frame) + " char 13\n";
 }
 
-struct Process {
-    pid_t pid = -1;
-    std::string output;  // the file its standard output goes to
+// An example started in the build folder with an input script and a frame
+// to save; its standard output goes to <name>.out on its own, its standard
+// error to <name>.err.
+struct ExampleRun {
+    OvTest::ChildProcess child;
+    std::string output;
+    std::string errors;
+
+    ExampleRun(const std::string& folder, const std::string& name, const std::vector<std::string>& arguments,
+               const std::string& script)
+        : output(folder + "/" + name + ".out"),
+          errors(folder + "/" + name + ".err") {
+        std::ofstream(folder + "/" + name + ".script") << script;
+        OvTest::LaunchOptions options;
+        options.arguments = arguments;
+        options.environment = {"OV_INPUT_SCRIPT=" + folder + "/" + name + ".script",
+                               "OV_SAVE_FRAME=" + folder + "/" + name + ".png"};
+        options.outputPath = output;
+        options.errorPath = errors;
+        child.Launch(options);
+    }
+    // The exit code; -1 for a run that did not end by itself within two minutes.
+    int Finish() { return child.ExitCode(120.0); }
+    std::string Printed() const { return ReadFile(output); }
+    std::string Complaints() const { return "standard error:\n" + ReadFile(errors); }
 };
-
-// Starts an example in the build folder with an input script and a frame to save.
-Process Start(const std::string& folder, const std::string& name, const std::vector<std::string>& arguments,
-              const std::string& script) {
-    Process run;
-    run.output = folder + "/" + name + ".out";
-    std::ofstream(folder + "/" + name + ".script") << script;
-    const std::string scriptVariable = "OV_INPUT_SCRIPT=" + folder + "/" + name + ".script";
-    const std::string frameVariable = "OV_SAVE_FRAME=" + folder + "/" + name + ".png";
-    std::vector<char*> environment;
-    for (char** variable = environ; *variable; ++variable) environment.push_back(*variable);
-    environment.push_back(const_cast<char*>(scriptVariable.c_str()));
-    environment.push_back(const_cast<char*>(frameVariable.c_str()));
-    environment.push_back(nullptr);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, run.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (posix_spawn(&run.pid, argv[0], &actions, nullptr, argv.data(), environment.data()) != 0) run.pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return run;
-}
-
-int Finish(Process& run) {
-    int status = -1;
-    if (run.pid > 0) waitpid(run.pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 struct Frame {
     int width = 0, height = 0;
@@ -130,8 +119,8 @@ TEST_F(Examples, ChatLinesTypedInOneProgramAppearInTheOther) {
     const std::string program = Example("OV_EXAMPLE_CHAT");
     if (program.empty()) GTEST_SKIP() << "CTest's example_chat names the program";
     const uint16_t port = FreePort();
-    Process server = Start(folder, "server", {program, "server", std::to_string(port)},
-                           "wait \"Chat server\" 640 480\n" + Typing(240, "hi from the server") + "900 close\n");
+    ExampleRun server(folder, "server", {program, "server", std::to_string(port)},
+                      "wait \"Chat server\" 640 480\n" + Typing(240, "hi from the server") + "900 close\n");
     int probe = -1;
     for (int i = 0; i < 1000 && probe < 0; ++i) {
         probe = peer::Connect(port);
@@ -139,12 +128,12 @@ TEST_F(Examples, ChatLinesTypedInOneProgramAppearInTheOther) {
     }
     ASSERT_GE(probe, 0) << "the chat server never listened";
     close(probe);
-    Process client = Start(folder, "client", {program, "client", "127.0.0.1", std::to_string(port)},
-                           "wait \"Chat client\" 640 480\n" + Typing(30, "hello from the client") + "420 close\n");
-    EXPECT_EQ(Finish(client), 0);
-    EXPECT_EQ(Finish(server), 0);
-    EXPECT_EQ(ReadFile(server.output), "< hello from the client\n");
-    EXPECT_EQ(ReadFile(client.output), "< hi from the server\n");
+    ExampleRun client(folder, "client", {program, "client", "127.0.0.1", std::to_string(port)},
+                      "wait \"Chat client\" 640 480\n" + Typing(30, "hello from the client") + "420 close\n");
+    EXPECT_EQ(client.Finish(), 0) << client.Complaints();
+    EXPECT_EQ(server.Finish(), 0) << server.Complaints();
+    EXPECT_EQ(server.Printed(), "< hello from the client\n");
+    EXPECT_EQ(client.Printed(), "< hi from the server\n");
     // Each window shows the other's line in green and its own in white.
     for (const char* name : {"server", "client"}) {
         const Frame frame(folder + "/" + name + ".png");
@@ -163,11 +152,10 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     nginx.Serve("file.bin", file);
     ASSERT_TRUE(nginx.Start());
     const std::string saved = folder + "/saved.bin";
-    Process download =
-        Start(folder, "download", {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
-              "wait \"Download\" 640 240\n180 close\n");
-    EXPECT_EQ(Finish(download), 0);
-    EXPECT_EQ(ReadFile(download.output), "downloaded " + std::to_string(file.size()) + " bytes, status 200 OK\n");
+    ExampleRun download(folder, "download", {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
+                        "wait \"Download\" 640 240\n180 close\n");
+    EXPECT_EQ(download.Finish(), 0) << download.Complaints();
+    EXPECT_EQ(download.Printed(), "downloaded " + std::to_string(file.size()) + " bytes, status 200 OK\n");
     EXPECT_TRUE(ReadFile(saved) == file);
     // The bar (40..600 x 100..140) is green from end to end.
     const Frame frame(folder + "/download.png");
@@ -177,11 +165,11 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
 
     // Nobody there: the bar turns red, nothing is saved.
     nginx.Stop();
-    Process refused =
-        Start(folder, "refused", {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder + "/none"},
-              "wait \"Download\" 640 240\n20 close\n");
-    EXPECT_EQ(Finish(refused), 0);
-    EXPECT_EQ(ReadFile(refused.output), "download failed\n");
+    ExampleRun refused(folder, "refused",
+                       {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder + "/none"},
+                       "wait \"Download\" 640 240\n20 close\n");
+    EXPECT_EQ(refused.Finish(), 0) << refused.Complaints();
+    EXPECT_EQ(refused.Printed(), "download failed\n");
     EXPECT_FALSE(std::filesystem::exists(folder + "/none"));
     const Frame red(folder + "/refused.png");
     EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }),
@@ -199,8 +187,8 @@ TEST_F(Examples, DatagramHostAnswersItsGuestAndIgnoresLateDatagrams) {
         UdpPeer probe;  // a free port, given back at once
         port = probe.Port();
     }
-    Process host =
-        Start(folder, "host", {program, "host", std::to_string(port)}, "wait \"Datagram host\" 640 480\n240 close\n");
+    ExampleRun host(folder, "host", {program, "host", std::to_string(port)},
+                    "wait \"Datagram host\" 640 480\n240 close\n");
     UdpPeer guest;
     auto position = [](uint32_t sequence, uint16_t x, uint16_t y) {
         const char bytes[10] = {'P',
@@ -229,8 +217,8 @@ TEST_F(Examples, DatagramHostAnswersItsGuestAndIgnoresLateDatagrams) {
     const std::optional<std::string> next = guest.Receive();
     ASSERT_TRUE(next);
     EXPECT_EQ(*next, std::string("P\x01\x00\x00\x00\x02\x00\xA0\x00\xF0", 10)) << "one a frame, numbered on";
-    EXPECT_EQ(Finish(host), 0);
-    EXPECT_EQ(ReadFile(host.output), "peer 1 100 100\npeer 3 300 100\npeer 5 500 100\n");
+    EXPECT_EQ(host.Finish(), 0) << host.Complaints();
+    EXPECT_EQ(host.Printed(), "peer 1 100 100\npeer 3 300 100\npeer 5 500 100\n");
     // The guest's blue square at (500, 100), the host's orange one at (160, 240).
     const Frame frame(folder + "/host.png");
     ASSERT_EQ(frame.width, 640);

@@ -11,7 +11,6 @@
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -44,12 +43,7 @@ struct ExampleRun {
         child.Launch(options);
     }
     // The exit status; a run still going after two minutes is stopped (-1).
-    int Finish() {
-        int status = 0;
-        if (child.WaitForExit(120.0, &status)) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        child.Stop();
-        return -1;
-    }
+    int Finish() { return child.ExitCode(120.0); }
     std::string Printed() const { return ReadFile(output); }
     // Waits (up to a minute, for a loaded machine) until the example has
     // printed the line.

@@ -16,8 +16,6 @@
 #include <utility>
 #include <vector>
 
-#include <sys/wait.h>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -47,9 +45,8 @@ ChildResult RunChild(const std::string& program, const std::string& folder,
     options.outputPath = scratch.Path("output.txt");
     ChildResult result;
     OvTest::ChildProcess child;
-    int status = 0;
-    if (child.Launch(options) && child.WaitForExit(60.0, &status) && WIFEXITED(status))
-        result.status = WEXITSTATUS(status);
+    child.Launch(options);
+    result.status = child.ExitCode(60.0);
     result.output = OvTest::TempFolder::Read(options.outputPath);
     return result;
 }

@@ -22,6 +22,7 @@ struct ExecPlan {
     std::vector<std::string> environmentText;
     std::vector<char*> envp;
     int output = -1;
+    int error = -1;
 };
 
 bool KeepsName(const std::vector<std::string>& overrides, const char* entry) {
@@ -40,12 +41,16 @@ void BuildEnvironment(const std::vector<std::string>& overrides, ExecPlan* plan)
     plan->envp.push_back(nullptr);
 }
 
+// A file opened for a child's output, emptied first; -1 for no path or when
+// it cannot be opened.
+int OpenOutput(const std::string& path) {
+    return path.empty() ? -1 : open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+}
+
 [[noreturn]] void RunChild(const LaunchOptions& options, ExecPlan& plan) {
     if (!options.workingDirectory.empty() && chdir(options.workingDirectory.c_str()) != 0) _exit(126);
-    if (plan.output >= 0) {
-        dup2(plan.output, STDOUT_FILENO);
-        dup2(plan.output, STDERR_FILENO);
-    }
+    if (plan.output >= 0) dup2(plan.output, STDOUT_FILENO);
+    if (plan.error >= 0 || plan.output >= 0) dup2(plan.error >= 0 ? plan.error : plan.output, STDERR_FILENO);
     for (int kept : options.keptDescriptors) fcntl(kept, F_SETFD, 0);
     execvpe(plan.argv[0], plan.argv.data(), plan.envp.data());
     _exit(127);
@@ -57,19 +62,21 @@ ChildProcess::~ChildProcess() { Stop(); }
 
 bool ChildProcess::Launch(const LaunchOptions& options) {
     Stop();
+    pid_ = -1;
     if (options.arguments.empty()) return false;
     ExecPlan plan;
     std::vector<std::string> arguments = options.arguments;
     for (std::string& argument : arguments) plan.argv.push_back(argument.data());
     plan.argv.push_back(nullptr);
     BuildEnvironment(options.environment, &plan);
-    if (!options.outputPath.empty()) {
-        plan.output = open(options.outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (plan.output < 0) return false;
-    }
-    pid_ = fork();
+    plan.output = OpenOutput(options.outputPath);
+    plan.error = OpenOutput(options.errorPath);
+    const bool opened =
+        (plan.output >= 0 || options.outputPath.empty()) && (plan.error >= 0 || options.errorPath.empty());
+    pid_ = opened ? fork() : -1;
     if (pid_ == 0) RunChild(options, plan);
-    if (plan.output >= 0) close(plan.output);
+    for (int descriptor : {plan.output, plan.error})
+        if (descriptor >= 0) close(descriptor);
     if (pid_ < 0) return false;
     reaped_ = false;
     return true;
@@ -87,6 +94,14 @@ bool ChildProcess::WaitForExit(double seconds, int* status) {
     if (!WaitUntil([&] { return !Running(); }, seconds)) return false;
     if (status) *status = status_;
     return true;
+}
+
+int ChildProcess::ExitCode(double seconds) {
+    int status = 0;
+    if (pid_ < 0) return -1;
+    if (WaitForExit(seconds, &status)) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    Stop();
+    return -1;
 }
 
 void ChildProcess::Stop() {

@@ -1,5 +1,5 @@
 // A program started by a test: fork and exec with extra environment, a
-// working folder and its output sent to a file; waits are bounded so that a
+// working folder and its output sent to files; waits are bounded so that a
 // program that does not end fails the test instead of hanging it.
 #pragma once
 
@@ -14,7 +14,8 @@ struct LaunchOptions {
     std::vector<std::string> arguments;  // arguments[0] is the program (found on PATH)
     std::vector<std::string> environment;  // "NAME=value", added to the test's own
     std::string workingDirectory;  // empty: the test's
-    std::string outputPath;  // stdout and stderr; empty: the test's
+    std::string outputPath;  // stdout, and stderr unless errorPath is set; empty: the test's
+    std::string errorPath;  // stderr on its own (stdout stays as outputPath says); empty: with stdout
     std::vector<int> keptDescriptors;  // stay open in the child (all others close on exec)
 };
 
@@ -34,6 +35,10 @@ public:
     // Waits at most `seconds` for the child to end. True when it ended; its
     // wait status is then in `status` (see WIFEXITED and friends).
     bool WaitForExit(double seconds, int* status);
+    // Waits at most `seconds` for the child to end and gives its exit code;
+    // -1 when it was never started, ended by a signal or is still running
+    // (it is stopped then).
+    int ExitCode(double seconds);
     // SIGTERM, a short grace, then SIGKILL; reaps the child.
     void Stop();
 
