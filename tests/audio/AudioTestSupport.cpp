@@ -2,6 +2,7 @@
 // that every device of this binary, even one opened during static
 // construction, mixes into a wave file in the suite's temp folder.
 #include "tests/audio/AudioTestSupport.h"
+#include "tests/support/TempFolder.h"
 
 #include <sndfile.h>
 
@@ -20,22 +21,21 @@ namespace OvTest {
 
 namespace {
 
-// Plain characters: this runs before the dynamic initialisation of globals.
-char g_root[] = "/tmp/ov_audio_XXXXXX";
-
-std::string OutputPath() { return std::string(g_root) + "/out.wav"; }
+// The suite's folder, made on first use, which is the constructor below: a
+// function's static, since that runs before the dynamic initialisation of
+// globals. Removed at exit.
+const TempFolder& SuiteFolder() {
+    static const TempFolder folder("ov_audio");
+    return folder;
+}
 
 __attribute__((constructor(101))) void ConfigureMixerOutput() {
-    if (!mkdtemp(g_root)) return;
-    const std::string config = std::string(g_root) + "/alsoft.conf";
-    std::ofstream(config) << "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=" << kRate
-                          << "\n[wave]\nfile=" << OutputPath() << "\n";
+    if (!SuiteFolder().IsValid()) return;
+    const std::string config =
+        SuiteFolder().Write("alsoft.conf", "[general]\ndrivers=wave\nchannels=stereo\nsample-type=int16\nfrequency=" +
+                                               std::to_string(kRate) + "\n[wave]\nfile=" + MixedOutputPath() + "\n");
     setenv("ALSOFT_CONF", config.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "wave", 1);
-    std::atexit([] {
-        std::error_code ignored;
-        std::filesystem::remove_all(g_root, ignored);
-    });
 }
 
 bool WriteFrames(const std::string& path, int format, int channels, int rate, const std::vector<short>& samples) {
@@ -66,13 +66,13 @@ double SumOfSquares(const std::vector<int16_t>& samples) {
 }  // namespace
 
 const std::string& MixedOutputPath() {
-    static const std::string path = OutputPath();
+    static const std::string path = SuiteFolder().Path("out.wav");
     return path;
 }
 
 std::string FreshFolder() {
     static int counter = 0;
-    const std::string folder = std::string(g_root) + "/case" + std::to_string(++counter);
+    const std::string folder = SuiteFolder().Path("case" + std::to_string(++counter));
     std::filesystem::create_directories(folder);
     return folder;
 }

@@ -5,6 +5,7 @@
 #include "tests/net/NginxServer.h"
 #include "tests/net/UdpPeer.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -15,17 +16,13 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using OvTest::TempFolder;
 
 // Script lines that type the text and press Enter at the given frame.
 std::string Typing(int frame, const std::string& text) {
@@ -43,23 +40,22 @@ struct ExampleRun {
     std::string output;
     std::string errors;
 
-    ExampleRun(const std::string& folder, const std::string& name, const std::vector<std::string>& arguments,
+    ExampleRun(const TempFolder& folder, const std::string& name, const std::vector<std::string>& arguments,
                const std::string& script)
-        : output(folder + "/" + name + ".out"),
-          errors(folder + "/" + name + ".err") {
-        std::ofstream(folder + "/" + name + ".script") << script;
+        : output(folder.Path(name + ".out")),
+          errors(folder.Path(name + ".err")) {
         OvTest::LaunchOptions options;
         options.arguments = arguments;
-        options.environment = {"OV_INPUT_SCRIPT=" + folder + "/" + name + ".script",
-                               "OV_SAVE_FRAME=" + folder + "/" + name + ".png"};
+        options.environment = {"OV_INPUT_SCRIPT=" + folder.Write(name + ".script", script),
+                               "OV_SAVE_FRAME=" + folder.Path(name + ".png")};
         options.outputPath = output;
         options.errorPath = errors;
         child.Launch(options);
     }
     // The exit code; -1 for a run that did not end by itself within two minutes.
     int Finish() { return child.ExitCode(120.0); }
-    std::string Printed() const { return ReadFile(output); }
-    std::string Complaints() const { return "standard error:\n" + ReadFile(errors); }
+    std::string Printed() const { return TempFolder::Read(output); }
+    std::string Complaints() const { return "standard error:\n" + TempFolder::Read(errors); }
 };
 
 struct Frame {
@@ -87,15 +83,8 @@ bool White(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }
 
 class Examples : public ::testing::Test {
 protected:
-    std::string folder;
-    void SetUp() override {
-        char pattern[] = "/tmp/ov_examples_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override {
-        if (!getenv("OV_KEEP")) std::filesystem::remove_all(folder);
-    }
+    TempFolder folder{"ov_examples"};
+    void SetUp() override { ASSERT_TRUE(folder.IsValid()); }
 };
 
 // The example program a case drives, named by CTest in the environment
@@ -136,7 +125,7 @@ TEST_F(Examples, ChatLinesTypedInOneProgramAppearInTheOther) {
     EXPECT_EQ(client.Printed(), "< hi from the server\n");
     // Each window shows the other's line in green and its own in white.
     for (const char* name : {"server", "client"}) {
-        const Frame frame(folder + "/" + name + ".png");
+        const Frame frame(folder.Path(std::string(name) + ".png"));
         ASSERT_EQ(frame.width, 640) << name;
         EXPECT_GT(frame.Count(0, 30, 640, 70, Green), 50) << name;
         EXPECT_GT(frame.Count(0, 30, 640, 70, White), 50) << name;
@@ -151,14 +140,14 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     for (size_t i = 0; i < file.size(); ++i) file[i] = static_cast<char>(i * 31 / 7);
     nginx.Serve("file.bin", file);
     ASSERT_TRUE(nginx.Start());
-    const std::string saved = folder + "/saved.bin";
+    const std::string saved = folder.Path("saved.bin");
     ExampleRun download(folder, "download", {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", saved},
                         "wait \"Download\" 640 240\n180 close\n");
     EXPECT_EQ(download.Finish(), 0) << download.Complaints();
     EXPECT_EQ(download.Printed(), "downloaded " + std::to_string(file.size()) + " bytes, status 200 OK\n");
-    EXPECT_TRUE(ReadFile(saved) == file);
+    EXPECT_TRUE(TempFolder::Read(saved) == file);
     // The bar (40..600 x 100..140) is green from end to end.
-    const Frame frame(folder + "/download.png");
+    const Frame frame(folder.Path("download.png"));
     ASSERT_EQ(frame.width, 640);
     EXPECT_GT(frame.Count(40, 100, 600, 140, Green), 560 * 40 * 9 / 10);
     EXPECT_EQ(frame.Count(0, 150, 640, 240, Green), 0);
@@ -166,12 +155,12 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     // Nobody there: the bar turns red, nothing is saved.
     nginx.Stop();
     ExampleRun refused(folder, "refused",
-                       {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder + "/none"},
+                       {program, "127.0.0.1", std::to_string(nginx.Port()), "file.bin", folder.Path("none")},
                        "wait \"Download\" 640 240\n20 close\n");
     EXPECT_EQ(refused.Finish(), 0) << refused.Complaints();
     EXPECT_EQ(refused.Printed(), "download failed\n");
-    EXPECT_FALSE(std::filesystem::exists(folder + "/none"));
-    const Frame red(folder + "/refused.png");
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("none")));
+    const Frame red(folder.Path("refused.png"));
     EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }),
               560 * 40 * 9 / 10);
 }
@@ -220,7 +209,7 @@ TEST_F(Examples, DatagramHostAnswersItsGuestAndIgnoresLateDatagrams) {
     EXPECT_EQ(host.Finish(), 0) << host.Complaints();
     EXPECT_EQ(host.Printed(), "peer 1 100 100\npeer 3 300 100\npeer 5 500 100\n");
     // The guest's blue square at (500, 100), the host's orange one at (160, 240).
-    const Frame frame(folder + "/host.png");
+    const Frame frame(folder.Path("host.png"));
     ASSERT_EQ(frame.width, 640);
     auto blue = [](const uint8_t* p) { return p[2] > 200 && p[0] < 60; };
     auto orange = [](const uint8_t* p) { return p[0] > 200 && p[1] > 90 && p[1] < 170 && p[2] < 80; };

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -16,18 +17,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // The example, started with extra environment variables, its standard
 // output going to a file.
@@ -44,7 +38,7 @@ struct ExampleRun {
     }
     // The exit status; a run still going after two minutes is stopped (-1).
     int Finish() { return child.ExitCode(120.0); }
-    std::string Printed() const { return ReadFile(output); }
+    std::string Printed() const { return OvTest::TempFolder::Read(output); }
     // Waits (up to a minute, for a loaded machine) until the example has
     // printed the line.
     bool WaitForLine(const std::string& line) const {
@@ -95,15 +89,10 @@ bool ButtonGrey(const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 20
 
 class GuiExample : public ::testing::Test {
 protected:
-    std::string folder;
+    OvTest::TempFolder folder{"ov_gui_example"};
     void SetUp() override {
         if (OV_EXAMPLE_GUI[0] == 0) GTEST_SKIP() << "the examples are not built";
-        char pattern[] = "/tmp/ov_gui_example_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override {
-        if (!std::getenv("OV_KEEP")) std::filesystem::remove_all(folder);
+        ASSERT_TRUE(folder.IsValid());
     }
 };
 
@@ -127,8 +116,8 @@ int ShellValue(const std::string& text, const std::string& key) {
 }  // namespace
 
 TEST_F(GuiExample, ScriptedRunPrintsWhatItsControlsDidAndLeavesItsFrame) {
-    const std::string frame = folder + "/frame.png";
-    ExampleRun run(folder + "/out.txt", {"OV_INPUT_SCRIPT=" OV_EXAMPLE_GUI_SCRIPT, "OV_SAVE_FRAME=" + frame});
+    const std::string frame = folder.Path("frame.png");
+    ExampleRun run(folder.Path("out.txt"), {"OV_INPUT_SCRIPT=" OV_EXAMPLE_GUI_SCRIPT, "OV_SAVE_FRAME=" + frame});
     ASSERT_EQ(run.Finish(), 0) << run.Printed();
     const std::string printed = run.Printed();
     for (const char* line : {"field: Gorvx\n", "field got 0 0 8\nfield: Gorv\n", "field: Gorvane\n",
@@ -166,7 +155,7 @@ TEST_F(GuiExample, ScriptedRunPrintsWhatItsControlsDidAndLeavesItsFrame) {
 
 TEST_F(GuiExample, PlayedThroughTheXServer) {
     if (Shell("command -v xdotool").empty() || !std::getenv("DISPLAY")) GTEST_SKIP() << "needs xdotool and a display";
-    ExampleRun run(folder + "/out.txt", {});
+    ExampleRun run(folder.Path("out.txt"), {});
     ASSERT_TRUE(run.WaitForLine("field: "));
     const std::string window = Shell("timeout 30 xdotool search --sync --onlyvisible --name '^GUI example$' | head -1");
     ASSERT_FALSE(window.empty());

@@ -4,36 +4,28 @@
 // there. Keep-alive on, gzip off; /form answers "posted", /moved redirects
 // to hello.txt (301, absolute), /relative to /moved (302, a path), /loop to
 // itself (307), and files under ssi/ are sent chunked (server-side
-// includes). Stopped and removed on destruction.
+// includes). Stopped and removed on destruction (the folder kept with OV_KEEP
+// set).
 #pragma once
 
 #include "tests/net/PosixPeer.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 
 #include <pwd.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-
-extern char** environ;
 
 class NginxServer {
 public:
     static constexpr const char* kProgram = "/usr/sbin/nginx";
 
     NginxServer() {
-        char pattern[] = "/tmp/ov_nginx_XXXXXX";
-        if (const char* made = mkdtemp(pattern)) root_ = made;
-        if (!root_.empty()) std::filesystem::create_directory(root_ + "/www");
+        if (folder_.IsValid()) std::filesystem::create_directory(root_ + "/www");
     }
-    ~NginxServer() {
-        Stop();
-        std::error_code ignored;
-        if (!root_.empty()) std::filesystem::remove_all(root_, ignored);
-    }
+    ~NginxServer() { Stop(); }
     NginxServer(const NginxServer&) = delete;
     NginxServer& operator=(const NginxServer&) = delete;
 
@@ -45,42 +37,36 @@ public:
 
     // Starts nginx and waits (at most 10 s) until it accepts connections.
     bool Start() {
-        if (root_.empty() || access(kProgram, X_OK) != 0) return false;
+        if (!folder_.IsValid() || access(kProgram, X_OK) != 0) return false;
         port_ = FreePort();
         WriteConfig();
         const std::string prefix = root_ + "/", config = root_ + "/nginx.conf", log = root_ + "/error.log";
-        const char* argv[] = {kProgram, "-p", prefix.c_str(), "-c", config.c_str(), "-e", log.c_str(), nullptr};
-        if (posix_spawn(&pid_, kProgram, nullptr, nullptr, const_cast<char**>(argv), environ) != 0) return false;
+        OvTest::LaunchOptions options;
+        options.arguments = {kProgram, "-p", prefix, "-c", config, "-e", log};
+        if (!nginx_.Launch(options)) return false;
         for (int i = 0; i < 1000; ++i) {
             const int fd = peer::Connect(port_);
             if (fd >= 0) {
                 close(fd);
                 return true;
             }
-            if (waitpid(pid_, nullptr, WNOHANG) == pid_) break;
+            if (!nginx_.Running()) break;
             usleep(10000);
         }
         Stop();
         return false;
     }
 
-    void Stop() {
-        if (pid_ <= 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
+    void Stop() { nginx_.Stop(); }
 
     uint16_t Port() const { return port_; }
-    std::string ErrorLog() const {
-        std::ifstream in(root_ + "/error.log");
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string ErrorLog() const { return OvTest::TempFolder::Read(root_ + "/error.log"); }
 
 private:
-    std::string root_;
+    OvTest::TempFolder folder_{"ov_nginx"};
+    const std::string root_ = folder_.Root();
     uint16_t port_ = 0;
-    pid_t pid_ = -1;
+    OvTest::ChildProcess nginx_;
 
     static uint16_t FreePort() {
         uint16_t port = 0;

@@ -1,5 +1,7 @@
 // Test support: a fresh folder under /tmp for one test, removed with
-// everything in it, and a memory file's content as a string.
+// everything in it, and a memory file's content as a string. With the
+// environment variable OV_KEEP set, every such folder is kept instead and
+// named on standard error, for looking at what a failing test left.
 #pragma once
 
 #include "ovcore/data/MemoryFile.h"
@@ -15,14 +17,21 @@ namespace OvTest {
 
 class TempFolder {
 public:
-    TempFolder() {
-        char pattern[] = "/tmp/ov_test_XXXXXX";
-        const char* made = mkdtemp(pattern);
+    // Makes /tmp/<prefix>_XXXXXX (the X's made unique); IsValid() tells
+    // whether that worked.
+    explicit TempFolder(const std::string& prefix = "ov_test") {
+        std::string pattern = "/tmp/" + prefix + "_XXXXXX";
+        const char* made = mkdtemp(pattern.data());
         root = made ? made : "";
     }
     ~TempFolder() {
+        if (root.empty()) return;
+        if (std::getenv("OV_KEEP")) {
+            std::fprintf(stderr, "kept %s\n", root.c_str());
+            return;
+        }
         std::error_code ignored;
-        if (!root.empty()) std::filesystem::remove_all(root, ignored);
+        std::filesystem::remove_all(root, ignored);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

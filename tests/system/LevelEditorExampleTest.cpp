@@ -2,6 +2,7 @@
 // home: CTest's example_system names the program in OV_EXAMPLE_SYSTEM and
 // runs this from the example's folder (where its icon is).
 #include "ovcore/platform/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/XDriver.h"
 
 #include <gtest/gtest.h>
@@ -11,13 +12,12 @@
 #include <fstream>
 #include <string>
 
-#include <unistd.h>
-
 TEST(LevelEditorExample, RegistersOpensRemembersAndIsOpenedByTheDesktop) {
     const char* program = std::getenv("OV_EXAMPLE_SYSTEM");
     if (!program) GTEST_SKIP() << "run by CTest as example_system";
-    char pattern[] = "/tmp/ov_example_system_XXXXXX";
-    std::string home = mkdtemp(pattern);
+    const OvTest::TempFolder scratch("ov_example_system");
+    ASSERT_TRUE(scratch.IsValid());
+    const std::string& home = scratch.Root();
     setenv("OV_REGISTRY_PATH", (home + "/registry.db").c_str(), 1);
     setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
@@ -47,5 +47,4 @@ TEST(LevelEditorExample, RegistersOpensRemembersAndIsOpenedByTheDesktop) {
     ASSERT_TRUE(RunAndCapture({"xdg-open", level}, &output, &status));
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(box.get());
-    std::filesystem::remove_all(home);
 }
