@@ -2,7 +2,6 @@
 #include "tests/support/GlWindow.h"
 #include "GameTestSupport.h"
 
-#include "ovcore/app/RenderStateFunctions.h"
 #include "ovcore/engine/OrvoCore.h"
 #include "game/Ball.h"
 #include "game/Gib.h"
@@ -29,15 +28,7 @@ protected:
         GameWorldTest::SetUp();
         window = std::make_unique<OvTest::GlWindow>(kClassName, kSize, kSize, 1.0, 100.0);
         ASSERT_TRUE(window->Created());
-        hwnd = window->Handle();
-        target = window->Target();
-        ASSERT_EQ(OvRenderTargetActivate(target), 1);
-        OvCameraOrtho(0, 0, kSize, kSize, 0);
-        OvSetState(OV_STATE_TEXTURING, 1);
-        OvSetState(OV_STATE_BLENDING, 1);
-        OvCore::DefaultBlend();
-        OvCore::SetColor(1, 1, 1, 1);
-        OvCore::ClearScreen(0, 0, 0, 1);
+        ASSERT_TRUE(window->DrawInPixels(true));
         for (const char* name : {"spikeball", "gib"}) ASSERT_TRUE(MakeWhiteSquare(*OvCore::Textures().Get(name, 0)));
     }
 
@@ -74,8 +65,6 @@ protected:
     }
 
     std::unique_ptr<OvTest::GlWindow> window;
-    HWND hwnd = nullptr;
-    OvHandle target{1, 0};
 };
 
 TEST_F(DrawingTest, AMovingBallTrailsThreeTranslucentCopiesBackToItsLastPosition) {

@@ -52,23 +52,12 @@ const Rgb kBlack{0, 0, 0}, kRed{255, 0, 0}, kGreen{0, 255, 0}, kBlue{0, 0, 255},
 class GuiDraw : public OvTest::GuiFixture {
 protected:
     std::unique_ptr<OvTest::GlWindow> window;
-    HWND hwnd = nullptr;
-    OvHandle target{1, 0};
 
     void SetUp() override {
         GuiFixture::SetUp();
         window = std::make_unique<OvTest::GlWindow>(kClassName, kSize, kSize, 1.0, 100.0);
         ASSERT_TRUE(window->Created());
-        hwnd = window->Handle();
-        target = window->Target();
-        ASSERT_EQ(OvRenderTargetActivate(target), 1);
-        OvExtensions(0);
-        OvCameraOrtho(0, 0, kSize, kSize, 0);
-        OvSetState(OV_STATE_TEXTURING, 1);
-        OvSetState(OV_STATE_BLENDING, 1);
-        OvSetState(OV_STATE_BLEND_FACTORS, OV_BLEND_SRC_ALPHA, OV_BLEND_ONE_MINUS_SRC_ALPHA);
-        OvSetState(OV_STATE_CLIPPING, 0);
-        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
+        ASSERT_TRUE(window->DrawInPixels(true));
         const std::string theme = R"(<Theme Name="T">
 	<Texture Name="red" File="%red.png" MinFilter="LINEAR" WrapS="CLAMP" WrapT="clamp"/>
 	<Font Name="Mono" TexFile="@/courier_new.ovt" MapFile="@/courier_new.fnt"/>

@@ -49,16 +49,7 @@ Bytes ReadBytes(const std::string& path) {
 void RenderWindowTest::SetUp() {
     window = std::make_unique<OvTest::GlWindow>(kClassName, kSize, kSize, 1.0, 100.0);
     ASSERT_TRUE(window->Created());
-    hwnd = window->Handle();
-    target = window->Target();
-    ASSERT_EQ(OvRenderTargetActivate(target), 1);
-    OvExtensions(0);
-    OvCameraOrtho(0, 0, kSize, kSize, 0);
-    OvSetState(OV_STATE_TEXTURING, 1);
-    OvSetState(OV_STATE_BLENDING, 0);
-    OvSetState(OV_STATE_CLIPPING, 0);
-    OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
-    ClearFrame();
+    ASSERT_TRUE(window->DrawInPixels(false));
 }
 
 void RenderWindowTest::TearDown() { window.reset(); }

@@ -66,8 +66,6 @@ protected:
     bool MakePattern(OvCore::OV_TEXTURE& texture, int width, int height);
 
     std::unique_ptr<OvTest::GlWindow> window;
-    HWND hwnd = nullptr;
-    OvHandle target{1, 0};
 };
 
 }  // namespace OvTest

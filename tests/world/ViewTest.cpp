@@ -19,7 +19,7 @@ protected:
         OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
     }
 
-    int Viewport(int query) const { return *static_cast<int*>(OvRenderTargetGet(target, query)); }
+    int Viewport(int query) const { return *static_cast<int*>(OvRenderTargetGet(window->Target(), query)); }
 
     static void Projection(double* matrix) { ASSERT_EQ(OvRenderMatrixRead(OV_MATRIX_PROJECTION, matrix), 1); }
 };

@@ -100,23 +100,12 @@ protected:
     static constexpr int kHeight = 48;
     static constexpr const char* kClassName = "OvWorldGlTest";
     std::unique_ptr<OvTest::GlWindow> window;
-    HWND hwnd = nullptr;
-    OvHandle target{1, 0};
 
     void SetUp() override {
         WorldTest::SetUp();
         window = std::make_unique<OvTest::GlWindow>(kClassName, kWidth, kHeight, 1.0, 100.0);
         ASSERT_TRUE(window->Created());
-        hwnd = window->Handle();
-        target = window->Target();
-        ASSERT_EQ(OvRenderTargetActivate(target), 1);
-        OvCameraOrtho(0, 0, kWidth, kHeight, 0);
-        OvSetState(OV_STATE_TEXTURING, 1);
-        OvSetState(OV_STATE_BLENDING, 0);
-        OvSetState(OV_STATE_CLIPPING, 0);
-        OvSetState(OV_STATE_DRAW_COLOR, 1.0, 1.0, 1.0, 1.0);
-        OvSetState(OV_STATE_CLEAR_COLOR, 0.0, 0.0, 0.0, 1.0);
-        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOR);
+        ASSERT_TRUE(window->DrawInPixels(false));
     }
 
     void TearDown() override {
