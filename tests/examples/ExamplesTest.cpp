@@ -5,12 +5,8 @@
 #include "tests/net/NginxServer.h"
 #include "tests/net/UdpPeer.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SavedFrame.h"
 #include "tests/support/TempFolder.h"
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#include <stb/stb_image.h>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +18,7 @@
 
 namespace {
 
+using OvTest::SavedFrame;
 using OvTest::TempFolder;
 
 // Script lines that type the text and press Enter at the given frame.
@@ -56,26 +53,6 @@ struct ExampleRun {
     int Finish() { return child.ExitCode(120.0); }
     std::string Printed() const { return TempFolder::Read(output); }
     std::string Complaints() const { return "standard error:\n" + TempFolder::Read(errors); }
-};
-
-struct Frame {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-    explicit Frame(const std::string& path) {
-        int channels = 0;
-        if (stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4)) {
-            rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
-            stbi_image_free(pixels);
-        }
-    }
-    // Pixels in the rectangle whose colour passes the test.
-    int Count(int x0, int y0, int x1, int y1, bool (*test)(const uint8_t*)) const {
-        int count = 0;
-        for (int y = std::max(0, y0); y < std::min(height, y1); ++y)
-            for (int x = std::max(0, x0); x < std::min(width, x1); ++x)
-                count += test(&rgba[(static_cast<size_t>(y) * width + x) * 4]) ? 1 : 0;
-        return count;
-    }
 };
 
 bool Green(const uint8_t* p) { return p[1] > 200 && p[0] < 120 && p[2] < 120; }
@@ -125,8 +102,8 @@ TEST_F(Examples, ChatLinesTypedInOneProgramAppearInTheOther) {
     EXPECT_EQ(client.Printed(), "< hi from the server\n");
     // Each window shows the other's line in green and its own in white.
     for (const char* name : {"server", "client"}) {
-        const Frame frame(folder.Path(std::string(name) + ".png"));
-        ASSERT_EQ(frame.width, 640) << name;
+        const SavedFrame frame(folder.Path(std::string(name) + ".png"));
+        ASSERT_EQ(frame.Width(), 640) << name;
         EXPECT_GT(frame.Count(0, 30, 640, 70, Green), 50) << name;
         EXPECT_GT(frame.Count(0, 30, 640, 70, White), 50) << name;
     }
@@ -147,8 +124,8 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     EXPECT_EQ(download.Printed(), "downloaded " + std::to_string(file.size()) + " bytes, status 200 OK\n");
     EXPECT_TRUE(TempFolder::Read(saved) == file);
     // The bar (40..600 x 100..140) is green from end to end.
-    const Frame frame(folder.Path("download.png"));
-    ASSERT_EQ(frame.width, 640);
+    const SavedFrame frame(folder.Path("download.png"));
+    ASSERT_EQ(frame.Width(), 640);
     EXPECT_GT(frame.Count(40, 100, 600, 140, Green), 560 * 40 * 9 / 10);
     EXPECT_EQ(frame.Count(0, 150, 640, 240, Green), 0);
 
@@ -160,7 +137,7 @@ TEST_F(Examples, DownloadFillsItsBarFromTheSteppedTransferAndSavesTheFile) {
     EXPECT_EQ(refused.Finish(), 0) << refused.Complaints();
     EXPECT_EQ(refused.Printed(), "download failed\n");
     EXPECT_FALSE(std::filesystem::exists(folder.Path("none")));
-    const Frame red(folder.Path("refused.png"));
+    const SavedFrame red(folder.Path("refused.png"));
     EXPECT_GT(red.Count(40, 100, 600, 140, [](const uint8_t* p) { return p[0] > 200 && p[1] < 60; }),
               560 * 40 * 9 / 10);
 }
@@ -209,8 +186,8 @@ TEST_F(Examples, DatagramHostAnswersItsGuestAndIgnoresLateDatagrams) {
     EXPECT_EQ(host.Finish(), 0) << host.Complaints();
     EXPECT_EQ(host.Printed(), "peer 1 100 100\npeer 3 300 100\npeer 5 500 100\n");
     // The guest's blue square at (500, 100), the host's orange one at (160, 240).
-    const Frame frame(folder.Path("host.png"));
-    ASSERT_EQ(frame.width, 640);
+    const SavedFrame frame(folder.Path("host.png"));
+    ASSERT_EQ(frame.Width(), 640);
     auto blue = [](const uint8_t* p) { return p[2] > 200 && p[0] < 60; };
     auto orange = [](const uint8_t* p) { return p[0] > 200 && p[1] > 90 && p[1] < 170 && p[2] < 80; };
     EXPECT_EQ(frame.Count(484, 84, 516, 116, blue), 32 * 32);

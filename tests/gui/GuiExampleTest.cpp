@@ -5,12 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SavedFrame.h"
 #include "tests/support/TempFolder.h"
-
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#include <stb/stb_image.h>
 
 #include <unistd.h>
 
@@ -50,32 +46,15 @@ struct ExampleRun {
     }
 };
 
-struct Frame {
-    int width = 0, height = 0;
-    std::vector<uint8_t> rgba;
-    explicit Frame(const std::string& path) {
-        int channels = 0;
-        if (stbi_uc* pixels = stbi_load(path.c_str(), &width, &height, &channels, 4)) {
-            rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
-            stbi_image_free(pixels);
-        }
-    }
-    const uint8_t* At(int x, int y) const { return &rgba[(static_cast<size_t>(y) * width + x) * 4]; }
-    int Count(int x0, int y0, int x1, int y1, bool (*test)(const uint8_t*)) const {
-        int count = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) count += test(At(x, y)) ? 1 : 0;
-        return count;
-    }
-    // The columns between x0 and x1 that hold a pixel passing the test.
-    int LastColumn(int x0, int y0, int x1, int y1, bool (*test)(const uint8_t*)) const {
-        int last = -1;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (test(At(x, y)) && x > last) last = x;
-        return last;
-    }
-};
+// The last column between x0 and x1 that holds a pixel passing the test; -1
+// for none.
+int LastColumn(const OvTest::SavedFrame& frame, int x0, int y0, int x1, int y1, bool (*test)(const uint8_t*)) {
+    int last = -1;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (test(frame.At(x, y)) && x > last) last = x;
+    return last;
+}
 
 // The colours of the example's theme, as they come out of the frame.
 bool BarGreen(const uint8_t* p) { return p[1] > 170 && p[0] < 160 && p[2] < 160; }
@@ -127,9 +106,9 @@ TEST_F(GuiExample, ScriptedRunPrintsWhatItsControlsDidAndLeavesItsFrame) {
     // Typed characters reach the field one message each, in order.
     EXPECT_NE(printed.find("field got 3 0 71\nfield: G\nfield got 3 0 111\nfield: Go\n"), std::string::npos);
 
-    const Frame picture(frame);
-    ASSERT_EQ(picture.width, 640);
-    ASSERT_EQ(picture.height, 480);
+    const OvTest::SavedFrame picture(frame);
+    ASSERT_EQ(picture.Width(), 640);
+    ASSERT_EQ(picture.Height(), 480);
     // The tiled panel (40..300 x 186..440) cuts its bars and the portrait:
     // inside its right edge the wide bar shows, beyond it the window does.
     EXPECT_TRUE(BarGreen(picture.At(296, 227)));
@@ -145,7 +124,7 @@ TEST_F(GuiExample, ScriptedRunPrintsWhatItsControlsDidAndLeavesItsFrame) {
     EXPECT_TRUE(OptionsGrey(picture.At(500, 420)));
     // The label's new text is drawn in its yellow, the typed name in the field.
     EXPECT_GT(picture.Count(40, 106, 600, 130, LabelYellow), 60);
-    const int lastInk = picture.LastColumn(101, 141, 399, 167, Ink);
+    const int lastInk = LastColumn(picture, 101, 141, 399, 167, Ink);
     EXPECT_GT(lastInk, 160);  // "Gorvane_", 8 columns of 8 pixels from x = 106
     EXPECT_LT(lastInk, 180);
     // Count is lit under the resting pointer, Greet is not.

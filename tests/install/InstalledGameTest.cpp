@@ -2,16 +2,13 @@
 // that is not its own, it finds its data; started without its data, it says
 // which files it could not open, and only when asked to.
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SavedFrame.h"
 #include "tests/support/TempFolder.h"
-
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb/stb_image.h>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,30 +48,6 @@ ChildResult RunChild(const std::string& program, const std::string& folder,
     return result;
 }
 
-struct Frame {
-    int width = 0, height = 0;
-    std::unique_ptr<unsigned char, void (*)(void*)> rgba{nullptr, stbi_image_free};
-
-    // Pixels of the rectangle [x0, x1) x [y0, y1) whose red, green and blue pass `test`.
-    template <class Test>
-    int Count(int x0, int y0, int x1, int y1, Test test) const {
-        int count = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x) {
-                const unsigned char* p = rgba.get() + (static_cast<size_t>(y) * width + x) * 4;
-                if (test(p[0], p[1], p[2])) ++count;
-            }
-        return count;
-    }
-};
-
-Frame LoadFrame(const std::string& path) {
-    Frame frame;
-    int channels = 0;
-    frame.rgba.reset(stbi_load(path.c_str(), &frame.width, &frame.height, &channels, 4));
-    return frame;
-}
-
 }  // namespace
 
 TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
@@ -85,14 +58,15 @@ TEST(InstalledGame, StartsFromItsLauncherInAnotherFolderAndShowsItsData) {
                                      {{"OV_INPUT_SCRIPT", kEscapeScript}, {"OV_SAVE_FRAME", shot}});
     ASSERT_EQ(run.status, 0) << run.output;
 
-    const Frame frame = LoadFrame(shot);
-    ASSERT_TRUE(frame.rgba) << "no frame saved at " << shot;
-    ASSERT_EQ(frame.width, 800);
-    ASSERT_EQ(frame.height, 600);
+    const OvTest::SavedFrame frame(shot);
+    ASSERT_TRUE(frame.Valid()) << "no frame saved at " << shot;
+    ASSERT_EQ(frame.Width(), 800);
+    ASSERT_EQ(frame.Height(), 600);
     // The wall texture drawn as the top-left border marker, 16 x 16 at (0, 0).
-    EXPECT_EQ(frame.Count(0, 0, 16, 16, [](int r, int g, int b) { return r + g + b > 0; }), 256);
+    EXPECT_EQ(frame.Count(0, 0, 16, 16, [](const uint8_t* p) { return p[0] + p[1] + p[2] > 0; }), 256);
     // The status text in white from the font, from (10, 10): four lines.
-    EXPECT_GT(frame.Count(10, 10, 200, 80, [](int r, int g, int b) { return r > 200 && g > 200 && b > 200; }), 100);
+    EXPECT_GT(frame.Count(10, 10, 200, 80, [](const uint8_t* p) { return p[0] > 200 && p[1] > 200 && p[2] > 200; }),
+              100);
     // Nothing is written where the game was started from but the frame.
     EXPECT_EQ(std::distance(fs::directory_iterator(elsewhere.Root()), fs::directory_iterator()), 1);
 }
