@@ -4,16 +4,14 @@
 #include "ovcore/app/Cursor.h"
 #include "ovcore/platform/Platform.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/TempFolder.h"
 #include "../e2e/WaitUntil.h"
 
 #include <X11/Xlib.h>
 #include <unistd.h>
 #include <X11/extensions/Xfixes.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -30,25 +28,13 @@ void PumpMessages() {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
 }
 
-// A fresh empty file of this test's own.
-std::string TempFile() {
-    std::string path = "/tmp/ov-desktop-XXXXXX";
-    const int descriptor = mkstemp(path.data());
-    if (descriptor >= 0) close(descriptor);
-    return path;
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // A shown window at the screen's top-left with the pointer over it, and a
 // connection of its own to the X server, the other client of these tests.
 class DesktopTest : public OvTest::AppTest {
 protected:
     void SetUp() override {
         AppTest::SetUp();
+        ASSERT_TRUE(scratch.IsValid());
         WNDCLASSA windowClass{};
         windowClass.lpfnWndProc = PlainProcedure;
         windowClass.lpszClassName = "desktop-tests";
@@ -72,7 +58,7 @@ protected:
     // Runs xclip with the arguments while our side answers the X server,
     // and returns what it printed; fails the test when it does not end.
     std::string Xclip(std::vector<std::string> arguments) {
-        const std::string output = TempFile();
+        const std::string output = scratch.Path("xclip-output");
         OvTest::ChildProcess xclip;
         arguments.insert(arguments.begin(), {"xclip", "-selection", "clipboard"});
         OvTest::LaunchOptions options;
@@ -86,9 +72,7 @@ protected:
             },
             20.0))
             << "xclip did not end";
-        const std::string printed = ReadFile(output);
-        std::remove(output.c_str());
-        return printed;
+        return OvTest::TempFolder::Read(output);
     }
 
     // What the X server shows as the pointer's image now.
@@ -130,6 +114,7 @@ protected:
 
     HWND hwnd = nullptr;
     Display* display = nullptr;
+    OvTest::TempFolder scratch{"ov_desktop"};  // files xclip reads and writes
 };
 
 TEST_F(DesktopTest, ClipboardTextReachesOtherProgramsAsUtf8AndReturnsAsLatin1) {
@@ -143,13 +128,10 @@ TEST_F(DesktopTest, ClipboardTextReachesOtherProgramsAsUtf8AndReturnsAsLatin1) {
 
     // Another program's text: the euro sign and the arrow have no Latin-1
     // character and are dropped; a no-break space and umlauts come through.
-    const std::string input = TempFile();
-    {
-        std::ofstream out(input, std::ios::binary);
-        out << "Gr\xC3\xBC\xC3\x9F"
-               "e \xE2\x82\xAC"
-               "5\xC2\xA0\xE2\x86\x92ok";
-    }
+    const std::string input = scratch.Write("xclip-input",
+                                            "Gr\xC3\xBC\xC3\x9F"
+                                            "e \xE2\x82\xAC"
+                                            "5\xC2\xA0\xE2\x86\x92ok");
     OvTest::ChildProcess owner;
     OvTest::LaunchOptions options;
     options.arguments = {"xclip", "-selection", "clipboard", "-quiet", "-loops", "1", input};
@@ -168,7 +150,6 @@ TEST_F(DesktopTest, ClipboardTextReachesOtherProgramsAsUtf8AndReturnsAsLatin1) {
               "e 5\xA0ok");
     int status = 0;
     EXPECT_TRUE(owner.WaitForExit(10.0, &status));
-    std::remove(input.c_str());
 }
 
 TEST_F(DesktopTest, CursorsFromPixelsAndTheSystemShowOverTheWindow) {

@@ -1,6 +1,7 @@
 // The engine's failure reasons: OvLastError names the file or object and the
 // cause, OvLogCallback hears the same text; success leaves the reason alone.
 #include "ImageFixtures.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,11 +17,10 @@ struct Heard {
     static void Record(const char* reason, void* user) { static_cast<Heard*>(user)->reasons.push_back(reason); }
 };
 
-std::string ScratchPath(const char* name) { return "/tmp/ov_diagnostics_" + std::to_string(getpid()) + name; }
-
 class EngineDiagnosticsTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ASSERT_TRUE(scratch_.IsValid());
         ASSERT_TRUE(window_.Created());
         ASSERT_EQ(OvRenderTargetActivate(window_.Target()), 1);
         ASSERT_EQ(OvTextureCreate(&texture_), 1);
@@ -28,17 +28,16 @@ protected:
     void TearDown() override {
         OvTextureDestroy(texture_);
         OvLogCallback(nullptr, nullptr);
-        for (const std::string& path : written_) unlink(path.c_str());
     }
     std::string Write(const char* name, const Bytes& bytes) {
-        written_.push_back(ScratchPath(name));
-        EXPECT_TRUE(WriteFile(written_.back(), bytes));
-        return written_.back();
+        const std::string path = scratch_.Path(name);
+        EXPECT_TRUE(WriteFile(path, bytes));
+        return path;
     }
 
     EngineWindow window_{"diagnostics", 32, 32};
     OvHandle texture_{1, 0};
-    std::vector<std::string> written_;
+    OvTest::TempFolder scratch_{"ov_diagnostics"};
 };
 
 TEST_F(EngineDiagnosticsTest, MissingTextureFileNamesThePathAndTheCause) {

@@ -1,5 +1,6 @@
 #include "DrawQuad.h"
 #include "EngineWindow.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -228,16 +229,12 @@ TEST_F(ShaderTest, BuildFailuresReportGlsMessageAndNothingActivates) {
 }
 
 TEST_F(ShaderTest, ShadersLoadFromFilesAndAnActiveProgramDestroyedStopsDrawing) {
-    char path[] = "/tmp/ov_shader_XXXXXX";
-    const int descriptor = mkstemp(path);
-    ASSERT_GE(descriptor, 0);
-    ASSERT_EQ(write(descriptor, kTintFragment, std::char_traits<char>::length(kTintFragment)),
-              static_cast<ssize_t>(std::char_traits<char>::length(kTintFragment)));
-    close(descriptor);
+    const OvTest::TempFolder scratch("ov_shader");
+    const std::string path = scratch.Write("tint.frag", kTintFragment);
+    ASSERT_EQ(OvTest::TempFolder::Read(path), kTintFragment);
     OvHandle parts[2] = {Make(), Make()};
     ASSERT_EQ(OvShaderLoadFromMemory(parts[0], OV_SHADER_VERTEX, kTintVertex), 1);
-    ASSERT_EQ(OvShaderLoad(parts[1], OV_SHADER_FRAGMENT, path), 1) << OvShaderLastLog();
-    std::remove(path);
+    ASSERT_EQ(OvShaderLoad(parts[1], OV_SHADER_FRAGMENT, path.c_str()), 1) << OvShaderLastLog();
     OvHandle program = Make();
     ASSERT_EQ(OvShaderMakeProgram(program, parts, 2), 1);
     ASSERT_EQ(OvShaderActivate(program), 1);

@@ -1,4 +1,5 @@
 #include "ImageFixtures.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -49,17 +50,14 @@ protected:
 
 TEST_F(TextureTest, PngFileLoadsWithItsSizeAndExactPixelsTopRowFirst) {
     const Bytes pixels = PatternPixels(3, 2);
-    char path[] = "/tmp/ov_texture_XXXXXX";
-    const int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    close(fd);
+    const OvTest::TempFolder scratch("ov_texture");
+    const std::string path = scratch.Path("pattern.png");
     ASSERT_TRUE(WriteFile(path, EncodePng(3, 2, pixels)));
 
     OvHandle texture = NewTexture();
     EXPECT_EQ(TextureInt(texture, OV_TEXTURE_WIDTH), 0);
     EXPECT_EQ(OvTextureLock(texture, 1), nullptr);
-    ASSERT_EQ(OvTextureLoad(texture, path, 1), 1);
-    unlink(path);
+    ASSERT_EQ(OvTextureLoad(texture, path.c_str(), 1), 1);
     EXPECT_EQ(TextureInt(texture, OV_TEXTURE_WIDTH), 3);
     EXPECT_EQ(TextureInt(texture, OV_TEXTURE_HEIGHT), 2);
     EXPECT_EQ(TextureInt(texture, OV_TEXTURE_BYTES), 24);
