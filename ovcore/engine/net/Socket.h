@@ -16,12 +16,10 @@ namespace ov {
 
 class Socket {
 public:
-    explicit Socket(uint32_t id) : id(id) {}
+    Socket() = default;
     ~Socket();
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
-
-    const uint32_t id;
 
     // Forgets any previous connection and remembers the address family.
     bool Open(int family);

@@ -1,5 +1,6 @@
 // The socket functions of the engine's C interface.
 #include "ovcore/engine/OrvoCore.h"
+#include "ovcore/engine/core/HandleTable.h"
 #include "ovcore/engine/net/Socket.h"
 
 #include <poll.h>
@@ -7,16 +8,12 @@
 #include <cstdlib>
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 namespace {
 
-constexpr OvHandle kEmptyHandle{1, 0};
-
 struct SocketTable {
-    std::unordered_map<uint32_t, std::unique_ptr<ov::Socket>> sockets;
-    uint32_t nextId = 1;
+    ov::HandleTable<ov::Socket> sockets{"socket"};
     std::vector<pollfd> waiting;  // reused by OvSocketReadable
     std::vector<ov::Socket*> found;  // the sockets of its handles, looked up once
 };
@@ -26,40 +23,9 @@ struct SocketTable {
     return table;
 }
 
-// The sockets found last, by id modulo kRecent (id 0: empty): a server and
-// its clients are looked up several times a frame each. Outside the table,
-// so that a lookup needs no check of the table's construction.
-constexpr uint32_t kRecent = 8;
-struct Recent {
-    uint32_t id;
-    ov::Socket* socket;
-};
-constinit Recent recent[kRecent] = {};
-
-// The socket of an id missing from the recent lookups, from the hash map;
-// remembered there for the next lookup.
-[[gnu::noinline]] ov::Socket* FindInTable(uint32_t id) {
-    SocketTable& table = Table();
-    auto found = table.sockets.find(id);
-    if (found == table.sockets.end()) return nullptr;
-    recent[id % kRecent] = {id, found->second.get()};
-    return found->second.get();
-}
-
-// Inline, so that the usual case (a recent socket) costs a few instructions
-// at every call of the interface, not a function with its own frame.
-[[gnu::always_inline]] inline ov::Socket* Find(OvHandle handle) {
-    if (OvHandleIsEmpty(handle)) return nullptr;
-    const Recent& last = recent[handle.word1 % kRecent];
-    return last.id == handle.word1 ? last.socket : FindInTable(handle.word1);
-}
-
-// Takes the socket out of the table, and out of the recent lookups.
-void Forget(uint32_t id) {
-    Recent& last = recent[id % kRecent];
-    if (last.id == id) last = {};
-    Table().sockets.erase(id);
-}
+// Inline: a lookup is a bounds check and a comparison at every call of the
+// interface.
+[[gnu::always_inline]] inline ov::Socket* Find(OvHandle handle) { return Table().sockets.Find(handle); }
 
 }  // namespace
 
@@ -68,18 +34,14 @@ extern "C" OV_API int OvSocketInitiation(void) {
     return 1;
 }
 
-extern "C" OV_API void OvSocketClosure(void) {
-    for (Recent& last : recent) last = {};
-    Table().sockets.clear();
-}
+extern "C" OV_API void OvSocketClosure(void) { Table().sockets.Clear(); }
 
 extern "C" OV_API int OvSocketCreate(OvHandle* handle) {
     if (!handle) return 0;
-    SocketTable& table = Table();
-    const uint32_t id = table.nextId++;
-    table.sockets.emplace(id, std::make_unique<ov::Socket>(id));
-    *handle = OvHandle{0, id};
-    return 1;
+    *handle = Table().sockets.Add(std::make_unique<ov::Socket>());
+    if (!OvHandleIsEmpty(*handle)) return 1;
+    *handle = OvHandle{0, 0};  // the null socket
+    return 0;
 }
 
 extern "C" OV_API int OvSocketOpen(OvHandle handle, int family) {
@@ -143,9 +105,7 @@ extern "C" OV_API int OvSocketIsConnected(OvHandle handle) {
     return socket && socket->IsConnected() ? 1 : 0;
 }
 
-extern "C" OV_API void OvSocketDestroy(OvHandle handle) {
-    if (Find(handle)) Forget(handle.word1);
-}
+extern "C" OV_API void OvSocketDestroy(OvHandle handle) { Table().sockets.Destroy(handle); }
 
 extern "C" OV_API int OvSocketTimeout(OvHandle handle, uint32_t milliseconds) {
     ov::Socket* socket = Find(handle);
