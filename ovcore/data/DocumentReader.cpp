@@ -281,7 +281,6 @@ inline void OV_DOCUMENT_READER::Piece(OV_NODE*& element, char* begin, char* end,
 // follows ">" (or starts the text) a text token. The cut character after a
 // token is remembered before a zero is written over it.
 bool OV_DOCUMENT_READER::Read(const char* text, size_t length) {
-    length = ::strnlen(text, length);
     char* copy = document_.NewTextBlock(length + 17);
     if (!copy) {
         failed_ = true;

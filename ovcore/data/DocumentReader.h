@@ -15,8 +15,9 @@ namespace OvCore {
 class OV_DOCUMENT_READER {
 public:
     OV_DOCUMENT_READER(OV_DOCUMENT& document, const char* ignorable, bool trim);
-    // False when memory ran out (see FailedAt) or the text holds nothing but
-    // line breaks.
+    // Reads length bytes of text, none of them NUL (the caller cuts the text
+    // at its first). False when memory ran out (see FailedAt) or the text
+    // holds nothing but line breaks.
     bool Read(const char* text, size_t length);
     // Where memory ran out: the offset in the text of the token being read;
     // SIZE_MAX when it did not.
