@@ -176,20 +176,25 @@ bool OV_SOCKET::UpdateServer() {
 void OV_SOCKET::ReadEveryClient() {
     AcceptWaiting();
     if (mode != SERVER) return;
-    snapshot_.assign(1, socket);
-    snapshot_.insert(snapshot_.end(), clients.begin(), clients.end());
+    SnapshotClients();
     readable_.assign(snapshot_.size(), 1);
     DrainClients();
 }
 
 void OV_SOCKET::ReadPolledClients() {
-    snapshot_.assign(1, socket);
-    snapshot_.insert(snapshot_.end(), clients.begin(), clients.end());
+    SnapshotClients();
     readable_.resize(snapshot_.size());
     const uint32_t count = static_cast<uint32_t>(snapshot_.size());
     const uint32_t ready = OvSocketReadable(snapshot_.data(), count, readable_.data(), 0);
     if (readable_[0]) AcceptWaiting();
     if (mode == SERVER && ready > readable_[0]) DrainClients();
+}
+
+// The listener, then the clients as they are now: callbacks may change
+// clients while the snapshot is read.
+void OV_SOCKET::SnapshotClients() {
+    snapshot_.assign(1, socket);
+    snapshot_.insert(snapshot_.end(), clients.begin(), clients.end());
 }
 
 void OV_SOCKET::AcceptWaiting() {

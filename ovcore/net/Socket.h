@@ -177,6 +177,7 @@ private:
     uint32_t SendTo(OvHandle to, const OV_SOCKET_MESSAGE& message);
     uint32_t SendToClients(const OV_SOCKET_MESSAGE& message, const OvHandle* except);
     void AcceptWaiting();
+    void SnapshotClients();
     void ReadEveryClient();
     void ReadPolledClients();
     void DrainClients();

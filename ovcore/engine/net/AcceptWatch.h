@@ -27,8 +27,6 @@ public:
     bool MayAccept();
     // The caller's accept found the queue empty.
     void Drained() { mayAccept_ = false; }
-    // True while the ring watches; false where the kernel offers none.
-    bool Watching() const { return ring_ >= 0; }
 
 private:
     int listener_;
